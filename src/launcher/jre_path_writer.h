@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/wide_string.h"
+
+class Launcher;
+
+// Remembers the runtime folder the user chose as "JRE Path": in the per-user
+// settings files of the launcher and of its pair product (folders created), or,
+// in service mode or off NT, in the settings files beside them. Failures are not
+// reported.
+void WriteJrePath(Launcher& launcher, const WideString& folder);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/wide_string.h"
+
+// Small text operations shared by the settings and the JVM options.
+
+// Letters compared without regard to case (the comparison the settings call "any case").
+bool EqualsIgnoringCase(const WideString& a, const WideString& b);
+
+// The text without the wide-character white space (space, tab, CR, LF, VT, FF) at both ends.
+WideString TrimWhiteSpace(const WideString& text);
+
+// The text with a path separator appended unless it is empty or ends with one.
+WideString WithTrailingSeparator(const WideString& folder);
+
+// Replaces every occurrence of one character.
+WideString ReplaceAll(WideString text, wchar_t from, wchar_t to);

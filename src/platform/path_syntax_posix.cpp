@@ -1,0 +1,12 @@
+#include "platform/path_syntax.h"
+
+namespace platform {
+
+const wchar_t kPathSeparator = L'/';
+const wchar_t kPathListSeparator = L':';
+const wchar_t* const kSearchPathVariable = L"PATH";
+const bool kExtensionlessExecutableHasSettings = true;
+
+bool IsAbsolutePath(const WideString& path) { return !path.empty() && path[0] == L'/'; }
+
+}  // namespace platform

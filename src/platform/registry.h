@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "platform/wide_string.h"
+
+// One open registry key.
+class RegistryKey {
+ public:
+  virtual ~RegistryKey() = default;
+
+  // The name of the subkey at index (RegEnumKeyExW); nullopt from the first index
+  // that does not answer with success.
+  virtual std::optional<WideString> SubkeyName(uint32_t index) = 0;
+
+  // A value's data read as UTF-16 text up to its first NUL, whatever its type;
+  // nullopt when it cannot be read or holds 0 bytes.
+  virtual std::optional<WideString> TextValue(const WideString& name) = 0;
+};
+
+// The registry as the runtime search sees it: keys under HKEY_LOCAL_MACHINE,
+// named with backslashes, opened for reading in the ordinary or the 32-bit view.
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  virtual std::unique_ptr<RegistryKey> OpenMachineKey(const WideString& path, bool view32) = 0;
+};
+
+// The Win32 registry on Windows; on POSIX the runtimes installed on the system,
+// presented under the keys a Windows installer would register them at.
+Registry& SystemRegistry();

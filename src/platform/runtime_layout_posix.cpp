@@ -1,0 +1,15 @@
+#include "platform/runtime_layout.h"
+
+namespace platform {
+
+// Java 9 and later keep their libraries in lib/, Java 8 in lib/amd64/.
+WideStringList JvmLibrarySubPaths(const WideString& vmFolder) {
+  return {L"lib/" + vmFolder + L"/libjvm.so", L"lib/amd64/" + vmFolder + L"/libjvm.so"};
+}
+
+WideStringList JavaLibraryMarkers() { return {L"lib/libjava.so", L"lib/amd64/libjava.so"}; }
+
+const wchar_t* const kJdkRuntimeFolder = L"jre/";
+const wchar_t* const kPrivateRuntimeFolder = L"jre64/";
+
+}  // namespace platform

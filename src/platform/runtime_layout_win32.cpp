@@ -1,0 +1,14 @@
+#include "platform/runtime_layout.h"
+
+namespace platform {
+
+WideStringList JvmLibrarySubPaths(const WideString& vmFolder) {
+  return {L"bin\\" + vmFolder + L"\\jvm.dll"};
+}
+
+WideStringList JavaLibraryMarkers() { return {L"bin\\java.dll"}; }
+
+const wchar_t* const kJdkRuntimeFolder = L"jre\\";
+const wchar_t* const kPrivateRuntimeFolder = L"jre64\\";
+
+}  // namespace platform

@@ -1,0 +1,7 @@
+#include "platform/system_version.h"
+
+namespace platform {
+
+bool IsNtFamily() { return true; }
+
+}  // namespace platform

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/wide_string.h"
+
+namespace platform {
+
+// Conversions between WideString and the Unicode encodings met at the edges:
+// UTF-8 (POSIX file names and environment, INI files) and UTF-16 (JNI, INI files).
+// Invalid input becomes U+FFFD; nothing is dropped silently.
+std::string ToUtf8(std::wstring_view text);
+WideString FromUtf8(std::string_view bytes);
+std::u16string ToUtf16(std::wstring_view text);
+WideString FromUtf16(std::u16string_view units);
+
+// Text stored as bytes: UTF-16LE when it starts with that byte-order mark, else
+// UTF-8 (a UTF-8 byte-order mark is skipped).
+WideString DecodeText(std::string_view bytes);
+
+}  // namespace platform

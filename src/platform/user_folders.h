@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/wide_string.h"
+
+namespace platform {
+
+// The folder under which per-user settings live: the value of "APPDATA" on
+// Windows, the XDG configuration folder ($XDG_CONFIG_HOME, else $HOME/.config)
+// on POSIX. Empty when the environment does not name one.
+WideString UserConfigurationFolder();
+
+}  // namespace platform

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Every path, setting value, message and argument. UTF-16 on Windows, where it
+// meets the W functions directly; UTF-32 on POSIX, converted at the platform edges.
+using WideString = std::wstring;
+using WideStringList = std::vector<WideString>;
