@@ -65,9 +65,11 @@ void Touch(const WideString& path) { WriteBytes(path, ""); }
 
 WideString Join(std::initializer_list<WideString> pieces) {
   WideString path;
+  bool first = true;
   for (const WideString& piece : pieces) {
-    if (!path.empty()) path += platform::kPathSeparator;
+    if (!first) path += platform::kPathSeparator;
     path += piece;
+    first = false;
   }
   return path;
 }

@@ -1,0 +1,43 @@
+#include "launcher/messages.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace {
+
+TEST(MessagesTest, StringTableHoldsTheExactTexts) {
+  EXPECT_EQ(LoadStringText(StringId::kMainClassMissing), L"Main class was not specified in INI file.");
+  EXPECT_EQ(LoadStringText(StringId::kJreNotFound),
+            L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE (%s) from:");
+  EXPECT_EQ(LoadStringText(StringId::kJniException), L"JNI exception: %s\nReason: %s.\n");
+  EXPECT_EQ(LoadStringText(StringId::kReasonInvalid), L"invalid arguments");
+  EXPECT_EQ(LoadStringText(static_cast<StringId>(9999)), L"");
+}
+
+TEST(MessagesTest, FormatsTextsAndDecimalNumbers) {
+  EXPECT_EQ(FormatText(L"%s (errno = %d).", {L"x", 2}), L"x (errno = 2).");
+  EXPECT_EQ(FormatText(L"%d", {-1}), L"-1");
+  EXPECT_EQ(FormatText(L"%d", {1234567}), L"1234567");  // decimal, not hexadecimal
+  EXPECT_EQ(FormatText(L"between %s and %s", {L"1.6", L"1.7"}), L"between 1.6 and 1.7");
+  EXPECT_EQ(FormatText(L"100%% %s", {L"done"}), L"100% done");
+  EXPECT_EQ(FormatText(L"%s", {L"%d stays"}), L"%d stays");  // arguments are not formatted again
+}
+
+TEST(MessagesTest, ShowsFormattedStringsToTheOwner) {
+  test::RecordingUi ui;
+  int owner = 0;
+  ShowErrorWithCode(ui, &owner, StringId::kJvmLibraryLoadFailed, L"C:\\rt\\bin\\server\\jvm.dll", 193);
+  ShowErrorWithTexts(ui, nullptr, StringId::kJniException, L"failed to create the Java VM", L"");
+  ShowErrorWithText(ui, nullptr, StringId::kMainClassNotFound, L"com/x/Main");
+  ShowError(ui, nullptr, static_cast<StringId>(9999));
+  EXPECT_EQ(ui.errors, (std::vector<WideString>{
+                           L"Failed to load Java VM library: C:\\rt\\bin\\server\\jvm.dll (errno = 193).\n",
+                           L"JNI exception: failed to create the Java VM\nReason: .\n",
+                           L"Could not find the main class com/x/Main.\n",
+                           L"",  // a missing id still shows a box, empty
+                       }));
+  EXPECT_EQ(ui.owners[0], &owner);
+}
+
+}  // namespace
