@@ -1,5 +1,6 @@
 #include "launcher/launcher.h"
 
+#include "discovery/runtime_resolution.h"
 #include "launcher/command_line.h"
 #include "launcher/settings_file.h"
 
@@ -20,8 +21,7 @@ Launcher* Launcher::Current() { return current_launcher; }
 bool Launcher::Initialize() {
   arguments = ReadCommandLine(platform::QueryCommandLine());
   if (!ReadSettings(*this)) return false;
-  // No runtime can be chosen yet: the start ends here.
-  return false;
+  return ResolveRuntime(*this);
 }
 
 int32_t Launcher::Run() { return -1; }

@@ -35,6 +35,8 @@ WideString PerUserSettingsPath(const WideString& configurationFolder, const Wide
                                const WideString& productCode, const WideString& executablePath,
                                bool createFolders) {
   const wchar_t separator = platform::kPathSeparator;
+  // A new account may not have its configuration folder yet (~/.config).
+  if (createFolders && !configurationFolder.empty()) platform::MakeDirectory(configurationFolder);
   WideString path = configurationFolder + separator + ProductFolderName(productName);
   if (createFolders) platform::MakeDirectory(path);
   path += separator + productCode;

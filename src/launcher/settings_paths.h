@@ -16,8 +16,8 @@ WideString ProductFolderName(const WideString& productName);
 
 // The per-user settings file of an executable: the user's configuration folder,
 // the product name folder, the product code folder and the executable's file
-// name with its extension replaced by "ini". With createFolders the two product
-// folders are created (failures are ignored: they may exist).
+// name with its extension replaced by "ini". With createFolders the configuration
+// folder and the two product folders are created (failures are ignored: they may exist).
 WideString PerUserSettingsPath(const WideString& configurationFolder, const WideString& productName,
                                const WideString& productCode, const WideString& executablePath,
                                bool createFolders);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "discovery/java_version.h"
+#include "platform/wide_string.h"
+
+class Launcher;
+
+// The version the application needs, in words: "latest version", "minimum
+// version 1.6", "version between 1.6 and 1.7", ...
+WideString BuildVersionRequirementText(const JavaVersion& minimum, const JavaVersion& maximum);
+
+// The "JRE Not Found" message with the version requirement (the server-JVM
+// wording in Server mode).
+WideString BuildJreNotFoundMessage(const Launcher& launcher);

@@ -1,0 +1,82 @@
+#include "discovery/runtime_folder.h"
+
+#include <algorithm>
+
+#include "launcher/module_location.h"
+#include "platform/file_system.h"
+#include "platform/path_syntax.h"
+#include "platform/runtime_layout.h"
+
+namespace {
+
+const WideString kServer = L"server";
+const WideStringList kDefaultOrder = {L"client", L"classic", L"hotspot", L"server", L"jrockit"};
+
+WideStringList VmFolders(JvmTypeMode mode) {
+  switch (mode) {
+    case JvmTypeMode::Server:
+      return {kServer};
+    case JvmTypeMode::FavorServer: {
+      WideStringList order{kServer};
+      order.insert(order.end(), kDefaultOrder.begin(), kDefaultOrder.end());
+      return order;
+    }
+    case JvmTypeMode::Default:
+      break;
+  }
+  return kDefaultOrder;
+}
+
+bool EndsWith(const WideString& text, const WideString& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+WideString CutLastComponent(const WideString& path) {
+  size_t separator = path.rfind(platform::kPathSeparator);
+  return separator == WideString::npos ? path : path.substr(0, separator);
+}
+
+}  // namespace
+
+WideString LocateJvmLibrary(const WideString& home, JvmTypeMode mode, bool& server) {
+  for (const WideString& vm : VmFolders(mode)) {
+    for (const WideString& subPath : platform::JvmLibrarySubPaths(vm)) {
+      if (platform::FileExists(home + subPath)) {
+        server = vm == kServer;
+        return home + subPath;
+      }
+    }
+  }
+  return {};
+}
+
+bool HasJavaLibrary(const WideString& folder) {
+  const WideStringList markers = platform::JavaLibraryMarkers();
+  return std::any_of(markers.begin(), markers.end(),
+                     [&](const WideString& marker) { return platform::FileExists(folder + marker); });
+}
+
+bool FindPrivateRuntime(Launcher& launcher, WideString& folder) {
+  WideString launcherFolder;
+  if (!GetModuleFolder(launcher, launcherFolder)) return false;
+  if (HasJavaLibrary(launcherFolder)) {
+    folder = launcherFolder;
+  } else if (HasJavaLibrary(launcherFolder + platform::kPrivateRuntimeFolder)) {
+    folder = launcherFolder + platform::kPrivateRuntimeFolder;
+  } else {
+    folder.clear();
+  }
+  return true;
+}
+
+WideString RuntimeHomeOf(const WideString& jvmLibraryPath) {
+  for (const WideString& vm : VmFolders(JvmTypeMode::FavorServer)) {
+    for (const WideString& subPath : platform::JvmLibrarySubPaths(vm)) {
+      if (EndsWith(jvmLibraryPath, platform::kPathSeparator + subPath)) {
+        return jvmLibraryPath.substr(0, jvmLibraryPath.size() - subPath.size() - 1);
+      }
+    }
+  }
+  // Not a known layout: the home is three folders up (the file, its VM folder, bin).
+  return CutLastComponent(CutLastComponent(CutLastComponent(jvmLibraryPath)));
+}

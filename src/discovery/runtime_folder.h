@@ -1,0 +1,24 @@
+#pragma once
+
+#include "discovery/jvm_type_mode.h"
+#include "platform/wide_string.h"
+
+class Launcher;
+
+// A Java runtime is a folder; these find its JVM library.
+
+// The JVM library of a runtime home (ending in a path separator), searched in
+// the VM folders of the mode's order; "" when none is there. server tells,
+// when one is found, whether it is the "server" library.
+WideString LocateJvmLibrary(const WideString& home, JvmTypeMode mode, bool& server);
+
+// Whether a folder (ending in a path separator) holds the runtime's Java library.
+bool HasJavaLibrary(const WideString& folder);
+
+// A runtime placed with the launcher: the launcher's own folder when it holds
+// the Java library, else its private runtime subfolder when that does, else "".
+// False only when the launcher's folder is unknown.
+bool FindPrivateRuntime(Launcher& launcher, WideString& folder);
+
+// The runtime home of a JVM library path, without a trailing separator.
+WideString RuntimeHomeOf(const WideString& jvmLibraryPath);

@@ -1,0 +1,7 @@
+#include "platform/window_focus.h"
+
+namespace platform {
+
+void* ActiveWindow() { return nullptr; }
+
+}  // namespace platform

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+#include "platform/wide_string.h"
+
+namespace test {
+
+// A registry that a test fills with runtime registrations.
+class RegistryFixture {
+ public:
+  virtual ~RegistryFixture() = default;
+  // Registers HKLM\<vendorKey><version> with a "JavaHome" string value.
+  virtual void AddRuntime(const WideString& vendorKey, const WideString& version, const WideString& javaHome,
+                          bool view32) = 0;
+  virtual Registry& View() = 0;
+};
+
+struct RegistryFixtureKind {
+  std::string name;
+  std::function<std::unique_ptr<RegistryFixture>()> make;
+};
+
+// The in-memory registry everywhere, and the system's own registry where there is one.
+std::vector<RegistryFixtureKind> RegistryFixtureKinds();
+
+std::unique_ptr<RegistryFixture> MakeFakeRegistryFixture();
+
+}  // namespace test

@@ -1,0 +1,8 @@
+#include "registry_fixture.h"
+
+namespace test {
+
+// The POSIX registry view lists installed folders; its own tests cover it.
+std::vector<RegistryFixtureKind> RegistryFixtureKinds() { return {{"Fake", &MakeFakeRegistryFixture}}; }
+
+}  // namespace test
