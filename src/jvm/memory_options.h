@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/memory_status.h"
+#include "platform/wide_string.h"
+
+// The numbers of a memory-share option (-Xmx25:256:1024P) and where they begin.
+struct NumberList {
+  std::vector<uint64_t> numbers;
+  size_t start = 0;
+};
+
+// Appends one "Virtual Machine Parameters" token to the options: its quotes
+// removed, a memory share rewritten into kilobytes, and an "-Xss" size taken as
+// the JVM thread's stack size.
+void AddVmParameter(WideString token, WideStringList& options, uint64_t& jvmThreadStackSize,
+                    const platform::MemoryFigures& memory);
+
+// Removes double-quote pairs; of a doubled closing quote the first stays.
+void StripQuotes(WideString& token);
+
+// -Xmx50P (share of physical memory) or -Xms10:64T (of the available address
+// space), with optional minimum and maximum in megabytes, becomes a size in K.
+void RewriteMemoryOption(WideString& token, const platform::MemoryFigures& memory);
+
+// The ":"-separated numbers from the first digit or ":" on; the last character
+// (the unit letter) is never part of them.
+NumberList ParseNumberList(const WideString& text);
+
+// "512k", "2m", "1g" or "65536" in bytes; 0 when the text is not one number.
+uint64_t ParseByteSize(const WideString& text);

@@ -1,0 +1,138 @@
+#include "jvm/output_redirection.h"
+
+#include "jvm/java_strings.h"
+#include "launcher/launcher.h"
+#include "platform/file_system.h"
+#include "platform/last_error.h"
+#include "platform/path_syntax.h"
+
+namespace {
+
+// Deletes a local reference when the scope ends.
+class LocalRef {
+ public:
+  LocalRef(JNIEnv* env, jobject object) : env_(env), object_(object) {}
+  ~LocalRef() {
+    if (object_ != nullptr) env_->DeleteLocalRef(object_);
+  }
+  LocalRef(const LocalRef&) = delete;
+  LocalRef& operator=(const LocalRef&) = delete;
+  jobject get() const { return object_; }
+
+ private:
+  JNIEnv* env_;
+  jobject object_;
+};
+
+jobject NewFileStream(JNIEnv* env, const WideString& fileName, bool append) {
+  LocalRef name(env, NewJavaString(fileName, env));
+  if (name.get() == nullptr) return nullptr;
+  LocalRef type(env, env->FindClass("java/io/FileOutputStream"));
+  if (type.get() == nullptr) return nullptr;
+  jmethodID constructor = env->GetMethodID(static_cast<jclass>(type.get()), "<init>", "(Ljava/lang/String;Z)V");
+  if (constructor == nullptr) return nullptr;
+  return env->NewObject(static_cast<jclass>(type.get()), constructor, name.get(), append ? JNI_TRUE : JNI_FALSE);
+}
+
+jobject NewPrintStream(JNIEnv* env, jobject output) {
+  LocalRef type(env, env->FindClass("java/io/PrintStream"));
+  if (type.get() == nullptr) return nullptr;
+  jmethodID constructor = env->GetMethodID(static_cast<jclass>(type.get()), "<init>", "(Ljava/io/OutputStream;)V");
+  if (constructor == nullptr) return nullptr;
+  return env->NewObject(static_cast<jclass>(type.get()), constructor, output);
+}
+
+bool IsNetworkPath(const WideString& path) {
+  return path.size() >= 2 && path[0] == platform::kPathSeparator && path[1] == platform::kPathSeparator;
+}
+
+// The components of a path; the first keeps a long-path prefix and a network
+// path's server.
+WideStringList PathComponents(const WideString& path) {
+  const WideString longPrefix = L"\\\\?\\";
+  const bool prefixed = path.compare(0, longPrefix.size(), longPrefix) == 0;
+  const WideString rest = prefixed ? path.substr(longPrefix.size()) : path;
+  size_t firstEnd = rest.find(platform::kPathSeparator, IsNetworkPath(rest) ? 2 : 0);
+  WideStringList components{(prefixed ? longPrefix : L"") + rest.substr(0, firstEnd)};
+  while (firstEnd != WideString::npos) {
+    size_t next = rest.find(platform::kPathSeparator, firstEnd + 1);
+    components.push_back(rest.substr(firstEnd + 1, next == WideString::npos ? WideString::npos : next - firstEnd - 1));
+    firstEnd = next;
+  }
+  return components;
+}
+
+}  // namespace
+
+void ExpandTimePlaceholders(WideString& fileName, const platform::LocalTime& time) {
+  const size_t first = fileName.find(L'%');
+  if (first == WideString::npos) return;
+  const size_t last = fileName.rfind(L'%');
+  WideString pattern = fileName.substr(first + 1, last > first ? last - first - 1 : 0);
+  const WideString milliseconds = std::to_wstring(time.milliseconds);
+  for (size_t at = pattern.find(L'L'); at != WideString::npos; at = pattern.find(L'L', at + milliseconds.size())) {
+    pattern.replace(at, 1, milliseconds);
+  }
+  const WideString formatted = platform::FormatDatePicture(platform::FormatTimePicture(pattern, time), time);
+  fileName = fileName.substr(0, first) + formatted + fileName.substr(last + 1);
+}
+
+uint32_t CreateParentFolders(const WideString& path) {
+  if (platform::IsAbsolutePath(path) && platform::FileExists(path)) return 0;
+  const WideStringList components = PathComponents(path);
+  const bool network = IsNetworkPath(path) && path.compare(0, 4, L"\\\\?\\") != 0;
+  // The first folder of a relative path is made too; a drive, server or root never.
+  const bool relative = !platform::IsAbsolutePath(path) && !components.front().empty();
+  WideString folder = components[0];
+  WideStringList made;
+  uint32_t lastError = 0;
+  for (size_t i = relative ? 0 : 1; i + 1 < components.size(); ++i) {
+    if (i > 0) folder += platform::kPathSeparator + components[i];
+    lastError = platform::MakeDirectory(folder);
+    if (lastError == 0) made.push_back(folder);
+    if (lastError == 0 || lastError == platform::kErrorAlreadyExists || network) continue;
+    // A folder that cannot be made: the empty ones this call made go again.
+    for (auto it = made.rbegin(); it != made.rend(); ++it) platform::RemoveEmptyDirectory(*it);
+    break;
+  }
+  return lastError == platform::kErrorAlreadyExists ? 0 : lastError;
+}
+
+bool RedirectStream(JNIEnv* env, const WideString& fileName, bool append, JavaStream stream) {
+  CreateParentFolders(fileName);
+  LocalRef file(env, NewFileStream(env, fileName, append));
+  if (file.get() == nullptr) return false;
+  LocalRef print(env, NewPrintStream(env, file.get()));
+  if (print.get() == nullptr) return false;
+  LocalRef system(env, env->FindClass("java/lang/System"));
+  if (system.get() == nullptr) return false;
+  jmethodID setter = env->GetStaticMethodID(static_cast<jclass>(system.get()),
+                                            stream == JavaStream::Output ? "setOut" : "setErr",
+                                            "(Ljava/io/PrintStream;)V");
+  if (setter == nullptr) return false;
+  env->CallStaticVoidMethod(static_cast<jclass>(system.get()), setter, print.get());
+  if (env->ExceptionCheck()) {
+    env->ExceptionDescribe();
+    return false;
+  }
+  return true;
+}
+
+void SetUpStandardStreams(Launcher& launcher) {
+  WideString& output = launcher.outputFile;
+  WideString& error = launcher.errorFile;
+  if (output.find(L'%') != WideString::npos || error.find(L'%') != WideString::npos) {
+    const platform::LocalTime now = platform::CurrentLocalTime();
+    ExpandTimePlaceholders(output, now);
+    ExpandTimePlaceholders(error, now);
+  }
+  JNIEnv* env = launcher.jniEnv;
+  if (!output.empty() && !RedirectStream(env, output, launcher.outputAppend, JavaStream::Output) &&
+      env->ExceptionCheck()) {
+    env->ExceptionDescribe();
+  }
+  if (!error.empty() && !RedirectStream(env, error, launcher.errorAppend, JavaStream::Error) &&
+      env->ExceptionCheck()) {
+    env->ExceptionDescribe();
+  }
+}

@@ -1,0 +1,3 @@
+#include "launcher/splash.h"
+
+void CloseSplash(Launcher&) {}

@@ -1,0 +1,50 @@
+#include "platform/thread.h"
+
+#include <limits.h>
+#include <pthread.h>
+#include <unistd.h>
+
+#include <cstdint>
+
+namespace platform {
+namespace {
+
+struct Start {
+  ThreadRoutine routine;
+  void* parameter;
+  uint32_t exitCode = 0;
+};
+
+void* ThreadMain(void* start) {
+  Start* s = static_cast<Start*>(start);
+  s->exitCode = s->routine(s->parameter);
+  return nullptr;
+}
+
+// pthreads want at least PTHREAD_STACK_MIN, in whole pages.
+size_t UsableStackSize(uint64_t requested) {
+  const uint64_t page = static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
+  uint64_t size = requested < PTHREAD_STACK_MIN ? PTHREAD_STACK_MIN : requested;
+  return static_cast<size_t>((size + page - 1) / page * page);
+}
+
+}  // namespace
+
+std::optional<uint32_t> RunThreadAndWait(uint64_t stackSize, ThreadRoutine routine, void* parameter) {
+  Start start{routine, parameter};
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  if (stackSize != 0) pthread_attr_setstacksize(&attributes, UsableStackSize(stackSize));
+  pthread_t thread;
+  int failed = pthread_create(&thread, &attributes, &ThreadMain, &start);
+  pthread_attr_destroy(&attributes);
+  if (failed) return std::nullopt;
+  pthread_join(thread, nullptr);
+  return start.exitCode;
+}
+
+void SleepForever() {
+  for (;;) pause();
+}
+
+}  // namespace platform

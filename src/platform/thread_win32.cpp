@@ -1,0 +1,35 @@
+#include "platform/thread.h"
+
+#include "platform/kernel_handle.h"
+#include "platform/windows_api.h"
+
+namespace platform {
+namespace {
+
+struct Start {
+  ThreadRoutine routine;
+  void* parameter;
+};
+
+DWORD WINAPI ThreadMain(void* start) {
+  const Start* s = static_cast<const Start*>(start);
+  return s->routine(s->parameter);
+}
+
+}  // namespace
+
+std::optional<uint32_t> RunThreadAndWait(uint64_t stackSize, ThreadRoutine routine, void* parameter) {
+  Start start{routine, parameter};
+  KernelHandle thread(::CreateThread(nullptr, static_cast<SIZE_T>(stackSize), &ThreadMain, &start, 0, nullptr));
+  if (!thread) return std::nullopt;
+  ::WaitForSingleObject(thread.Get(), INFINITE);
+  DWORD code = 0;
+  ::GetExitCodeThread(thread.Get(), &code);
+  return code;
+}
+
+void SleepForever() {
+  for (;;) ::Sleep(INFINITE);
+}
+
+}  // namespace platform
