@@ -3,12 +3,14 @@
 #include "platform/ini_file.h"
 
 WideString PlainReader::ReadPlain(const WideString& section, const WideString& key) const {
-  // A value that fills the buffer may have been cut: double the buffer and ask again.
+  // A value that fills the buffer may have been cut: double the buffer and ask
+  // again. One character short counts as full too: Wine cuts a quoted value
+  // that exactly fits by its last character.
   WideString buffer(256, L'\0');
   for (;;) {
     uint32_t length = platform::ReadIniString(section, key, buffer.data(),
                                                  static_cast<uint32_t>(buffer.size()), path);
-    if (length != buffer.size() - 1) {
+    if (length + 2 < buffer.size()) {
       buffer.resize(length);
       return buffer;
     }
