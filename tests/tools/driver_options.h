@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/windows_api.h"
+
+namespace ui_driver {
+
+enum class Command { Help, List, Click, SetText, Absent };
+
+// How a button is pressed: as a user would (BM_CLICK to the button) or by the
+// notification its dialog would receive (WM_COMMAND to the dialog).
+enum class PressMethod { ButtonClick, DialogCommand };
+
+// Which top-level dialogs a command looks at; an empty field matches any.
+struct DialogFilter {
+  std::optional<DWORD> processId;
+  std::optional<std::wstring> process;  // image file name, or full path when it holds a '\'
+  std::optional<std::wstring> caption;  // the whole caption, case-sensitive
+};
+
+struct Options {
+  Command command = Command::Help;
+  DialogFilter filter;
+  DWORD timeoutMs = 5000;
+  std::optional<int> controlId;
+  std::optional<std::wstring> text;
+  PressMethod press = PressMethod::ButtonClick;
+  bool keepOpen = false;
+  std::optional<std::wstring> untilFile;
+};
+
+// Either options, or the reason the command line is wrong.
+struct ParsedOptions {
+  std::optional<Options> options;
+  std::wstring error;
+};
+
+ParsedOptions ParseOptions(int argc, wchar_t** argv);
+
+extern const wchar_t* const kUsage;
+
+}  // namespace ui_driver
