@@ -34,6 +34,9 @@ start_wine_session() {
   wineboot </dev/null >/dev/null 2>&1
   # Without a window manager Wine draws no captions; let it draw its own frames.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+  # A crashing test program must end, not wait in a crash dialog until it times out.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f </dev/null >/dev/null 2>&1
 }
 
 stop_wine_session() {
