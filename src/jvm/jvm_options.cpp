@@ -80,7 +80,8 @@ void ResolveClassPathEntry(const WideString& entry, const WideString& executable
 WideStringList SplitVmParameters(const WideString& value) {
   WideStringList tokens;
   const size_t n = value.size();
-  size_t position = 0;
+  // A layered value may start with the blank that joined its layers.
+  size_t position = value.find_first_not_of(L' ');
   while (position < n) {
     size_t blank = value.find(L' ', position);
     size_t quote = value.find(L'"', position);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The extensionless launcher reads launcher.ini beside it: with "Main Class"
-# there it does not complain of a missing one. No runtime can be started yet,
-# so it ends with -1.
+# there it does not complain of a missing one. With no version bounds no
+# installed runtime qualifies, so it ends with -1.
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 

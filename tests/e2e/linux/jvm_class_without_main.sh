@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# A main class without main: the runtime reports the missing method as an
+# exception, so the launcher adds no message of its own and ends with -1.
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../probe_lib.sh"
+begin_scenario
+
+install_launcher launcher
+install_probe
+write_settings <<INI
+[Application]
+Main Class=probe/NoMain
+[Class Path]
+Class Path=probe.jar
+[Java Runtime Environment]
+JRE Path=$JDK_HOME
+INI
+
+start_launcher
+expect_exit 255 10
+assert_stderr_has "java.lang.NoSuchMethodError"
+assert_stderr_lacks "No main method found in specified class."

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# An exception thrown by main: with "Failure Check" off the run still ends
+# with 0 (the runtime reports it); with it on, its trace is shown and the
+# application is stopped with -1.
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../probe_lib.sh"
+begin_scenario
+
+install_launcher launcher
+install_probe
+settings() {
+  write_settings <<INI
+[Application]
+Main Class=probe.Probe
+Failure Check=$1
+[Class Path]
+Class Path=probe.jar
+[Java Runtime Environment]
+JRE Path=$JDK_HOME
+INI
+}
+
+settings no
+start_launcher throw
+expect_exit 0
+assert_stderr_has 'Exception in thread "main" java.lang.IllegalStateException: thrown by main'
+
+settings YES
+start_launcher throw
+expect_exit 255
+assert_stderr_has "java.lang.IllegalStateException: thrown by main"
+assert_stderr_has "at probe.Probe.main(Probe.java"

@@ -1,0 +1,27 @@
+# Sourced by the Linux scenarios that run the Java probe application
+# (tests/fixtures/java) on the system's JDK, after lib.sh.
+
+# The JDK the build compiled the probe with, and its version.
+JDK_HOME=$(dirname "$(dirname "$(readlink -f "$(command -v javac)")")")
+JDK_VERSION=$(sed -n 's/^JAVA_VERSION="\(.*\)"$/\1/p' "$JDK_HOME/release")
+
+# Copies probe.jar beside the launcher.
+install_probe() {
+  local jar
+  jar="$(dirname "$E2E_LAUNCHER")/tests/fixtures/java/probe.jar"
+  [ -f "$jar" ] || fail "no $jar: build the java_fixtures target"
+  cp "$jar" "$SCENARIO_DIR/probe.jar" || fail "cannot copy probe.jar"
+}
+
+# The UTF-16 code units of a text as the probe prints them: " 0061 0020 0062".
+code_units() {
+  printf '%s' "$1" | iconv -f UTF-8 -t UTF-16BE | od -An -v -tx1 | tr -d ' \n' | sed 's/\(....\)/ \1/g'
+}
+
+assert_stdout_has() {
+  grep -qF -- "$1" "$SCENARIO_DIR/stdout.txt" || fail "stdout: expected a line with [$1], got [$(cat "$SCENARIO_DIR/stdout.txt")]"
+}
+
+assert_stderr_has() {
+  grep -qF -- "$1" "$SCENARIO_DIR/stderr.txt" || fail "stderr: expected a line with [$1], got [$(cat "$SCENARIO_DIR/stderr.txt")]"
+}
