@@ -1,0 +1,28 @@
+# Sourced by the entry points: installs the Debian packages the builds and tests
+# need, when any is missing (one apt-get update, then one install).
+
+REQUIRED_PACKAGES=(
+  cmake ninja-build g++ googletest
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
+  wine wine64 xvfb
+  openjdk-17-jdk-headless
+)
+
+missing_packages() {
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || echo "$package"
+  done
+}
+
+ensure_packages() {
+  local missing
+  missing=$(missing_packages "$@")
+  [ -z "$missing" ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: $missing"
+  $sudo apt-get update -qq
+  # shellcheck disable=SC2086
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+}

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the Linux launcher and the Windows launcher,
+# and runs every test: unit tests natively and under Wine, end-to-end scenarios
+# with the real JVM and with the stub runtime under Wine. Ends with CTest's summary.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+source scripts/lib/packages.sh
+source scripts/lib/wine_session.sh
+
+ensure_packages "${REQUIRED_PACKAGES[@]}"
+
+started=$(date +%s)
+cmake --preset host >/dev/null
+cmake --build --preset host
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+echo "Built both launchers in $(( $(date +%s) - started )) s."
+
+start_wine_session "$root/build/windows/wine"
+trap stop_wine_session EXIT
+
+# One CTest run over both build trees gives one summary.
+printf 'subdirs("host")\nsubdirs("windows")\n' > build/CTestTestfile.cmake
+ctest --test-dir build --output-on-failure -j2
