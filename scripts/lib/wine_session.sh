@@ -30,7 +30,8 @@ start_wine_session() {
   fi
   # The server's helper processes inherit the streams that start it: they must
   # not be a pipe that ctest or a command substitution waits on.
-  wineserver -p </dev/null >/dev/null 2>&1
+  # (An already running server of this prefix is used as it is.)
+  wineserver -p </dev/null >/dev/null 2>&1 || true
   wineboot </dev/null >/dev/null 2>&1
   # Without a window manager Wine draws no captions; let it draw its own frames.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
