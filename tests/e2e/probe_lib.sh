@@ -5,12 +5,30 @@
 JDK_HOME=$(dirname "$(dirname "$(readlink -f "$(command -v javac)")")")
 JDK_VERSION=$(sed -n 's/^JAVA_VERSION="\(.*\)"$/\1/p' "$JDK_HOME/release")
 
-# Copies probe.jar beside the launcher.
+# Puts the launcher and probe.jar in the scenario folder.
 install_probe() {
   local jar
   jar="$(dirname "$E2E_LAUNCHER")/tests/fixtures/java/probe.jar"
   [ -f "$jar" ] || fail "no $jar: build the java_fixtures target"
+  install_launcher launcher
   cp "$jar" "$SCENARIO_DIR/probe.jar" || fail "cannot copy probe.jar"
+}
+
+# Settings that run MAIN_CLASS from probe.jar on the build's JDK, with further
+# lines for [Application] and for [Java Runtime Environment] (each may hold
+# several lines).
+write_probe_settings() {
+  local main_class=$1 application=${2:-} runtime=${3:-}
+  write_settings <<INI
+[Application]
+Main Class=$main_class
+$application
+[Class Path]
+Class Path=probe.jar
+[Java Runtime Environment]
+JRE Path=$JDK_HOME
+$runtime
+INI
 }
 
 # The UTF-16 code units of a text as the probe prints them: " 0061 0020 0062".

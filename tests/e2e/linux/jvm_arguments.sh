@@ -5,17 +5,8 @@ source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../probe_lib.sh"
 begin_scenario
 
-install_launcher launcher
 install_probe
-write_settings <<INI
-[Application]
-Main Class=probe.Probe
-Cmd=extra "two words"
-[Class Path]
-Class Path=probe.jar
-[Java Runtime Environment]
-JRE Path=$JDK_HOME
-INI
+write_probe_settings probe.Probe "Cmd=extra \"two words\""
 
 arguments=(arguments "a b" 'say "hi"' "" "é中" "😀" "-nosplash")
 start_launcher "${arguments[@]}"

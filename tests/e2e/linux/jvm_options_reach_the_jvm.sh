@@ -7,20 +7,11 @@ source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../probe_lib.sh"
 begin_scenario
 
-install_launcher launcher
 install_probe
 settings() {
-  write_settings <<INI
-[Application]
-Main Class=probe.Probe
-[Class Path]
-Class Path=probe.jar
-[Java Runtime Environment]
-JRE Path=$JDK_HOME
-Library Path=$SCENARIO_DIR/native
+  write_probe_settings probe.Probe "" "Library Path=$SCENARIO_DIR/native
 System Path=$SCENARIO_DIR/tools
-Virtual Machine Parameters=$1 -Xmx10:64:512P "-Dprobe.value=a b"
-INI
+Virtual Machine Parameters=$1 -Xmx10:64:512P \"-Dprobe.value=a b\""
 }
 
 # A deep recursion needs the large stack of -Xss; the runtime's default is far smaller.

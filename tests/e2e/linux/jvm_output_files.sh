@@ -6,20 +6,11 @@ source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../probe_lib.sh"
 begin_scenario
 
-install_launcher launcher
 install_probe
-write_settings <<INI
-[Application]
-Main Class=probe.Probe
-Output File=$SCENARIO_DIR/logs/new/out_%yyyy-MM-dd%.log
+write_probe_settings probe.Probe "Output File=$SCENARIO_DIR/logs/new/out_%yyyy-MM-dd%.log
 Output Append=yes
 Error File=$SCENARIO_DIR/logs/other/err_%yyyy%.log
-Error Append=Yes
-[Class Path]
-Class Path=probe.jar
-[Java Runtime Environment]
-JRE Path=$JDK_HOME
-INI
+Error Append=Yes"
 
 before=$(date +%Y-%m-%d)
 start_launcher print first-out first-err

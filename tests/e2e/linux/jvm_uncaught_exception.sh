@@ -6,26 +6,14 @@ source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../probe_lib.sh"
 begin_scenario
 
-install_launcher launcher
 install_probe
-settings() {
-  write_settings <<INI
-[Application]
-Main Class=probe.Probe
-Failure Check=$1
-[Class Path]
-Class Path=probe.jar
-[Java Runtime Environment]
-JRE Path=$JDK_HOME
-INI
-}
 
-settings no
+write_probe_settings probe.Probe "Failure Check=no"
 start_launcher throw
 expect_exit 0
 assert_stderr_has 'Exception in thread "main" java.lang.IllegalStateException: thrown by main'
 
-settings YES
+write_probe_settings probe.Probe "Failure Check=YES"
 start_launcher throw
 expect_exit 255
 assert_stderr_has "java.lang.IllegalStateException: thrown by main"
