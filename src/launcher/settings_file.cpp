@@ -28,12 +28,6 @@ WideString ReadJrePath(Launcher& launcher, const WideString& modulePath, const L
 
 }  // namespace
 
-std::optional<WideString> DeriveSettingsPath(Launcher& launcher) {
-  WideString modulePath;
-  if (!GetModulePath(launcher, modulePath)) return std::nullopt;
-  return SettingsPathFor(modulePath);
-}
-
 LayeredReader MakeLayeredReader(const Launcher& launcher, const WideString& settingsPath) {
   std::optional<WideString> builtin = launcher.host.builtinSettingsText();
   return LayeredReader{settingsPath, builtin ? ParseBuiltinSettings(*builtin) : BuiltinSettings()};

@@ -7,10 +7,6 @@
 
 class Launcher;
 
-// The launcher's settings file, derived from its own path; nullopt when the path
-// can't be read (the user has been told) or gives no settings file.
-std::optional<WideString> DeriveSettingsPath(Launcher& launcher);
-
 // A layered reader over the executable's built-in settings and a settings file.
 LayeredReader MakeLayeredReader(const Launcher& launcher, const WideString& settingsPath);
 

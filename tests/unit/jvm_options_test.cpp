@@ -95,7 +95,7 @@ TEST_F(AssembleJvmOptionsTest, VmParametersFollowTheClassPathInOrder) {
   EXPECT_EQ(launcher_.jvmOptions[3], "-Dname=a b");
   EXPECT_EQ(launcher_.jvmOptions[4], "-Dhome=/h");
   EXPECT_EQ(launcher_.jvmOptions[5], "-Dnone=%LAUNCHER_TEST_UNSET%");
-  EXPECT_EQ(platform::FromAnsi(launcher_.jvmOptions[6]), L"-Dw=Gr\u00FC\u00DFe");
+  EXPECT_EQ(launcher_.jvmOptions[6], platform::ToAnsi(L"-Dw=Gr\u00FC\u00DFe"));
   EXPECT_EQ(launcher_.jvmThreadStackSize, 2097152u);
 }
 

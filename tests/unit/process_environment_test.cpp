@@ -60,7 +60,7 @@ TEST_F(PrepareEnvironmentTest, LibraryPathBecomesTheFirstOption) {
     const WideString expected = L"expanded" + list_ + Join({L"", L"app", L""}) + list_ + L"." + list_ + L"old" + list_ +
                                 Join({runtime_, L"lib"});
     ASSERT_EQ(launcher_.jvmOptions.size(), 1u);
-    EXPECT_EQ(platform::FromAnsi(launcher_.jvmOptions[0]), L"-Djava.library.path=" + expected);
+    EXPECT_EQ(launcher_.jvmOptions[0], platform::ToAnsi(L"-Djava.library.path=" + expected));
     EXPECT_EQ(launcher_.libraryPathSetting, expected);
   }
 }
