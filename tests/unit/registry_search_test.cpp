@@ -139,6 +139,8 @@ TEST_P(RegistrySearchTest, JvmSourceAndVmProviderChooseTheVendorKeys) {
     fixture_->AddRuntime(keys[k], std::to_wstring(k + 1), isJdk ? jdk : rt, false);
   }
 
+  // Every "JVM Source" row with every "VM Provider" row; "favor_jre" differs from a
+  // value of the table only in letter case and searches nothing.
   const VendorCase cases[] = {
       {L"", L"", "12", "12"},
       {L"", L"jrockit", "34", "34"},
@@ -148,18 +150,44 @@ TEST_P(RegistrySearchTest, JvmSourceAndVmProviderChooseTheVendorKeys) {
       {L"", L"favor_ibm", "12345", "5"},
       {L"", L"any", "12345", ""},
       {L"favor_JRE", L"", "12", "2"},
+      {L"favor_JRE", L"jrockit", "34", "3"},
+      {L"favor_JRE", L"ibm", "5", "5"},
+      {L"favor_JRE", L"favor_sun", "12345", "2"},
+      {L"favor_JRE", L"favor_jrockit", "12345", "3"},
       {L"favor_JRE", L"favor_ibm", "12345", "5"},
-      {L"favor_JDK", L"favor_jrockit", "12345", "4"},
+      {L"favor_JRE", L"any", "12345", ""},
+      {L"favor_JDK", L"", "12", "1"},
+      {L"favor_JDK", L"jrockit", "34", "4"},
       {L"favor_JDK", L"ibm", "5", ""},
+      {L"favor_JDK", L"favor_sun", "12345", "1"},
+      {L"favor_JDK", L"favor_jrockit", "12345", "4"},
+      {L"favor_JDK", L"favor_ibm", "12345", ""},
+      {L"favor_JDK", L"any", "12345", ""},
       {L"only_JRE", L"", "2", "2"},
-      {L"only_JRE", L"favor_jrockit", "235", "3"},
       {L"only_JRE", L"jrockit", "3", "3"},
+      {L"only_JRE", L"ibm", "5", "5"},
+      {L"only_JRE", L"favor_sun", "235", "2"},
+      {L"only_JRE", L"favor_jrockit", "235", "3"},
+      {L"only_JRE", L"favor_ibm", "235", "5"},
+      {L"only_JRE", L"any", "235", ""},
       {L"only_JDK", L"", "1", "1"},
+      {L"only_JDK", L"jrockit", "4", "4"},
       {L"only_JDK", L"ibm", "", ""},
+      {L"only_JDK", L"favor_sun", "14", "1"},
+      {L"only_JDK", L"favor_jrockit", "14", "4"},
+      {L"only_JDK", L"favor_ibm", "14", ""},
       {L"only_JDK", L"any", "14", ""},
-      {L"favor_jre", L"", "", ""},  // case matters here: no key at all
+      {L"favor_jre", L"", "", ""},
+      {L"favor_jre", L"jrockit", "", ""},
+      {L"favor_jre", L"ibm", "", ""},
+      {L"favor_jre", L"favor_sun", "", ""},
+      {L"favor_jre", L"favor_jrockit", "", ""},
+      {L"favor_jre", L"favor_ibm", "", ""},
+      {L"favor_jre", L"any", "", ""},
       {L"none", L"any", "", ""},
+      {L"only_JRE", L"FAVOR_JROCKIT", "235", "3"},
   };
+
   for (const VendorCase& c : cases) {
     test::RecordingUi ui;
     Launcher launcher(host_);
