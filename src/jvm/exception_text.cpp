@@ -6,7 +6,7 @@
 
 namespace {
 
-jobject NewObject(JNIEnv* env, const char* className, const char* signature, jobject argument = nullptr) {
+jobject Construct(JNIEnv* env, const char* className, const char* signature, jobject argument = nullptr) {
   jclass type = env->FindClass(className);
   if (type == nullptr) return nullptr;
   jmethodID constructor = env->GetMethodID(type, "<init>", signature);
@@ -43,9 +43,9 @@ WideString ToWide(JNIEnv* env, jstring text) {
 }  // namespace
 
 WideString DescribeException(jthrowable throwable, JNIEnv* env) {
-  jobject buffer = NewObject(env, "java/io/ByteArrayOutputStream", "()V");
+  jobject buffer = Construct(env, "java/io/ByteArrayOutputStream", "()V");
   if (buffer == nullptr) return {};
-  jobject printer = NewObject(env, "java/io/PrintStream", "(Ljava/io/OutputStream;)V", buffer);
+  jobject printer = Construct(env, "java/io/PrintStream", "(Ljava/io/OutputStream;)V", buffer);
   WideString description;
   if (printer != nullptr) {
     jclass type = env->GetObjectClass(throwable);

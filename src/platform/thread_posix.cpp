@@ -24,7 +24,8 @@ void* ThreadMain(void* start) {
 // pthreads want at least PTHREAD_STACK_MIN, in whole pages.
 size_t UsableStackSize(uint64_t requested) {
   const uint64_t page = static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
-  uint64_t size = requested < PTHREAD_STACK_MIN ? PTHREAD_STACK_MIN : requested;
+  const uint64_t minimum = static_cast<uint64_t>(PTHREAD_STACK_MIN);
+  uint64_t size = requested < minimum ? minimum : requested;
   return static_cast<size_t>((size + page - 1) / page * page);
 }
 

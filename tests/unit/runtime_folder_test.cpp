@@ -52,8 +52,11 @@ TEST_F(RuntimeFolderTest, ModesSearchTheVmFoldersInTheirOrder) {
     bool serverFlag = !c.server;  // must be written when found, left alone otherwise
     WideString found = LocateJvmLibrary(c.home, c.mode, serverFlag);
     EXPECT_EQ(found, c.expected) << c.home << " mode " << static_cast<int>(c.mode);
-    if (!found.empty()) EXPECT_EQ(serverFlag, c.server) << c.home;
-    if (found.empty()) EXPECT_EQ(serverFlag, !c.server) << "written although nothing was found";
+    if (found.empty()) {
+      EXPECT_EQ(serverFlag, !c.server) << "written although nothing was found";
+    } else {
+      EXPECT_EQ(serverFlag, c.server) << c.home;
+    }
   }
 }
 
