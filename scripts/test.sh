@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the Linux launcher and the Windows launcher,
-# and runs every test: unit tests natively and under Wine, end-to-end scenarios
-# with the real JVM and with the stub runtime under Wine. Ends with CTest's summary.
+# and runs every test: unit tests natively (also under the address and undefined
+# behaviour sanitizers) and under Wine, end-to-end scenarios with the real JVM
+# and with the stub runtime under Wine. Ends with CTest's summary.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -16,6 +17,10 @@ cmake --build --preset host
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 echo "Built both launchers in $(( $(date +%s) - started )) s."
+
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize
+ctest --preset sanitize -j2
 
 start_wine_session "$root/build/windows/wine"
 trap stop_wine_session EXIT
