@@ -11,11 +11,18 @@
 #   E2E_UI_DRIVER  ui_driver.exe (windows)
 #   E2E_WINE       the Wine loader (windows); the caller has started the Wine
 #                  session (DISPLAY, WINEPREFIX, a persistent wineserver)
+#   E2E_STUB_JVM, E2E_STUB_JVM_NO_DEFAULT_ARGS
+#                  the stub runtime's two jvm.dll builds (windows; see
+#                  tests/fixtures/stub_jvm/README.md)
 # Optional:
 #   E2E_KEEP=1     keep the folder of a scenario that passed
 #   E2E_DIALOG_TIMEOUT_MS, E2E_EXIT_TIMEOUT (seconds): how long to wait
 
 set -u -o pipefail
+
+# The stub runtime takes its orders from STUB_JVM_* variables: a scenario sets
+# the ones it means, none comes from the caller.
+unset "${!STUB_JVM_@}"
 
 # Wine decodes the command line of a Windows program with the locale's
 # character set: one UTF-8 locale everywhere keeps non-ASCII arguments intact.
@@ -29,6 +36,7 @@ LAUNCHER_PID=
 LAUNCHER_EXIT=
 WATCHER_PID=
 DIALOG_LISTING=
+STUB_LOG=
 CREATED_KEYS=()
 : "${E2E_DIALOG_TIMEOUT_MS:=10000}"
 : "${E2E_EXIT_TIMEOUT:=20}"
@@ -307,6 +315,8 @@ expect_no_dialog() {
 expect_exit_without_dialog() {
   local expected=$1 limit=${2:-$E2E_EXIT_TIMEOUT}
   local ended="$SCENARIO_DIR/launcher-ended" output="$SCENARIO_DIR/absent.txt"
+  # Left by an earlier call, it would stop the watcher at once.
+  rm -f "$ended"
   # Started directly, not through the ui_driver function, so that $! is the
   # watcher itself and stop_process can end it.
   "$E2E_WINE" "$E2E_UI_DRIVER" absent --process "$LAUNCHER_WIN" --timeout $((limit * 1000)) \
@@ -360,6 +370,109 @@ remember_new_key() {
       return
     fi
   done
+}
+
+# register_runtime [--32] [--jdk] VERSION FOLDER: registers the runtime in
+# FOLDER (inside the scenario folder) under HKLM\Software\JavaSoft\Java Runtime
+# Environment\VERSION, or Java Development Kit with --jdk, as its JavaHome.
+register_runtime() {
+  local view=() kind="Java Runtime Environment"
+  while [ $# -gt 2 ]; do
+    case $1 in
+      --32) view=(--32) ;;
+      --jdk) kind="Java Development Kit" ;;
+      *) fail "register_runtime: unknown option $1" ;;
+    esac
+    shift
+  done
+  reg_add "${view[@]}" "HKLM\\Software\\JavaSoft\\$kind\\$1" JavaHome "$(win_path "$SCENARIO_DIR/$2")"
+}
+
+# ---- the stub runtime (windows) -------------------------------------------
+
+# install_runtime [--vm NAME] [--java-dll] [--library FILE] FOLDER: makes a
+# runtime folder inside the scenario folder holding the stub (or FILE) as
+# bin\NAME\jvm.dll (NAME: server unless given), and bin\java.dll with --java-dll.
+install_runtime() {
+  require_variables E2E_STUB_JVM
+  local vm=server java_dll=0 library=$E2E_STUB_JVM
+  while [ $# -gt 1 ]; do
+    case $1 in
+      --vm) vm=$2; shift ;;
+      --java-dll) java_dll=1 ;;
+      --library) library=$2; shift ;;
+      *) fail "install_runtime: unknown option $1" ;;
+    esac
+    shift
+  done
+  local home="$SCENARIO_DIR/$1"
+  mkdir -p "$home/bin/$vm" || fail "cannot make $home/bin/$vm"
+  cp "$library" "$home/bin/$vm/jvm.dll" || fail "cannot copy $library to $home/bin/$vm"
+  if [ "$java_dll" = 1 ]; then : >"$home/bin/java.dll"; fi
+}
+
+# Lets the stub log to stub.log in the scenario folder, emptied.
+use_stub_log() {
+  STUB_LOG="$SCENARIO_DIR/stub.log"
+  : >"$STUB_LOG"
+  export STUB_JVM_LOG
+  STUB_JVM_LOG=$(win_path "$STUB_LOG")
+}
+
+# The lines of the stub's log for EVENT, in order.
+log_events() {
+  [ -n "$STUB_LOG" ] || fail "use_stub_log first"
+  grep -E "^$1( |\$)" "$STUB_LOG"
+}
+
+# The value of KEY in the one line of EVENT in the log, as written there
+# (texts quoted).
+log_field() {
+  local event=$1 key=$2 lines
+  lines=$(log_events "$event")
+  if [ -z "$lines" ] || [ "$(wc -l <<<"$lines")" != 1 ]; then
+    fail "expected one $event line in the stub's log, got [$lines]"
+  fi
+  [[ " ${lines#"$event"}" =~ \ $key=(\"([^\"\\]|\\.)*\"|[^ ]*) ]] || fail "no $key in [$lines]"
+  printf '%s' "${BASH_REMATCH[1]}"
+}
+
+# The log holds exactly this line (the stub writes texts as quote does).
+assert_log_has() {
+  [ -n "$STUB_LOG" ] || fail "use_stub_log first"
+  grep -qxF -- "$1" "$STUB_LOG" || fail "the stub's log lacks the line [$1]"
+}
+
+assert_log_lacks() {
+  [ -n "$STUB_LOG" ] || fail "use_stub_log first"
+  assert_file_lacks "$STUB_LOG" "$1"
+}
+
+# The log holds these lines in this order, others possibly between them.
+assert_log_order() {
+  [ -n "$STUB_LOG" ] || fail "use_stub_log first"
+  local line number after=0
+  for line in "$@"; do
+    number=$(tail -n +$((after + 1)) "$STUB_LOG" | grep -nxF -m1 -- "$line" | cut -d: -f1)
+    [ -n "$number" ] || fail "the stub's log lacks the line [$line] after line $after"
+    after=$((after + number))
+  done
+}
+
+# The log's lines of EVENT are exactly the lines of standard input.
+assert_log_events() {
+  local expected actual
+  expected=$(cat)
+  actual=$(log_events "$1")
+  [ "$expected" = "$actual" ] ||
+    fail "$1 lines of the stub's log differ:"$'\n'"$(diff <(printf '%s\n' "$expected") <(printf '%s\n' "$actual"))"
+}
+
+# The JVM was created, once, from FOLDER's bin\VM\jvm.dll (VM: server unless given).
+assert_jvm_created_from() {
+  local module
+  module=$(log_field JNI_CreateJavaVM module) || exit 1
+  assert_equals "$(quote "$(win_path "$SCENARIO_DIR/$1/bin/${2:-server}/jvm.dll")")" "$module" "the JVM library"
 }
 
 # ---- assertions -----------------------------------------------------------

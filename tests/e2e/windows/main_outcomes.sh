@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# How main's end becomes the exit code: System.exit(n) gives n; an uncaught
+# exception gives 0, or -1 through System.exit when "Failure Check" is on
+# (any letter case), since the exception dialog does not show yet.
+source "$(dirname "$0")/../lib.sh"
+begin_scenario
+
+install_launcher launcher.exe
+install_runtime jre
+: >"$SCENARIO_DIR/app.jar"
+
+# run_with FAILURE_CHECK: runs the launcher with that "Failure Check".
+run_with() {
+  use_stub_log
+  write_settings <<INI
+[Java Runtime Environment]
+JRE Path=$(win_path "$SCENARIO_DIR/jre")
+[Class Path]
+Class Path=app.jar
+[Application]
+Main Class=com.example.Main
+Failure Check=$1
+INI
+  start_launcher
+}
+
+export STUB_JVM_MAIN_EXIT=7
+run_with yes
+expect_exit_without_dialog 7
+assert_log_order "hook name=exit code=7" "exit code=7"
+unset STUB_JVM_MAIN_EXIT
+
+export STUB_JVM_MAIN_THROWS=$'java.lang.IllegalStateException: no data\r\n'
+run_with no
+expect_exit_without_dialog 0
+# The runtime reports it as the thread detaches.
+assert_log_order 'DetachCurrentThread exception="java/lang/RuntimeException" result=0' 'DestroyJavaVM result=0'
+assert_stderr_is $'Exception in thread "main" java.lang.IllegalStateException: no data\r'
+assert_log_lacks 'name="exit"'
+
+for failure_check in yes YES; do
+  run_with "$failure_check"
+  expect_exit_without_dialog 255
+  assert_log_order 'CallStaticVoidMethod class="java/lang/System" name="exit" signature="(I)V" code=-1' \
+    "hook name=exit code=-1" "exit code=-1"
+done
