@@ -37,13 +37,6 @@ std::vector<VendorKey> VendorKeys(const Launcher& l) {
   };
 }
 
-bool PreferredFlagOf(const Launcher& launcher, const WideString& vendorKey) {
-  for (const VendorKey& each : VendorKeys(launcher)) {
-    if (each.key == vendorKey) return each.preferred;
-  }
-  return false;
-}
-
 WideStringList SubkeyNames(const Launcher& launcher, const WideString& vendorKey, bool view32) {
   WideStringList names;
   std::unique_ptr<RegistryKey> key = launcher.host.registry.OpenMachineKey(vendorKey, view32);
@@ -74,8 +67,7 @@ bool ReadRuntimeHome(const Launcher& launcher, const WideString& vendorKey, cons
 }
 
 void SearchRuntimeKey(const Launcher& launcher, JvmCandidateList& candidates, const WideString& vendorKey,
-                      bool view32) {
-  const bool preferred = PreferredFlagOf(launcher, vendorKey);
+                      bool preferred, bool view32) {
   for (const WideString& name : SubkeyNames(launcher, vendorKey, view32)) {
     JvmCandidate candidate;
     candidate.version.Parse(name, JavaVersion::kLowFill);
@@ -92,7 +84,7 @@ void SearchRuntimeKey(const Launcher& launcher, JvmCandidateList& candidates, co
 JvmCandidateList FindRegistryRuntimes(const Launcher& launcher, bool view32) {
   JvmCandidateList candidates;
   for (const VendorKey& vendor : VendorKeys(launcher)) {
-    if (vendor.searched) SearchRuntimeKey(launcher, candidates, vendor.key, view32);
+    if (vendor.searched) SearchRuntimeKey(launcher, candidates, vendor.key, vendor.preferred, view32);
   }
   return candidates;
 }

@@ -9,9 +9,9 @@ class Launcher;
 // meet, within the version bounds and holding a JVM library, in search order.
 JvmCandidateList FindRegistryRuntimes(const Launcher& launcher, bool view32);
 
-// Appends the runtimes of one vendor key.
+// Appends the runtimes of one vendor key, with the preferred flag of its candidates.
 void SearchRuntimeKey(const Launcher& launcher, JvmCandidateList& candidates, const WideString& vendorKey,
-                      bool view32);
+                      bool preferred, bool view32);
 
 // The runtime home of one version subkey ("JavaHome", with the JDK's runtime
 // folder for a JDK) and whether its JVM library is the server one.

@@ -113,10 +113,9 @@ bool AssembleJvmOptions(Launcher& launcher) {
     return false;
   }
   WideStringList options{L"-Djava.class.path=" + classPath};
-  const platform::MemoryFigures memory = platform::QueryMemoryFigures();
   for (const WideString& token : SplitVmParameters(settings.ReadLayered(L"Java Runtime Environment",
                                                                          L"Virtual Machine Parameters"))) {
-    AddVmParameter(token, options, launcher.jvmThreadStackSize, memory);
+    AddVmParameter(token, options, launcher.jvmThreadStackSize, &platform::QueryMemoryFigures);
   }
   for (const WideString& option : options) {
     launcher.jvmOptions.push_back(platform::ToAnsi(platform::ExpandEnvironmentReferences(option)));

@@ -80,9 +80,9 @@ uint64_t ParseByteSize(const WideString& text) {
 }
 
 void AddVmParameter(WideString token, WideStringList& options, uint64_t& jvmThreadStackSize,
-                    const platform::MemoryFigures& memory) {
+                    MemoryFiguresSource memory) {
   StripQuotes(token);
-  if (IsMemoryOption(token) && EndsWithShareUnit(token)) RewriteMemoryOption(token, memory);
+  if (IsMemoryOption(token) && EndsWithShareUnit(token)) RewriteMemoryOption(token, memory());
   if (token.substr(0, 4) == L"-Xss") jvmThreadStackSize = ParseByteSize(token.substr(4));
   options.push_back(token);
 }

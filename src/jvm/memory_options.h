@@ -12,11 +12,14 @@ struct NumberList {
   size_t start = 0;
 };
 
+// Where memory figures come from; asked only when a token is a memory share.
+using MemoryFiguresSource = platform::MemoryFigures (*)();
+
 // Appends one "Virtual Machine Parameters" token to the options: its quotes
 // removed, a memory share rewritten into kilobytes, and an "-Xss" size taken as
 // the JVM thread's stack size.
 void AddVmParameter(WideString token, WideStringList& options, uint64_t& jvmThreadStackSize,
-                    const platform::MemoryFigures& memory);
+                    MemoryFiguresSource memory);
 
 // Removes double-quote pairs; of a doubled closing quote the first stays.
 void StripQuotes(WideString& token);

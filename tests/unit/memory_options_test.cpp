@@ -6,6 +6,7 @@ namespace {
 
 constexpr uint64_t kEightGigabytes = 8589934592ull;
 const platform::MemoryFigures kMachine{kEightGigabytes, 3ull << 30};  // 8 GB physical, 3 GB address space left
+platform::MemoryFigures Machine() { return kMachine; }
 
 struct RewriteCase {
   const wchar_t* token;
@@ -17,7 +18,7 @@ class AddVmParameterTest : public testing::TestWithParam<RewriteCase> {};
 TEST_P(AddVmParameterTest, BecomesTheOption) {
   WideStringList options;
   uint64_t stack = 0;
-  AddVmParameter(GetParam().token, options, stack, kMachine);
+  AddVmParameter(GetParam().token, options, stack, &Machine);
   EXPECT_EQ(options, WideStringList{GetParam().expected}) << GetParam().token;
 }
 
@@ -58,18 +59,18 @@ TEST(MemoryOptionsTest, XssSetsTheThreadStackSize) {
   for (const Case& c : cases) {
     WideStringList options;
     uint64_t stack = 12345;
-    AddVmParameter(c.token, options, stack, kMachine);
+    AddVmParameter(c.token, options, stack, &Machine);
     EXPECT_EQ(stack, c.stack) << c.token;
     EXPECT_EQ(options, WideStringList{c.token}) << "the -Xss option still reaches the JVM";
   }
   // The last -Xss wins, also with 0.
   WideStringList options;
   uint64_t stack = 0;
-  AddVmParameter(L"-Xss1m", options, stack, kMachine);
-  AddVmParameter(L"-Xss=bad", options, stack, kMachine);
+  AddVmParameter(L"-Xss1m", options, stack, &Machine);
+  AddVmParameter(L"-Xss=bad", options, stack, &Machine);
   EXPECT_EQ(stack, 0u);
   // A share rewritten into K sets the stack size in bytes.
-  AddVmParameter(L"-Xss1:2P", options, stack, kMachine);
+  AddVmParameter(L"-Xss1:2P", options, stack, &Machine);
   EXPECT_EQ(options.back(), L"-Xss83886K");
   EXPECT_EQ(stack, 83886u * 1024);
 }
