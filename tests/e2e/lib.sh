@@ -411,6 +411,30 @@ install_runtime() {
   if [ "$java_dll" = 1 ]; then : >"$home/bin/java.dll"; fi
 }
 
+# The application most scenarios run: the launcher, the stub runtime in "jre"
+# and an empty app.jar in the scenario folder.
+install_stub_application() {
+  install_launcher launcher.exe
+  install_runtime jre
+  : >"$SCENARIO_DIR/app.jar"
+}
+
+# write_stub_settings [RUNTIME_LINES] [APPLICATION_LINES]: settings that run
+# com.example.Main from app.jar on the runtime in "jre", with further lines for
+# [Java Runtime Environment] and [Application] (each may hold several lines).
+write_stub_settings() {
+  write_settings <<INI
+[Java Runtime Environment]
+JRE Path=$(win_path "$SCENARIO_DIR/jre")
+${1:-}
+[Class Path]
+Class Path=app.jar
+[Application]
+Main Class=com.example.Main
+${2:-}
+INI
+}
+
 # Lets the stub log to stub.log in the scenario folder, emptied.
 use_stub_log() {
   STUB_LOG="$SCENARIO_DIR/stub.log"

@@ -4,22 +4,12 @@
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 
-install_launcher launcher.exe
-install_runtime jre
-: >"$SCENARIO_DIR/app.jar"
+install_stub_application
 
 # run_with PARAMETERS: runs the launcher with these "Virtual Machine Parameters".
 run_with() {
   use_stub_log
-  write_settings <<INI
-[Java Runtime Environment]
-JRE Path=$(win_path "$SCENARIO_DIR/jre")
-Virtual Machine Parameters=$1
-[Class Path]
-Class Path=app.jar
-[Application]
-Main Class=com.example.Main
-INI
+  write_stub_settings "Virtual Machine Parameters=$1"
   start_launcher
   expect_exit_without_dialog 0
 }

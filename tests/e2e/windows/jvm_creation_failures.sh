@@ -4,17 +4,8 @@
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 
-install_launcher launcher.exe
-install_runtime jre
-: >"$SCENARIO_DIR/app.jar"
-write_settings <<INI
-[Java Runtime Environment]
-JRE Path=$(win_path "$SCENARIO_DIR/jre")
-[Class Path]
-Class Path=app.jar
-[Application]
-Main Class=com.example.Main
-INI
+install_stub_application
+write_stub_settings
 
 while IFS='|' read -r result reason; do
   export STUB_JVM_CREATE_RESULT=$result

@@ -12,15 +12,7 @@ for vm in jrockit server hotspot classic client; do install_runtime --vm "$vm" j
 # run_with_type TYPE: runs the launcher with that "JVM Type" (none if empty).
 run_with_type() {
   use_stub_log
-  write_settings <<INI
-[Java Runtime Environment]
-JRE Path=$(win_path "$SCENARIO_DIR/jre")
-JVM Type=$1
-[Class Path]
-Class Path=app.jar
-[Application]
-Main Class=com.example.Main
-INI
+  write_stub_settings "JVM Type=$1"
   start_launcher
 }
 

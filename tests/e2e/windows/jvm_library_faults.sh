@@ -7,14 +7,7 @@ begin_scenario
 
 install_launcher launcher.exe
 : >"$SCENARIO_DIR/app.jar"
-write_settings <<INI
-[Java Runtime Environment]
-JRE Path=$(win_path "$SCENARIO_DIR/jre")
-[Class Path]
-Class Path=app.jar
-[Application]
-Main Class=com.example.Main
-INI
+write_stub_settings
 
 install_runtime --library "$E2E_STUB_JVM_NO_DEFAULT_ARGS" jre
 use_stub_log

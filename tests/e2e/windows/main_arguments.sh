@@ -5,18 +5,8 @@
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 
-install_launcher launcher.exe
-install_runtime jre
-: >"$SCENARIO_DIR/app.jar"
-write_settings <<INI
-[Java Runtime Environment]
-JRE Path=$(win_path "$SCENARIO_DIR/jre")
-[Class Path]
-Class Path=app.jar
-[Application]
-Main Class=com.example.Main
-Cmd=-first  "second piece" third
-INI
+install_stub_application
+write_stub_settings "" "Cmd=-first  \"second piece\" third"
 
 use_stub_log
 start_launcher "two words" "" "é中😀" 'C:\dir\' -last

@@ -5,17 +5,8 @@
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 
-install_launcher launcher.exe
-install_runtime jre
-: >"$SCENARIO_DIR/app.jar"
-write_settings <<INI
-[Java Runtime Environment]
-JRE Path=$(win_path "$SCENARIO_DIR/jre")
-[Class Path]
-Class Path=app.jar
-[Application]
-Main Class=com.example.Main
-INI
+install_stub_application
+write_stub_settings
 
 detached_and_destroyed() {
   assert_log_order 'DetachCurrentThread exception=null result=0' 'DestroyJavaVM result=0'

@@ -5,22 +5,12 @@
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 
-install_launcher launcher.exe
-install_runtime jre
-: >"$SCENARIO_DIR/app.jar"
+install_stub_application
 
 # run_with FAILURE_CHECK: runs the launcher with that "Failure Check".
 run_with() {
   use_stub_log
-  write_settings <<INI
-[Java Runtime Environment]
-JRE Path=$(win_path "$SCENARIO_DIR/jre")
-[Class Path]
-Class Path=app.jar
-[Application]
-Main Class=com.example.Main
-Failure Check=$1
-INI
+  write_stub_settings "" "Failure Check=$1"
   start_launcher
 }
 

@@ -5,26 +5,16 @@
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 
-install_launcher launcher.exe
-install_runtime jre
-: >"$SCENARIO_DIR/app.jar"
+install_stub_application
 logs=$(win_path "$SCENARIO_DIR/logs")
 
 # run_with ERROR_APPEND: runs the launcher with that "Error Append".
 run_with() {
   use_stub_log
-  write_settings <<INI
-[Java Runtime Environment]
-JRE Path=$(win_path "$SCENARIO_DIR/jre")
-[Class Path]
-Class Path=app.jar
-[Application]
-Main Class=com.example.Main
-Output File=$logs\\out\\out_%yyyy-MM-dd%.log
+  write_stub_settings "" "Output File=$logs\\out\\out_%yyyy-MM-dd%.log
 Output Append=yes
 Error File=$logs\\%yyyy%\\err.log
-Error Append=$1
-INI
+Error Append=$1"
   day_before=$(date +%F)
   start_launcher
   expect_exit_without_dialog 0
