@@ -4,6 +4,7 @@
 
 // Ids of the string table (resources/string_table.inc holds the texts).
 enum class StringId : uint32_t {
+  kNone = 0,  // no message: a silent failure
   kWindowsException = 202,
   kJniException = 203,
   kJreNotFoundServer = 206,

@@ -2,36 +2,30 @@
 
 #include <algorithm>
 
-#include "launcher/launcher.h"
-
 namespace {
 
-bool RanksAbove(const JvmCandidate& a, const JvmCandidate& b, const Launcher& launcher) {
-  if (launcher.anySource && a.preferred != b.preferred) return a.preferred;
-  if (launcher.jvmTypeMode == JvmTypeMode::FavorServer && a.server != b.server) return a.server;
+bool RanksAbove(const JvmCandidate& a, const JvmCandidate& b, const RuntimeRequirements& requirements) {
+  if (RanksPreferredFirst(requirements.source) && a.preferred != b.preferred) return a.preferred;
+  if (requirements.jvmType == JvmTypeMode::FavorServer && a.server != b.server) return a.server;
   return Compare(a.version, b.version) > 0;
 }
 
 }  // namespace
 
-void SortCandidates(JvmCandidateList& candidates, const Launcher& launcher) {
-  std::stable_sort(candidates.begin(), candidates.end(),
-                   [&launcher](const JvmCandidate& a, const JvmCandidate& b) { return RanksAbove(a, b, launcher); });
+void SortCandidates(JvmCandidateList& candidates, const RuntimeRequirements& requirements) {
+  std::stable_sort(candidates.begin(), candidates.end(), [&requirements](const JvmCandidate& a, const JvmCandidate& b) {
+    return RanksAbove(a, b, requirements);
+  });
 }
 
-bool SelectCandidate(JvmCandidateList& candidates, const Launcher& launcher, JavaVersion& version, WideString& home) {
-  SortCandidates(candidates, launcher);
-  for (const WideString& text : launcher.preferredVersions) {
+const JvmCandidate& SelectCandidate(JvmCandidateList& candidates, const RuntimeRequirements& requirements) {
+  SortCandidates(candidates, requirements);
+  for (const WideString& text : requirements.preferredVersions) {
     JavaVersion pattern;
     pattern.Parse(text, JavaVersion::kLowFill);
     for (const JvmCandidate& candidate : candidates) {
-      if (!MatchesPattern(candidate.version, pattern)) continue;
-      version = candidate.version;
-      home = candidate.home;
-      return true;
+      if (MatchesPattern(candidate.version, pattern)) return candidate;
     }
   }
-  version = candidates.front().version;
-  home = candidates.front().home;
-  return true;
+  return candidates.front();
 }

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "launcher/launcher.h"
 #include "platform/mapped_file.h"
 
 namespace {
@@ -31,7 +30,8 @@ bool IsI386Pe(std::string_view image) {
 
 bool IsI386Elf(std::string_view image) {
   constexpr size_t kClass = 4, kData = 5, kMachine = 18;
-  if (image.size() < kMachine + 2 || image.substr(0, 4) != "\x7F" "ELF") return false;
+  constexpr char kMagic[] = {0x7F, 'E', 'L', 'F'};
+  if (image.size() < kMachine + 2 || image.substr(0, 4) != std::string_view(kMagic, 4)) return false;
   const bool littleEndian = image[kData] == 1;
   uint32_t machine = littleEndian ? ReadLittleEndian(image, kMachine, 2)
                                   : (static_cast<unsigned char>(image[kMachine]) << 8) |
@@ -43,9 +43,7 @@ bool IsI386Elf(std::string_view image) {
 
 bool IsI386Library(std::string_view image) { return IsI386Pe(image) || IsI386Elf(image); }
 
-void CheckJvmLibraryMachine(Launcher& launcher) {
-  launcher.relaunchPairProduct = false;
-  if (launcher.pairProduct.empty()) return;
-  std::unique_ptr<platform::MappedFile> library = platform::MappedFile::Open(launcher.jvmLibraryPath);
-  if (library && IsI386Library(library->Bytes())) launcher.relaunchPairProduct = true;
+bool IsI386LibraryFile(const WideString& path) {
+  std::unique_ptr<platform::MappedFile> library = platform::MappedFile::Open(path);
+  return library && IsI386Library(library->Bytes());
 }

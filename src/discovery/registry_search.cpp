@@ -1,45 +1,38 @@
 #include "discovery/registry_search.h"
 
-#include "discovery/candidate_ranking.h"
 #include "discovery/runtime_folder.h"
-#include "launcher/launcher.h"
-#include "launcher/text.h"
+#include "platform/path_parts.h"
 #include "platform/runtime_layout.h"
 
 namespace {
 
-const WideString kJavaSoftJdk = L"Software\\JavaSoft\\Java Development Kit\\";
-const WideString kJavaSoftJre = L"Software\\JavaSoft\\Java Runtime Environment\\";
-const WideString kJRockitJre = L"Software\\JRockit\\Java Runtime Environment\\";
-const WideString kJRockitJdk = L"Software\\JRockit\\Java Development Kit\\";
-const WideString kIbmJre = L"Software\\IBM\\Java2 Runtime Environment\\";
-
+// One vendor key of the registry: its path, the kind of runtime and the vendor
+// it registers. Searched in this order.
 struct VendorKey {
-  const WideString& key;
-  bool searched;
-  bool preferred;
+  const wchar_t* path;
+  RuntimeKind kind;
+  Vendor vendor;
 };
 
-// The vendor keys in search order, with whether each is searched and whether
-// its candidates are preferred.
-std::vector<VendorKey> VendorKeys(const Launcher& l) {
-  const bool jdk = l.anySource || l.jdkWanted;
-  const bool jre = l.anySource || l.jreWanted;
-  const bool sun = l.sunAccepted || l.sunFavoured;
-  const bool jrockit = l.jrockitAccepted || l.jrockitFavoured;
-  const bool ibm = l.ibmAccepted || l.ibmFavoured;
-  return {
-      {kJavaSoftJdk, jdk && sun, l.jdkWanted && l.sunFavoured},
-      {kJavaSoftJre, jre && sun, l.jreWanted && l.sunFavoured},
-      {kJRockitJre, jre && jrockit, l.jreWanted && l.jrockitFavoured},
-      {kJRockitJdk, jdk && jrockit, l.jdkWanted && l.jrockitFavoured},
-      {kIbmJre, jre && ibm, l.jreWanted && l.ibmFavoured},
-  };
+constexpr VendorKey kVendorKeys[] = {
+    {L"Software\\JavaSoft\\Java Development Kit\\", RuntimeKind::Jdk, Vendor::Sun},
+    {L"Software\\JavaSoft\\Java Runtime Environment\\", RuntimeKind::Jre, Vendor::Sun},
+    {L"Software\\JRockit\\Java Runtime Environment\\", RuntimeKind::Jre, Vendor::JRockit},
+    {L"Software\\JRockit\\Java Development Kit\\", RuntimeKind::Jdk, Vendor::JRockit},
+    {L"Software\\IBM\\Java2 Runtime Environment\\", RuntimeKind::Jre, Vendor::Ibm},
+};
+
+bool IsSearched(const VendorKey& key, const RuntimeRequirements& requirements) {
+  return Searches(requirements.source, key.kind) && Accepts(requirements.vendor, key.vendor);
 }
 
-WideStringList SubkeyNames(const Launcher& launcher, const WideString& vendorKey, bool view32) {
+bool PrefersCandidatesOf(const VendorKey& key, const RuntimeRequirements& requirements) {
+  return Wants(requirements.source, key.kind) && Favours(requirements.vendor, key.vendor);
+}
+
+WideStringList SubkeyNames(Registry& registry, const WideString& vendorKey, bool view32) {
   WideStringList names;
-  std::unique_ptr<RegistryKey> key = launcher.host.registry.OpenMachineKey(vendorKey, view32);
+  std::unique_ptr<RegistryKey> key = registry.OpenMachineKey(vendorKey, view32);
   if (!key) return names;
   for (uint32_t index = 0;; ++index) {
     std::optional<WideString> name = key->SubkeyName(index);
@@ -49,48 +42,46 @@ WideStringList SubkeyNames(const Launcher& launcher, const WideString& vendorKey
   return names;
 }
 
-}  // namespace
-
-bool ReadRuntimeHome(const Launcher& launcher, const WideString& vendorKey, const WideString& name, bool view32,
-                     WideString& home, bool& server) {
-  std::unique_ptr<RegistryKey> key = launcher.host.registry.OpenMachineKey(vendorKey + name, view32);
+// The runtime home of one version subkey ("JavaHome", with the JDK's runtime
+// folder for a JDK) and whether its JVM library is the server one.
+bool ReadRuntimeHome(Registry& registry, const VendorKey& vendorKey, const WideString& name, JvmTypeMode mode,
+                     bool view32, JvmCandidate& candidate) {
+  std::unique_ptr<RegistryKey> key = registry.OpenMachineKey(vendorKey.path + name, view32);
   if (!key) return false;
   std::optional<WideString> javaHome = key->TextValue(L"JavaHome");
   if (!javaHome || javaHome->empty()) return false;
-  WideString folder = WithTrailingSeparator(*javaHome);
-  if (vendorKey == kJavaSoftJdk || vendorKey == kJRockitJdk) folder += platform::kJdkRuntimeFolder;
-  JvmTypeMode mode = launcher.jvmTypeMode;
-  if (vendorKey == kJavaSoftJre && mode == JvmTypeMode::FavorServer) mode = JvmTypeMode::Default;
-  if (LocateJvmLibrary(folder, mode, server).empty()) return false;
-  home = folder;
+  WideString folder = platform::WithTrailingSeparator(*javaHome);
+  if (vendorKey.kind == RuntimeKind::Jdk) folder += platform::kJdkRuntimeFolder;
+  // The JavaSoft JRE registrations take no server preference: their client library comes first.
+  if (vendorKey.kind == RuntimeKind::Jre && vendorKey.vendor == Vendor::Sun && mode == JvmTypeMode::FavorServer) {
+    mode = JvmTypeMode::Default;
+  }
+  if (LocateJvmLibrary(folder, mode, candidate.server).empty()) return false;
+  candidate.home = folder;
   return true;
 }
 
-void SearchRuntimeKey(const Launcher& launcher, JvmCandidateList& candidates, const WideString& vendorKey,
-                      bool preferred, bool view32) {
-  for (const WideString& name : SubkeyNames(launcher, vendorKey, view32)) {
+void SearchRuntimeKey(const RuntimeRequirements& requirements, Registry& registry, const VendorKey& vendorKey,
+                      bool view32, JvmCandidateList& candidates) {
+  for (const WideString& name : SubkeyNames(registry, vendorKey.path, view32)) {
     JvmCandidate candidate;
     candidate.version.Parse(name, JavaVersion::kLowFill);
-    if (Compare(candidate.version, launcher.maximumVersion) > 0 ||
-        Compare(candidate.version, launcher.minimumVersion) < 0) {
+    if (Compare(candidate.version, requirements.maximum) > 0 || Compare(candidate.version, requirements.minimum) < 0) {
       continue;
     }
-    if (!ReadRuntimeHome(launcher, vendorKey, name, view32, candidate.home, candidate.server)) continue;
-    candidate.preferred = preferred;
+    if (!ReadRuntimeHome(registry, vendorKey, name, requirements.jvmType, view32, candidate)) continue;
+    candidate.preferred = PrefersCandidatesOf(vendorKey, requirements);
+    candidate.vendor = vendorKey.vendor;
     candidates.push_back(candidate);
   }
 }
 
-JvmCandidateList FindRegistryRuntimes(const Launcher& launcher, bool view32) {
+}  // namespace
+
+JvmCandidateList FindRegistryRuntimes(const RuntimeRequirements& requirements, Registry& registry, bool view32) {
   JvmCandidateList candidates;
-  for (const VendorKey& vendor : VendorKeys(launcher)) {
-    if (vendor.searched) SearchRuntimeKey(launcher, candidates, vendor.key, vendor.preferred, view32);
+  for (const VendorKey& key : kVendorKeys) {
+    if (IsSearched(key, requirements)) SearchRuntimeKey(requirements, registry, key, view32, candidates);
   }
   return candidates;
-}
-
-bool SearchRegistry(const Launcher& launcher, WideString& home, JavaVersion& version) {
-  JvmCandidateList candidates = FindRegistryRuntimes(launcher, false);
-  if (candidates.empty()) return false;
-  return SelectCandidate(candidates, launcher, version, home);
 }

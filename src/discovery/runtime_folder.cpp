@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "launcher/module_location.h"
 #include "platform/file_system.h"
+#include "platform/path_parts.h"
 #include "platform/path_syntax.h"
 #include "platform/runtime_layout.h"
 
@@ -31,11 +31,6 @@ bool EndsWith(const WideString& text, const WideString& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-WideString CutLastComponent(const WideString& path) {
-  size_t separator = path.rfind(platform::kPathSeparator);
-  return separator == WideString::npos ? path : path.substr(0, separator);
-}
-
 }  // namespace
 
 WideString LocateJvmLibrary(const WideString& home, JvmTypeMode mode, bool& server) {
@@ -56,17 +51,10 @@ bool HasJavaLibrary(const WideString& folder) {
                      [&](const WideString& marker) { return platform::FileExists(folder + marker); });
 }
 
-bool FindPrivateRuntime(Launcher& launcher, WideString& folder) {
-  WideString launcherFolder;
-  if (!GetModuleFolder(launcher, launcherFolder)) return false;
-  if (HasJavaLibrary(launcherFolder)) {
-    folder = launcherFolder;
-  } else if (HasJavaLibrary(launcherFolder + platform::kPrivateRuntimeFolder)) {
-    folder = launcherFolder + platform::kPrivateRuntimeFolder;
-  } else {
-    folder.clear();
-  }
-  return true;
+WideString FindPrivateRuntime(const WideString& launcherFolder) {
+  if (HasJavaLibrary(launcherFolder)) return launcherFolder;
+  const WideString privateRuntime = launcherFolder + platform::kPrivateRuntimeFolder;
+  return HasJavaLibrary(privateRuntime) ? privateRuntime : WideString();
 }
 
 WideString RuntimeHomeOf(const WideString& jvmLibraryPath) {
@@ -78,5 +66,5 @@ WideString RuntimeHomeOf(const WideString& jvmLibraryPath) {
     }
   }
   // Not a known layout: the home is three folders up (the file, its VM folder, bin).
-  return CutLastComponent(CutLastComponent(CutLastComponent(jvmLibraryPath)));
+  return platform::ParentOf(platform::ParentOf(platform::ParentOf(jvmLibraryPath)));
 }

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "discovery/jvm_type_mode.h"
 #include "platform/wide_string.h"
-
-class Launcher;
+#include "settings/jvm_type_mode.h"
 
 // A Java runtime is a folder; these find its JVM library.
 
@@ -15,10 +13,10 @@ WideString LocateJvmLibrary(const WideString& home, JvmTypeMode mode, bool& serv
 // Whether a folder (ending in a path separator) holds the runtime's Java library.
 bool HasJavaLibrary(const WideString& folder);
 
-// A runtime placed with the launcher: the launcher's own folder when it holds
-// the Java library, else its private runtime subfolder when that does, else "".
-// False only when the launcher's folder is unknown.
-bool FindPrivateRuntime(Launcher& launcher, WideString& folder);
+// A runtime placed with the launcher (whose folder ends in a path separator):
+// the launcher's own folder when it holds the Java library, else its private
+// runtime subfolder when that does, else "".
+WideString FindPrivateRuntime(const WideString& launcherFolder);
 
 // The runtime home of a JVM library path, without a trailing separator.
 WideString RuntimeHomeOf(const WideString& jvmLibraryPath);

@@ -1,65 +1,79 @@
 #include "discovery/runtime_resolution.h"
 
 #include "discovery/candidate_ranking.h"
-#include "discovery/jre_not_found_message.h"
 #include "discovery/library_machine.h"
 #include "discovery/registry_search.h"
 #include "discovery/runtime_folder.h"
-#include "launcher/jre_path_writer.h"
-#include "launcher/launcher.h"
-#include "launcher/text.h"
-#include "platform/last_error.h"
-#include "platform/window_focus.h"
+#include "platform/path_parts.h"
 
 namespace {
 
-bool UseLibraryOf(Launcher& launcher, const WideString& folder) {
-  bool server = false;
-  launcher.jvmLibraryPath = LocateJvmLibrary(folder, launcher.jvmTypeMode, server);
-  return !launcher.jvmLibraryPath.empty();
+// The runtime of a folder's JVM library, when the folder holds one.
+std::optional<ResolvedRuntime> RuntimeIn(const WideString& folder, JvmTypeMode mode, RuntimeOrigin origin) {
+  ResolvedRuntime runtime;
+  runtime.jvmLibrary = LocateJvmLibrary(folder, mode, runtime.server);
+  if (runtime.jvmLibrary.empty()) return std::nullopt;
+  runtime.home = RuntimeHomeOf(runtime.jvmLibrary);
+  runtime.origin = origin;
+  return runtime;
 }
 
-bool FromSettingsFolder(Launcher& launcher) {
-  if (launcher.jrePathSetting.empty()) return false;
-  if (!UseLibraryOf(launcher, WithTrailingSeparator(launcher.jrePathSetting))) return false;
-  CheckJvmLibraryMachine(launcher);
-  return true;
+std::optional<ResolvedRuntime> FromSettingsFolder(const RuntimeRequirements& requirements, bool hasPairProduct) {
+  if (requirements.jrePath.empty()) return std::nullopt;
+  std::optional<ResolvedRuntime> runtime = RuntimeIn(platform::WithTrailingSeparator(requirements.jrePath),
+                                                     requirements.jvmType, RuntimeOrigin::SettingsFolder);
+  if (runtime) runtime->needsCompanion = hasPairProduct && IsI386LibraryFile(runtime->jvmLibrary);
+  return runtime;
 }
 
-bool FromPrivateRuntime(Launcher& launcher) {
-  WideString folder;
-  return FindPrivateRuntime(launcher, folder) && !folder.empty() && UseLibraryOf(launcher, folder);
+std::optional<ResolvedRuntime> FromPrivateRuntime(const RuntimeRequirements& requirements,
+                                                  const WideString& executableFolder) {
+  const WideString folder = FindPrivateRuntime(executableFolder);
+  if (folder.empty()) return std::nullopt;
+  return RuntimeIn(folder, requirements.jvmType, RuntimeOrigin::PrivateRuntime);
 }
 
-// The registry, then its 32-bit view for the pair product; the home folder of the
-// chosen candidate, or "".
-WideString FromRegistry(Launcher& launcher) {
-  WideString home;
-  if (SearchRegistry(launcher, home, launcher.chosenVersion)) return home;
-  if (launcher.pairProduct.empty()) return {};
-  JvmCandidateList candidates = FindRegistryRuntimes(launcher, true);
-  if (candidates.empty()) return {};
-  SelectCandidate(candidates, launcher, launcher.chosenVersion, home);
-  launcher.relaunchPairProduct = true;
-  return home;
+// The runtime of the candidate that the ranking chooses; its library is looked
+// for again with the launcher's own mode.
+std::optional<ResolvedRuntime> ChooseCandidate(JvmCandidateList& candidates, const RuntimeRequirements& requirements,
+                                               bool view32) {
+  const JvmCandidate& chosen = SelectCandidate(candidates, requirements);
+  std::optional<ResolvedRuntime> runtime =
+      RuntimeIn(chosen.home, requirements.jvmType, view32 ? RuntimeOrigin::Registry32 : RuntimeOrigin::Registry);
+  if (!runtime) return std::nullopt;
+  runtime->version = chosen.version;
+  runtime->vendor = chosen.vendor;
+  runtime->needsCompanion = view32;
+  return runtime;
 }
 
-bool AskTheUser(Launcher& launcher) {
-  RuntimeChoice choice = launcher.host.ui.AskForRuntime(platform::ActiveWindow(), BuildJreNotFoundMessage(launcher),
-                                                        launcher.jvmTypeMode);
-  if (choice.result == kDialogNotShown) platform::SetLastError(platform::kErrorOutOfMemory);
-  if (choice.result != kDialogOk) return false;
-  launcher.jvmLibraryPath = choice.jvmLibraryPath;
-  CheckJvmLibraryMachine(launcher);
-  WriteJrePath(launcher, WithTrailingSeparator(choice.folder));
-  return true;
+// The ordinary registry view decides when it has any candidate; only when it
+// has none does the 32-bit view for the pair product get a say.
+std::optional<ResolvedRuntime> FromRegistry(const RuntimeRequirements& requirements, Registry& registry,
+                                            bool hasPairProduct) {
+  JvmCandidateList candidates = FindRegistryRuntimes(requirements, registry, false);
+  if (!candidates.empty()) return ChooseCandidate(candidates, requirements, false);
+  if (!hasPairProduct) return std::nullopt;
+  candidates = FindRegistryRuntimes(requirements, registry, true);
+  if (candidates.empty()) return std::nullopt;
+  return ChooseCandidate(candidates, requirements, true);
 }
 
 }  // namespace
 
-bool ResolveRuntime(Launcher& launcher) {
-  if (FromSettingsFolder(launcher) || FromPrivateRuntime(launcher)) return true;
-  WideString home = FromRegistry(launcher);
-  if (!home.empty() && UseLibraryOf(launcher, home)) return true;
-  return AskTheUser(launcher);
+std::optional<ResolvedRuntime> ResolveRuntime(const RuntimeRequirements& requirements,
+                                              const WideString& executableFolder, Registry& registry,
+                                              bool hasPairProduct) {
+  if (auto runtime = FromSettingsFolder(requirements, hasPairProduct)) return runtime;
+  if (auto runtime = FromPrivateRuntime(requirements, executableFolder)) return runtime;
+  return FromRegistry(requirements, registry, hasPairProduct);
+}
+
+ResolvedRuntime RuntimeChosenByUser(const WideString& jvmLibrary, bool hasPairProduct) {
+  ResolvedRuntime runtime;
+  runtime.jvmLibrary = jvmLibrary;
+  runtime.home = RuntimeHomeOf(jvmLibrary);
+  runtime.origin = RuntimeOrigin::UserChoice;
+  runtime.needsCompanion = hasPairProduct && IsI386LibraryFile(jvmLibrary);
+  return runtime;
 }

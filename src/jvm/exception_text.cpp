@@ -2,27 +2,28 @@
 
 #include <string_view>
 
+#include "jvm/local_ref.h"
 #include "platform/unicode.h"
 
 namespace {
 
 jobject Construct(JNIEnv* env, const char* className, const char* signature, jobject argument = nullptr) {
-  jclass type = env->FindClass(className);
-  if (type == nullptr) return nullptr;
-  jmethodID constructor = env->GetMethodID(type, "<init>", signature);
-  jobject object = constructor == nullptr ? nullptr
-                   : argument == nullptr  ? env->NewObject(type, constructor)
-                                          : env->NewObject(type, constructor, argument);
-  env->DeleteLocalRef(type);
-  return object;
+  LocalRef<jclass> type(env, env->FindClass(className));
+  if (!type) return nullptr;
+  jmethodID constructor = env->GetMethodID(type.get(), "<init>", signature);
+  if (constructor == nullptr) return nullptr;
+  return argument == nullptr ? env->NewObject(type.get(), constructor)
+                             : env->NewObject(type.get(), constructor, argument);
 }
 
 // buffer.toString(): the bytes printed into it, decoded by the runtime.
 jstring BufferText(JNIEnv* env, jobject buffer) {
-  jclass type = env->GetObjectClass(buffer);
-  if (type == nullptr) return nullptr;
-  jmethodID toString = env->GetMethodID(type, "toString", "()Ljava/lang/String;");
-  env->DeleteLocalRef(type);
+  jmethodID toString = nullptr;
+  {
+    LocalRef<jclass> type(env, env->GetObjectClass(buffer));
+    if (!type) return nullptr;
+    toString = env->GetMethodID(type.get(), "toString", "()Ljava/lang/String;");
+  }
   if (toString == nullptr) return nullptr;
   jobject text = env->CallObjectMethod(buffer, toString);
   if (env->ExceptionCheck()) env->ExceptionDescribe();
@@ -34,34 +35,33 @@ WideString ToWide(JNIEnv* env, jstring text) {
   const jsize length = env->GetStringLength(text);
   const jchar* units = env->GetStringChars(text, nullptr);
   if (units == nullptr) return {};
-  WideString wide = platform::FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(units),
-                                                             static_cast<size_t>(length)));
+  WideString wide =
+      platform::FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(units), static_cast<size_t>(length)));
   env->ReleaseStringChars(text, units);
   return wide;
+}
+
+// throwable.printStackTrace(printer); false when the method cannot be found.
+bool PrintStackTrace(JNIEnv* env, jthrowable throwable, jobject printer) {
+  jmethodID printStackTrace = nullptr;
+  {
+    LocalRef<jclass> type(env, env->GetObjectClass(throwable));
+    if (!type) return false;
+    printStackTrace = env->GetMethodID(type.get(), "printStackTrace", "(Ljava/io/PrintStream;)V");
+  }
+  if (printStackTrace == nullptr) return false;
+  env->CallVoidMethod(throwable, printStackTrace, printer);
+  if (env->ExceptionCheck()) env->ExceptionDescribe();
+  return true;
 }
 
 }  // namespace
 
 WideString DescribeException(jthrowable throwable, JNIEnv* env) {
-  jobject buffer = Construct(env, "java/io/ByteArrayOutputStream", "()V");
-  if (buffer == nullptr) return {};
-  jobject printer = Construct(env, "java/io/PrintStream", "(Ljava/io/OutputStream;)V", buffer);
-  WideString description;
-  if (printer != nullptr) {
-    jclass type = env->GetObjectClass(throwable);
-    jmethodID printStackTrace = type ? env->GetMethodID(type, "printStackTrace", "(Ljava/io/PrintStream;)V") : nullptr;
-    if (type != nullptr) env->DeleteLocalRef(type);
-    if (printStackTrace != nullptr) {
-      env->CallVoidMethod(throwable, printStackTrace, printer);
-      if (env->ExceptionCheck()) env->ExceptionDescribe();
-      jstring trace = BufferText(env, buffer);
-      if (trace != nullptr) {
-        description = ToWide(env, trace);
-        env->DeleteLocalRef(trace);
-      }
-    }
-    env->DeleteLocalRef(printer);
-  }
-  env->DeleteLocalRef(buffer);
-  return description;
+  LocalRef<> buffer(env, Construct(env, "java/io/ByteArrayOutputStream", "()V"));
+  if (!buffer) return {};
+  LocalRef<> printer(env, Construct(env, "java/io/PrintStream", "(Ljava/io/OutputStream;)V", buffer.get()));
+  if (!printer || !PrintStackTrace(env, throwable, printer.get())) return {};
+  LocalRef<jstring> trace(env, BufferText(env, buffer.get()));
+  return trace ? ToWide(env, trace.get()) : WideString();
 }

@@ -2,13 +2,8 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <vector>
 
-#include "jvm/output_redirection.h"
-#include "launcher/launcher.h"
-#include "launcher/messages.h"
 #include "platform/dynamic_library.h"
-#include "platform/last_error.h"
 
 namespace {
 
@@ -35,78 +30,34 @@ struct Jdk11InitArgs {
   jint debugPort;
 };
 
-void ReportMissingEntryPoint(Launcher& launcher) {
-  ShowErrorWithCode(launcher.host.ui, launcher.splashWindow, StringId::kWindowsException,
-                    LoadStringText(StringId::kCreateJavaVmMissing), static_cast<int32_t>(platform::LastError()));
+LaunchError MissingEntryPoint(uint32_t error) {
+  return {StringId::kWindowsException, {StringId::kCreateJavaVmMissing, static_cast<int32_t>(error)}, error};
 }
 
 }  // namespace
 
-bool LoadJvmLibrary(Launcher& launcher, const WideString& path) {
-  void* library = platform::LoadLibraryForever(path);
+Result<JvmLibrary> JvmLibrary::Load(const WideString& path) {
+  uint32_t error = 0;
+  void* library = platform::LoadLibraryForever(path, error);
   if (library == nullptr) {
-    ShowErrorWithCode(launcher.host.ui, launcher.splashWindow, StringId::kJvmLibraryLoadFailed, path,
-                      static_cast<int32_t>(platform::LastError()));
-    return false;
+    return LaunchError{StringId::kJvmLibraryLoadFailed, {path, static_cast<int32_t>(error)}, error};
   }
-  launcher.createJavaVm = reinterpret_cast<CreateJavaVmFunction>(platform::FindExport(library, "JNI_CreateJavaVM"));
-  if (launcher.createJavaVm == nullptr) {
-    ReportMissingEntryPoint(launcher);
-    return false;
-  }
-  launcher.getDefaultJavaVmInitArgs =
-      reinterpret_cast<GetDefaultJavaVmInitArgsFunction>(platform::FindExport(library, "JNI_GetDefaultJavaVMInitArgs"));
-  if (launcher.getDefaultJavaVmInitArgs == nullptr) {
-    ReportMissingEntryPoint(launcher);
-    return false;
-  }
-  return true;
+  auto create = reinterpret_cast<CreateJavaVmFunction>(platform::FindExport(library, "JNI_CreateJavaVM", error));
+  if (create == nullptr) return MissingEntryPoint(error);
+  auto defaults = reinterpret_cast<GetDefaultJavaVmInitArgsFunction>(
+      platform::FindExport(library, "JNI_GetDefaultJavaVMInitArgs", error));
+  if (defaults == nullptr) return MissingEntryPoint(error);
+  return JvmLibrary(create, defaults);
 }
 
-uint64_t DefaultJavaStackSize(const Launcher& launcher) {
+uint64_t JvmLibrary::DefaultStackSize() const {
   Jdk11InitArgs arguments{};
   arguments.version = 0x00010001;
   // Current runtimes refuse the 1.1 request with an error code yet fill the field.
-  launcher.getDefaultJavaVmInitArgs(&arguments);
+  defaults_(&arguments);
   return arguments.javaStackSize > 0 ? static_cast<uint64_t>(arguments.javaStackSize) : 0;
 }
 
-WideString JniFailureReason(jint result) {
-  if (result < JNI_EINVAL || result > JNI_ERR) return {};
-  return LoadStringText(static_cast<StringId>(static_cast<int>(StringId::kReasonUnknown) - 1 - result));
-}
-
-void JNICALL ExitHook(jint code) {
-  Launcher* launcher = Launcher::Current();
-  if (launcher != nullptr && launcher->terminationObserver != nullptr) launcher->terminationObserver->OnExit(code);
-}
-
-void JNICALL AbortHook() {
-  Launcher* launcher = Launcher::Current();
-  if (launcher != nullptr && launcher->terminationObserver != nullptr) launcher->terminationObserver->OnAbort();
-}
-
-bool CreateJvm(Launcher& launcher) {
-  std::vector<JavaVMOption> options;
-  options.reserve(launcher.jvmOptions.size() + 2);
-  for (const std::string& option : launcher.jvmOptions) options.push_back({const_cast<char*>(option.c_str()), nullptr});
-  options.push_back({const_cast<char*>("abort"), reinterpret_cast<void*>(&AbortHook)});
-  options.push_back({const_cast<char*>("exit"), reinterpret_cast<void*>(&ExitHook)});
-
-  JavaVMInitArgs arguments{};
-  arguments.version = JNI_VERSION_1_2;
-  arguments.nOptions = static_cast<jint>(options.size());
-  arguments.options = options.data();
-  arguments.ignoreUnrecognized = JNI_FALSE;
-
-  jint result = launcher.createJavaVm(&launcher.javaVm, reinterpret_cast<void**>(&launcher.jniEnv), &arguments);
-  if (result != JNI_OK) {
-    launcher.javaVm = nullptr;
-    launcher.jniEnv = nullptr;
-    ShowErrorWithTexts(launcher.host.ui, launcher.splashWindow, StringId::kJniException,
-                       LoadStringText(StringId::kJvmCreationFailed), JniFailureReason(result));
-    return false;
-  }
-  SetUpStandardStreams(launcher);
-  return true;
+jint JvmLibrary::CreateJavaVm(JavaVM** vm, JNIEnv** env, JavaVMInitArgs* arguments) const {
+  return create_(vm, reinterpret_cast<void**>(env), arguments);
 }

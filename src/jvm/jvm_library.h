@@ -4,24 +4,28 @@
 
 #include <jni.h>
 
+#include "common/launch_error.h"
+#include "jvm/jni_entry_points.h"
 #include "platform/wide_string.h"
 
-class Launcher;
+// The chosen runtime's JVM library, loaded for the rest of the process (it is
+// never unloaded), with the two entry points the launcher calls.
+class JvmLibrary {
+ public:
+  // Fails with message 222 (the library does not load) or 202 with 212 (an
+  // entry point is missing), each with the system's error code of that call.
+  static Result<JvmLibrary> Load(const WideString& path);
 
-// Loads the JVM library (for good) and keeps its two entry points; the user is
-// told when it cannot (message 222, or 202 with 212).
-bool LoadJvmLibrary(Launcher& launcher, const WideString& path);
+  // The runtime's default Java thread stack size in bytes, 0 when it reports none.
+  uint64_t DefaultStackSize() const;
 
-// The runtime's default Java thread stack size in bytes, 0 when it reports none.
-uint64_t DefaultJavaStackSize(const Launcher& launcher);
+  // JNI_CreateJavaVM.
+  jint CreateJavaVm(JavaVM** vm, JNIEnv** env, JavaVMInitArgs* arguments) const;
 
-// Creates the JVM with the option list and the "abort" and "exit" hooks, then
-// redirects its standard streams; the user is told when creation fails.
-bool CreateJvm(Launcher& launcher);
+ private:
+  JvmLibrary(CreateJavaVmFunction create, GetDefaultJavaVmInitArgsFunction defaults)
+      : create_(create), defaults_(defaults) {}
 
-// The reason a JNI_CreateJavaVM result stands for (string ids 225 to 230; "" for others).
-WideString JniFailureReason(jint result);
-
-// The hooks given to the JVM: they tell the termination observer, if one is set.
-void JNICALL ExitHook(jint code);
-void JNICALL AbortHook();
+  CreateJavaVmFunction create_;
+  GetDefaultJavaVmInitArgsFunction defaults_;
+};

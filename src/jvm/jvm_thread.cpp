@@ -1,11 +1,42 @@
 #include "jvm/jvm_thread.h"
 
-#include "jvm/jvm_library.h"
-#include "jvm/main_class.h"
-#include "launcher/launcher.h"
+#include "jvm/output_redirection.h"
+#include "platform/thread.h"
+
+namespace {
+
+struct ThreadRecord {
+  const JvmRun& run;
+  JvmOutcome outcome;
+};
+
+Status CreateAndRun(const JvmRun& run, std::optional<JvmSession>& session) {
+  Result<JvmSession> created = JvmSession::Create(run.library, run.plan.options);
+  if (!created) return created.error();
+  session.emplace(std::move(*created));
+  JNIEnv* env = session->env();
+  SetUpStandardStreams(env, run.plan.output, run.plan.error);
+  ThreadAttachment attachment(session->vm());
+  Status ran = InvokeMainClass(env, run.plan.mainClass, run.plan.arguments, run.hooks);
+  if (ran && run.sleepAfterMain) platform::SleepForever();
+  if (attachment.Detach() != JNI_OK && ran) return LaunchError::Silent();
+  return ran;
+}
 
 uint32_t JvmThreadMain(void* parameter) {
-  Launcher* launcher = static_cast<Launcher*>(parameter);
-  if (launcher == nullptr || !CreateJvm(*launcher)) return 1;
-  return InvokeMainClass(*launcher) ? 0 : 1;
+  ThreadRecord& record = *static_cast<ThreadRecord*>(parameter);
+  record.outcome.ran = CreateAndRun(record.run, record.outcome.session);
+  return record.outcome.ran ? 0 : 1;
+}
+
+}  // namespace
+
+JvmOutcome RunJvm(const JvmRun& run) {
+  const uint64_t stackSize = run.plan.stackSize != 0 ? run.plan.stackSize : run.library.DefaultStackSize();
+  ThreadRecord record{run, {}};
+  if (!platform::RunThreadAndWait(stackSize, &JvmThreadMain, &record)) {
+    // No thread to be had: the JVM runs on this one.
+    JvmThreadMain(&record);
+  }
+  return std::move(record.outcome);
 }

@@ -1,7 +1,31 @@
 #pragma once
 
-#include <cstdint>
+#include <optional>
 
-// The JVM thread's routine; its parameter is the Launcher. Creates the JVM and
-// runs the main class: 0 when both succeeded, 1 otherwise.
-uint32_t JvmThreadMain(void* launcher);
+#include "common/launch_error.h"
+#include "jvm/jvm_library.h"
+#include "jvm/jvm_session.h"
+#include "jvm/launch_plan.h"
+#include "jvm/main_invocation.h"
+
+// Everything the JVM thread works from.
+struct JvmRun {
+  const JvmLibrary& library;
+  const LaunchPlan& plan;
+  MainHooks hooks;
+  // After main the thread neither detaches nor ends: the process ends only
+  // through System.exit (IBM runtimes need their main thread kept).
+  bool sleepAfterMain = false;
+};
+
+// How the JVM thread ended: the JVM it created (kept, to be destroyed by the
+// caller at clean-up), and whether the main class ran.
+struct JvmOutcome {
+  std::optional<JvmSession> session;
+  Status ran = Done{};
+};
+
+// Creates the JVM and runs the main class on a thread of its own with the
+// plan's stack size (else the runtime's default), and waits for it; when no
+// thread can be made, on the calling thread.
+JvmOutcome RunJvm(const JvmRun& run);

@@ -1,45 +1,29 @@
 #include "jvm/output_redirection.h"
 
 #include "jvm/java_strings.h"
-#include "launcher/launcher.h"
+#include "jvm/local_ref.h"
 #include "platform/file_system.h"
 #include "platform/last_error.h"
 #include "platform/path_syntax.h"
 
 namespace {
 
-// Deletes a local reference when the scope ends.
-class LocalRef {
- public:
-  LocalRef(JNIEnv* env, jobject object) : env_(env), object_(object) {}
-  ~LocalRef() {
-    if (object_ != nullptr) env_->DeleteLocalRef(object_);
-  }
-  LocalRef(const LocalRef&) = delete;
-  LocalRef& operator=(const LocalRef&) = delete;
-  jobject get() const { return object_; }
-
- private:
-  JNIEnv* env_;
-  jobject object_;
-};
-
 jobject NewFileStream(JNIEnv* env, const WideString& fileName, bool append) {
-  LocalRef name(env, NewJavaString(fileName, env));
+  LocalRef<jstring> name(env, NewJavaString(fileName, env));
   if (name.get() == nullptr) return nullptr;
-  LocalRef type(env, env->FindClass("java/io/FileOutputStream"));
+  LocalRef<jclass> type(env, env->FindClass("java/io/FileOutputStream"));
   if (type.get() == nullptr) return nullptr;
-  jmethodID constructor = env->GetMethodID(static_cast<jclass>(type.get()), "<init>", "(Ljava/lang/String;Z)V");
+  jmethodID constructor = env->GetMethodID(type.get(), "<init>", "(Ljava/lang/String;Z)V");
   if (constructor == nullptr) return nullptr;
-  return env->NewObject(static_cast<jclass>(type.get()), constructor, name.get(), append ? JNI_TRUE : JNI_FALSE);
+  return env->NewObject(type.get(), constructor, name.get(), append ? JNI_TRUE : JNI_FALSE);
 }
 
 jobject NewPrintStream(JNIEnv* env, jobject output) {
-  LocalRef type(env, env->FindClass("java/io/PrintStream"));
+  LocalRef<jclass> type(env, env->FindClass("java/io/PrintStream"));
   if (type.get() == nullptr) return nullptr;
-  jmethodID constructor = env->GetMethodID(static_cast<jclass>(type.get()), "<init>", "(Ljava/io/OutputStream;)V");
+  jmethodID constructor = env->GetMethodID(type.get(), "<init>", "(Ljava/io/OutputStream;)V");
   if (constructor == nullptr) return nullptr;
-  return env->NewObject(static_cast<jclass>(type.get()), constructor, output);
+  return env->NewObject(type.get(), constructor, output);
 }
 
 bool IsNetworkPath(const WideString& path) {
@@ -100,17 +84,16 @@ uint32_t CreateParentFolders(const WideString& path) {
 
 bool RedirectStream(JNIEnv* env, const WideString& fileName, bool append, JavaStream stream) {
   CreateParentFolders(fileName);
-  LocalRef file(env, NewFileStream(env, fileName, append));
+  LocalRef<> file(env, NewFileStream(env, fileName, append));
   if (file.get() == nullptr) return false;
-  LocalRef print(env, NewPrintStream(env, file.get()));
+  LocalRef<> print(env, NewPrintStream(env, file.get()));
   if (print.get() == nullptr) return false;
-  LocalRef system(env, env->FindClass("java/lang/System"));
+  LocalRef<jclass> system(env, env->FindClass("java/lang/System"));
   if (system.get() == nullptr) return false;
-  jmethodID setter = env->GetStaticMethodID(static_cast<jclass>(system.get()),
-                                            stream == JavaStream::Output ? "setOut" : "setErr",
+  jmethodID setter = env->GetStaticMethodID(system.get(), stream == JavaStream::Output ? "setOut" : "setErr",
                                             "(Ljava/io/PrintStream;)V");
   if (setter == nullptr) return false;
-  env->CallStaticVoidMethod(static_cast<jclass>(system.get()), setter, print.get());
+  env->CallStaticVoidMethod(system.get(), setter, print.get());
   if (env->ExceptionCheck()) {
     env->ExceptionDescribe();
     return false;
@@ -118,20 +101,17 @@ bool RedirectStream(JNIEnv* env, const WideString& fileName, bool append, JavaSt
   return true;
 }
 
-void SetUpStandardStreams(Launcher& launcher) {
-  WideString& output = launcher.outputFile;
-  WideString& error = launcher.errorFile;
-  if (output.find(L'%') != WideString::npos || error.find(L'%') != WideString::npos) {
+void SetUpStandardStreams(JNIEnv* env, StreamSetting output, StreamSetting error) {
+  if (output.file.find(L'%') != WideString::npos || error.file.find(L'%') != WideString::npos) {
     const platform::LocalTime now = platform::CurrentLocalTime();
-    ExpandTimePlaceholders(output, now);
-    ExpandTimePlaceholders(error, now);
+    ExpandTimePlaceholders(output.file, now);
+    ExpandTimePlaceholders(error.file, now);
   }
-  JNIEnv* env = launcher.jniEnv;
-  if (!output.empty() && !RedirectStream(env, output, launcher.outputAppend, JavaStream::Output) &&
+  if (!output.file.empty() && !RedirectStream(env, output.file, output.append, JavaStream::Output) &&
       env->ExceptionCheck()) {
     env->ExceptionDescribe();
   }
-  if (!error.empty() && !RedirectStream(env, error, launcher.errorAppend, JavaStream::Error) &&
+  if (!error.file.empty() && !RedirectStream(env, error.file, error.append, JavaStream::Error) &&
       env->ExceptionCheck()) {
     env->ExceptionDescribe();
   }

@@ -7,14 +7,15 @@
 #include "platform/local_time.h"
 #include "platform/wide_string.h"
 
-class Launcher;
+#include "settings/launcher_settings.h"
 
 enum class JavaStream { Output, Error };
 
-// Points System.out and System.err at the configured files, right after the JVM
-// is created; the date and time of their names are those of this moment. A
-// failed redirection is printed on the stream the JVM has, and is no failure.
-void SetUpStandardStreams(Launcher& launcher);
+// Points System.out and System.err at their files (an empty name leaves the
+// stream as it is), right after the JVM is created; the date and time of the
+// names are those of this moment. A failed redirection is printed on the
+// stream the JVM has, and is no failure.
+void SetUpStandardStreams(JNIEnv* env, StreamSetting output, StreamSetting error);
 
 // Replaces the text from the first to the last "%" of a file name by that
 // pattern formatted with the time: L for milliseconds, then the time pictures,

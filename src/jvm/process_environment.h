@@ -1,8 +1,13 @@
 #pragma once
 
-class Launcher;
+#include "platform/wide_string.h"
+#include "settings/launcher_settings.h"
 
-// Publishes the chosen runtime to the application (QX_JVM_PATH, QX_JVM_HOME),
-// puts "System Path" and the runtime's bin folder on the search path, and turns
-// "Library Path" into the first JVM option, -Djava.library.path.
-void PrepareEnvironment(Launcher& launcher);
+// Adapts the launcher's own process environment to the chosen runtime, which
+// the JVM and the processes the application starts then see: publishes the
+// runtime (QX_JVM_PATH, QX_JVM_HOME) and puts "System Path" and the runtime's
+// bin folder on the search path. Returns the native library path composed
+// from "Library Path" (expanded before the search path changes), or "" when
+// that setting is empty.
+WideString ApplyProcessEnvironment(const EnvironmentSettings& settings, const WideString& jvmLibrary,
+                                   const WideString& runtimeHome, const WideString& executableFolder);

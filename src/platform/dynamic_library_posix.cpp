@@ -9,17 +9,23 @@
 
 namespace platform {
 
-void* LoadLibraryForever(const WideString& path) {
+void* LoadLibraryForever(const WideString& path, uint32_t& error) {
   errno = 0;
   void* library = dlopen(ToUtf8(path).c_str(), RTLD_NOW | RTLD_GLOBAL);
+  error = 0;
   if (library == nullptr) {
     // dlopen tells why only in words; they go to standard error beside the message.
     if (const char* reason = dlerror()) std::fprintf(stderr, "%s\n", reason);
-    if (errno == 0) errno = ENOENT;
+    error = errno != 0 ? static_cast<uint32_t>(errno) : ENOENT;
   }
   return library;
 }
 
-void* FindExport(void* library, const char* name) { return dlsym(library, name); }
+void* FindExport(void* library, const char* name, uint32_t& error) {
+  dlerror();
+  void* address = dlsym(library, name);
+  error = address == nullptr ? ENOENT : 0;
+  return address;
+}
 
 }  // namespace platform

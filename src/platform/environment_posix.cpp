@@ -33,9 +33,8 @@ WideString ExpandEnvironmentReferences(const WideString& text) {
       out.append(text, open);
       break;
     }
-    std::optional<WideString> value = close > open + 1
-        ? GetEnvironmentValue(text.substr(open + 1, close - open - 1))
-        : std::nullopt;
+    std::optional<WideString> value =
+        close > open + 1 ? GetEnvironmentValue(text.substr(open + 1, close - open - 1)) : std::nullopt;
     if (value) {
       out += *value;
     } else {

@@ -25,9 +25,7 @@ bool SetEnvironmentValue(const WideString& name, const WideString& value) {
   return ::SetEnvironmentVariableW(name.c_str(), value.c_str()) != 0;
 }
 
-bool UnsetEnvironmentValue(const WideString& name) {
-  return ::SetEnvironmentVariableW(name.c_str(), nullptr) != 0;
-}
+bool UnsetEnvironmentValue(const WideString& name) { return ::SetEnvironmentVariableW(name.c_str(), nullptr) != 0; }
 
 WideString ExpandEnvironmentReferences(const WideString& text) {
   DWORD size = ::ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);

@@ -13,13 +13,12 @@ namespace platform {
 // ASCII letters,
 // white space around names and values is trimmed and one pair of surrounding
 // quotes is removed from a value; a missing file, section or key gives "".
-uint32_t ReadIniString(const WideString& section, const WideString& key, wchar_t* buffer,
-                          uint32_t size, const WideString& path);
+uint32_t ReadIniString(const WideString& section, const WideString& key, wchar_t* buffer, uint32_t size,
+                       const WideString& path);
 
 // WritePrivateProfileStringW: sets one key, creating the file and the section when
 // missing; every other key keeps its value (Windows rewrites the file's layout,
 // POSIX keeps every other line byte for byte). A new file holds Unicode.
-bool WriteIniString(const WideString& section, const WideString& key, const WideString& value,
-                        const WideString& path);
+bool WriteIniString(const WideString& section, const WideString& key, const WideString& value, const WideString& path);
 
 }  // namespace platform

@@ -33,8 +33,8 @@ struct IniText {
   // A new file starts with a UTF-8 BOM, so that Windows too reads it as UTF-8
   // rather than in its ANSI code page.
   Encoding encoding = Encoding::Utf8Bom;
-  WideStringList lines;                  // without their line ends
-  WideString lineEnd = L"\n";            // the file's own, kept when writing
+  WideStringList lines;        // without their line ends
+  WideString lineEnd = L"\n";  // the file's own, kept when writing
 };
 
 struct DescriptorTraits {
@@ -106,20 +106,28 @@ std::string ToUtf16Bytes(const WideString& text, bool bigEndian) {
 
 WideString Decode(std::string_view bytes, Encoding encoding) {
   switch (encoding) {
-    case Encoding::Utf8Bom: return FromUtf8(bytes.substr(kUtf8Bom.size()));
-    case Encoding::Utf16Le: return FromUtf16Bytes(bytes.substr(kUtf16LeBom.size()), false);
-    case Encoding::Utf16Be: return FromUtf16Bytes(bytes.substr(kUtf16BeBom.size()), true);
-    case Encoding::Utf8: break;
+    case Encoding::Utf8Bom:
+      return FromUtf8(bytes.substr(kUtf8Bom.size()));
+    case Encoding::Utf16Le:
+      return FromUtf16Bytes(bytes.substr(kUtf16LeBom.size()), false);
+    case Encoding::Utf16Be:
+      return FromUtf16Bytes(bytes.substr(kUtf16BeBom.size()), true);
+    case Encoding::Utf8:
+      break;
   }
   return FromUtf8(bytes);
 }
 
 std::string Encode(const WideString& text, Encoding encoding) {
   switch (encoding) {
-    case Encoding::Utf8Bom: return std::string(kUtf8Bom) + ToUtf8(text);
-    case Encoding::Utf16Le: return std::string(kUtf16LeBom) + ToUtf16Bytes(text, false);
-    case Encoding::Utf16Be: return std::string(kUtf16BeBom) + ToUtf16Bytes(text, true);
-    case Encoding::Utf8: break;
+    case Encoding::Utf8Bom:
+      return std::string(kUtf8Bom) + ToUtf8(text);
+    case Encoding::Utf16Le:
+      return std::string(kUtf16LeBom) + ToUtf16Bytes(text, false);
+    case Encoding::Utf16Be:
+      return std::string(kUtf16BeBom) + ToUtf16Bytes(text, true);
+    case Encoding::Utf8:
+      break;
   }
   return ToUtf8(text);
 }
@@ -264,7 +272,7 @@ WideString ValueOf(const WideString& section, const WideString& key, const WideS
 }  // namespace
 
 uint32_t ReadIniString(const WideString& section, const WideString& key, wchar_t* buffer, uint32_t size,
-                          const WideString& path) {
+                       const WideString& path) {
   if (size == 0) return 0;
   const WideString value = ValueOf(section, key, path);
   size_t length = std::min<size_t>(value.size(), size - 1);
@@ -273,8 +281,7 @@ uint32_t ReadIniString(const WideString& section, const WideString& key, wchar_t
   return static_cast<uint32_t>(length);
 }
 
-bool WriteIniString(const WideString& section, const WideString& key, const WideString& value,
-                        const WideString& path) {
+bool WriteIniString(const WideString& section, const WideString& key, const WideString& value, const WideString& path) {
   std::optional<IniText> loaded = Load(path);
   if (!loaded) return false;
   IniText& ini = *loaded;

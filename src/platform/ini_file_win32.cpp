@@ -1,20 +1,11 @@
 #include "platform/ini_file.h"
 
 #include "platform/path_syntax.h"
-#include "platform/unique_handle.h"
-#include "platform/windows_api.h"
+#include "platform/win32_handles.h"
+#include "platform/win32_long_path.h"
 
 namespace platform {
 namespace {
-
-struct FileTraits {
-  using Type = HANDLE;
-  static Type Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(Type handle) { ::CloseHandle(handle); }
-};
-
-// File functions take paths of any length with the long-path prefix.
-WideString FileFunctionPath(const WideString& path) { return path.size() < MAX_PATH ? path : L"\\\\?\\" + path; }
 
 // WritePrivateProfileStringW writes a file that it creates in the ANSI code page,
 // where a runtime path with other characters would turn into question marks; a
@@ -24,8 +15,8 @@ bool CreateUnicodeFile(const WideString& path) {
   // A path that is not full is looked for in the Windows folder, not where
   // CreateFileW would make it.
   if (!IsAbsolutePath(path)) return false;
-  UniqueHandle<FileTraits> file(
-      ::CreateFileW(FileFunctionPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  win32::File file(::CreateFileW(win32::LongPathForm(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   static const BYTE kByteOrderMark[] = {0xFF, 0xFE};
   DWORD written = 0;
@@ -34,7 +25,7 @@ bool CreateUnicodeFile(const WideString& path) {
     return true;
   }
   file.Reset();
-  ::DeleteFileW(FileFunctionPath(path).c_str());
+  ::DeleteFileW(win32::LongPathForm(path).c_str());
   return false;
 }
 
@@ -60,24 +51,23 @@ WideString ProfilePath(const WideString& path) {
       if (!folder.empty()) shortPath = folder + path.substr(separator);
     }
   }
-  return !shortPath.empty() && shortPath.size() < MAX_PATH ? shortPath : FileFunctionPath(path);
+  return !shortPath.empty() && shortPath.size() < MAX_PATH ? shortPath : win32::LongPathForm(path);
 }
 
 }  // namespace
 
-uint32_t ReadIniString(const WideString& section, const WideString& key, wchar_t* buffer,
-                          uint32_t size, const WideString& path) {
+uint32_t ReadIniString(const WideString& section, const WideString& key, wchar_t* buffer, uint32_t size,
+                       const WideString& path) {
   return ::GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer, size, ProfilePath(path).c_str());
 }
 
-bool WriteIniString(const WideString& section, const WideString& key, const WideString& value,
-                        const WideString& path) {
+bool WriteIniString(const WideString& section, const WideString& key, const WideString& value, const WideString& path) {
   const bool created = CreateUnicodeFile(path);
   if (::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), ProfilePath(path).c_str()) != 0) {
     return true;
   }
   // A file made here but left holding nothing but the mark is no settings file.
-  if (created) ::DeleteFileW(FileFunctionPath(path).c_str());
+  if (created) ::DeleteFileW(win32::LongPathForm(path).c_str());
   return false;
 }
 

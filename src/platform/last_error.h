@@ -8,7 +8,7 @@ namespace platform {
 uint32_t LastError();
 void SetLastError(uint32_t code);
 
-inline constexpr uint32_t kErrorOutOfMemory = 14;  // ERROR_OUTOFMEMORY
+inline constexpr uint32_t kErrorOutOfMemory = 14;     // ERROR_OUTOFMEMORY
 inline constexpr uint32_t kErrorAlreadyExists = 183;  // ERROR_ALREADY_EXISTS
 
 }  // namespace platform

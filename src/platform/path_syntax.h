@@ -5,8 +5,8 @@
 namespace platform {
 
 // How the system writes paths and path lists.
-extern const wchar_t kPathSeparator;        // between folders of one path
-extern const wchar_t kPathListSeparator;    // between the folders of the search path and the class path
+extern const wchar_t kPathSeparator;              // between folders of one path
+extern const wchar_t kPathListSeparator;          // between the folders of the search path and the class path
 extern const wchar_t* const kSearchPathVariable;  // the variable that lists the program folders
 
 // Whether a path names its location from a root rather than from the current folder.

@@ -1,15 +1,8 @@
 #include "platform/registry.h"
 
-#include "platform/unique_handle.h"
-#include "platform/windows_api.h"
+#include "platform/win32_handles.h"
 
 namespace {
-
-struct RegistryKeyTraits {
-  using Type = HKEY;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type key) { ::RegCloseKey(key); }
-};
 
 class Win32RegistryKey final : public RegistryKey {
  public:
@@ -26,13 +19,12 @@ class Win32RegistryKey final : public RegistryKey {
 
   std::optional<WideString> TextValue(const WideString& name) override {
     DWORD size = 0;
-    if (::RegQueryValueExW(key_.Get(), name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
-        size == 0) {
+    if (::RegQueryValueExW(key_.Get(), name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0) {
       return std::nullopt;
     }
     std::wstring data((size + 1) / sizeof(wchar_t) + 1, L'\0');
-    if (::RegQueryValueExW(key_.Get(), name.c_str(), nullptr, nullptr,
-                           reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS) {
+    if (::RegQueryValueExW(key_.Get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &size) !=
+        ERROR_SUCCESS) {
       return std::nullopt;
     }
     data.resize(size / sizeof(wchar_t));
@@ -40,7 +32,7 @@ class Win32RegistryKey final : public RegistryKey {
   }
 
  private:
-  UniqueHandle<RegistryKeyTraits> key_;
+  platform::win32::RegistryKeyHandle key_;
 };
 
 class Win32Registry final : public Registry {

@@ -2,9 +2,7 @@
 
 namespace platform {
 
-WideStringList JvmLibrarySubPaths(const WideString& vmFolder) {
-  return {L"bin\\" + vmFolder + L"\\jvm.dll"};
-}
+WideStringList JvmLibrarySubPaths(const WideString& vmFolder) { return {L"bin\\" + vmFolder + L"\\jvm.dll"}; }
 
 WideStringList JavaLibraryMarkers() { return {L"bin\\java.dll"}; }
 

@@ -15,8 +15,7 @@ void ForEachCodePoint(std::wstring_view text, Visit visit) {
     char32_t c = static_cast<char32_t>(text[i]);
     if constexpr (sizeof(wchar_t) == 2) {
       c &= 0xFFFF;
-      if (IsHighSurrogate(c) && i + 1 < text.size() &&
-          IsLowSurrogate(static_cast<char32_t>(text[i + 1]) & 0xFFFF)) {
+      if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(static_cast<char32_t>(text[i + 1]) & 0xFFFF)) {
         char32_t low = static_cast<char32_t>(text[++i]) & 0xFFFF;
         c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
       }

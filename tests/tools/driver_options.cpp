@@ -23,9 +23,9 @@ const wchar_t* const kUsage =
 
 namespace {
 
-const std::map<std::wstring, Command> kCommands = {
-    {L"list", Command::List}, {L"click", Command::Click}, {L"set-text", Command::SetText},
-    {L"absent", Command::Absent}, {L"help", Command::Help}, {L"--help", Command::Help}};
+const std::map<std::wstring, Command> kCommands = {{L"list", Command::List},        {L"click", Command::Click},
+                                                   {L"set-text", Command::SetText}, {L"absent", Command::Absent},
+                                                   {L"help", Command::Help},        {L"--help", Command::Help}};
 
 // The options each command accepts besides the filters and --timeout.
 const std::map<Command, std::set<std::wstring>> kCommandOptions = {
@@ -51,9 +51,12 @@ std::wstring ApplyNumber(Options& options, const std::wstring& name, const std::
   std::optional<long long> number =
       isId ? ParseInteger(value, INT_MIN, INT_MAX) : ParseInteger(value, 0, std::numeric_limits<DWORD>::max());
   if (!number) return name + L" takes a decimal number in range, not \"" + value + L"\"";
-  if (isId) options.controlId = static_cast<int>(*number);
-  else if (name == L"--pid") options.filter.processId = static_cast<DWORD>(*number);
-  else options.timeoutMs = static_cast<DWORD>(*number);
+  if (isId)
+    options.controlId = static_cast<int>(*number);
+  else if (name == L"--pid")
+    options.filter.processId = static_cast<DWORD>(*number);
+  else
+    options.timeoutMs = static_cast<DWORD>(*number);
   return L"";
 }
 

@@ -7,12 +7,18 @@ namespace {
 
 std::wstring Escape(wchar_t c) {
   switch (c) {
-    case L'\\': return L"\\\\";
-    case L'"': return L"\\\"";
-    case L'\n': return L"\\n";
-    case L'\r': return L"\\r";
-    case L'\t': return L"\\t";
-    default: break;
+    case L'\\':
+      return L"\\\\";
+    case L'"':
+      return L"\\\"";
+    case L'\n':
+      return L"\\n";
+    case L'\r':
+      return L"\\r";
+    case L'\t':
+      return L"\\t";
+    default:
+      break;
   }
   if (c >= 0x20 && c != 0x7F) return std::wstring(1, c);
   wchar_t hex[8];
@@ -23,9 +29,9 @@ std::wstring Escape(wchar_t c) {
 std::wstring QuoteOrUnknown(const std::optional<std::wstring>& text) { return text ? Quote(*text) : L"?"; }
 
 std::wstring DescribeControl(const Control& control) {
-  return L"control id=" + std::to_wstring(control.id) + L" class=" + Quote(control.className) +
-         L" enabled=" + (control.enabled ? L"1" : L"0") + L" visible=" + (control.visible ? L"1" : L"0") +
-         L" text=" + QuoteOrUnknown(control.text) + L"\n";
+  return L"control id=" + std::to_wstring(control.id) + L" class=" + Quote(control.className) + L" enabled=" +
+         (control.enabled ? L"1" : L"0") + L" visible=" + (control.visible ? L"1" : L"0") + L" text=" +
+         QuoteOrUnknown(control.text) + L"\n";
 }
 
 void Write(DWORD stream, const std::wstring& text) {
@@ -36,11 +42,10 @@ void Write(DWORD stream, const std::wstring& text) {
     ::WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     return;
   }
-  int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                   nullptr);
+  int size =
+      ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
-                        nullptr);
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
   ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
@@ -53,9 +58,8 @@ std::wstring Quote(const std::wstring& text) {
 }
 
 std::wstring DescribeDialog(const DialogWindow& dialog, const std::vector<Control>& controls) {
-  std::wstring text = L"dialog pid=" + std::to_wstring(dialog.processId) +
-                      L" process=" + Quote(FileNameOf(dialog.processPath)) +
-                      L" caption=" + QuoteOrUnknown(dialog.caption) + L"\n";
+  std::wstring text = L"dialog pid=" + std::to_wstring(dialog.processId) + L" process=" +
+                      Quote(FileNameOf(dialog.processPath)) + L" caption=" + QuoteOrUnknown(dialog.caption) + L"\n";
   for (const Control& control : controls) text += DescribeControl(control);
   return text;
 }

@@ -32,10 +32,14 @@ int List(const Options& options) {
 // The control a user could operate, or the reason there is none.
 std::optional<Control> UsableControl(const DialogWindow& dialog, int id, std::wstring& reason) {
   std::optional<Control> control = FindControl(dialog.handle, id);
-  if (!control) reason = L"the dialog has no control with id " + std::to_wstring(id);
-  else if (!control->visible) reason = L"control " + std::to_wstring(id) + L" is hidden";
-  else if (!control->enabled) reason = L"control " + std::to_wstring(id) + L" is disabled";
-  else return control;
+  if (!control)
+    reason = L"the dialog has no control with id " + std::to_wstring(id);
+  else if (!control->visible)
+    reason = L"control " + std::to_wstring(id) + L" is hidden";
+  else if (!control->enabled)
+    reason = L"control " + std::to_wstring(id) + L" is disabled";
+  else
+    return control;
   WriteError(DescribeDialog(dialog, ReadControls(dialog.handle)));
   return std::nullopt;
 }
@@ -59,8 +63,8 @@ int Click(const Options& options) {
   WriteOut(DescribeDialog(dialog, ReadControls(dialog.handle)));
   Press(options, dialog.handle, *button);
   if (options.keepOpen || WaitUntilGone(dialog.handle, options.timeoutMs)) return kDone;
-  return Fail(kActionFailed, L"the dialog was still open " + std::to_wstring(options.timeoutMs) +
-                                 L" ms after the press");
+  return Fail(kActionFailed,
+              L"the dialog was still open " + std::to_wstring(options.timeoutMs) + L" ms after the press");
 }
 
 int SetText(const Options& options) {
@@ -97,11 +101,16 @@ int Absent(const Options& options) {
 
 int Run(const Options& options) {
   switch (options.command) {
-    case Command::List: return List(options);
-    case Command::Click: return Click(options);
-    case Command::SetText: return SetText(options);
-    case Command::Absent: return Absent(options);
-    case Command::Help: break;
+    case Command::List:
+      return List(options);
+    case Command::Click:
+      return Click(options);
+    case Command::SetText:
+      return SetText(options);
+    case Command::Absent:
+      return Absent(options);
+    case Command::Help:
+      break;
   }
   WriteOut(kUsage);
   return kDone;

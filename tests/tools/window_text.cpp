@@ -21,8 +21,7 @@ std::optional<std::wstring> ReadWindowText(HWND window) {
   std::optional<LRESULT> length = Ask(window, WM_GETTEXTLENGTH, 0, 0);
   if (!length) return std::nullopt;
   std::wstring text(static_cast<size_t>(*length) + 1, L'\0');
-  std::optional<LRESULT> copied =
-      Ask(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  std::optional<LRESULT> copied = Ask(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   if (!copied) return std::nullopt;
   text.resize(std::min(static_cast<size_t>(*copied), text.size() - 1));
   return text;

@@ -1,0 +1,24 @@
+#include "common/executable_location.h"
+
+#include "platform/path_parts.h"
+#include "platform/path_syntax.h"
+
+std::optional<WideString> SettingsPathFor(const WideString& executablePath) {
+  // Only the file name's last "." counts: a dot in a folder name must not cut the path.
+  const size_t nameStart = executablePath.size() - platform::FileNameOf(executablePath).size();
+  const size_t dot = executablePath.rfind(L'.');
+  if (dot != WideString::npos && dot >= nameStart) return executablePath.substr(0, dot + 1) + L"ini";
+  if (platform::kExtensionlessExecutableHasSettings && nameStart < executablePath.size()) {
+    return executablePath + L".ini";
+  }
+  return std::nullopt;
+}
+
+Result<ExecutableLocation> LocateExecutable(const platform::ModulePathResult& modulePath) {
+  if (!modulePath.ok) {
+    return LaunchError{StringId::kWindowsException,
+                       {StringId::kModulePathFailed, static_cast<int32_t>(modulePath.error)},
+                       modulePath.error};
+  }
+  return ExecutableLocation{modulePath.path, platform::FolderOf(modulePath.path), SettingsPathFor(modulePath.path)};
+}

@@ -1,0 +1,24 @@
+#include "common/text.h"
+
+#include <algorithm>
+#include <cwctype>
+
+bool EqualsIgnoringCase(const WideString& a, const WideString& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+           return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
+         });
+}
+
+WideString TrimWhiteSpace(const WideString& text) {
+  auto isSpace = [](wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); };
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && isSpace(text[begin])) ++begin;
+  while (end > begin && isSpace(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+WideString ReplaceAll(WideString text, wchar_t from, wchar_t to) {
+  std::replace(text.begin(), text.end(), from, to);
+  return text;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/wide_string.h"
+
+// Small text operations shared by the settings and the JVM options.
+
+// Letters compared without regard to case (the comparison the settings call "any case").
+bool EqualsIgnoringCase(const WideString& a, const WideString& b);
+
+// The text without the wide-character white space (space, tab, CR, LF, VT, FF) at both ends.
+WideString TrimWhiteSpace(const WideString& text);
+
+// Replaces every occurrence of one character.
+WideString ReplaceAll(WideString text, wchar_t from, wchar_t to);

@@ -1,0 +1,20 @@
+#include "jvm/jvm_hooks.h"
+
+#include <atomic>
+
+namespace {
+
+// The JVM calls the hooks from any of its threads, with no context of ours.
+std::atomic<TerminationObserver*> observer{nullptr};
+
+}  // namespace
+
+void SetTerminationObserver(TerminationObserver* newObserver) { observer.store(newObserver); }
+
+void JNICALL ExitHook(jint code) {
+  if (TerminationObserver* current = observer.load()) current->OnExit(code);
+}
+
+void JNICALL AbortHook() {
+  if (TerminationObserver* current = observer.load()) current->OnAbort();
+}

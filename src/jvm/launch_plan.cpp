@@ -1,0 +1,47 @@
+#include "jvm/launch_plan.h"
+
+#include "common/argument_list.h"
+#include "jvm/class_path.h"
+#include "jvm/vm_parameters.h"
+#include "platform/code_page.h"
+#include "platform/environment.h"
+
+namespace {
+
+StreamSetting Expanded(const StreamSetting& stream) {
+  return {stream.file.empty() ? stream.file : platform::ExpandEnvironmentReferences(stream.file), stream.append};
+}
+
+// The command line's arguments, then the non-empty pieces of "Cmd".
+WideStringList MainArguments(const WideStringList& commandLine, const WideString& cmd) {
+  WideStringList arguments = commandLine;
+  if (cmd.empty()) return arguments;
+  WideStringList pieces;
+  SplitArguments(platform::ExpandEnvironmentReferences(cmd), pieces);
+  for (const WideString& piece : pieces) {
+    if (!piece.empty()) arguments.push_back(piece);
+  }
+  return arguments;
+}
+
+}  // namespace
+
+Result<LaunchPlan> BuildLaunchPlan(const LaunchPlanInputs& inputs) {
+  LaunchPlan plan;
+  if (!inputs.libraryPath.empty())
+    plan.options.push_back(platform::ToAnsi(L"-Djava.library.path=" + inputs.libraryPath));
+  const WideString classPath = BuildClassPath(inputs.classPath, inputs.executable.path);
+  if (classPath.empty()) return LaunchError{StringId::kClassPathMissing, {}};
+  WideStringList options{L"-Djava.class.path=" + classPath};
+  for (const WideString& token : SplitVmParameters(inputs.vmParameters)) {
+    AddVmParameter(token, options, plan.stackSize, inputs.memory);
+  }
+  for (const WideString& option : options) {
+    plan.options.push_back(platform::ToAnsi(platform::ExpandEnvironmentReferences(option)));
+  }
+  plan.mainClass = inputs.application.mainClass;
+  plan.arguments = MainArguments(inputs.commandLine, inputs.application.cmd);
+  plan.output = Expanded(inputs.output.output);
+  plan.error = Expanded(inputs.output.error);
+  return plan;
+}

@@ -1,0 +1,81 @@
+#include "jvm/main_invocation.h"
+
+#include "jvm/exception_text.h"
+#include "jvm/java_strings.h"
+#include "jvm/local_ref.h"
+#include "platform/code_page.h"
+
+namespace {
+
+// The main method of the main class, which is returned in mainClass.
+Result<jmethodID> FindMainMethod(JNIEnv* env, const WideString& className, jclass& mainClass) {
+  {
+    LocalRef<jstring> name(env, NewJavaString(className, env));
+    if (!name) return LaunchError{StringId::kMainClassLoadFailed, {className}};
+    const char* bytes = env->GetStringUTFChars(name.get(), nullptr);
+    if (bytes == nullptr) {
+      env->ExceptionDescribe();
+      return LaunchError::Silent();
+    }
+    mainClass = env->FindClass(bytes);
+    env->ReleaseStringUTFChars(name.get(), bytes);
+  }
+  if (mainClass == nullptr) {
+    env->ExceptionDescribe();
+    return LaunchError{StringId::kMainClassNotFound, {className}};
+  }
+  jmethodID main = env->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V");
+  if (main != nullptr) return main;
+  if (env->ExceptionCheck()) {
+    env->ExceptionDescribe();
+    return LaunchError::Silent();
+  }
+  return LaunchError{StringId::kMainMethodMissing, {}};
+}
+
+// The stack trace is offered; Stop ends the application, Ignore puts the
+// exception back as main left it. An exception without a trace counts as ignored.
+void OfferException(JNIEnv* env, jthrowable thrown, const MainHooks& hooks) {
+  // Describing it needs the JVM without a pending exception.
+  env->ExceptionClear();
+  const WideString trace = DescribeException(thrown, env);
+  if (!trace.empty() && hooks.askAboutException(trace) == ExceptionVerdict::Stop) {
+    CallSystemExit(env);
+  } else {
+    env->Throw(thrown);
+  }
+}
+
+void HandleUncaughtException(JNIEnv* env, const MainHooks& hooks) {
+  jthrowable thrown = env->ExceptionOccurred();
+  if (thrown == nullptr) return;
+  if (hooks.afterUncaughtException) hooks.afterUncaughtException();
+  if (hooks.askAboutException) OfferException(env, thrown, hooks);
+}
+
+}  // namespace
+
+void CallSystemExit(JNIEnv* env) {
+  LocalRef<jclass> system(env, env->FindClass("java/lang/System"));
+  if (!system) return;
+  jmethodID exit = env->GetStaticMethodID(system.get(), "exit", "(I)V");
+  if (exit == nullptr) return;
+  env->CallStaticVoidMethod(system.get(), exit, static_cast<jint>(-1));
+  if (env->ExceptionCheck()) env->ExceptionDescribe();
+}
+
+Status InvokeMainClass(JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
+                       const MainHooks& hooks) {
+  jclass type = nullptr;
+  Result<jmethodID> main = FindMainMethod(env, mainClass, type);
+  if (!main) return main.error();
+  LocalRef<jobjectArray> array(env, NewJavaStringArray(arguments, env));
+  if (!array) {
+    env->ExceptionDescribe();
+    return LaunchError::Silent();
+  }
+  if (hooks.beforeMain) hooks.beforeMain();
+  env->CallStaticVoidMethod(type, *main, array.get());
+  HandleUncaughtException(env, hooks);
+  return Done{};
+}

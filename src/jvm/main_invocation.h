@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+
+#include <jni.h>
+
+#include "common/launch_error.h"
+#include "platform/wide_string.h"
+
+// What the user decided about an exception that main did not catch.
+enum class ExceptionVerdict { Ignore, Stop };
+
+// What the caller does around the application's main, on the JVM thread.
+struct MainHooks {
+  // The main method and its arguments are ready: main runs next.
+  std::function<void()> beforeMain;
+  // main ended with an uncaught exception, before that is handled.
+  std::function<void()> afterUncaughtException;
+  // Offers the exception's stack trace to the user; unset: nobody is asked
+  // and the exception is left as main left it.
+  std::function<ExceptionVerdict(const WideString& trace)> askAboutException;
+};
+
+// On the JVM thread: finds the main class ("/"-separated) and its main
+// method, calls it with the arguments, and handles an uncaught exception
+// (Stop ends the application through System.exit(-1)). Fails with message
+// 211, 215 or 216, or silently when the runtime has printed the reason.
+Status InvokeMainClass(JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
+                       const MainHooks& hooks);
+
+// System.exit(-1).
+void CallSystemExit(JNIEnv* env);

@@ -1,4 +1,0 @@
-#include "launcher/entry_point.h"
-#include "platform/windows_api.h"
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return RunLauncher(SystemHost()); }

@@ -1,3 +1,0 @@
-#include "launcher/splash.h"
-
-void CloseSplash(Launcher&) {}

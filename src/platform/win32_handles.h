@@ -1,0 +1,50 @@
+#pragma once
+
+// Every Win32 handle the launcher owns, each as a move-only owner that
+// releases it the way its kind requires. Windows code only.
+#include "platform/unique_handle.h"
+#include "platform/windows_api.h"
+
+namespace platform::win32 {
+
+// A file opened with CreateFileW (invalid: INVALID_HANDLE_VALUE).
+struct FileTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Type handle) { ::CloseHandle(handle); }
+};
+using File = UniqueHandle<FileTraits>;
+
+// A search of FindFirstFileW.
+struct FindTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Type handle) { ::FindClose(handle); }
+};
+using FindSearch = UniqueHandle<FindTraits>;
+
+// A file mapping (invalid: null).
+struct MappingTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type handle) { ::CloseHandle(handle); }
+};
+using Mapping = UniqueHandle<MappingTraits>;
+
+// A view of a file mapping.
+struct ViewTraits {
+  using Type = const void*;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type view) { ::UnmapViewOfFile(view); }
+};
+using MappedView = UniqueHandle<ViewTraits>;
+
+// An open registry key.
+struct RegistryKeyTraits {
+  using Type = HKEY;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type key) { ::RegCloseKey(key); }
+};
+using RegistryKeyHandle = UniqueHandle<RegistryKeyTraits>;
+
+}  // namespace platform::win32

@@ -1,0 +1,26 @@
+#include "settings/jre_path_writer.h"
+
+#include "platform/ini_file.h"
+#include "settings/settings_keys.h"
+#include "settings/settings_paths.h"
+
+namespace {
+
+void Write(const WideString& path, const WideString& folder) {
+  platform::WriteIniString(keys::kRuntimeSection, keys::kJrePath, folder, path);
+}
+
+}  // namespace
+
+void WriteJrePath(const ProductSettings& product, const ExecutableLocation& executable, const WideString& folder) {
+  if (!executable.settingsFile) return;
+  const bool hasPair = !product.pairProduct.empty();
+  if (PerUserSettingsApply(product)) {
+    Write(PerUserSettingsPathOf(product, executable.path, true), folder);
+    if (hasPair) Write(PerUserSettingsPathOf(product, product.pairProduct, true), folder);
+    return;
+  }
+  Write(*executable.settingsFile, folder);
+  if (!hasPair) return;
+  if (std::optional<WideString> pairSettings = SettingsPathFor(product.pairProduct)) Write(*pairSettings, folder);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/wide_string.h"
+#include "settings/runtime_requirements.h"
+
+// Every setting of a start, read once, in groups by what they configure. Values
+// are kept as written: environment references are expanded where they are used,
+// after the launcher has set the runtime's variables.
+
+struct ProductSettings {
+  WideString name;         // "Product Name", a folder of the per-user path
+  WideString code;         // "Product Code", likewise
+  WideString pairProduct;  // "Pair Product": the companion launcher of the other bitness
+  bool pairReturnCode = false;
+  bool serviceMode = false;  // "Application Type" = "service"
+};
+
+struct ApplicationSettings {
+  WideString mainClass;  // "/"-separated
+  bool failureCheck = false;
+  bool overrideWorkingDirectory = false;
+  WideString cmd;  // further arguments for main, split when the launch is planned
+};
+
+struct ClassPathSettings {
+  WideString entries;  // ";"-separated
+  bool embeddedJar = false;
+};
+
+// A file that a standard stream of the application goes to; empty: not redirected.
+struct StreamSetting {
+  WideString file;
+  bool append = false;
+};
+
+struct OutputSettings {
+  StreamSetting output;
+  StreamSetting error;
+};
+
+struct EnvironmentSettings {
+  WideString systemPath;   // put in front of the search path
+  WideString libraryPath;  // the start of the native library path
+};
+
+struct LauncherSettings {
+  ProductSettings product;
+  RuntimeRequirements runtime;
+  ApplicationSettings application;
+  ClassPathSettings classPath;
+  WideString vmParameters;
+  OutputSettings output;
+  EnvironmentSettings environment;
+};

@@ -1,0 +1,87 @@
+#include "settings/read_settings.h"
+
+#include "common/split_list.h"
+#include "common/text.h"
+#include "platform/file_system.h"
+#include "settings/settings_keys.h"
+#include "settings/settings_paths.h"
+#include "settings/settings_readers.h"
+#include "settings/settings_values.h"
+
+namespace {
+
+bool IsYes(const WideString& value) { return EqualsIgnoringCase(value, L"Yes"); }
+
+ProductSettings ReadProduct(const PlainReader& plain, const LayeredReader& layered) {
+  ProductSettings product;
+  product.code = plain.ReadPlain(keys::kProductSection, keys::kProductCode);
+  product.name = plain.ReadPlain(keys::kProductSection, keys::kProductName);
+  product.serviceMode = layered.ReadLayered(keys::kApplicationSection, keys::kApplicationType) == L"service";
+  product.pairProduct = layered.ReadLayered(keys::kApplicationSection, keys::kPairProduct);
+  product.pairReturnCode = IsYes(layered.ReadLayered(keys::kApplicationSection, keys::kPairReturnCode));
+  return product;
+}
+
+// "JRE Path" comes from the per-user file when that applies and exists, else
+// from the settings file through the layered reader.
+WideString ReadJrePath(const ProductSettings& product, const WideString& executablePath, const LayeredReader& layered) {
+  if (PerUserSettingsApply(product)) {
+    WideString perUser = PerUserSettingsPathOf(product, executablePath, false);
+    if (platform::FileExists(perUser)) return PlainReader{perUser}.ReadPlain(keys::kRuntimeSection, keys::kJrePath);
+  }
+  return layered.ReadLayered(keys::kRuntimeSection, keys::kJrePath);
+}
+
+RuntimeRequirements ReadRuntime(const LayeredReader& layered, const ProductSettings& product,
+                                const WideString& executablePath) {
+  auto read = [&layered](const wchar_t* key) { return layered.ReadLayered(keys::kRuntimeSection, key); };
+  RuntimeRequirements runtime;
+  runtime.minimum = ParseLowerBound(read(keys::kMinimumVersion));
+  runtime.maximum = ParseUpperBound(read(keys::kMaximumVersion));
+  runtime.preferredVersions = SplitList(read(keys::kPreferredVersions), L";");
+  runtime.jrePath = ReadJrePath(product, executablePath, layered);
+  runtime.jvmType = ParseJvmType(read(keys::kJvmType));
+  runtime.source = ParseSourcePolicy(read(keys::kJvmSource));
+  runtime.vendor = ParseVendorPolicy(read(keys::kVmProvider));
+  return runtime;
+}
+
+ApplicationSettings ReadApplication(const LayeredReader& layered, const WideString& mainClass) {
+  auto read = [&layered](const wchar_t* key) { return layered.ReadLayered(keys::kApplicationSection, key); };
+  ApplicationSettings application;
+  application.mainClass = ReplaceAll(mainClass, L'.', L'/');
+  application.failureCheck = IsYes(read(keys::kFailureCheck));
+  application.overrideWorkingDirectory = IsYes(read(keys::kOverrideWorkingDir));
+  application.cmd = read(keys::kCmd);
+  return application;
+}
+
+StreamSetting ReadStream(const LayeredReader& layered, const wchar_t* fileKey, const wchar_t* appendKey) {
+  return {layered.ReadLayered(keys::kApplicationSection, fileKey),
+          layered.ReadLayered(keys::kApplicationSection, appendKey) == L"yes"};
+}
+
+}  // namespace
+
+Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
+                                      const std::optional<WideString>& builtinText) {
+  if (!executable.settingsFile) return LaunchError::Silent();
+  const PlainReader plain{*executable.settingsFile};
+  const LayeredReader layered{*executable.settingsFile,
+                              builtinText ? ParseBuiltinSettings(*builtinText) : BuiltinSettings()};
+
+  LauncherSettings settings;
+  settings.product = ReadProduct(plain, layered);
+  settings.runtime = ReadRuntime(layered, settings.product, executable.path);
+  WideString mainClass = layered.ReadLayered(keys::kApplicationSection, keys::kMainClass);
+  if (mainClass.empty()) return LaunchError{StringId::kMainClassMissing, {}};
+  settings.application = ReadApplication(layered, mainClass);
+  settings.environment = {layered.ReadLayered(keys::kRuntimeSection, keys::kSystemPath),
+                          layered.ReadLayered(keys::kRuntimeSection, keys::kLibraryPath)};
+  settings.classPath = {layered.ReadLayered(keys::kClassPathSection, keys::kClassPath),
+                        IsYes(layered.ReadLayered(keys::kApplicationSection, keys::kEmbeddedJar))};
+  settings.vmParameters = layered.ReadLayered(keys::kRuntimeSection, keys::kVmParameters);
+  settings.output = {ReadStream(layered, keys::kOutputFile, keys::kOutputAppend),
+                     ReadStream(layered, keys::kErrorFile, keys::kErrorAppend)};
+  return settings;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+// Every section and key of the settings file, spelled once.
+namespace keys {
+
+inline constexpr const wchar_t* kProductSection = L"Product Information";
+inline constexpr const wchar_t* kProductCode = L"Product Code";
+inline constexpr const wchar_t* kProductName = L"Product Name";
+
+inline constexpr const wchar_t* kRuntimeSection = L"Java Runtime Environment";
+inline constexpr const wchar_t* kMinimumVersion = L"Minimum Version";
+inline constexpr const wchar_t* kMaximumVersion = L"Maximum Version";
+inline constexpr const wchar_t* kPreferredVersions = L"Preferred versions";
+inline constexpr const wchar_t* kJrePath = L"JRE Path";
+inline constexpr const wchar_t* kJvmType = L"JVM Type";
+inline constexpr const wchar_t* kJvmSource = L"JVM Source";
+inline constexpr const wchar_t* kVmProvider = L"VM Provider";
+inline constexpr const wchar_t* kSystemPath = L"System Path";
+inline constexpr const wchar_t* kLibraryPath = L"Library Path";
+inline constexpr const wchar_t* kVmParameters = L"Virtual Machine Parameters";
+
+inline constexpr const wchar_t* kApplicationSection = L"Application";
+inline constexpr const wchar_t* kApplicationType = L"Application Type";
+inline constexpr const wchar_t* kMainClass = L"Main Class";
+inline constexpr const wchar_t* kFailureCheck = L"Failure Check";
+inline constexpr const wchar_t* kOverrideWorkingDir = L"Override WorkingDir";
+inline constexpr const wchar_t* kPairProduct = L"Pair Product";
+inline constexpr const wchar_t* kPairReturnCode = L"Pair Return Code";
+inline constexpr const wchar_t* kEmbeddedJar = L"Embedded Jar";
+inline constexpr const wchar_t* kOutputFile = L"Output File";
+inline constexpr const wchar_t* kOutputAppend = L"Output Append";
+inline constexpr const wchar_t* kErrorFile = L"Error File";
+inline constexpr const wchar_t* kErrorAppend = L"Error Append";
+inline constexpr const wchar_t* kCmd = L"Cmd";
+
+inline constexpr const wchar_t* kClassPathSection = L"Class Path";
+inline constexpr const wchar_t* kClassPath = L"Class Path";
+
+}  // namespace keys

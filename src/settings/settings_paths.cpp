@@ -1,0 +1,36 @@
+#include "settings/settings_paths.h"
+
+#include "platform/file_system.h"
+#include "platform/path_parts.h"
+#include "platform/path_syntax.h"
+#include "platform/system_version.h"
+#include "platform/user_folders.h"
+#include "settings/launcher_settings.h"
+
+WideString ProductFolderName(const WideString& productName) {
+  WideString folder;
+  for (wchar_t c : productName) {
+    if (WideString(L"\\?\"|><:/*").find(c) == WideString::npos) folder += c;
+  }
+  return folder;
+}
+
+WideString PerUserSettingsPath(const WideString& configurationFolder, const WideString& productName,
+                               const WideString& productCode, const WideString& executablePath, bool createFolders) {
+  const wchar_t separator = platform::kPathSeparator;
+  // A new account may not have its configuration folder yet (~/.config).
+  if (createFolders && !configurationFolder.empty()) platform::MakeDirectory(configurationFolder);
+  WideString path = configurationFolder + separator + ProductFolderName(productName);
+  if (createFolders) platform::MakeDirectory(path);
+  path += separator + productCode;
+  if (createFolders) platform::MakeDirectory(path);
+  WideString fileName = platform::FileNameOf(executablePath);
+  return path + separator + fileName.substr(0, fileName.rfind(L'.')) + L".ini";
+}
+
+bool PerUserSettingsApply(const ProductSettings& product) { return platform::IsNtFamily() && !product.serviceMode; }
+
+WideString PerUserSettingsPathOf(const ProductSettings& product, const WideString& executablePath, bool createFolders) {
+  return PerUserSettingsPath(platform::UserConfigurationFolder(), product.name, product.code, executablePath,
+                             createFolders);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/wide_string.h"
+
+// Where the per-user settings files lie.
+
+// The product name as a folder name: without \ ? " | > < : / *.
+WideString ProductFolderName(const WideString& productName);
+
+// The per-user settings file of an executable: the user's configuration folder,
+// the product name folder, the product code folder and the executable's file
+// name with its extension replaced by "ini". With createFolders the configuration
+// folder and the two product folders are created (failures are ignored: they may exist).
+WideString PerUserSettingsPath(const WideString& configurationFolder, const WideString& productName,
+                               const WideString& productCode, const WideString& executablePath, bool createFolders);
+
+struct ProductSettings;
+
+// Whether the per-user settings file is used: an NT-family system outside service mode.
+bool PerUserSettingsApply(const ProductSettings& product);
+
+// The per-user settings file of an executable (the launcher's or the pair
+// product's) for this product, in the user's configuration folder.
+WideString PerUserSettingsPathOf(const ProductSettings& product, const WideString& executablePath, bool createFolders);

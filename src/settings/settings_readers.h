@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/wide_string.h"
+#include "settings/builtin_settings.h"
+
+// Reads values of one INI file as GetPrivateProfileStringW does, whole whatever
+// their length; a missing file, section or key gives "".
+struct PlainReader {
+  WideString path;
+
+  WideString ReadPlain(const WideString& section, const WideString& key) const;
+};
+
+// Reads values over two layers: the built-in settings, replaced by a non-empty
+// value of the file; failing that, the file's "<section>+" value is appended to
+// the built-in one after a space.
+struct LayeredReader {
+  WideString path;
+  BuiltinSettings builtin;
+
+  WideString ReadLayered(const WideString& section, const WideString& key) const;
+};

@@ -1,0 +1,43 @@
+#include "settings/settings_values.h"
+
+#include "common/text.h"
+
+JvmTypeMode ParseJvmType(const WideString& value) {
+  if (value == L"server") return JvmTypeMode::Server;
+  if (value == L"favor_server") return JvmTypeMode::FavorServer;
+  return JvmTypeMode::Default;
+}
+
+SourcePolicy ParseSourcePolicy(const WideString& value) {
+  struct Row {
+    const wchar_t* value;
+    SourcePolicy policy;
+  };
+  static constexpr Row kRows[] = {
+      {L"", SourcePolicy::Either},
+      {L"favor_JRE", SourcePolicy::FavorJre},
+      {L"favor_JDK", SourcePolicy::FavorJdk},
+      {L"only_JRE", SourcePolicy::OnlyJre},
+      {L"only_JDK", SourcePolicy::OnlyJdk},
+  };
+  for (const Row& row : kRows) {
+    if (value == row.value) return row.policy;
+  }
+  return SourcePolicy::Neither;
+}
+
+VendorPolicy ParseVendorPolicy(const WideString& value) {
+  struct Row {
+    const wchar_t* value;
+    VendorPolicy policy;
+  };
+  static constexpr Row kRows[] = {
+      {L"jrockit", VendorPolicy::JRockit},    {L"ibm", VendorPolicy::Ibm},
+      {L"favor_sun", VendorPolicy::FavorSun}, {L"favor_jrockit", VendorPolicy::FavorJRockit},
+      {L"favor_ibm", VendorPolicy::FavorIbm}, {L"any", VendorPolicy::Any},
+  };
+  for (const Row& row : kRows) {
+    if (EqualsIgnoringCase(value, row.value)) return row.policy;
+  }
+  return VendorPolicy::SunOnly;
+}

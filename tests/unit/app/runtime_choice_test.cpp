@@ -1,0 +1,234 @@
+#include "app/runtime_choice.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/file_system.h"
+#include "platform/path_syntax.h"
+#include "platform/runtime_layout.h"
+#include "runtime_files.h"
+#include "settings/read_settings.h"
+#include "settings/settings_readers.h"
+#include "test_support.h"
+
+namespace {
+
+using test::Join;
+
+const WideString kJre = L"Software\\JavaSoft\\Java Runtime Environment\\";
+
+// The headers of a 32-bit x86 PE image: enough for the machine check.
+std::string I386Image() {
+  std::string image(0x40, '\0');
+  image[0] = 'M';
+  image[1] = 'Z';
+  image[0x3C] = 0x40;
+  return image + std::string("PE\0\0\x4C\x01", 6) + std::string(18, '\0');
+}
+
+class ChooseRuntimeTest : public testing::Test {
+ protected:
+  ChooseRuntimeTest()
+      : appData_(L"APPDATA", dir_.Path(L"user")),
+        xdg_(L"XDG_CONFIG_HOME", dir_.Path(L"user")),
+        executable_(*LocateExecutable({true, Join({dir_.Path(L"app"), L"app.exe"}), 0})) {
+    settings_.runtime.maximum = JavaVersion::Any(JavaVersion::kHighFill);
+    settings_.product.name = L"Product";
+    settings_.product.code = L"Code";
+  }
+
+  Result<ResolvedRuntime> Choose() { return ChooseRuntime(ui_, registry_, settings_, executable_); }
+
+  WideString Folder(const WideString& name) { return dir_.Path(name) + platform::kPathSeparator; }
+
+  // A runtime folder with a server library; returns the folder with its separator.
+  WideString Runtime(const WideString& name, const std::string& library = "") {
+    WideString home = Folder(name);
+    test::WriteBytes(test::JvmLibraryPath(home, L"server"), library);
+    return home;
+  }
+
+  WideString Library(const WideString& home) { return test::JvmLibraryPath(home, L"server"); }
+
+  WideString ReadJrePath(const WideString& path) {
+    return PlainReader{path}.ReadPlain(L"Java Runtime Environment", L"JRE Path");
+  }
+
+  test::TempDir dir_;
+  test::ScopedEnvironment appData_;
+  test::ScopedEnvironment xdg_;
+  test::RecordingUi ui_;
+  test::FakeRegistry registry_;
+  ExecutableLocation executable_;
+  LauncherSettings settings_;
+};
+
+TEST_F(ChooseRuntimeTest, TheSettingsFolderComesFirstWithOrWithoutSeparator) {
+  WideString home = Runtime(L"configured");
+  registry_.AddRuntime(kJre, L"11", Runtime(L"registered"));
+  settings_.runtime.minimum = ParseLowerBound(L"99");  // bounds do not apply to this folder
+  for (const WideString& setting : {home, home.substr(0, home.size() - 1)}) {
+    settings_.runtime.jrePath = setting;
+    Result<ResolvedRuntime> runtime = Choose();
+    ASSERT_TRUE(runtime);
+    EXPECT_EQ(runtime->jvmLibrary, Library(home));
+    EXPECT_EQ(Compare(runtime->version, JavaVersion()), 0);
+    EXPECT_EQ(runtime->origin, RuntimeOrigin::SettingsFolder);
+  }
+  EXPECT_TRUE(ui_.runtimeQuestions.empty());
+}
+
+TEST_F(ChooseRuntimeTest, ASettingsFolderWithoutLibraryFallsThroughSilently) {
+  settings_.runtime.jrePath = dir_.Path(L"nothing-here");
+  WideString registered = Runtime(L"registered");
+  registry_.AddRuntime(kJre, L"11.0.2", registered);
+  Result<ResolvedRuntime> runtime = Choose();
+  ASSERT_TRUE(runtime);
+  EXPECT_EQ(runtime->jvmLibrary, Library(registered));
+  EXPECT_EQ(Format(runtime->version), L"11.0.2");
+  EXPECT_TRUE(ui_.errors.empty());
+}
+
+TEST_F(ChooseRuntimeTest, A32BitSettingsFolderHandsOverToThePairProduct) {
+  settings_.runtime.jrePath = Runtime(L"rt32", I386Image());
+  Result<ResolvedRuntime> runtime = Choose();
+  ASSERT_TRUE(runtime);
+  EXPECT_FALSE(runtime->needsCompanion);  // no pair product: loaded as usual
+  settings_.product.pairProduct = L"app32.exe";
+  runtime = Choose();
+  ASSERT_TRUE(runtime);
+  EXPECT_TRUE(runtime->needsCompanion);
+}
+
+TEST_F(ChooseRuntimeTest, PrivateRuntimeBeforeTheRegistry) {
+  registry_.AddRuntime(kJre, L"11", Runtime(L"registered"));
+  WideString privateHome = Folder(L"app") + platform::kPrivateRuntimeFolder;
+  test::AddJavaLibrary(privateHome);
+  // A marker without a JVM library is passed over.
+  Result<ResolvedRuntime> runtime = Choose();
+  ASSERT_TRUE(runtime);
+  EXPECT_EQ(runtime->jvmLibrary, Library(Folder(L"registered")));
+
+  test::AddJvmLibrary(privateHome, L"client");
+  settings_.product.pairProduct = L"app32.exe";
+  test::WriteBytes(test::JvmLibraryPath(privateHome, L"client"), I386Image());
+  runtime = Choose();
+  ASSERT_TRUE(runtime);
+  EXPECT_EQ(runtime->jvmLibrary, test::JvmLibraryPath(privateHome, L"client"));
+  EXPECT_EQ(runtime->origin, RuntimeOrigin::PrivateRuntime);
+  EXPECT_FALSE(runtime->needsCompanion);  // the machine is not checked for a private runtime
+}
+
+TEST_F(ChooseRuntimeTest, The32BitViewServesOnlyThePairProduct) {
+  registry_.AddRuntime(kJre, L"1.8", Runtime(L"rt32"), true);
+  EXPECT_FALSE(Choose());
+  EXPECT_EQ(ui_.runtimeQuestions.size(), 1u);
+
+  settings_.product.pairProduct = L"app32.exe";
+  Result<ResolvedRuntime> runtime = Choose();
+  ASSERT_TRUE(runtime);
+  EXPECT_TRUE(runtime->needsCompanion);
+  EXPECT_EQ(runtime->jvmLibrary, Library(Folder(L"rt32")));
+  EXPECT_EQ(Format(runtime->version), L"1.8");
+  EXPECT_EQ(runtime->origin, RuntimeOrigin::Registry32);
+  EXPECT_EQ(ui_.runtimeQuestions.size(), 1u);  // no second question
+}
+
+TEST_F(ChooseRuntimeTest, ARegisteredFolderWithoutLibraryForTheModeAsksTheUser) {
+  registry_.AddRuntime(kJre, L"11", Runtime(L"server-only"));
+  settings_.runtime.jvmType = JvmTypeMode::Server;
+  test::Touch(test::JvmLibraryPath(Folder(L"client-only"), L"client"));
+  registry_.AddRuntime(kJre, L"12", dir_.Path(L"client-only"));
+  Result<ResolvedRuntime> runtime = Choose();  // the client-only runtime is no candidate in Server mode
+  ASSERT_TRUE(runtime);
+  EXPECT_EQ(runtime->jvmLibrary, Library(Folder(L"server-only")));
+}
+
+TEST_F(ChooseRuntimeTest, CancellingTheQuestionFailsAndWritesNothing) {
+  settings_.runtime.minimum = ParseLowerBound(L"1.6");
+  settings_.runtime.jvmType = JvmTypeMode::Server;
+  // The user offers a folder that has only a client library, then cancels.
+  test::Touch(test::JvmLibraryPath(Folder(L"client-only"), L"client"));
+  ui_.runtimeAnswer = {RuntimeAnswer::Kind::Cancelled, Folder(L"client-only"), L""};
+  Result<ResolvedRuntime> runtime = Choose();
+  ASSERT_FALSE(runtime);
+  EXPECT_TRUE(runtime.error().IsSilent());
+  ASSERT_EQ(ui_.runtimeQuestions.size(), 1u);
+  EXPECT_EQ(ui_.runtimeQuestions[0],
+            L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE with a server "
+            L"JVM (minimum version 1.6) from:");
+  EXPECT_EQ(ui_.checkedFolders, std::vector<WideString>{L""});  // Server mode takes no client library
+  EXPECT_FALSE(platform::FileExists(dir_.Path(L"user")));
+}
+
+TEST_F(ChooseRuntimeTest, AQuestionThatCannotBeAskedFailsSilently) {
+  ui_.runtimeAnswer.kind = RuntimeAnswer::Kind::NotShown;
+  Result<ResolvedRuntime> runtime = Choose();
+  ASSERT_FALSE(runtime);
+  EXPECT_TRUE(runtime.error().IsSilent());
+  EXPECT_FALSE(platform::FileExists(dir_.Path(L"user")));
+}
+
+class WriteBackTest : public ChooseRuntimeTest {
+ protected:
+  void AnswerWith(const WideString& home) {
+    ui_.runtimeAnswer = {RuntimeAnswer::Kind::Chosen, home.substr(0, home.size() - 1), Library(home)};
+  }
+
+  WideString PerUser(const WideString& fileName) { return Join({dir_.Path(L"user"), L"Product", L"Code", fileName}); }
+};
+
+TEST_F(WriteBackTest, TheChosenFolderGoesToThePerUserFilesOfBothLaunchers) {
+  WideString chosen = Runtime(L"chosen", I386Image());
+  AnswerWith(chosen);
+  settings_.product.pairProduct = Join({dir_.Path(L"app32"), L"app32.exe"});
+  Result<ResolvedRuntime> runtime = Choose();
+  ASSERT_TRUE(runtime);
+  EXPECT_EQ(runtime->jvmLibrary, Library(chosen));
+  EXPECT_EQ(runtime->origin, RuntimeOrigin::UserChoice);
+  EXPECT_TRUE(runtime->needsCompanion);  // a 32-bit choice with a pair product
+  EXPECT_EQ(ui_.checkedFolders, std::vector<WideString>{Library(chosen)});
+  EXPECT_EQ(ReadJrePath(PerUser(L"app.ini")), chosen);
+  EXPECT_EQ(ReadJrePath(PerUser(L"app32.ini")), chosen);
+  EXPECT_FALSE(platform::FileExists(Join({dir_.Path(L"app"), L"app.ini"})));  // never beside the launcher
+
+  // The next start finds it in its first step.
+  test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}),
+                   "[Product Information]\r\nProduct Name=Product\r\nProduct Code=Code\r\n"
+                   "[Application]\r\nMain Class=Main\r\n");
+  Result<LauncherSettings> again = ReadSettings(executable_, std::nullopt);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->runtime.jrePath, chosen);
+  test::RecordingUi nextUi;
+  ASSERT_TRUE(ChooseRuntime(nextUi, registry_, *again, executable_));
+  EXPECT_TRUE(nextUi.runtimeQuestions.empty());
+}
+
+TEST_F(WriteBackTest, AServiceWritesTheSettingsFilesBesideTheLaunchers) {
+  WideString chosen = Runtime(L"chosen");
+  AnswerWith(chosen);
+  settings_.product.serviceMode = true;
+  settings_.product.pairProduct = Join({dir_.Path(L"app32"), L"app32.exe"});
+  test::Touch(settings_.product.pairProduct);
+  test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}), "; kept\r\n[Application]\r\nMain Class=Main\r\n");
+  Result<ResolvedRuntime> runtime = Choose();
+  ASSERT_TRUE(runtime);
+  EXPECT_FALSE(runtime->needsCompanion);
+  EXPECT_EQ(ReadJrePath(Join({dir_.Path(L"app"), L"app.ini"})), chosen);
+  EXPECT_EQ(PlainReader{Join({dir_.Path(L"app"), L"app.ini"})}.ReadPlain(L"Application", L"Main Class"), L"Main");
+  EXPECT_EQ(ReadJrePath(Join({dir_.Path(L"app32"), L"app32.ini"})), chosen);
+  EXPECT_FALSE(platform::FileExists(dir_.Path(L"user")));
+}
+
+TEST_F(WriteBackTest, APairProductWithoutExtensionGetsNoSettingsFileOnWindows) {
+  WideString chosen = Runtime(L"chosen");
+  AnswerWith(chosen);
+  settings_.product.serviceMode = true;
+  settings_.product.pairProduct = Join({dir_.Path(L"pair.d"), L"pair"});
+  test::Touch(settings_.product.pairProduct);
+  ASSERT_TRUE(Choose());
+  EXPECT_EQ(platform::FileExists(Join({dir_.Path(L"pair.d"), L"pair.ini"})),
+            platform::kExtensionlessExecutableHasSettings);
+  EXPECT_FALSE(platform::FileExists(dir_.Path(L"pair.ini")));  // the folder's dot does not count
+}
+
+}  // namespace

@@ -1,0 +1,152 @@
+#include "jvm/launch_plan.h"
+
+#include <gtest/gtest.h>
+
+#include "common/message_text.h"
+#include "jvm/class_path.h"
+#include "jvm/vm_parameters.h"
+#include "platform/code_page.h"
+#include "platform/path_syntax.h"
+#include "platform/unicode.h"
+#include "settings/read_settings.h"
+#include "test_support.h"
+
+namespace {
+
+using test::Join;
+
+TEST(SplitVmParametersTest, SpacesSeparateAndQuotesGroup) {
+  struct Case {
+    const wchar_t* value;
+    WideStringList tokens;
+  } cases[] = {
+      {L"", {}},
+      {L"-Xmx512m \"-Dname=a b\" -Dx=1", {L"-Xmx512m", L"\"-Dname=a b\"", L"-Dx=1"}},
+      {L"  -a    -b  ", {L"-a", L"-b"}},
+      {L"-Dp=\"x y\"z -c", {L"-Dp=\"x y\"z", L"-c"}},
+      {L"-Dq=\"a\"\" b\" -e", {L"-Dq=\"a\"\"", L"b\"", L"-e"}},
+      {L"-Dopen=\"a b", {L"-Dopen=\"a", L"b"}},
+      {L"-D\"a b\"\"c d\" e", {L"-D\"a b\"\"c", L"d\"", L"e"}},
+      {L"-a\t-b", {L"-a\t-b"}},  // only spaces separate
+      {L"-Dend=\"x\"", {L"-Dend=\"x\""}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SplitVmParameters(c.value), c.tokens) << c.value;
+}
+
+platform::MemoryFigures NoMemoryFigures() { return {}; }
+
+class LaunchPlanTest : public testing::Test {
+ protected:
+  // The plan of the settings file's text (the main class comes built in).
+  bool Assemble(const std::string& ini) {
+    test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}), ini);
+    Result<ExecutableLocation> executable = LocateExecutable({true, Join({dir_.Path(L"app"), L"app.exe"}), 0});
+    Result<LauncherSettings> settings = ReadSettings(*executable, WideString(L"[Application]\r\nMain Class=M\r\n"));
+    plan_.emplace(BuildLaunchPlan({settings->application, settings->classPath, settings->vmParameters, settings->output,
+                                   *executable, commandLine_, libraryPath_, &NoMemoryFigures}));
+    return static_cast<bool>(*plan_);
+  }
+
+  const LaunchPlan& Plan() const { return **plan_; }
+
+  std::string Narrow(const WideString& text) { return platform::ToUtf8(text); }
+  std::string Sep() { return Narrow(WideString(1, platform::kPathListSeparator)); }
+  std::string AppPath(std::initializer_list<WideString> pieces) {
+    WideString path = dir_.Path(L"app");
+    for (const WideString& piece : pieces) path += platform::kPathSeparator + piece;
+    return Narrow(path);
+  }
+
+  test::TempDir dir_;
+  WideStringList commandLine_;
+  WideString libraryPath_;
+  std::optional<Result<LaunchPlan>> plan_;
+};
+
+TEST_F(LaunchPlanTest, AbsoluteEntriesPassUncheckedAndRelativeOnesAreSearched) {
+  const WideString absolute = Join({dir_.Path(L"elsewhere"), L"missing.jar"});
+  test::Touch(Join({dir_.Path(L"app"), L"lib", L"b.jar"}));
+  test::Touch(Join({dir_.Path(L"app"), L"lib", L"a.jar"}));
+  test::Touch(Join({dir_.Path(L"app"), L"lib", L"notes.txt"}));
+  test::Touch(Join({dir_.Path(L"app"), L"main.jar"}));
+  const std::string sep = Narrow(WideString(1, platform::kPathSeparator));
+  // Windows entries may begin with the separator; on POSIX such an entry would be absolute.
+  const std::string lead = platform::IsAbsolutePath(L"/x") ? "" : sep;
+  ASSERT_TRUE(Assemble("[Class Path]\r\nClass Path=" + Narrow(absolute) + ";" + lead + "lib" + sep +
+                       "*.jar;;main.jar;" + "gone.jar\r\n"));
+  ASSERT_FALSE(Plan().options.empty());
+  const std::string expected = "-Djava.class.path=" + Narrow(absolute) + Sep() + AppPath({L"lib", L"a.jar"}) + Sep() +
+                               AppPath({L"lib", L"b.jar"}) + Sep() + AppPath({L"main.jar"}) + Sep();
+  EXPECT_EQ(Plan().options.front(), expected);
+}
+
+TEST_F(LaunchPlanTest, EmptyClassPathIsTheOneMessageUnlessTheJarIsEmbedded) {
+  EXPECT_FALSE(Assemble("[Class Path]\r\nClass Path=nothing*.jar\r\n[Application]\r\nCmd=x\r\n"));
+  EXPECT_EQ(MessageOf(plan_->error()), L"Java Class Path was not specified in INI file.");
+
+  ASSERT_TRUE(Assemble("[Application]\r\nEmbedded Jar=YES\r\n"));
+  EXPECT_EQ(Plan().options, std::vector<std::string>{"-Djava.class.path=" + AppPath({L"app.exe"}) + Sep()});
+}
+
+TEST_F(LaunchPlanTest, VmParametersFollowTheClassPathInOrder) {
+  libraryPath_ = L"first";
+  test::ScopedEnvironment home(L"LAUNCHER_TEST_HOME", L"/h");
+  // With its byte-order mark the file reads as UTF-8 on Windows too.
+  ASSERT_TRUE(Assemble(
+      "\xEF\xBB\xBF[Application]\r\nEmbedded Jar=yes\r\n"
+      "[Java Runtime Environment]\r\nVirtual Machine Parameters=-Xss2m \"-Dname=a b\"  -Dhome=%LAUNCHER_TEST_HOME% "
+      "-Dnone=%LAUNCHER_TEST_UNSET% -Dw=Gr\xC3\xBC\xC3\x9F"
+      "e\r\n"));
+  ASSERT_EQ(Plan().options.size(), 7u);
+  EXPECT_EQ(Plan().options[0], "-Djava.library.path=first");
+  EXPECT_EQ(Plan().options[1].rfind("-Djava.class.path=", 0), 0u);
+  EXPECT_EQ(Plan().options[2], "-Xss2m");
+  EXPECT_EQ(Plan().options[3], "-Dname=a b");
+  EXPECT_EQ(Plan().options[4], "-Dhome=/h");
+  EXPECT_EQ(Plan().options[5], "-Dnone=%LAUNCHER_TEST_UNSET%");
+  EXPECT_EQ(Plan().options[6], platform::ToAnsi(L"-Dw=Gr\u00FC\u00DFe"));
+  EXPECT_EQ(Plan().stackSize, 2097152u);
+}
+
+TEST_F(LaunchPlanTest, StreamFilesAndCmdArguments) {
+  test::ScopedEnvironment logs(L"LAUNCHER_TEST_LOGS", L"L");
+  commandLine_ = {L"first"};
+  ASSERT_TRUE(
+      Assemble("[Application]\r\nEmbedded Jar=yes\r\nOutput File=%LAUNCHER_TEST_LOGS%/out.log\r\nOutput Append=Yes\r\n"
+               "Error File=err.log\r\nError Append=yes\r\nCmd= -v \"two words\" \"\" %LAUNCHER_TEST_LOGS%\r\n"));
+  EXPECT_EQ(Plan().output.file, L"L/out.log");
+  EXPECT_FALSE(Plan().output.append);  // "yes" only in small letters
+  EXPECT_EQ(Plan().error.file, L"err.log");
+  EXPECT_TRUE(Plan().error.append);
+  EXPECT_EQ(Plan().mainClass, L"M");
+  EXPECT_EQ(Plan().arguments, (WideStringList{L"first", L"-v", L"two words", L"L"}));
+}
+
+TEST(ResolveClassPathEntryTest, WildcardsAndRelativeEntries) {
+  test::TempDir dir;
+  const WideString lib = Join({dir.Path(), L"lib"});
+  test::Touch(Join({lib, L"x.jar"}));
+  test::Touch(Join({lib, L"y.jar"}));
+  const WideString sep(1, platform::kPathSeparator), list(1, platform::kPathListSeparator);
+
+  WideString classPath = L"start" + list;
+  ResolveClassPathEntry(Join({lib, L"*.jar"}), L"ignored", classPath);
+  EXPECT_EQ(classPath, L"start" + list + Join({lib, L"x.jar"}) + list + Join({lib, L"y.jar"}) + list);
+
+  // Windows entries may start with the separator ("\lib\x.jar"); on POSIX that is an absolute path.
+  WideStringList relatives{L"lib" + sep + L"x.jar"};
+  if (!platform::IsAbsolutePath(sep + L"lib")) relatives.push_back(sep + L"lib" + sep + L"x.jar");
+  for (const WideString& relative : relatives) {
+    classPath.clear();
+    ResolveClassPathEntry(relative, dir.Path(), classPath);
+    EXPECT_EQ(classPath, Join({lib, L"x.jar"}) + list) << relative;
+  }
+  classPath.clear();
+  ResolveClassPathEntry(L"lib", dir.Path(), classPath);  // a folder is found too
+  EXPECT_EQ(classPath, lib + list);
+  classPath.clear();
+  ResolveClassPathEntry(L"lib" + sep + L"none*.jar", dir.Path(), classPath);
+  EXPECT_EQ(classPath, L"");
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+#include "jvm/memory_options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr uint64_t kEightGigabytes = 8589934592ull;
+const platform::MemoryFigures kMachine{kEightGigabytes, 3ull << 30};  // 8 GB physical, 3 GB address space left
+platform::MemoryFigures Machine() { return kMachine; }
+
+struct RewriteCase {
+  const wchar_t* token;
+  const wchar_t* expected;
+};
+
+class AddVmParameterTest : public testing::TestWithParam<RewriteCase> {};
+
+TEST_P(AddVmParameterTest, BecomesTheOption) {
+  WideStringList options;
+  uint64_t stack = 0;
+  AddVmParameter(GetParam().token, options, stack, &Machine);
+  EXPECT_EQ(options, WideStringList{GetParam().expected}) << GetParam().token;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tokens, AddVmParameterTest,
+    testing::Values(RewriteCase{L"-Xmx50P", L"-Xmx4194304K"},
+                    RewriteCase{L"-Xmx50:0:1024P", L"-Xmx1048576K"},  // the maximum applies
+                    RewriteCase{L"-Xms1:512P", L"-Xms524288K"},       // the minimum lifts 83886 K
+                    RewriteCase{L"-Xmx1:512:256p", L"-Xmx524288K"},   // the minimum wins over the maximum
+                    RewriteCase{L"-Xmx150P", L"-Xmx12582912K"},       // not limited to 100
+                    RewriteCase{L"-Xmx10T", L"-Xmx314572K"},          // share of the address space left
+                    RewriteCase{L"-Xss25:1t", L"-Xss786432K"},
+                    RewriteCase{L"-XmxP", L"-XmxP0K"},  // no number: all of it is the prefix
+                    RewriteCase{L"-Xmx512m", L"-Xmx512m"}, RewriteCase{L"-Xmx512M", L"-Xmx512M"},
+                    RewriteCase{L"-XMX50P", L"-XMX50P"},  // the prefix is compared with case
+                    RewriteCase{L"-Xmn50P", L"-Xmn50P"}, RewriteCase{L"\"-Dname=a b\"", L"-Dname=a b"},
+                    RewriteCase{L"-Dname=\"a b\"", L"-Dname=a b"},
+                    RewriteCase{L"-Dx=\"a\"\"b\"", L"-Dx=a\"b\""},   // of a doubled quote the first stays
+                    RewriteCase{L"-Dx=\"open", L"-Dx=\"open"},       // an unmatched quote stays
+                    RewriteCase{L"\"-Xmx50P\"", L"-Xmx4194304K"}));  // quotes go before the rewrite
+
+TEST(MemoryOptionsTest, LargeSharesAreWrittenWhole) {
+  WideString token = L"-Xmx100T";
+  RewriteMemoryOption(token, {0, 1ull << 45});  // 32 TB of address space: 2^35 K
+  EXPECT_EQ(token, L"-Xmx34359738368K");
+}
+
+TEST(MemoryOptionsTest, XssSetsTheThreadStackSize) {
+  struct Case {
+    const wchar_t* token;
+    uint64_t stack;
+  } cases[] = {
+      {L"-Xss512k", 524288}, {L"-Xss2m", 2097152}, {L"-Xss1G", 1073741824}, {L"-Xss65536", 65536},
+      {L"-Xss=1m", 0},       {L"-Xss", 0},         {L"-Xss1:2m", 0},        {L"-Xss1x5m", 15728640},
+  };
+  for (const Case& c : cases) {
+    WideStringList options;
+    uint64_t stack = 12345;
+    AddVmParameter(c.token, options, stack, &Machine);
+    EXPECT_EQ(stack, c.stack) << c.token;
+    EXPECT_EQ(options, WideStringList{c.token}) << "the -Xss option still reaches the JVM";
+  }
+  // The last -Xss wins, also with 0.
+  WideStringList options;
+  uint64_t stack = 0;
+  AddVmParameter(L"-Xss1m", options, stack, &Machine);
+  AddVmParameter(L"-Xss=bad", options, stack, &Machine);
+  EXPECT_EQ(stack, 0u);
+  // A share rewritten into K sets the stack size in bytes.
+  AddVmParameter(L"-Xss1:2P", options, stack, &Machine);
+  EXPECT_EQ(options.back(), L"-Xss83886K");
+  EXPECT_EQ(stack, 83886u * 1024);
+}
+
+TEST(MemoryOptionsTest, NumberListStopsBeforeTheUnit) {
+  NumberList list = ParseNumberList(L"-Xmx25:256:1024P");
+  EXPECT_EQ(list.start, 4u);
+  EXPECT_EQ(list.numbers, (std::vector<uint64_t>{25, 256, 1024}));
+  list = ParseNumberList(L"-Xmx:5P");
+  EXPECT_EQ(list.numbers, (std::vector<uint64_t>{0, 5}));
+  list = ParseNumberList(L"-XmxP");
+  EXPECT_TRUE(list.numbers.empty());
+  EXPECT_EQ(list.start, 5u);
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+#include "jvm/process_environment.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/environment.h"
+#include "platform/path_syntax.h"
+#include "platform/runtime_layout.h"
+#include "test_support.h"
+
+namespace {
+
+using test::Join;
+
+class ProcessEnvironmentTest : public testing::Test {
+ protected:
+  ProcessEnvironmentTest()
+      : path_(platform::kSearchPathVariable, Join({L"", L"usr", L"bin"})),
+        home_(L"QX_JVM_HOME", std::nullopt),
+        library_(L"QX_JVM_PATH", std::nullopt) {}
+
+  // Applies the settings for the runtime below; the library path it composes.
+  WideString Apply() { return ApplyProcessEnvironment(settings_, jvmLibrary_, runtime_, Join({L"", L"app", L""})); }
+
+  WideString Variable(const WideString& name) { return platform::GetEnvironmentValue(name).value_or(L"<unset>"); }
+
+  const WideString runtime_ = Join({L"", L"rt"});
+  const WideString list_ = WideString(1, platform::kPathListSeparator);
+  const WideString jvmLibrary_ = runtime_ + platform::kPathSeparator + platform::JvmLibrarySubPaths(L"server").front();
+  test::ScopedEnvironment path_, home_, library_;
+  EnvironmentSettings settings_;
+};
+
+TEST_F(ProcessEnvironmentTest, PublishesTheRuntimeAndExtendsTheSearchPath) {
+  const WideString libraryPath = Apply();
+  EXPECT_EQ(Variable(L"QX_JVM_PATH"), jvmLibrary_);
+  EXPECT_EQ(Variable(L"QX_JVM_HOME"), runtime_);
+  EXPECT_EQ(Variable(platform::kSearchPathVariable), Join({L"", L"usr", L"bin"}) + list_ + Join({runtime_, L"bin"}));
+  EXPECT_EQ(libraryPath, L"");  // no "Library Path", no option
+}
+
+TEST_F(ProcessEnvironmentTest, SystemPathComesFirstWithOneSeparator) {
+  for (const WideString& setting : WideStringList{L"tools", L"tools" + list_}) {
+    test::ScopedEnvironment path(platform::kSearchPathVariable, L"old");
+    settings_.systemPath = setting;
+    Apply();
+    EXPECT_EQ(Variable(platform::kSearchPathVariable), L"tools" + list_ + L"old" + list_ + Join({runtime_, L"bin"}));
+  }
+}
+
+TEST_F(ProcessEnvironmentTest, LibraryPathIsComposedFromTheSetting) {
+  test::ScopedEnvironment native(L"LAUNCHER_TEST_NATIVE", L"expanded");
+  for (const WideString& setting : WideStringList{L"%LAUNCHER_TEST_NATIVE%", L"%LAUNCHER_TEST_NATIVE%" + list_}) {
+    test::ScopedEnvironment path(platform::kSearchPathVariable, L"old");
+    settings_.libraryPath = setting;
+    const WideString expected = L"expanded" + list_ + Join({L"", L"app", L""}) + list_ + L"." + list_ + L"old" + list_ +
+                                Join({runtime_, L"lib"});
+    EXPECT_EQ(Apply(), expected);  // expanded with the search path as it was before
+  }
+}
+
+TEST_F(ProcessEnvironmentTest, UndefinedReferencesStayAsWritten) {
+  settings_.systemPath = L"%LAUNCHER_TEST_UNDEFINED%";
+  Apply();
+  EXPECT_EQ(Variable(platform::kSearchPathVariable).substr(0, 26), L"%LAUNCHER_TEST_UNDEFINED%" + list_);
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+#include "settings/settings_paths.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/file_system.h"
+#include "platform/path_syntax.h"
+#include "test_support.h"
+
+namespace {
+
+using test::Join;
+
+TEST(SettingsPathsTest, ProductFolderNameDropsTheNineCharacters) {
+  EXPECT_EQ(ProductFolderName(L"A/B: C?"), L"AB C");
+  EXPECT_EQ(ProductFolderName(L"\\?\"|><:/*"), L"");
+  EXPECT_EQ(ProductFolderName(L"Caf\u00E9 & Co."), L"Caf\u00E9 & Co.");
+}
+
+TEST(SettingsPathsTest, PerUserPathIsBuiltFromItsFourParts) {
+  WideString path =
+      PerUserSettingsPath(Join({L"", L"cfg"}), L"My: App", L"v2", Join({L"", L"x.y", L"start.beta.exe"}), false);
+  EXPECT_EQ(path, Join({L"", L"cfg", L"My App", L"v2", L"start.beta.ini"}));
+  // No configuration folder: the path starts at the root.
+  EXPECT_EQ(PerUserSettingsPath(L"", L"P", L"C", L"start.exe", false), Join({L"", L"P", L"C", L"start.ini"}));
+  // A file name without extension keeps its whole name.
+  EXPECT_EQ(PerUserSettingsPath(L"c", L"P", L"C", L"launcher", false), Join({L"c", L"P", L"C", L"launcher.ini"}));
+}
+
+TEST(SettingsPathsTest, PerUserPathCreatesItsFoldersOnlyForWriting) {
+  test::TempDir dir;
+  PerUserSettingsPath(dir.Path(), L"Product", L"Code", L"app.exe", false);
+  EXPECT_FALSE(platform::FileExists(dir.Path(L"Product")));
+  PerUserSettingsPath(dir.Path(), L"Product", L"Code", L"app.exe", true);
+  EXPECT_TRUE(platform::FileExists(Join({dir.Path(), L"Product", L"Code"})));
+  // Existing folders are no failure.
+  WideString again = PerUserSettingsPath(dir.Path(), L"Product", L"Code", L"app.exe", true);
+  EXPECT_EQ(again, Join({dir.Path(), L"Product", L"Code", L"app.ini"}));
+}
+
+}  // namespace

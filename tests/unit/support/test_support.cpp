@@ -1,0 +1,159 @@
+#include "test_support.h"
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+#include "platform/environment.h"
+#include "platform/path_parts.h"
+#include "platform/path_syntax.h"
+#include "platform/unicode.h"
+
+namespace test {
+
+namespace fs = std::filesystem;
+
+fs::path NativePath(const WideString& path) {
+  if constexpr (sizeof(wchar_t) == 2) {
+    return fs::path(path);
+  } else {
+    return fs::path(platform::ToUtf8(path));
+  }
+}
+
+WideString FromNative(const fs::path& path) {
+  if constexpr (sizeof(wchar_t) == 2) {
+    return path.wstring();
+  } else {
+    return platform::FromUtf8(path.string());
+  }
+}
+
+TempDir::TempDir() {
+  static std::atomic<int> counter{0};
+  auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  root_ = fs::temp_directory_path() / ("launcher-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+  fs::create_directories(root_);
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  fs::remove_all(root_, ignored);
+}
+
+WideString TempDir::Path(const WideString& relative) const {
+  WideString root = FromNative(root_);
+  return relative.empty() ? root : root + platform::kPathSeparator + relative;
+}
+
+void WriteBytes(const WideString& path, const std::string& bytes) {
+  fs::path native = NativePath(path);
+  fs::create_directories(native.parent_path());
+  std::ofstream out(native, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::string ReadBytes(const WideString& path) {
+  std::ifstream in(NativePath(path), std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void Touch(const WideString& path) { WriteBytes(path, ""); }
+
+WideString Join(std::initializer_list<WideString> pieces) {
+  WideString path;
+  bool first = true;
+  for (const WideString& piece : pieces) {
+    if (!first) path += platform::kPathSeparator;
+    path += piece;
+    first = false;
+  }
+  return path;
+}
+
+void RecordingUi::ShowError(WindowHandle owner, const WideString& text) {
+  errors.push_back(text);
+  owners.push_back(owner);
+}
+
+RuntimeAnswer RecordingUi::AskForRuntime(WindowHandle, const WideString& message, const FolderCheck& check) {
+  runtimeQuestions.push_back(message);
+  // As the dialog does, the folder is checked with its trailing separator.
+  if (!runtimeAnswer.folder.empty())
+    checkedFolders.push_back(check(platform::WithTrailingSeparator(runtimeAnswer.folder)));
+  return runtimeAnswer;
+}
+
+ExceptionAnswer RecordingUi::ShowException(const WideString& trace) {
+  exceptions.push_back(trace);
+  return exceptionAnswer;
+}
+
+namespace {
+
+class FakeKey final : public RegistryKey {
+ public:
+  FakeKey(std::vector<WideString> subkeys, std::map<WideString, WideString> values)
+      : subkeys_(std::move(subkeys)), values_(std::move(values)) {}
+  std::optional<WideString> SubkeyName(uint32_t index) override {
+    if (index >= subkeys_.size()) return std::nullopt;
+    return subkeys_[index];
+  }
+  std::optional<WideString> TextValue(const WideString& name) override {
+    auto found = values_.find(name);
+    if (found == values_.end() || found->second.empty()) return std::nullopt;
+    WideString text = found->second;
+    return text.substr(0, text.find(L'\0'));
+  }
+
+ private:
+  std::vector<WideString> subkeys_;
+  std::map<WideString, WideString> values_;
+};
+
+}  // namespace
+
+void FakeRegistry::AddRuntime(const WideString& vendorKey, const WideString& version, const WideString& javaHome,
+                              bool view32) {
+  keys_[{vendorKey, view32}].subkeys.push_back(version);
+  // A value of "" still exists in the registry: it holds the NUL, 2 bytes.
+  keys_[{vendorKey + version, view32}].values[L"JavaHome"] = javaHome + WideString(1, L'\0');
+}
+
+std::unique_ptr<RegistryKey> FakeRegistry::OpenMachineKey(const WideString& path, bool view32) {
+  opened.emplace_back(path, view32);
+  auto found = keys_.find({path, view32});
+  if (found == keys_.end()) return nullptr;
+  return std::make_unique<FakeKey>(found->second.subkeys, found->second.values);
+}
+
+FakeHost::FakeHost(WideString modulePath, std::optional<WideString> builtin)
+    : host{ui, registry,
+           [modulePath] {
+             return platform::ModulePathResult{true, modulePath, 0};
+           },
+           [builtin] { return builtin; }} {}
+
+namespace {
+
+void SetOrUnset(const WideString& name, const std::optional<WideString>& value) {
+  if (value) {
+    platform::SetEnvironmentValue(name, *value);
+  } else {
+    platform::UnsetEnvironmentValue(name);
+  }
+}
+
+}  // namespace
+
+ScopedEnvironment::ScopedEnvironment(const WideString& name, const std::optional<WideString>& value)
+    : name_(name), old_(platform::GetEnvironmentValue(name)) {
+  SetOrUnset(name_, value);
+}
+
+ScopedEnvironment::~ScopedEnvironment() { SetOrUnset(name_, old_); }
+
+}  // namespace test

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/host.h"
+#include "platform/registry.h"
+#include "platform/wide_string.h"
+#include "ui/user_interface.h"
+
+namespace test {
+
+// A std::filesystem path for a WideString on either system.
+std::filesystem::path NativePath(const WideString& path);
+WideString FromNative(const std::filesystem::path& path);
+
+// A folder of its own for one test, removed with everything in it afterwards.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  // The folder's path, or a path inside it (with the system's separators).
+  WideString Path(const WideString& relative = L"") const;
+
+ private:
+  std::filesystem::path root_;
+};
+
+// Writes bytes to a file, creating the folders on the way.
+void WriteBytes(const WideString& path, const std::string& bytes);
+std::string ReadBytes(const WideString& path);
+// Creates an empty file, and the folders on the way.
+void Touch(const WideString& path);
+
+// Joins path pieces with the system's separator.
+WideString Join(std::initializer_list<WideString> pieces);
+
+// Records what the launcher shows and answers dialogs as told.
+// A runtime question is answered with runtimeAnswer; a folder offered in it is
+// first checked with the launcher's check, whose verdicts are kept.
+class RecordingUi final : public UserInterface {
+ public:
+  void ShowError(WindowHandle owner, const WideString& text) override;
+  RuntimeAnswer AskForRuntime(WindowHandle owner, const WideString& message, const FolderCheck& check) override;
+  ExceptionAnswer ShowException(const WideString& trace) override;
+
+  std::vector<WideString> errors;
+  std::vector<WindowHandle> owners;
+  std::vector<WideString> runtimeQuestions;
+  std::vector<WideString> checkedFolders;  // what the check said of runtimeAnswer.folder
+  std::vector<WideString> exceptions;
+  RuntimeAnswer runtimeAnswer;
+  ExceptionAnswer exceptionAnswer = ExceptionAnswer::Stop;
+};
+
+// An in-memory registry: keys by path and view, each with subkeys and values.
+class FakeRegistry final : public Registry {
+ public:
+  // Adds the key path (and its parent's subkey entry) with a "JavaHome" value.
+  void AddRuntime(const WideString& vendorKey, const WideString& version, const WideString& javaHome,
+                  bool view32 = false);
+  std::unique_ptr<RegistryKey> OpenMachineKey(const WideString& path, bool view32) override;
+
+  std::vector<std::pair<WideString, bool>> opened;  // every path asked for, with its view
+
+ private:
+  struct Key {
+    std::vector<WideString> subkeys;
+    std::map<WideString, WideString> values;
+  };
+  std::map<std::pair<WideString, bool>, Key> keys_;
+};
+
+// A host whose executable lies at modulePath, with built-in settings text.
+struct FakeHost {
+  explicit FakeHost(WideString modulePath, std::optional<WideString> builtin = std::nullopt);
+
+  RecordingUi ui;
+  FakeRegistry registry;
+  Host host;
+};
+
+// Sets an environment variable for the lifetime of the object, then restores it.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const WideString& name, const std::optional<WideString>& value);
+  ~ScopedEnvironment();
+
+ private:
+  WideString name_;
+  std::optional<WideString> old_;
+};
+
+}  // namespace test
