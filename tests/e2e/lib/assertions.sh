@@ -23,3 +23,11 @@ assert_file_lacks() {
 assert_stderr_lacks() { assert_file_lacks "$SCENARIO_DIR/stderr.txt" "$1"; }
 assert_stderr_is() { assert_file_is "$SCENARIO_DIR/stderr.txt" "$1"; }
 assert_stdout_is() { assert_file_is "$SCENARIO_DIR/stdout.txt" "$1"; }
+
+assert_stdout_has() {
+  grep -qF -- "$1" "$SCENARIO_DIR/stdout.txt" || fail "stdout: expected a line with [$1], got [$(cat "$SCENARIO_DIR/stdout.txt")]"
+}
+
+assert_stderr_has() {
+  grep -qF -- "$1" "$SCENARIO_DIR/stderr.txt" || fail "stderr: expected a line with [$1], got [$(cat "$SCENARIO_DIR/stderr.txt")]"
+}
