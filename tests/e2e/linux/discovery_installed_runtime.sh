@@ -3,7 +3,7 @@
 # ones: the version bounds pick the system's JDK. Without bounds that admit any
 # runtime, the launcher says what it needs and ends with -1.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../probe_lib.sh"
+source "$(dirname "$0")/../lib/java_probe.sh"
 begin_scenario
 
 case "$JDK_HOME" in

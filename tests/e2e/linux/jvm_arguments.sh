@@ -2,7 +2,7 @@
 # Command-line arguments reach main exactly, whatever characters they hold,
 # followed by the pieces of "Cmd".
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../probe_lib.sh"
+source "$(dirname "$0")/../lib/java_probe.sh"
 begin_scenario
 
 install_probe

@@ -2,7 +2,7 @@
 # A class path that names nothing that exists: the launcher says so and ends
 # with -1 before it creates a JVM.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../probe_lib.sh"
+source "$(dirname "$0")/../lib/java_probe.sh"
 begin_scenario
 
 install_launcher launcher

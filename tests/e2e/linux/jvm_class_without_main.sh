@@ -2,7 +2,7 @@
 # A main class without main: the runtime reports the missing method as an
 # exception, so the launcher adds no message of its own and ends with -1.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../probe_lib.sh"
+source "$(dirname "$0")/../lib/java_probe.sh"
 begin_scenario
 
 install_probe

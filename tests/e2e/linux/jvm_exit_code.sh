@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # System.exit(n) in the application ends the launcher with n.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../probe_lib.sh"
+source "$(dirname "$0")/../lib/java_probe.sh"
 begin_scenario
 
 install_probe

@@ -2,7 +2,7 @@
 # A non-daemon thread that outlives main keeps the process alive: the launcher
 # ends, with 0, only after the thread has.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../probe_lib.sh"
+source "$(dirname "$0")/../lib/java_probe.sh"
 begin_scenario
 
 install_probe

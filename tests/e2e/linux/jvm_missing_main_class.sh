@@ -3,7 +3,7 @@
 # message, and the launcher ends with -1 instead of waiting for ever in
 # DestroyJavaVM for its own thread.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../probe_lib.sh"
+source "$(dirname "$0")/../lib/java_probe.sh"
 begin_scenario
 
 install_probe

@@ -4,7 +4,7 @@
 # a quoted parameter arrives whole, and the runtime is published to the
 # application's environment.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../probe_lib.sh"
+source "$(dirname "$0")/../lib/java_probe.sh"
 begin_scenario
 
 install_probe

@@ -3,7 +3,7 @@
 # exist yet: the folders are made, the names carry the date, and the append
 # settings decide whether a second run adds to the files or empties them.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../probe_lib.sh"
+source "$(dirname "$0")/../lib/java_probe.sh"
 begin_scenario
 
 install_probe

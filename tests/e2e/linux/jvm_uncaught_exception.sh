@@ -3,7 +3,7 @@
 # with 0 (the runtime reports it); with it on, its trace is shown and the
 # application is stopped with -1.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../probe_lib.sh"
+source "$(dirname "$0")/../lib/java_probe.sh"
 begin_scenario
 
 install_probe

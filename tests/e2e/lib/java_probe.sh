@@ -1,5 +1,7 @@
-# Sourced by the Linux scenarios that run the Java probe application
-# (tests/fixtures/java) on the system's JDK, after lib.sh.
+# Sourced, after lib.sh, by the Linux scenarios that run the Java probe
+# application (tests/fixtures/java) on the system's JDK. It is not one of
+# lib.sh's pieces because it asks for the JDK when sourced, which the Windows
+# scenarios have no use for.
 
 # The JDK the build compiled the probe with, and its version.
 JDK_HOME=$(dirname "$(dirname "$(readlink -f "$(command -v javac)")")")
@@ -34,12 +36,4 @@ INI
 # The UTF-16 code units of a text as the probe prints them: " 0061 0020 0062".
 code_units() {
   printf '%s' "$1" | iconv -f UTF-8 -t UTF-16BE | od -An -v -tx1 | tr -d ' \n' | sed 's/\(....\)/ \1/g'
-}
-
-assert_stdout_has() {
-  grep -qF -- "$1" "$SCENARIO_DIR/stdout.txt" || fail "stdout: expected a line with [$1], got [$(cat "$SCENARIO_DIR/stdout.txt")]"
-}
-
-assert_stderr_has() {
-  grep -qF -- "$1" "$SCENARIO_DIR/stderr.txt" || fail "stderr: expected a line with [$1], got [$(cat "$SCENARIO_DIR/stderr.txt")]"
 }

@@ -1,0 +1,30 @@
+# The files a scenario puts in its folder: the launcher and its settings.
+
+LAUNCHER=
+LAUNCHER_WIN=
+
+# Copies the launcher to a path inside the scenario folder (default: its own
+# name); folders on the way are made.
+install_launcher() {
+  local relative=${1:-$(basename "$E2E_LAUNCHER")}
+  LAUNCHER="$SCENARIO_DIR/$relative"
+  mkdir -p "$(dirname "$LAUNCHER")" || fail "cannot make the folder of $LAUNCHER"
+  cp "$E2E_LAUNCHER" "$LAUNCHER" || fail "cannot copy the launcher to $LAUNCHER"
+  LAUNCHER_WIN=$(win_path "$LAUNCHER")
+}
+
+# The settings file the launcher reads: its path with the extension replaced by
+# "ini", or with ".ini" added when it has none.
+settings_path_of() {
+  local path=$1 name=${1##*/}
+  if [[ $name == *.* ]]; then printf '%s.ini' "${path%.*}"; else printf '%s.ini' "$path"; fi
+}
+
+# Writes standard input (a here-doc) to a settings file: the launcher's own by
+# default, or the given path inside the scenario folder. CRLF line ends on Windows.
+write_settings() {
+  local file
+  if [ $# -gt 0 ]; then file="$SCENARIO_DIR/$1"; else file=$(settings_path_of "$LAUNCHER"); fi
+  mkdir -p "$(dirname "$file")"
+  if [ "$E2E_PLATFORM" = windows ]; then sed 's/\r*$/\r/' >"$file"; else cat >"$file"; fi
+}

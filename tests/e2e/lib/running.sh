@@ -1,0 +1,55 @@
+# Running the launcher in the background and waiting for how it ends.
+
+LAUNCHER_PID=
+LAUNCHER_EXIT=
+: "${E2E_EXIT_TIMEOUT:=20}"
+
+# Starts the launcher in the background, in the scenario folder, with the
+# arguments; its output goes to stdout.txt and stderr.txt there.
+start_launcher() {
+  [ -n "$LAUNCHER" ] || fail "start_launcher: install_launcher first"
+  local runner=()
+  [ "$E2E_PLATFORM" = windows ] && runner=("$E2E_WINE")
+  (cd "$SCENARIO_DIR" && exec "${runner[@]}" "$LAUNCHER" "$@") \
+    </dev/null >"$SCENARIO_DIR/stdout.txt" 2>"$SCENARIO_DIR/stderr.txt" &
+  LAUNCHER_PID=$!
+  LAUNCHER_EXIT=
+  log "started ${LAUNCHER#"$SCENARIO_DIR"/}${*:+ $*} (pid $LAUNCHER_PID)"
+}
+
+launcher_running() { [ -n "$LAUNCHER_PID" ] && kill -0 "$LAUNCHER_PID" 2>/dev/null; }
+
+# Collects the exit code into LAUNCHER_EXIT once the launcher has ended.
+collect_exit() {
+  wait "$LAUNCHER_PID"
+  LAUNCHER_EXIT=$?
+  LAUNCHER_PID=
+  log "the launcher ended with $LAUNCHER_EXIT"
+}
+
+# Waits for the launcher to end (at most E2E_EXIT_TIMEOUT or the given seconds)
+# and checks its exit code; one that does not end is killed and fails the scenario.
+expect_exit() {
+  local expected=$1 limit=${2:-$E2E_EXIT_TIMEOUT}
+  local deadline=$((SECONDS + limit))
+  while launcher_running; do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      [ "$E2E_PLATFORM" = windows ] && show_open_dialogs
+      fail "the launcher did not end within $limit s"
+    fi
+    sleep 0.05
+  done
+  collect_exit
+  assert_equals "$expected" "$LAUNCHER_EXIT" "exit code of the launcher"
+}
+
+# What the launcher wrote, shown when a scenario fails.
+show_launcher_output() {
+  local stream
+  for stream in stdout stderr; do
+    if [ -s "$SCENARIO_DIR/$stream.txt" ]; then
+      log "the launcher's $stream:"
+      cat "$SCENARIO_DIR/$stream.txt"
+    fi
+  done
+}
