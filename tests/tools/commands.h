@@ -1,0 +1,15 @@
+#pragma once
+
+#include "driver_options.h"
+
+namespace ui_driver {
+
+// One function per command; each returns the driver's exit code.
+
+// Dialogs as a whole (dialog_commands.cpp).
+int List(const Options& options);
+int Click(const Options& options);
+int SetText(const Options& options);
+int Absent(const Options& options);
+
+}  // namespace ui_driver
