@@ -13,6 +13,11 @@ int NoDialog(const Options& options) {
   return Fail(kNotInTime, L"no matching dialog within " + std::to_wstring(options.timeoutMs) + L" ms");
 }
 
+int NoWindowOfClass(const Options& options) {
+  return Fail(kNotInTime, L"no matching window of class " + Quote(*options.className) + L" within " +
+                              std::to_wstring(options.timeoutMs) + L" ms");
+}
+
 std::optional<Control> UsableControl(const DialogWindow& dialog, int id, std::wstring& reason) {
   std::optional<Control> control = FindControl(dialog.handle, id);
   if (!control) reason = L"the dialog has no control with id " + std::to_wstring(id);

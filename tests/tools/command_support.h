@@ -15,6 +15,7 @@ enum ExitCode : int { kDone = 0, kNotInTime = 1, kUsageError = 2, kActionFailed 
 int Fail(ExitCode code, const std::wstring& reason);
 
 int NoDialog(const Options& options);
+int NoWindowOfClass(const Options& options);
 
 // The control a user could operate, or the reason there is none (the dialog's
 // listing then goes to standard error).

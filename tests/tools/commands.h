@@ -12,4 +12,8 @@ int Click(const Options& options);
 int SetText(const Options& options);
 int Absent(const Options& options);
 
+// The screen and top-level windows of any class (window_commands.cpp).
+int WorkArea(const Options& options);
+int Windows(const Options& options);
+
 }  // namespace ui_driver

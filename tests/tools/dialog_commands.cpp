@@ -30,7 +30,7 @@ bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_s
 int List(const Options& options) {
   std::vector<DialogWindow> dialogs = WaitForDialogs(options.filter, options.timeoutMs);
   if (dialogs.empty()) return NoDialog(options);
-  WriteOut(DescribeDialogs(dialogs));
+  WriteOut(DescribeDialogs(dialogs, options.geometry ? Detail::Geometry : Detail::Plain));
   return kDone;
 }
 

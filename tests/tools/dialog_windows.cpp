@@ -90,6 +90,15 @@ std::vector<DialogWindow> WaitForDialogs(const DialogFilter& filter, DWORD timeo
   return WaitFor([&] { return FindDialogs(filter); }, timeoutMs);
 }
 
+std::vector<DialogWindow> FindWindowsOfClass(const DialogFilter& filter, const std::wstring& className) {
+  return FindTopLevel(filter, [&](HWND window) { return ClassNameOf(window) == className; });
+}
+
+std::vector<DialogWindow> WaitForWindowsOfClass(const DialogFilter& filter, const std::wstring& className,
+                                                DWORD timeoutMs) {
+  return WaitFor([&] { return FindWindowsOfClass(filter, className); }, timeoutMs);
+}
+
 bool WaitUntilGone(HWND dialog, DWORD timeoutMs) {
   const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
   for (;;) {

@@ -3,39 +3,61 @@
 #include <cerrno>
 #include <climits>
 #include <cwchar>
+#include <functional>
 #include <limits>
 #include <map>
 #include <set>
+#include <vector>
 
 namespace ui_driver {
 
 const wchar_t* const kUsage =
     L"usage: ui_driver COMMAND [FILTERS] [OPTIONS]\n"
     L"commands:\n"
-    L"  list                    wait for matching dialogs and print them\n"
+    L"  list [--geometry]       wait for matching dialogs and print them (with placement and styles)\n"
     L"  click --id N            press button N, then wait until its dialog has gone\n"
     L"        [--via button|command] [--keep-open]\n"
     L"  set-text --id N --text T  set the text of control N and read it back\n"
     L"  absent [--until-file P] succeed when no matching dialog shows during the time\n"
+    L"  work-area               print the primary monitor's work area and screen size\n"
+    L"  windows --class NAME [--absent]\n"
+    L"                          wait for top-level windows of the class and print them\n"
+    L"                          (--absent: succeed when none shows during the time)\n"
     L"filters:  --pid N  --process NAME|PATH  --caption TEXT\n"
     L"options:  --timeout MS (default 5000)\n"
-    L"exit: 0 done, 1 no dialog in time (absent: one appeared), 2 usage, 3 action failed\n";
+    L"exit: 0 done, 1 no window in time (absent: one appeared), 2 usage, 3 action failed\n";
 
 namespace {
 
 const std::map<std::wstring, Command> kCommands = {
-    {L"list", Command::List}, {L"click", Command::Click}, {L"set-text", Command::SetText},
-    {L"absent", Command::Absent}, {L"help", Command::Help}, {L"--help", Command::Help}};
+    {L"list", Command::List},
+    {L"click", Command::Click},
+    {L"set-text", Command::SetText},
+    {L"absent", Command::Absent},
+    {L"work-area", Command::WorkArea},
+    {L"windows", Command::Windows},
+    {L"help", Command::Help},
+    {L"--help", Command::Help}};
 
 // The options each command accepts besides the filters and --timeout.
 const std::map<Command, std::set<std::wstring>> kCommandOptions = {
-    {Command::List, {}},
+    {Command::List, {L"--geometry"}},
     {Command::Click, {L"--id", L"--via", L"--keep-open"}},
     {Command::SetText, {L"--id", L"--text"}},
     {Command::Absent, {L"--until-file"}},
+    {Command::WorkArea, {}},
+    {Command::Windows, {L"--class", L"--absent"}},
     {Command::Help, {}}};
 
+// The options each command cannot do without.
+const std::map<Command, std::vector<std::wstring>> kRequiredOptions = {
+    {Command::Click, {L"--id"}},
+    {Command::SetText, {L"--id", L"--text"}},
+    {Command::Windows, {L"--class"}}};
+
 const std::set<std::wstring> kCommonOptions = {L"--pid", L"--process", L"--caption", L"--timeout"};
+
+const std::set<std::wstring> kFlags = {L"--keep-open", L"--geometry", L"--absent"};
 
 std::optional<long long> ParseInteger(const std::wstring& text, long long lowest, long long highest) {
   if (text.empty()) return std::nullopt;
@@ -46,16 +68,41 @@ std::optional<long long> ParseInteger(const std::wstring& text, long long lowest
   return value;
 }
 
+// Where each numeric option goes and which values it takes.
+struct NumberOption {
+  long long lowest;
+  long long highest;
+  std::function<void(Options&, long long)> store;
+};
+
+const std::map<std::wstring, NumberOption> kNumberOptions = {
+    {L"--id", {INT_MIN, INT_MAX, [](Options& o, long long v) { o.controlId = static_cast<int>(v); }}},
+    {L"--pid", {0, std::numeric_limits<DWORD>::max(),
+                [](Options& o, long long v) { o.filter.processId = static_cast<DWORD>(v); }}},
+    {L"--timeout", {0, std::numeric_limits<DWORD>::max(),
+                    [](Options& o, long long v) { o.timeoutMs = static_cast<DWORD>(v); }}}};
+
 std::wstring ApplyNumber(Options& options, const std::wstring& name, const std::wstring& value) {
-  const bool isId = name == L"--id";
-  std::optional<long long> number =
-      isId ? ParseInteger(value, INT_MIN, INT_MAX) : ParseInteger(value, 0, std::numeric_limits<DWORD>::max());
+  const NumberOption& option = kNumberOptions.at(name);
+  std::optional<long long> number = ParseInteger(value, option.lowest, option.highest);
   if (!number) return name + L" takes a decimal number in range, not \"" + value + L"\"";
-  if (isId) options.controlId = static_cast<int>(*number);
-  else if (name == L"--pid") options.filter.processId = static_cast<DWORD>(*number);
-  else options.timeoutMs = static_cast<DWORD>(*number);
+  option.store(options, *number);
   return L"";
 }
+
+// Options whose value is one of a few words.
+std::wstring ApplyChoice(Options& options, const std::wstring& name, const std::wstring& value) {
+  if (name == L"--via") {
+    if (value != L"button" && value != L"command") return L"--via takes button or command";
+    options.press = value == L"button" ? PressMethod::ButtonClick : PressMethod::DialogCommand;
+  }
+  return L"";
+}
+
+const std::map<std::wstring, std::optional<std::wstring> Options::*> kTextOptions = {
+    {L"--text", &Options::text},
+    {L"--until-file", &Options::untilFile},
+    {L"--class", &Options::className}};
 
 // Stores one option's value; returns an error text, empty when it is accepted.
 std::wstring Apply(Options& options, const std::wstring& name, const std::wstring& value) {
@@ -63,23 +110,28 @@ std::wstring Apply(Options& options, const std::wstring& name, const std::wstrin
     options.filter.process = value;
   } else if (name == L"--caption") {
     options.filter.caption = value;
-  } else if (name == L"--text") {
-    options.text = value;
-  } else if (name == L"--until-file") {
-    options.untilFile = value;
+  } else if (auto text = kTextOptions.find(name); text != kTextOptions.end()) {
+    options.*(text->second) = value;
   } else if (name == L"--via") {
-    if (value != L"button" && value != L"command") return L"--via takes button or command";
-    options.press = value == L"button" ? PressMethod::ButtonClick : PressMethod::DialogCommand;
+    return ApplyChoice(options, name, value);
   } else {
     return ApplyNumber(options, name, value);
   }
   return L"";
 }
 
-std::wstring CheckRequired(const Options& options) {
-  bool needsId = options.command == Command::Click || options.command == Command::SetText;
-  if (needsId && !options.controlId) return L"this command needs --id";
-  if (options.command == Command::SetText && !options.text) return L"set-text needs --text";
+void ApplyFlag(Options& options, const std::wstring& name) {
+  if (name == L"--keep-open") options.keepOpen = true;
+  else if (name == L"--geometry") options.geometry = true;
+  else if (name == L"--absent") options.absent = true;
+}
+
+std::wstring CheckCombination(const std::wstring& command, Command which, const std::set<std::wstring>& given) {
+  if (auto required = kRequiredOptions.find(which); required != kRequiredOptions.end()) {
+    for (const std::wstring& name : required->second) {
+      if (!given.contains(name)) return command + L" needs " + name;
+    }
+  }
   return L"";
 }
 
@@ -92,20 +144,22 @@ ParsedOptions ParseOptions(int argc, wchar_t** argv) {
   Options options;
   options.command = command->second;
   const std::set<std::wstring>& own = kCommandOptions.at(options.command);
+  std::set<std::wstring> given;
   for (int i = 2; i < argc; ++i) {
     std::wstring name = argv[i];
     if (!own.contains(name) && !kCommonOptions.contains(name)) {
       return {std::nullopt, L"unknown option " + name + L" for " + argv[1]};
     }
-    if (name == L"--keep-open") {
-      options.keepOpen = true;
+    given.insert(name);
+    if (kFlags.contains(name)) {
+      ApplyFlag(options, name);
       continue;
     }
     if (i + 1 == argc) return {std::nullopt, name + L" needs a value"};
     std::wstring error = Apply(options, name, argv[++i]);
     if (!error.empty()) return {std::nullopt, error};
   }
-  std::wstring error = CheckRequired(options);
+  std::wstring error = CheckCombination(argv[1], options.command, given);
   if (!error.empty()) return {std::nullopt, error};
   return {options, L""};
 }

@@ -7,7 +7,15 @@
 
 namespace ui_driver {
 
-enum class Command { Help, List, Click, SetText, Absent };
+enum class Command {
+  Help,
+  List,
+  Click,
+  SetText,
+  Absent,
+  WorkArea,
+  Windows
+};
 
 // How a button is pressed: as a user would (BM_CLICK to the button) or by the
 // notification its dialog would receive (WM_COMMAND to the dialog).
@@ -29,6 +37,9 @@ struct Options {
   PressMethod press = PressMethod::ButtonClick;
   bool keepOpen = false;
   std::optional<std::wstring> untilFile;
+  bool geometry = false;                  // list: add each window's placement and styles
+  std::optional<std::wstring> className;  // a top-level window class, matched exactly
+  bool absent = false;                    // windows: succeed when none shows
 };
 
 // Either options, or the reason the command line is wrong.

@@ -1,4 +1,4 @@
-// ui_driver: reads and operates the dialogs of other processes for the
+// ui_driver: reads and operates the windows of other processes for the
 // end-to-end scenarios. See kUsage in driver_options.cpp for the commands.
 #include "command_support.h"
 #include "commands.h"
@@ -14,6 +14,8 @@ int Run(const Options& options) {
     case Command::Click: return Click(options);
     case Command::SetText: return SetText(options);
     case Command::Absent: return Absent(options);
+    case Command::WorkArea: return WorkArea(options);
+    case Command::Windows: return Windows(options);
     case Command::Help: break;
   }
   WriteOut(kUsage);
