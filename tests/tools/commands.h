@@ -16,4 +16,7 @@ int Absent(const Options& options);
 int WorkArea(const Options& options);
 int Windows(const Options& options);
 
+// Pixels on screen (picture_commands.cpp).
+int Capture(const Options& options);
+int Pixels(const Options& options);
 }  // namespace ui_driver

@@ -23,6 +23,10 @@ const wchar_t* const kUsage =
     L"  windows --class NAME [--absent]\n"
     L"                          wait for top-level windows of the class and print them\n"
     L"                          (--absent: succeed when none shows during the time)\n"
+    L"  capture --out FILE.ppm (--id N | --class NAME | --rect L,T,R,B)\n"
+    L"                          save the pixels on screen there as a binary PPM\n"
+    L"  pixels (--id N | --class NAME | --rect L,T,R,B)\n"
+    L"                          print the 16 most frequent colours there\n"
     L"filters:  --pid N  --process NAME|PATH  --caption TEXT\n"
     L"options:  --timeout MS (default 5000)\n"
     L"exit: 0 done, 1 no window in time (absent: one appeared), 2 usage, 3 action failed\n";
@@ -36,6 +40,8 @@ const std::map<std::wstring, Command> kCommands = {
     {L"absent", Command::Absent},
     {L"work-area", Command::WorkArea},
     {L"windows", Command::Windows},
+    {L"capture", Command::Capture},
+    {L"pixels", Command::Pixels},
     {L"help", Command::Help},
     {L"--help", Command::Help}};
 
@@ -47,13 +53,21 @@ const std::map<Command, std::set<std::wstring>> kCommandOptions = {
     {Command::Absent, {L"--until-file"}},
     {Command::WorkArea, {}},
     {Command::Windows, {L"--class", L"--absent"}},
+    {Command::Capture, {L"--out", L"--id", L"--class", L"--rect"}},
+    {Command::Pixels, {L"--id", L"--class", L"--rect"}},
     {Command::Help, {}}};
 
 // The options each command cannot do without.
 const std::map<Command, std::vector<std::wstring>> kRequiredOptions = {
     {Command::Click, {L"--id"}},
     {Command::SetText, {L"--id", L"--text"}},
-    {Command::Windows, {L"--class"}}};
+    {Command::Windows, {L"--class"}},
+    {Command::Capture, {L"--out"}}};
+
+// Options of which a command takes exactly one: the ways to name what it works on.
+const std::map<Command, std::vector<std::wstring>> kOneOfOptions = {
+    {Command::Capture, {L"--id", L"--class", L"--rect"}},
+    {Command::Pixels, {L"--id", L"--class", L"--rect"}}};
 
 const std::set<std::wstring> kCommonOptions = {L"--pid", L"--process", L"--caption", L"--timeout"};
 
@@ -66,6 +80,22 @@ std::optional<long long> ParseInteger(const std::wstring& text, long long lowest
   long long value = std::wcstoll(text.c_str(), &end, 10);
   if (*end != L'\0' || errno == ERANGE || value < lowest || value > highest) return std::nullopt;
   return value;
+}
+
+// Four decimal numbers separated by commas, the right and bottom edges beyond the left and top.
+std::optional<RECT> ParseRect(const std::wstring& text) {
+  long values[4] = {};
+  size_t start = 0;
+  for (int i = 0; i < 4; ++i) {
+    size_t comma = i < 3 ? text.find(L',', start) : text.size();
+    if (comma == std::wstring::npos) return std::nullopt;
+    std::optional<long long> value = ParseInteger(text.substr(start, comma - start), -32768, 32767);
+    if (!value) return std::nullopt;
+    values[i] = static_cast<long>(*value);
+    start = comma + 1;
+  }
+  if (values[2] <= values[0] || values[3] <= values[1]) return std::nullopt;
+  return RECT{values[0], values[1], values[2], values[3]};
 }
 
 // Where each numeric option goes and which values it takes.
@@ -102,7 +132,8 @@ std::wstring ApplyChoice(Options& options, const std::wstring& name, const std::
 const std::map<std::wstring, std::optional<std::wstring> Options::*> kTextOptions = {
     {L"--text", &Options::text},
     {L"--until-file", &Options::untilFile},
-    {L"--class", &Options::className}};
+    {L"--class", &Options::className},
+    {L"--out", &Options::outFile}};
 
 // Stores one option's value; returns an error text, empty when it is accepted.
 std::wstring Apply(Options& options, const std::wstring& name, const std::wstring& value) {
@@ -112,6 +143,9 @@ std::wstring Apply(Options& options, const std::wstring& name, const std::wstrin
     options.filter.caption = value;
   } else if (auto text = kTextOptions.find(name); text != kTextOptions.end()) {
     options.*(text->second) = value;
+  } else if (name == L"--rect") {
+    options.area = ParseRect(value);
+    if (!options.area) return L"--rect takes L,T,R,B with R > L and B > T, not \"" + value + L"\"";
   } else if (name == L"--via") {
     return ApplyChoice(options, name, value);
   } else {
@@ -131,6 +165,15 @@ std::wstring CheckCombination(const std::wstring& command, Command which, const 
     for (const std::wstring& name : required->second) {
       if (!given.contains(name)) return command + L" needs " + name;
     }
+  }
+  if (auto oneOf = kOneOfOptions.find(which); oneOf != kOneOfOptions.end()) {
+    size_t count = 0;
+    std::wstring names;
+    for (const std::wstring& name : oneOf->second) {
+      count += given.contains(name) ? 1 : 0;
+      names += (names.empty() ? L"" : L" or ") + name;
+    }
+    if (count != 1) return command + L" takes exactly one of " + names;
   }
   return L"";
 }

@@ -14,7 +14,9 @@ enum class Command {
   SetText,
   Absent,
   WorkArea,
-  Windows
+  Windows,
+  Capture,
+  Pixels
 };
 
 // How a button is pressed: as a user would (BM_CLICK to the button) or by the
@@ -40,6 +42,8 @@ struct Options {
   bool geometry = false;                  // list: add each window's placement and styles
   std::optional<std::wstring> className;  // a top-level window class, matched exactly
   bool absent = false;                    // windows: succeed when none shows
+  std::optional<RECT> area;               // screen coordinates
+  std::optional<std::wstring> outFile;
 };
 
 // Either options, or the reason the command line is wrong.

@@ -16,6 +16,8 @@ int Run(const Options& options) {
     case Command::Absent: return Absent(options);
     case Command::WorkArea: return WorkArea(options);
     case Command::Windows: return Windows(options);
+    case Command::Capture: return Capture(options);
+    case Command::Pixels: return Pixels(options);
     case Command::Help: break;
   }
   WriteOut(kUsage);
