@@ -76,4 +76,14 @@ int Absent(const Options& options) {
   }
 }
 
+// What the close box does: the system command, which the dialog may refuse.
+int Close(const Options& options) {
+  std::vector<DialogWindow> dialogs = WaitForDialogs(options.filter, options.timeoutMs);
+  if (dialogs.empty()) return NoDialog(options);
+  const DialogWindow& dialog = dialogs.front();
+  WriteOut(DescribeDialog(dialog, ReadControls(dialog.handle)));
+  ::PostMessageW(dialog.handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+  return AwaitClosing(options, dialog.handle, L"the close command");
+}
+
 }  // namespace ui_driver

@@ -27,6 +27,14 @@ const wchar_t* const kUsage =
     L"                          save the pixels on screen there as a binary PPM\n"
     L"  pixels (--id N | --class NAME | --rect L,T,R,B)\n"
     L"                          print the 16 most frequent colours there\n"
+    L"  click-at --id N --x X --y Y [--release-x X --release-y Y]\n"
+    L"                          post a left click at a client point of control N\n"
+    L"  key --vk RETURN|ESCAPE|SPACE|TAB [--id N]\n"
+    L"                          post the key to the focused control (or control N)\n"
+    L"  close [--keep-open]     post the close box's command, then wait until the dialog has gone\n"
+    L"  size --width W --height H  resize the dialog and print it with --geometry\n"
+    L"  show --state maximize|restore|minimize\n"
+    L"                          what the system menu does; print the dialog as size does\n"
     L"filters:  --pid N  --process NAME|PATH  --caption TEXT\n"
     L"options:  --timeout MS (default 5000)\n"
     L"exit: 0 done, 1 no window in time (absent: one appeared), 2 usage, 3 action failed\n";
@@ -42,6 +50,11 @@ const std::map<std::wstring, Command> kCommands = {
     {L"windows", Command::Windows},
     {L"capture", Command::Capture},
     {L"pixels", Command::Pixels},
+    {L"click-at", Command::ClickAt},
+    {L"key", Command::Key},
+    {L"close", Command::Close},
+    {L"size", Command::Size},
+    {L"show", Command::Show},
     {L"help", Command::Help},
     {L"--help", Command::Help}};
 
@@ -55,6 +68,11 @@ const std::map<Command, std::set<std::wstring>> kCommandOptions = {
     {Command::Windows, {L"--class", L"--absent"}},
     {Command::Capture, {L"--out", L"--id", L"--class", L"--rect"}},
     {Command::Pixels, {L"--id", L"--class", L"--rect"}},
+    {Command::ClickAt, {L"--id", L"--x", L"--y", L"--release-x", L"--release-y"}},
+    {Command::Key, {L"--vk", L"--id"}},
+    {Command::Close, {L"--keep-open"}},
+    {Command::Size, {L"--width", L"--height"}},
+    {Command::Show, {L"--state"}},
     {Command::Help, {}}};
 
 // The options each command cannot do without.
@@ -62,7 +80,11 @@ const std::map<Command, std::vector<std::wstring>> kRequiredOptions = {
     {Command::Click, {L"--id"}},
     {Command::SetText, {L"--id", L"--text"}},
     {Command::Windows, {L"--class"}},
-    {Command::Capture, {L"--out"}}};
+    {Command::Capture, {L"--out"}},
+    {Command::ClickAt, {L"--id", L"--x", L"--y"}},
+    {Command::Key, {L"--vk"}},
+    {Command::Size, {L"--width", L"--height"}},
+    {Command::Show, {L"--state"}}};
 
 // Options of which a command takes exactly one: the ways to name what it works on.
 const std::map<Command, std::vector<std::wstring>> kOneOfOptions = {
@@ -110,7 +132,13 @@ const std::map<std::wstring, NumberOption> kNumberOptions = {
     {L"--pid", {0, std::numeric_limits<DWORD>::max(),
                 [](Options& o, long long v) { o.filter.processId = static_cast<DWORD>(v); }}},
     {L"--timeout", {0, std::numeric_limits<DWORD>::max(),
-                    [](Options& o, long long v) { o.timeoutMs = static_cast<DWORD>(v); }}}};
+                    [](Options& o, long long v) { o.timeoutMs = static_cast<DWORD>(v); }}},
+    {L"--x", {-32768, 32767, [](Options& o, long long v) { o.pressX = static_cast<int>(v); }}},
+    {L"--y", {-32768, 32767, [](Options& o, long long v) { o.pressY = static_cast<int>(v); }}},
+    {L"--release-x", {-32768, 32767, [](Options& o, long long v) { o.releaseX = static_cast<int>(v); }}},
+    {L"--release-y", {-32768, 32767, [](Options& o, long long v) { o.releaseY = static_cast<int>(v); }}},
+    {L"--width", {1, 32767, [](Options& o, long long v) { o.width = static_cast<int>(v); }}},
+    {L"--height", {1, 32767, [](Options& o, long long v) { o.height = static_cast<int>(v); }}}};
 
 std::wstring ApplyNumber(Options& options, const std::wstring& name, const std::wstring& value) {
   const NumberOption& option = kNumberOptions.at(name);
@@ -120,11 +148,30 @@ std::wstring ApplyNumber(Options& options, const std::wstring& name, const std::
   return L"";
 }
 
+const std::map<std::wstring, KeyName> kKeyNames = {
+    {L"RETURN", KeyName::Return},
+    {L"ESCAPE", KeyName::Escape},
+    {L"SPACE", KeyName::Space},
+    {L"TAB", KeyName::Tab}};
+
+const std::map<std::wstring, ShowState> kShowStates = {
+    {L"maximize", ShowState::Maximize},
+    {L"restore", ShowState::Restore},
+    {L"minimize", ShowState::Minimize}};
+
 // Options whose value is one of a few words.
 std::wstring ApplyChoice(Options& options, const std::wstring& name, const std::wstring& value) {
   if (name == L"--via") {
     if (value != L"button" && value != L"command") return L"--via takes button or command";
     options.press = value == L"button" ? PressMethod::ButtonClick : PressMethod::DialogCommand;
+  } else if (name == L"--vk") {
+    auto key = kKeyNames.find(value);
+    if (key == kKeyNames.end()) return L"--vk takes RETURN, ESCAPE, SPACE or TAB";
+    options.key = key->second;
+  } else {
+    auto state = kShowStates.find(value);
+    if (state == kShowStates.end()) return L"--state takes maximize, restore or minimize";
+    options.showState = state->second;
   }
   return L"";
 }
@@ -146,7 +193,7 @@ std::wstring Apply(Options& options, const std::wstring& name, const std::wstrin
   } else if (name == L"--rect") {
     options.area = ParseRect(value);
     if (!options.area) return L"--rect takes L,T,R,B with R > L and B > T, not \"" + value + L"\"";
-  } else if (name == L"--via") {
+  } else if (name == L"--via" || name == L"--vk" || name == L"--state") {
     return ApplyChoice(options, name, value);
   } else {
     return ApplyNumber(options, name, value);
@@ -174,6 +221,9 @@ std::wstring CheckCombination(const std::wstring& command, Command which, const 
       names += (names.empty() ? L"" : L" or ") + name;
     }
     if (count != 1) return command + L" takes exactly one of " + names;
+  }
+  if (given.contains(L"--release-x") != given.contains(L"--release-y")) {
+    return L"--release-x and --release-y go together";
   }
   return L"";
 }

@@ -16,12 +16,23 @@ enum class Command {
   WorkArea,
   Windows,
   Capture,
-  Pixels
+  Pixels,
+  ClickAt,
+  Key,
+  Close,
+  Size,
+  Show
 };
 
 // How a button is pressed: as a user would (BM_CLICK to the button) or by the
 // notification its dialog would receive (WM_COMMAND to the dialog).
 enum class PressMethod { ButtonClick, DialogCommand };
+
+// The keys that "key" can type.
+enum class KeyName { Return, Escape, Space, Tab };
+
+// What "show" asks of a window, as its system menu would.
+enum class ShowState { Maximize, Restore, Minimize };
 
 // Which top-level dialogs a command looks at; an empty field matches any.
 struct DialogFilter {
@@ -44,6 +55,14 @@ struct Options {
   bool absent = false;                    // windows: succeed when none shows
   std::optional<RECT> area;               // screen coordinates
   std::optional<std::wstring> outFile;
+  std::optional<int> pressX;  // click-at: client coordinates of the control
+  std::optional<int> pressY;
+  std::optional<int> releaseX;
+  std::optional<int> releaseY;
+  std::optional<KeyName> key;
+  std::optional<int> width;
+  std::optional<int> height;
+  std::optional<ShowState> showState;
 };
 
 // Either options, or the reason the command line is wrong.

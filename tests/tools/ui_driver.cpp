@@ -18,6 +18,11 @@ int Run(const Options& options) {
     case Command::Windows: return Windows(options);
     case Command::Capture: return Capture(options);
     case Command::Pixels: return Pixels(options);
+    case Command::ClickAt: return ClickAt(options);
+    case Command::Key: return Key(options);
+    case Command::Close: return Close(options);
+    case Command::Size: return Size(options);
+    case Command::Show: return Show(options);
     case Command::Help: break;
   }
   WriteOut(kUsage);
