@@ -29,4 +29,7 @@ int Key(const Options& options);
 int Size(const Options& options);
 int Show(const Options& options);
 
+// The shell's folder picker (browse_command.cpp).
+int Browse(const Options& options);
+
 }  // namespace ui_driver

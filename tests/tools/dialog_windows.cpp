@@ -1,7 +1,5 @@
 #include "dialog_windows.h"
 
-#include <functional>
-
 #include "process_handle.h"
 #include "window_text.h"
 
@@ -66,6 +64,13 @@ std::vector<DialogWindow> FindTopLevel(const DialogFilter& filter, const std::fu
   return found;
 }
 
+}  // namespace
+
+std::wstring FileNameOf(const std::wstring& path) {
+  size_t separator = path.find_last_of(L"\\/");
+  return separator == std::wstring::npos ? path : path.substr(separator + 1);
+}
+
 std::vector<DialogWindow> WaitFor(const std::function<std::vector<DialogWindow>()>& find, DWORD timeoutMs) {
   const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
   for (;;) {
@@ -73,13 +78,6 @@ std::vector<DialogWindow> WaitFor(const std::function<std::vector<DialogWindow>(
     if (!found.empty() || ::GetTickCount64() >= deadline) return found;
     ::Sleep(kPollIntervalMs);
   }
-}
-
-}  // namespace
-
-std::wstring FileNameOf(const std::wstring& path) {
-  size_t separator = path.find_last_of(L"\\/");
-  return separator == std::wstring::npos ? path : path.substr(separator + 1);
 }
 
 std::vector<DialogWindow> FindDialogs(const DialogFilter& filter) {

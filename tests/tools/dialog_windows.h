@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ struct DialogWindow {
   std::wstring processPath;             // empty when the process could not be asked
   std::optional<std::wstring> caption;  // nothing when the window did not answer
 };
+
+// What the search finds as soon as it finds something; empty after the time.
+std::vector<DialogWindow> WaitFor(const std::function<std::vector<DialogWindow>()>& find, DWORD timeoutMs);
 
 // The matching dialogs that are up now, topmost first.
 std::vector<DialogWindow> FindDialogs(const DialogFilter& filter);

@@ -35,6 +35,9 @@ const wchar_t* const kUsage =
     L"  size --width W --height H  resize the dialog and print it with --geometry\n"
     L"  show --state maximize|restore|minimize\n"
     L"                          what the system menu does; print the dialog as size does\n"
+    L"  browse (--path P | --cancel)\n"
+    L"                          select folder P in the shell's folder picker and press OK\n"
+    L"                          (or press Cancel), then wait until the picker has gone\n"
     L"filters:  --pid N  --process NAME|PATH  --caption TEXT\n"
     L"options:  --timeout MS (default 5000)\n"
     L"exit: 0 done, 1 no window in time (absent: one appeared), 2 usage, 3 action failed\n";
@@ -55,6 +58,7 @@ const std::map<std::wstring, Command> kCommands = {
     {L"close", Command::Close},
     {L"size", Command::Size},
     {L"show", Command::Show},
+    {L"browse", Command::Browse},
     {L"help", Command::Help},
     {L"--help", Command::Help}};
 
@@ -73,6 +77,7 @@ const std::map<Command, std::set<std::wstring>> kCommandOptions = {
     {Command::Close, {L"--keep-open"}},
     {Command::Size, {L"--width", L"--height"}},
     {Command::Show, {L"--state"}},
+    {Command::Browse, {L"--path", L"--cancel"}},
     {Command::Help, {}}};
 
 // The options each command cannot do without.
@@ -89,11 +94,12 @@ const std::map<Command, std::vector<std::wstring>> kRequiredOptions = {
 // Options of which a command takes exactly one: the ways to name what it works on.
 const std::map<Command, std::vector<std::wstring>> kOneOfOptions = {
     {Command::Capture, {L"--id", L"--class", L"--rect"}},
-    {Command::Pixels, {L"--id", L"--class", L"--rect"}}};
+    {Command::Pixels, {L"--id", L"--class", L"--rect"}},
+    {Command::Browse, {L"--path", L"--cancel"}}};
 
 const std::set<std::wstring> kCommonOptions = {L"--pid", L"--process", L"--caption", L"--timeout"};
 
-const std::set<std::wstring> kFlags = {L"--keep-open", L"--geometry", L"--absent"};
+const std::set<std::wstring> kFlags = {L"--keep-open", L"--geometry", L"--absent", L"--cancel"};
 
 std::optional<long long> ParseInteger(const std::wstring& text, long long lowest, long long highest) {
   if (text.empty()) return std::nullopt;
@@ -180,7 +186,8 @@ const std::map<std::wstring, std::optional<std::wstring> Options::*> kTextOption
     {L"--text", &Options::text},
     {L"--until-file", &Options::untilFile},
     {L"--class", &Options::className},
-    {L"--out", &Options::outFile}};
+    {L"--out", &Options::outFile},
+    {L"--path", &Options::path}};
 
 // Stores one option's value; returns an error text, empty when it is accepted.
 std::wstring Apply(Options& options, const std::wstring& name, const std::wstring& value) {
@@ -205,6 +212,7 @@ void ApplyFlag(Options& options, const std::wstring& name) {
   if (name == L"--keep-open") options.keepOpen = true;
   else if (name == L"--geometry") options.geometry = true;
   else if (name == L"--absent") options.absent = true;
+  else if (name == L"--cancel") options.cancel = true;
 }
 
 std::wstring CheckCombination(const std::wstring& command, Command which, const std::set<std::wstring>& given) {

@@ -21,7 +21,8 @@ enum class Command {
   Key,
   Close,
   Size,
-  Show
+  Show,
+  Browse
 };
 
 // How a button is pressed: as a user would (BM_CLICK to the button) or by the
@@ -63,6 +64,8 @@ struct Options {
   std::optional<int> width;
   std::optional<int> height;
   std::optional<ShowState> showState;
+  std::optional<std::wstring> path;
+  bool cancel = false;
 };
 
 // Either options, or the reason the command line is wrong.

@@ -23,6 +23,7 @@ int Run(const Options& options) {
     case Command::Close: return Close(options);
     case Command::Size: return Size(options);
     case Command::Show: return Show(options);
+    case Command::Browse: return Browse(options);
     case Command::Help: break;
   }
   WriteOut(kUsage);
