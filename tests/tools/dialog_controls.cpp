@@ -18,11 +18,9 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
 }
 
 Control Describe(HWND window) {
-  wchar_t className[256] = {};
-  ::GetClassNameW(window, className, 256);
   return Control{window,
                  ::GetDlgCtrlID(window),
-                 className,
+                 ClassNameOf(window),
                  ReadWindowText(window),
                  ::IsWindowEnabled(window) != FALSE,
                  ::IsWindowVisible(window) != FALSE};

@@ -1,20 +1,12 @@
 #include "dialog_windows.h"
 
-#include "platform/unique_handle.h"
+#include "process_handle.h"
 #include "window_text.h"
 
 namespace ui_driver {
 namespace {
 
 constexpr DWORD kPollIntervalMs = 25;
-
-struct ProcessHandleTraits {
-  using Type = HANDLE;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type handle) { ::CloseHandle(handle); }
-};
-
-using ProcessHandle = UniqueHandle<ProcessHandleTraits>;
 
 std::wstring ProcessImagePath(DWORD processId) {
   ProcessHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
@@ -32,11 +24,7 @@ std::wstring ProcessImagePath(DWORD processId) {
   return L"";
 }
 
-bool IsVisibleDialog(HWND window) {
-  wchar_t className[16] = {};
-  ::GetClassNameW(window, className, 16);
-  return std::wstring(className) == L"#32770" && ::IsWindowVisible(window);
-}
+bool IsVisibleDialog(HWND window) { return ClassNameOf(window) == L"#32770" && ::IsWindowVisible(window); }
 
 bool SameText(const std::wstring& a, const std::wstring& b) {
   return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
@@ -58,6 +46,24 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
   return TRUE;
 }
 
+// The top-level windows that the test accepts and the filter matches, topmost first.
+std::vector<DialogWindow> FindTopLevel(const DialogFilter& filter, const std::function<bool(HWND)>& accept) {
+  std::vector<HWND> windows;
+  ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  std::vector<DialogWindow> found;
+  for (HWND window : windows) {
+    if (!accept(window)) continue;
+    DialogWindow candidate{window, 0, L"", std::nullopt};
+    ::GetWindowThreadProcessId(window, &candidate.processId);
+    candidate.processPath = ProcessImagePath(candidate.processId);
+    // The caption is asked for only when needed: a window of another process may not answer.
+    if (!ProcessFilterMatches(filter, candidate)) continue;
+    candidate.caption = ReadWindowText(window);
+    if (!filter.caption || candidate.caption == filter.caption) found.push_back(candidate);
+  }
+  return found;
+}
+
 }  // namespace
 
 std::wstring FileNameOf(const std::wstring& path) {
@@ -65,30 +71,28 @@ std::wstring FileNameOf(const std::wstring& path) {
   return separator == std::wstring::npos ? path : path.substr(separator + 1);
 }
 
-std::vector<DialogWindow> FindDialogs(const DialogFilter& filter) {
-  std::vector<HWND> windows;
-  ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
-  std::vector<DialogWindow> dialogs;
-  for (HWND window : windows) {
-    if (!IsVisibleDialog(window)) continue;
-    DialogWindow dialog{window, 0, L"", std::nullopt};
-    ::GetWindowThreadProcessId(window, &dialog.processId);
-    dialog.processPath = ProcessImagePath(dialog.processId);
-    // The caption is asked for only when needed: a window of another process may not answer.
-    if (!ProcessFilterMatches(filter, dialog)) continue;
-    dialog.caption = ReadWindowText(window);
-    if (!filter.caption || dialog.caption == filter.caption) dialogs.push_back(dialog);
-  }
-  return dialogs;
-}
-
-std::vector<DialogWindow> WaitForDialogs(const DialogFilter& filter, DWORD timeoutMs) {
+std::vector<DialogWindow> WaitFor(const std::function<std::vector<DialogWindow>()>& find, DWORD timeoutMs) {
   const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
   for (;;) {
-    std::vector<DialogWindow> dialogs = FindDialogs(filter);
-    if (!dialogs.empty() || ::GetTickCount64() >= deadline) return dialogs;
+    std::vector<DialogWindow> found = find();
+    if (!found.empty() || ::GetTickCount64() >= deadline) return found;
     ::Sleep(kPollIntervalMs);
   }
+}
+
+std::vector<DialogWindow> FindDialogs(const DialogFilter& filter) { return FindTopLevel(filter, IsVisibleDialog); }
+
+std::vector<DialogWindow> WaitForDialogs(const DialogFilter& filter, DWORD timeoutMs) {
+  return WaitFor([&] { return FindDialogs(filter); }, timeoutMs);
+}
+
+std::vector<DialogWindow> FindWindowsOfClass(const DialogFilter& filter, const std::wstring& className) {
+  return FindTopLevel(filter, [&](HWND window) { return ClassNameOf(window) == className; });
+}
+
+std::vector<DialogWindow> WaitForWindowsOfClass(const DialogFilter& filter, const std::wstring& className,
+                                                DWORD timeoutMs) {
+  return WaitFor([&] { return FindWindowsOfClass(filter, className); }, timeoutMs);
 }
 
 bool WaitUntilGone(HWND dialog, DWORD timeoutMs) {

@@ -32,4 +32,11 @@ bool WriteWindowText(HWND window, const std::wstring& text) {
   return accepted && *accepted == TRUE;
 }
 
+std::wstring ClassNameOf(HWND window) {
+  // 256 characters is the longest name that RegisterClass takes.
+  wchar_t className[257] = {};
+  ::GetClassNameW(window, className, 257);
+  return className;
+}
+
 }  // namespace ui_driver

@@ -14,4 +14,7 @@ std::optional<std::wstring> ReadWindowText(HWND window);
 // Sets the text as WM_SETTEXT does; false when the window refused or did not answer.
 bool WriteWindowText(HWND window, const std::wstring& text);
 
+// The name of the window's class; the system keeps it, so any window answers.
+std::wstring ClassNameOf(HWND window);
+
 }  // namespace ui_driver
