@@ -44,11 +44,6 @@ const wchar_t* const kUsage =
 
 namespace {
 
-<<<<<<< HEAD
-const std::map<std::wstring, Command> kCommands = {{L"list", Command::List},        {L"click", Command::Click},
-                                                   {L"set-text", Command::SetText}, {L"absent", Command::Absent},
-                                                   {L"help", Command::Help},        {L"--help", Command::Help}};
-=======
 const std::map<std::wstring, Command> kCommands = {
     {L"list", Command::List},       {L"click", Command::Click},        {L"set-text", Command::SetText},
     {L"absent", Command::Absent},   {L"work-area", Command::WorkArea}, {L"windows", Command::Windows},
@@ -56,7 +51,6 @@ const std::map<std::wstring, Command> kCommands = {
     {L"key", Command::Key},         {L"close", Command::Close},        {L"size", Command::Size},
     {L"show", Command::Show},       {L"browse", Command::Browse},      {L"help", Command::Help},
     {L"--help", Command::Help}};
->>>>>>> ui-driver
 
 // The options each command accepts besides the filters and --timeout.
 const std::map<Command, std::set<std::wstring>> kCommandOptions = {
@@ -146,16 +140,7 @@ std::wstring ApplyNumber(Options& options, const std::wstring& name, const std::
   const NumberOption& option = kNumberOptions.at(name);
   std::optional<long long> number = ParseInteger(value, option.lowest, option.highest);
   if (!number) return name + L" takes a decimal number in range, not \"" + value + L"\"";
-<<<<<<< HEAD
-  if (isId)
-    options.controlId = static_cast<int>(*number);
-  else if (name == L"--pid")
-    options.filter.processId = static_cast<DWORD>(*number);
-  else
-    options.timeoutMs = static_cast<DWORD>(*number);
-=======
   option.store(options, *number);
->>>>>>> ui-driver
   return L"";
 }
 

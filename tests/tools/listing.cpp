@@ -31,12 +31,6 @@ std::wstring Escape(wchar_t c) {
 
 std::wstring QuoteOrUnknown(const std::optional<std::wstring>& text) { return text ? Quote(*text) : L"?"; }
 
-<<<<<<< HEAD
-std::wstring DescribeControl(const Control& control) {
-  return L"control id=" + std::to_wstring(control.id) + L" class=" + Quote(control.className) + L" enabled=" +
-         (control.enabled ? L"1" : L"0") + L" visible=" + (control.visible ? L"1" : L"0") + L" text=" +
-         QuoteOrUnknown(control.text) + L"\n";
-=======
 std::wstring SizeText(const SIZE& size) { return std::to_wstring(size.cx) + L"," + std::to_wstring(size.cy); }
 
 std::wstring DialogGeometry(HWND dialog) {
@@ -58,7 +52,6 @@ std::wstring DescribeControl(HWND dialog, const Control& control, Detail detail)
          (control.enabled ? L"1" : L"0") + L" visible=" + (control.visible ? L"1" : L"0") +
          (detail == Detail::Geometry ? ControlGeometry(dialog, control.handle) : L"") + L" text=" +
          QuoteOrUnknown(control.text) + L"\n";
->>>>>>> ui-driver
 }
 
 void Write(DWORD stream, const std::wstring& text) {
@@ -84,19 +77,12 @@ std::wstring Quote(const std::wstring& text) {
   return quoted + L"\"";
 }
 
-<<<<<<< HEAD
-std::wstring DescribeDialog(const DialogWindow& dialog, const std::vector<Control>& controls) {
-  std::wstring text = L"dialog pid=" + std::to_wstring(dialog.processId) + L" process=" +
-                      Quote(FileNameOf(dialog.processPath)) + L" caption=" + QuoteOrUnknown(dialog.caption) + L"\n";
-  for (const Control& control : controls) text += DescribeControl(control);
-=======
 std::wstring DescribeDialog(const DialogWindow& dialog, const std::vector<Control>& controls, Detail detail) {
   std::wstring text = L"dialog pid=" + std::to_wstring(dialog.processId) + L" process=" +
                       Quote(FileNameOf(dialog.processPath)) +
                       (detail == Detail::Geometry ? DialogGeometry(dialog.handle) : L"") + L" caption=" +
                       QuoteOrUnknown(dialog.caption) + L"\n";
   for (const Control& control : controls) text += DescribeControl(dialog.handle, control, detail);
->>>>>>> ui-driver
   return text;
 }
 
