@@ -14,6 +14,15 @@
 #   E2E_STUB_JVM, E2E_STUB_JVM_NO_DEFAULT_ARGS
 #                  the stub runtime's two jvm.dll builds (windows; see
 #                  tests/fixtures/stub_jvm/README.md)
+#   E2E_STUB_JVM_WITH_DEPENDENCY, E2E_STUB_DEPENDENCY, E2E_STUB_DEPENDENCY_PLANTED
+#                  a stub jvm.dll that imports jvmdep140.dll from its runtime's
+#                  bin folder, and two builds of that DLL (windows)
+#   E2E_STUB_SPLASH, E2E_STUB_SPLASH_NO_JAR_NAME
+#                  stand-ins for a runtime's splashscreen.dll (windows)
+#   E2E_COMPANION_RECORDER  a program that records its command line (windows)
+#   E2E_JVM_I686   a 32-bit x86 jvm.dll image (windows)
+#   E2E_WINDOW_FIXTURE  windows for testing the UI driver (windows)
+#   (tests/fixtures/README.md and tests/tools/README.md describe them)
 # Optional:
 #   E2E_KEEP=1     keep the folder of a scenario that passed
 #   E2E_DIALOG_TIMEOUT_MS, E2E_EXIT_TIMEOUT (seconds): how long to wait
