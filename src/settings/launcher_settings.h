@@ -43,6 +43,13 @@ struct EnvironmentSettings {
   WideString libraryPath;  // the start of the native library path
 };
 
+// The splash picture shown while the JVM starts.
+struct SplashSettings {
+  WideString picture;         // "Splash Screen": the picture file; empty: no splash
+  bool shadow = false;        // "Splash Screen Shadow" is exactly "true"
+  bool preferNative = false;  // "Preffer Native Splash Screen" is "Yes" (any case)
+};
+
 struct LauncherSettings {
   ProductSettings product;
   RuntimeRequirements runtime;
@@ -51,4 +58,5 @@ struct LauncherSettings {
   WideString vmParameters;
   OutputSettings output;
   EnvironmentSettings environment;
+  SplashSettings splash;
 };

@@ -61,6 +61,14 @@ StreamSetting ReadStream(const LayeredReader& layered, const wchar_t* fileKey, c
           layered.ReadLayered(keys::kApplicationSection, appendKey) == L"yes"};
 }
 
+// The splash keys come from the settings file alone: the built-in settings
+// and "Display+" play no part.
+SplashSettings ReadSplash(const PlainReader& plain) {
+  auto read = [&plain](const wchar_t* key) { return plain.ReadPlain(keys::kDisplaySection, key); };
+  return {read(keys::kSplashScreen), read(keys::kSplashScreenShadow) == L"true",
+          IsYes(read(keys::kPreferNativeSplashScreen))};
+}
+
 }  // namespace
 
 Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
@@ -83,5 +91,6 @@ Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
   settings.vmParameters = layered.ReadLayered(keys::kRuntimeSection, keys::kVmParameters);
   settings.output = {ReadStream(layered, keys::kOutputFile, keys::kOutputAppend),
                      ReadStream(layered, keys::kErrorFile, keys::kErrorAppend)};
+  settings.splash = ReadSplash(plain);
   return settings;
 }

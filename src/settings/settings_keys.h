@@ -36,4 +36,10 @@ inline constexpr const wchar_t* kCmd = L"Cmd";
 inline constexpr const wchar_t* kClassPathSection = L"Class Path";
 inline constexpr const wchar_t* kClassPath = L"Class Path";
 
+inline constexpr const wchar_t* kDisplaySection = L"Display";
+inline constexpr const wchar_t* kSplashScreen = L"Splash Screen";
+inline constexpr const wchar_t* kSplashScreenShadow = L"Splash Screen Shadow";
+// Spelled as the settings files that publishers write spell it.
+inline constexpr const wchar_t* kPreferNativeSplashScreen = L"Preffer Native Splash Screen";
+
 }  // namespace keys

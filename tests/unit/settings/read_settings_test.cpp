@@ -107,6 +107,34 @@ TEST_F(ReadSettingsTest, BuiltInSettingsAreTheLowestLayer) {
   EXPECT_EQ(Settings().environment.systemPath, L"base more");
 }
 
+TEST_F(ReadSettingsTest, SplashKeysComeFromTheFileAloneAndCompareAsTheirKeysSay) {
+  struct Case {
+    const char* display;
+    const wchar_t* picture;
+    bool shadow;
+    bool preferNative;
+  };
+  const Case cases[] = {
+      {"Splash Screen=splash.bmp\r\nSplash Screen Shadow=true\r\nPreffer Native Splash Screen=yEs\r\n", L"splash.bmp",
+       true, true},
+      {"Splash Screen=C:\\pics\\s.png\r\nSplash Screen Shadow=True\r\nPreffer Native Splash Screen=yes please\r\n",
+       L"C:\\pics\\s.png", false, false},
+      {"Splash Screen Shadow=TRUE\r\nPreffer Native Splash Screen=No\r\n", L"", false, false},
+      // The key as spelled in English is not the key the launcher reads.
+      {"Splash Screen=a.gif\r\nPrefer Native Splash Screen=Yes\r\n", L"a.gif", false, false},
+  };
+  // Values of the built-in settings and of "[Display+]" do not count.
+  const wchar_t* builtin = L"[Display]\r\nSplash Screen=builtin.bmp\r\nSplash Screen Shadow=true\r\n";
+  for (const Case& c : cases) {
+    ASSERT_TRUE(Read(std::string("[Application]\r\nMain Class=M\r\n[Display]\r\n") + c.display +
+                         "[Display+]\r\nSplash Screen=plus.bmp\r\nSplash Screen Shadow=true\r\n",
+                     builtin));
+    EXPECT_EQ(Settings().splash.picture, c.picture) << c.display;
+    EXPECT_EQ(Settings().splash.shadow, c.shadow) << c.display;
+    EXPECT_EQ(Settings().splash.preferNative, c.preferNative) << c.display;
+  }
+}
+
 TEST_F(ReadSettingsTest, JrePathComesFromThePerUserFileWhenItExists) {
   const std::string ini =
       "[Product Information]\r\nProduct Name=P/Q\r\nProduct Code=C1\r\n"
