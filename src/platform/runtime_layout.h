@@ -19,4 +19,8 @@ WideStringList JavaLibraryMarkers();
 extern const wchar_t* const kJdkRuntimeFolder;
 extern const wchar_t* const kPrivateRuntimeFolder;
 
+// The runtime's own splash screen library, kept in the folder above the one
+// that holds the JVM library (bin\ on Windows, lib/ on POSIX).
+extern const wchar_t* const kSplashLibraryName;
+
 }  // namespace platform

@@ -11,5 +11,6 @@ WideStringList JavaLibraryMarkers() { return {L"lib/libjava.so", L"lib/amd64/lib
 
 const wchar_t* const kJdkRuntimeFolder = L"jre/";
 const wchar_t* const kPrivateRuntimeFolder = L"jre64/";
+const wchar_t* const kSplashLibraryName = L"libsplashscreen.so";
 
 }  // namespace platform

@@ -8,5 +8,6 @@ WideStringList JavaLibraryMarkers() { return {L"bin\\java.dll"}; }
 
 const wchar_t* const kJdkRuntimeFolder = L"jre\\";
 const wchar_t* const kPrivateRuntimeFolder = L"jre64\\";
+const wchar_t* const kSplashLibraryName = L"splashscreen.dll";
 
 }  // namespace platform

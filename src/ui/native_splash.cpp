@@ -1,0 +1,45 @@
+#include "ui/native_splash.h"
+
+#include <string>
+#include <utility>
+
+#include "platform/code_page.h"
+#include "platform/dynamic_library.h"
+
+namespace {
+
+using InitFunction = void (*)();
+using LoadFileFunction = int (*)(const char* file);
+using SetFileJarNameFunction = void (*)(const char* file, const char* jar);
+
+template <typename Function>
+Function Export(void* library, const char* name) {
+  uint32_t error = 0;
+  return reinterpret_cast<Function>(platform::FindExport(library, name, error));
+}
+
+}  // namespace
+
+bool NativeSplash::Start(const WideString& library, const WideString& jvmLibrary, const WideString& picture) {
+  uint32_t error = 0;
+  // The runtime's splash library imports the JVM library, which lives in a
+  // folder that the system does not search: in the process already, it is found.
+  if (platform::LoadLibraryForever(jvmLibrary, error) == nullptr) return false;
+  void* splash = platform::LoadLibraryForever(library, error);
+  if (splash == nullptr) return false;
+  close_ = Export<CloseFunction>(splash, "SplashClose");
+  const auto init = Export<InitFunction>(splash, "SplashInit");
+  const auto loadFile = Export<LoadFileFunction>(splash, "SplashLoadFile");
+  const auto setFileJarName = Export<SetFileJarNameFunction>(splash, "SplashSetFileJarName");
+  if (init == nullptr || loadFile == nullptr || setFileJarName == nullptr) return false;
+  const std::string file = platform::ToAnsi(picture);
+  // What the library makes of the picture is its own business: its results are not looked at.
+  init();
+  loadFile(file.c_str());
+  setFileJarName(file.c_str(), "");
+  return true;
+}
+
+void NativeSplash::Close() {
+  if (CloseFunction close = std::exchange(close_, nullptr)) close();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/wide_string.h"
+
+// The runtime's own splash screen library showing the picture. The library,
+// once loaded, stays for the rest of the process: the application may use the
+// splash it shows through the runtime.
+class NativeSplash {
+ public:
+  NativeSplash() = default;
+  NativeSplash(const NativeSplash&) = delete;
+  NativeSplash& operator=(const NativeSplash&) = delete;
+
+  // Loads the library and asks it to show the picture (SplashInit, then
+  // SplashLoadFile and SplashSetFileJarName with the path in 8-bit text).
+  // The library links against the runtime's JVM library, so that loads
+  // first. False when a library does not load or lacks one of the three
+  // entry points; its SplashClose, when it has one, is kept all the same.
+  bool Start(const WideString& library, const WideString& jvmLibrary, const WideString& picture);
+
+  // SplashClose, if kept; a second call does nothing.
+  void Close();
+
+ private:
+  using CloseFunction = void (*)();
+
+  CloseFunction close_ = nullptr;
+};

@@ -1,0 +1,11 @@
+#include "ui/runtime_splash_library.h"
+
+#include "platform/file_system.h"
+#include "platform/path_parts.h"
+
+WideString FindRuntimeSplashLibrary(const WideString& jvmLibrary, const WideString& fileName) {
+  const WideString folder = platform::ParentOf(platform::ParentOf(jvmLibrary));
+  if (folder.empty()) return L"";
+  WideString library = platform::WithTrailingSeparator(folder) + fileName;
+  return platform::FileExists(library) ? library : L"";
+}
