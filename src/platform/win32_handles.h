@@ -47,4 +47,54 @@ struct RegistryKeyTraits {
 };
 using RegistryKeyHandle = UniqueHandle<RegistryKeyTraits>;
 
+// A GDI object made by Create... (bitmap, brush).
+struct GdiObjectTraits {
+  using Type = HGDIOBJ;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type object) { ::DeleteObject(object); }
+};
+using GdiObject = UniqueHandle<GdiObjectTraits>;
+
+// A memory device context of CreateCompatibleDC.
+struct MemoryDcTraits {
+  using Type = HDC;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type dc) { ::DeleteDC(dc); }
+};
+using MemoryDc = UniqueHandle<MemoryDcTraits>;
+
+// The screen's device context, of GetDC(nullptr).
+struct ScreenDcTraits {
+  using Type = HDC;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type dc) { ::ReleaseDC(nullptr, dc); }
+};
+using ScreenDc = UniqueHandle<ScreenDcTraits>;
+
+// A block of GlobalAlloc.
+struct GlobalMemoryTraits {
+  using Type = HGLOBAL;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type block) { ::GlobalFree(block); }
+};
+using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+
+// A window that its owner destroys, on the thread that made it.
+struct WindowTraits {
+  using Type = HWND;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type window) { ::DestroyWindow(window); }
+};
+using Window = UniqueHandle<WindowTraits>;
+
+// One reference to a COM object.
+template <typename Interface>
+struct ComReferenceTraits {
+  using Type = Interface*;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type object) { object->Release(); }
+};
+template <typename Interface>
+using ComReference = UniqueHandle<ComReferenceTraits<Interface>>;
+
 }  // namespace platform::win32

@@ -1,0 +1,84 @@
+#include "ui/splash_window_thread.h"
+
+#include <atomic>
+
+#include "platform/kernel_handle.h"
+#include "platform/win32_handles.h"
+#include "ui/win32/ole_functions.h"
+#include "ui/win32/splash_window.h"
+
+namespace ui::win32 {
+namespace {
+
+// How long a close waits for the thread before it posts again.
+constexpr DWORD kCloseWaitMs = 10;
+
+class Win32SplashWindowThread final : public SplashWindowThread {
+ public:
+  Win32SplashWindowThread(const WideString& picture, bool shadow) : picture_(picture), shadow_(shadow) {}
+
+  ~Win32SplashWindowThread() override { Close(); }
+
+  bool Begin() {
+    DWORD id = 0;
+    thread_.Reset(::CreateThread(nullptr, 0, &Routine, this, 0, &id));
+    threadId_ = id;
+    return static_cast<bool>(thread_);
+  }
+
+  WindowHandle Window() const override { return window_.load(); }
+
+ private:
+  static DWORD WINAPI Routine(void* self) {
+    static_cast<Win32SplashWindowThread*>(self)->Run();
+    return 0;
+  }
+
+  void Run() {
+    // COM serves the picture decoders; it ends with the thread, after them.
+    const OleFunctions* ole = LoadOleFunctions();
+    std::optional<ComApartment> com;
+    if (ole != nullptr) com.emplace(*ole);
+    platform::win32::Window window(splash_.Create(picture_, shadow_));
+    window_.store(window.Get());
+    if (window) {
+      ::ShowWindow(window.Get(), SW_SHOWNORMAL);
+      ::UpdateWindow(window.Get());
+    }
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    // Nobody may take the window as an owner once it is going.
+    window_.store(nullptr);
+  }
+
+  // The thread has no message queue until it first calls the window manager,
+  // and a message posted before then is lost: post, wait a little, repeat.
+  void Close() {
+    if (!thread_) return;
+    do {
+      ::PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    } while (::WaitForSingleObject(thread_.Get(), kCloseWaitMs) == WAIT_TIMEOUT);
+    thread_.Reset();
+  }
+
+  const WideString picture_;
+  const bool shadow_;
+  SplashWindow splash_;
+  std::atomic<HWND> window_{nullptr};
+  platform::KernelHandle thread_;
+  DWORD threadId_ = 0;
+};
+
+}  // namespace
+}  // namespace ui::win32
+
+bool SplashWindowThread::Available() { return true; }
+
+std::unique_ptr<SplashWindowThread> SplashWindowThread::Start(const WideString& picture, bool shadow) {
+  auto thread = std::make_unique<ui::win32::Win32SplashWindowThread>(picture, shadow);
+  if (!thread->Begin()) return nullptr;
+  return thread;
+}
