@@ -13,6 +13,7 @@
 #include "platform/message_queue.h"
 #include "platform/process_command_line.h"
 #include "settings/read_settings.h"
+#include "ui/splash_screen.h"
 
 namespace {
 
@@ -23,10 +24,18 @@ int32_t Failed(const ErrorReport& report, const LaunchError& error) {
   return kFailed;
 }
 
-// What happens around main on the JVM thread. With "Failure Check" an uncaught
+// "-nosplash", or failing that "/nosplash", exactly as written. Either still
+// reaches the application.
+bool SplashSuppressed(const WideStringList& arguments) {
+  return HasArgument(arguments, L"-nosplash") || HasArgument(arguments, L"/nosplash");
+}
+
+// What happens around main on the JVM thread. The launcher's own splash window
+// goes before an uncaught exception is reported. With "Failure Check" the
 // exception is offered to the user; a question that cannot be asked means Stop.
-MainHooks HooksAroundMain(UserInterface& ui, const ApplicationSettings& application) {
+MainHooks HooksAroundMain(UserInterface& ui, const ApplicationSettings& application, SplashScreen& splash) {
   MainHooks hooks;
+  hooks.afterUncaughtException = [&splash] { splash.CloseWindow(); };
   if (application.failureCheck) {
     hooks.askAboutException = [&ui](const WideString& trace) {
       return ui.ShowException(trace) == ExceptionAnswer::Ignore ? ExceptionVerdict::Ignore : ExceptionVerdict::Stop;
@@ -35,25 +44,36 @@ MainHooks HooksAroundMain(UserInterface& ui, const ApplicationSettings& applicat
   return hooks;
 }
 
-// Run: the environment, the JVM library, the plan, and the JVM thread; the
-// JVM is destroyed (waiting for the application's threads) before returning.
-int32_t RunApplication(const Host& host, const ErrorReport& report, const LauncherSettings& settings,
-                       const ExecutableLocation& executable, const ResolvedRuntime& runtime,
-                       const WideStringList& arguments) {
+// Run: the environment, the splash, the JVM library, the plan, and the JVM
+// thread; the JVM is destroyed (waiting for the application's threads) before
+// returning. Failures are reported in front of the splash, which is still up.
+int32_t RunApplication(const Host& host, const LauncherSettings& settings, const ExecutableLocation& executable,
+                       const ResolvedRuntime& runtime, const WideStringList& arguments) {
   const WideString libraryPath =
       ApplyProcessEnvironment(settings.environment, runtime.jvmLibrary, runtime.home, executable.folder);
-  // [splash] The splash shows here, unless "-nosplash" or "/nosplash" is given: before the JVM library loads.
+  // The splash shows while the JVM library loads; its own window closes first
+  // on every way out, the runtime's splash last.
+  SplashScreen splash;
+  if (!SplashSuppressed(arguments)) splash.Show(settings.splash, runtime.jvmLibrary);
+  const ErrorReport report(host.ui, [&splash] { return splash.Window(); });
   Result<JvmLibrary> library = JvmLibrary::Load(runtime.jvmLibrary);
   if (!library) return Failed(report, library.error());
   Result<LaunchPlan> plan =
       BuildLaunchPlan({settings.application, settings.classPath, settings.vmParameters, settings.output, executable,
                        arguments, libraryPath, &platform::QueryMemoryFigures});
   if (!plan) return Failed(report, plan.error());
-  JvmOutcome outcome = RunJvm(
-      {*library, *plan, HooksAroundMain(host.ui, settings.application), Accepts(settings.runtime.vendor, Vendor::Ibm)});
-  if (!outcome.ran) report(outcome.ran.error());
-  // Clean-up, in this order: [splash] the splash closes; the JVM is destroyed.
+  JvmOutcome outcome = RunJvm({*library, *plan, HooksAroundMain(host.ui, settings.application, splash),
+                               Accepts(settings.runtime.vendor, Vendor::Ibm)});
+  if (!outcome.ran) {
+    report(outcome.ran.error());
+    splash.CloseNative();
+  }
+  // Clean-up, in this order: the splash window closes; the JVM is destroyed
+  // (after main has returned, the application's threads may still run and
+  // use the runtime's splash); the runtime's splash closes.
+  splash.CloseWindow();
   outcome.session.reset();
+  splash.CloseNative();
   return outcome.ran ? 0 : kFailed;
 }
 
@@ -77,5 +97,5 @@ int32_t RunLauncher(Host& host) {
 
   // Run.
   // [pair product] A runtime that needs the 32-bit companion is handed over to it here.
-  return RunApplication(host, report, *settings, *executable, *runtime, arguments);
+  return RunApplication(host, *settings, *executable, *runtime, arguments);
 }

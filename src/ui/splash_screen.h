@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/wide_string.h"
+#include "settings/launcher_settings.h"
+#include "ui/native_splash.h"
+#include "ui/splash_window_thread.h"
+#include "ui/user_interface.h"
+
+// The splash picture of one start, shown while the JVM loads and the
+// application's main begins: through the runtime's own splash library when
+// the settings prefer it (always on a system without a window of the
+// launcher's own), otherwise in the launcher's own window. The owner closes
+// what is still open when it goes: its own window first, then the runtime's.
+class SplashScreen {
+ public:
+  SplashScreen() = default;
+  ~SplashScreen();
+  SplashScreen(const SplashScreen&) = delete;
+  SplashScreen& operator=(const SplashScreen&) = delete;
+
+  // Shows the picture that the settings name, if any, for the runtime of that
+  // JVM library. Nothing that goes wrong here stops the start: the splash is
+  // then missing or empty.
+  void Show(const SplashSettings& settings, const WideString& jvmLibrary);
+
+  // The launcher's own splash window while it is up, as the owner of message
+  // boxes so that they show in front of it; null otherwise.
+  WindowHandle Window() const;
+
+  // Ends the launcher's own splash window; a second call does nothing. May be
+  // called on another thread than Show while the showing thread waits.
+  void CloseWindow();
+
+  // Tells the runtime's splash library to close; a second call does nothing.
+  void CloseNative();
+
+ private:
+  NativeSplash native_;
+  std::unique_ptr<SplashWindowThread> window_;
+};
