@@ -31,11 +31,13 @@ bool SplashSuppressed(const WideStringList& arguments) {
 }
 
 // What happens around main on the JVM thread. The launcher's own splash window
-// goes before an uncaught exception is reported. With "Failure Check" the
-// exception is offered to the user; a question that cannot be asked means Stop.
+// goes as soon as main has returned or thrown: before an uncaught exception is
+// reported, and also when the thread then never ends (IBM runtimes). With
+// "Failure Check" the exception is offered to the user; a question that cannot
+// be asked means Stop.
 MainHooks HooksAroundMain(UserInterface& ui, const ApplicationSettings& application, SplashScreen& splash) {
   MainHooks hooks;
-  hooks.afterUncaughtException = [&splash] { splash.CloseWindow(); };
+  hooks.afterMain = [&splash] { splash.CloseWindow(); };
   if (application.failureCheck) {
     hooks.askAboutException = [&ui](const WideString& trace) {
       return ui.ShowException(trace) == ExceptionAnswer::Ignore ? ExceptionVerdict::Ignore : ExceptionVerdict::Stop;

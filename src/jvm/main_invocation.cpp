@@ -49,7 +49,6 @@ void OfferException(JNIEnv* env, jthrowable thrown, const MainHooks& hooks) {
 void HandleUncaughtException(JNIEnv* env, const MainHooks& hooks) {
   jthrowable thrown = env->ExceptionOccurred();
   if (thrown == nullptr) return;
-  if (hooks.afterUncaughtException) hooks.afterUncaughtException();
   if (hooks.askAboutException) OfferException(env, thrown, hooks);
 }
 
@@ -76,6 +75,7 @@ Status InvokeMainClass(JNIEnv* env, const WideString& mainClass, const WideStrin
   }
   if (hooks.beforeMain) hooks.beforeMain();
   env->CallStaticVoidMethod(type, *main, array.get());
+  if (hooks.afterMain) hooks.afterMain();
   HandleUncaughtException(env, hooks);
   return Done{};
 }

@@ -14,8 +14,8 @@ enum class ExceptionVerdict { Ignore, Stop };
 struct MainHooks {
   // The main method and its arguments are ready: main runs next.
   std::function<void()> beforeMain;
-  // main ended with an uncaught exception, before that is handled.
-  std::function<void()> afterUncaughtException;
+  // main has returned or thrown, before an uncaught exception is handled.
+  std::function<void()> afterMain;
   // Offers the exception's stack trace to the user; unset: nobody is asked
   // and the exception is left as main left it.
   std::function<ExceptionVerdict(const WideString& trace)> askAboutException;

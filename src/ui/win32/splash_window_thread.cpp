@@ -12,6 +12,9 @@ namespace {
 
 // How long a close waits for the thread before it posts again.
 constexpr DWORD kCloseWaitMs = 10;
+// How long the window may take to appear before a message box goes ahead
+// without it as owner.
+constexpr DWORD kWindowWaitMs = 3000;
 
 class Win32SplashWindowThread final : public SplashWindowThread {
  public:
@@ -20,13 +23,19 @@ class Win32SplashWindowThread final : public SplashWindowThread {
   ~Win32SplashWindowThread() override { Close(); }
 
   bool Begin() {
+    if (!made_) return false;
     DWORD id = 0;
     thread_.Reset(::CreateThread(nullptr, 0, &Routine, this, 0, &id));
     threadId_ = id;
     return static_cast<bool>(thread_);
   }
 
-  WindowHandle Window() const override { return window_.load(); }
+  // A window still in the making is waited for: a message box shown before it
+  // would end up behind it.
+  WindowHandle Window() const override {
+    ::WaitForSingleObject(made_.Get(), kWindowWaitMs);
+    return window_.load();
+  }
 
  private:
   static DWORD WINAPI Routine(void* self) {
@@ -41,6 +50,7 @@ class Win32SplashWindowThread final : public SplashWindowThread {
     if (ole != nullptr) com.emplace(*ole);
     platform::win32::Window window(splash_.Create(picture_, shadow_));
     window_.store(window.Get());
+    ::SetEvent(made_.Get());
     if (window) {
       ::ShowWindow(window.Get(), SW_SHOWNORMAL);
       ::UpdateWindow(window.Get());
@@ -68,6 +78,8 @@ class Win32SplashWindowThread final : public SplashWindowThread {
   const bool shadow_;
   SplashWindow splash_;
   std::atomic<HWND> window_{nullptr};
+  // Set once the thread has made its window, or failed to.
+  platform::KernelHandle made_{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
   platform::KernelHandle thread_;
   DWORD threadId_ = 0;
 };

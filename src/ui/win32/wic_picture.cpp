@@ -29,14 +29,16 @@ ComReference<IWICImagingFactory> CreateFactory(const OleFunctions& ole) {
 // The stream's first frame, converted to 32-bit BGRA.
 ComReference<IWICFormatConverter> FirstFrameAsBgra(IWICImagingFactory* factory, IStream* stream) {
   IWICBitmapDecoder* decoder = nullptr;
-  auto ownedDecoder =
-      Adopt(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, &decoder), decoder);
+  HRESULT result = factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, &decoder);
+  const ComReference<IWICBitmapDecoder> ownedDecoder = Adopt(result, decoder);
   if (!ownedDecoder) return {};
   IWICBitmapFrameDecode* frame = nullptr;
-  auto ownedFrame = Adopt(decoder->GetFrame(0, &frame), frame);
+  result = decoder->GetFrame(0, &frame);
+  const ComReference<IWICBitmapFrameDecode> ownedFrame = Adopt(result, frame);
   if (!ownedFrame) return {};
   IWICFormatConverter* converter = nullptr;
-  auto ownedConverter = Adopt(factory->CreateFormatConverter(&converter), converter);
+  result = factory->CreateFormatConverter(&converter);
+  ComReference<IWICFormatConverter> ownedConverter = Adopt(result, converter);
   if (!ownedConverter || FAILED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
                                                       nullptr, 0.0, WICBitmapPaletteTypeCustom))) {
     return {};
