@@ -4,7 +4,7 @@
 REQUIRED_PACKAGES=(
   cmake ninja-build g++ googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
-  wine wine64 xvfb
+  wine wine64 xvfb imagemagick
   openjdk-17-jdk-headless
 )
 
