@@ -43,6 +43,19 @@ assert_log_events SplashClose <<<"SplashClose"
 unset STUB_JVM_MAIN_WAIT_FILE
 MAIN_WAIT_FILE=
 
+log "a picture whose name is not ASCII reaches the library in the ANSI code page"
+copy_picture quadrants.bmp "splash-é.bmp"
+write_stub_settings "" "[Display]
+Splash Screen=splash-é.bmp
+Preffer Native Splash Screen=Yes"
+# UTF-8 with a byte-order mark, so that the name is read as written.
+sed -i '1s/^/\xEF\xBB\xBF/' "$(settings_path_of "$LAUNCHER")"
+: >"$STUB_LOG"
+start_launcher
+expect_exit_without_dialog 0
+assert_log_has 'SplashLoadFile file="splash-é.bmp"'
+assert_log_has 'SplashSetFileJarName file="splash-é.bmp" jar=""'
+
 log "the JVM is not created: the library closes after the report, once"
 export STUB_JVM_CREATE_RESULT=-1
 write_splash_settings "Preffer Native Splash Screen=Yes"
