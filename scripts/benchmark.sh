@@ -80,7 +80,8 @@ if [ -z "${DISPLAY:-}" ]; then
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" </dev/null >/dev/null 2>&1 &
   xvfb=$!
   until [ -s "$work/display" ]; do sleep 0.05; done
-  export DISPLAY=":$(head -n1 "$work/display")"
+  DISPLAY=":$(head -n1 "$work/display")"
+  export DISPLAY
 fi
 cat > "$work/MainTime.java" <<'JAVA'
 import java.time.Instant;

@@ -32,9 +32,9 @@ write_grey_bmp() {
   local row=$(((width * 3 + 3) / 4 * 4))
   local data=$((row * height))
   {
-    printf "BM$(le_bytes $((54 + data)) 4)$(le_bytes 0 4)$(le_bytes 54 4)"
-    printf "$(le_bytes 40 4)$(le_bytes "$width" 4)$(le_bytes "$height" 4)$(le_bytes 1 2)$(le_bytes 24 2)"
-    printf "$(le_bytes 0 4)$(le_bytes "$data" 4)$(le_bytes 2835 4)$(le_bytes 2835 4)$(le_bytes 0 4)$(le_bytes 0 4)"
+    printf 'BM%b%b%b' "$(le_bytes $((54 + data)) 4)" "$(le_bytes 0 4)" "$(le_bytes 54 4)"
+    printf '%b' "$(le_bytes 40 4)$(le_bytes "$width" 4)$(le_bytes "$height" 4)$(le_bytes 1 2)$(le_bytes 24 2)"
+    printf '%b' "$(le_bytes 0 4)$(le_bytes "$data" 4)$(le_bytes 2835 4)$(le_bytes 2835 4)$(le_bytes 0 4)$(le_bytes 0 4)"
     head -c "$data" /dev/zero | tr '\0' '\200'
   } >"$file" || fail "cannot write $file"
 }
@@ -202,7 +202,7 @@ use_splash_log() {
 # The number of threads of the launcher's process (Wine runs each Windows
 # thread of it as a thread of that Linux process).
 launcher_threads() {
-  ls "/proc/$LAUNCHER_PID/task" | wc -l
+  find "/proc/$LAUNCHER_PID/task" -mindepth 1 -maxdepth 1 | wc -l
 }
 
 # ---- Linux: a display of the scenario's own ----
@@ -213,14 +213,23 @@ start_display() {
   local number_file="$SCENARIO_DIR/display-number"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" </dev/null >/dev/null 2>&1 &
   SPLASH_DISPLAY_PID=$!
-  trap 'display_status=$?; stop_process SPLASH_DISPLAY_PID; (exit $display_status); end_scenario' EXIT
+  trap end_scenario_and_display EXIT
   local deadline=$((SECONDS + 10))
   until [ -s "$number_file" ]; do
     [ "$SECONDS" -lt "$deadline" ] || fail "Xvfb did not start"
     sleep 0.05
   done
-  export DISPLAY=":$(head -n1 "$number_file")"
+  DISPLAY=":$(head -n1 "$number_file")"
+  export DISPLAY
   log "display $DISPLAY"
+}
+
+# The scenario's end, and then its display's.
+end_scenario_and_display() {
+  local status=$?
+  stop_process SPLASH_DISPLAY_PID
+  (exit "$status")
+  end_scenario
 }
 
 # screen_pixels FILE X Y WIDTH HEIGHT: what the screen shows there, as a pixel

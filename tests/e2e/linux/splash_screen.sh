@@ -75,8 +75,7 @@ log "no display"
   start_waiting wait
   : >"$go"
   expect_exit 0
-)
-[ $? -eq 0 ] || exit 1
+) || exit 1
 assert_stderr_is ""
 
 log "a runtime without the library"
