@@ -5,7 +5,14 @@
 namespace ui::win32 {
 namespace {
 
-HMODULE LoadSystemLibrary(const wchar_t* name) { return ::LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32); }
+// From the system folder only. Windows 7 without its loader update knows no
+// such flag; both libraries are known DLLs there, which come from the system
+// folder whatever the search order.
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+  HMODULE library = ::LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (library == nullptr && ::GetLastError() == ERROR_INVALID_PARAMETER) library = ::LoadLibraryW(name);
+  return library;
+}
 
 template <typename Function>
 bool Resolve(HMODULE library, const char* name, Function& function) {
