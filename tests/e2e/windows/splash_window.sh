@@ -60,3 +60,13 @@ assert_equals "area rect=480,360,544,408 size=64,48 colours=1
 colour=808080 count=3072" "$(tr -d '\r' <"$SCENARIO_DIR/pixels.txt")" "pixels of the splash window"
 release_main
 expect_exit_without_dialog 0
+
+# A main that returns at once closes the window while its thread is still
+# making it: the thread is told again until it has ended, and the launcher ends.
+unset STUB_JVM_MAIN_WAIT_FILE
+for run in 1 2 3; do
+  : >"$STUB_LOG"
+  start_launcher
+  expect_exit_without_dialog 0
+  assert_log_has "DestroyJavaVM result=0"
+done
