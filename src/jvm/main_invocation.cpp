@@ -64,7 +64,7 @@ void CallSystemExit(JNIEnv* env) {
   if (env->ExceptionCheck()) env->ExceptionDescribe();
 }
 
-Status InvokeMainClass(JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
+Status InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
                        const MainHooks& hooks) {
   jclass type = nullptr;
   Result<jmethodID> main = FindMainMethod(env, mainClass, type);
@@ -74,7 +74,7 @@ Status InvokeMainClass(JNIEnv* env, const WideString& mainClass, const WideStrin
     env->ExceptionDescribe();
     return LaunchError::Silent();
   }
-  if (hooks.beforeMain) hooks.beforeMain();
+  if (hooks.beforeMain) hooks.beforeMain(vm);
   env->CallStaticVoidMethod(type, *main, array.get());
   HandleUncaughtException(env, hooks);
   return Done{};
