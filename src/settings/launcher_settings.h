@@ -43,6 +43,12 @@ struct EnvironmentSettings {
   WideString libraryPath;  // the start of the native library path
 };
 
+struct InstanceSettings {
+  // "Single Instance" = "yes": a later start hands its arguments to the running
+  // one. Never in service mode.
+  bool singleInstance = false;
+};
+
 struct LauncherSettings {
   ProductSettings product;
   RuntimeRequirements runtime;
@@ -51,4 +57,5 @@ struct LauncherSettings {
   WideString vmParameters;
   OutputSettings output;
   EnvironmentSettings environment;
+  InstanceSettings instance;
 };

@@ -61,6 +61,12 @@ StreamSetting ReadStream(const LayeredReader& layered, const wchar_t* fileKey, c
           layered.ReadLayered(keys::kApplicationSection, appendKey) == L"yes"};
 }
 
+// Service mode never uses single instance, so the key is not even read then.
+InstanceSettings ReadInstance(const LayeredReader& layered, const ProductSettings& product) {
+  if (product.serviceMode) return {};
+  return {layered.ReadLayered(keys::kApplicationSection, keys::kSingleInstance) == L"yes"};
+}
+
 }  // namespace
 
 Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
@@ -83,5 +89,6 @@ Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
   settings.vmParameters = layered.ReadLayered(keys::kRuntimeSection, keys::kVmParameters);
   settings.output = {ReadStream(layered, keys::kOutputFile, keys::kOutputAppend),
                      ReadStream(layered, keys::kErrorFile, keys::kErrorAppend)};
+  settings.instance = ReadInstance(layered, settings.product);
   return settings;
 }
