@@ -102,3 +102,10 @@ assert_request_threads_detached() {
   detached=$(log_events DetachCurrentThread | sed -n 's/.* thread=\([0-9]*\) .*/\1/p' | sort)
   assert_equals "$attached" "$detached" "threads that attached and detached"
 }
+
+# The probe's secondaryMain log (linux) without its call numbers, sorted: what
+# the calls received and answered, whatever their order.
+probe_secondary_calls() { sed 's/^call [0-9]* //' "$PROBE_SECONDARY_LOG" | sort; }
+
+# How the probe writes one argument: its UTF-16 units in brackets, "[0061 0062]".
+probe_units() { printf '[%s]' "$(code_units "$1" | sed 's/^ //')"; }
