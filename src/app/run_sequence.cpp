@@ -110,7 +110,7 @@ int32_t RunLauncher(Host& host) {
   forwarding->mainClass = settings->application.mainClass;
   InstanceRole role = OrdinaryStart{};
   if (settings->instance.singleInstance) {
-    role = ClaimSingleInstance(executable->path, ServeThroughSecondaryMain(forwarding));
+    role = SetUpSingleInstance(executable->path, ServeThroughSecondaryMain(forwarding));
   }
   if (auto* second = std::get_if<std::unique_ptr<SecondInstance>>(&role)) return (*second)->HandOff(arguments);
   if (settings->application.overrideWorkingDirectory) ApplyWorkingDirectory(*executable);

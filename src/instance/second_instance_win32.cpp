@@ -30,7 +30,7 @@ class Win32SecondInstance final : public SecondInstance {
 
  private:
   PlacedArguments Place(const WideStringList& arguments) const;
-  int32_t WaitForReply(const platform::KernelHandle& process, uint32_t messageId) const;
+  int32_t WaitForFirstInstance(const platform::KernelHandle& process, uint32_t messageId) const;
 
   ClaimedBlock block_;
   HeldMutex mutex_;
@@ -60,7 +60,7 @@ PlacedArguments Win32SecondInstance::Place(const WideStringList& arguments) cons
 
 // Waits for the registered message in this thread's queue; other messages are
 // dropped. When the first instance ends first, its exit code is the answer.
-int32_t Win32SecondInstance::WaitForReply(const platform::KernelHandle& process, uint32_t messageId) const {
+int32_t Win32SecondInstance::WaitForFirstInstance(const platform::KernelHandle& process, uint32_t messageId) const {
   HANDLE handle = process.Get();
   for (;;) {
     MSG message;
@@ -107,7 +107,7 @@ int32_t Win32SecondInstance::HandOff(const WideStringList& arguments) {
   placed.packet.Reset();
   // A first instance that cannot be watched is not waited for.
   if (!process) return 0;
-  return WaitForReply(process, header.messageId);
+  return WaitForFirstInstance(process, header.messageId);
 }
 
 }  // namespace

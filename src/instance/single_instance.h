@@ -43,4 +43,4 @@ using InstanceRole = std::variant<OrdinaryStart, std::unique_ptr<FirstInstance>,
 
 // Decides, free of races with other starts, which role this start of the
 // executable at executablePath takes.
-InstanceRole ClaimSingleInstance(const WideString& executablePath, RequestHandler handler);
+InstanceRole SetUpSingleInstance(const WideString& executablePath, RequestHandler handler);

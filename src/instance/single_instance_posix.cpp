@@ -15,7 +15,7 @@ constexpr auto kRetryPause = std::chrono::milliseconds(10);
 
 }  // namespace
 
-InstanceRole ClaimSingleInstance(const WideString& executablePath, RequestHandler handler) {
+InstanceRole SetUpSingleInstance(const WideString& executablePath, RequestHandler handler) {
   const std::optional<std::string> folder = PrepareRuntimeFolder();
   if (!folder) return OrdinaryStart{};
   const std::string base = *folder + "/" + platform::ToUtf8(SocketBaseNameOf(executablePath));

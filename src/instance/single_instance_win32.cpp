@@ -20,7 +20,7 @@ std::optional<HeldMutex> AcquireHandOffMutex(const WideString& objectName) {
 
 }  // namespace
 
-InstanceRole ClaimSingleInstance(const WideString& executablePath, RequestHandler handler) {
+InstanceRole SetUpSingleInstance(const WideString& executablePath, RequestHandler handler) {
   ClaimedBlock block{ObjectNameOf(executablePath), {}, {}};
   std::optional<HeldMutex> mutex = AcquireHandOffMutex(block.objectName);
   if (!mutex) return OrdinaryStart{};

@@ -87,7 +87,7 @@ class SecondInstanceRunTest : public RunSequenceTest {
   WideString Executable() const { return Join({dir_.Path(L"app"), L"app.exe"}); }
 
   std::unique_ptr<FirstInstance> ClaimFirst() {
-    InstanceRole role = ClaimSingleInstance(Executable(), [](const WideStringList&, const Reply& reply) { reply(42); });
+    InstanceRole role = SetUpSingleInstance(Executable(), [](const WideStringList&, const Reply& reply) { reply(42); });
     auto* first = std::get_if<std::unique_ptr<FirstInstance>>(&role);
     return first != nullptr ? std::move(*first) : nullptr;
   }

@@ -29,7 +29,7 @@ TEST(InstanceNamesTest, TheRuntimeFolderIsTheUsersOrAPrivateOneUnderTmp) {
   EXPECT_EQ(RuntimeFolderFor(L"/run/user/1000", 1000), L"/run/user/1000");
   EXPECT_EQ(RuntimeFolderFor(std::nullopt, 1000), L"/tmp/launcher-1000");
   EXPECT_EQ(RuntimeFolderFor(L"", 7), L"/tmp/launcher-7");
-  // A relative value is not a folder the specification allows: not trusted.
+  // Only an absolute path may name the runtime folder: a relative one is not trusted.
   EXPECT_EQ(RuntimeFolderFor(L"run/user/7", 7), L"/tmp/launcher-7");
 }
 

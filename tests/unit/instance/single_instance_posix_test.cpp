@@ -51,7 +51,7 @@ TEST_F(SingleInstancePosixTest, AMalformedRequestIsRefused) {
 TEST_F(SingleInstancePosixTest, ARuntimeFolderOthersMayEnterIsNotUsed) {
   ASSERT_EQ(mkdir(RuntimeFolder().c_str(), 0700), 0);
   ASSERT_EQ(chmod(RuntimeFolder().c_str(), 0755), 0);
-  InstanceRole role = ClaimSingleInstance(Executable(), recorder_.Handler());
+  InstanceRole role = SetUpSingleInstance(Executable(), recorder_.Handler());
   EXPECT_TRUE(std::holds_alternative<OrdinaryStart>(role));
 }
 
