@@ -34,7 +34,7 @@ JRE Path=$jdk
 INI
 
 cd "$work"
-export PROBE_SECONDARY_LOG="$work/secondary.log"
+export PROBE_SECONDARY_LOG="$work/secondary.log" XDG_RUNTIME_DIR="$work"
 ./app "$work/go" >first.txt 2>&1 &
 first=$!
 until grep -qx 'main started' first.txt 2>/dev/null; do sleep 0.05; done

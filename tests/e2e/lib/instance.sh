@@ -6,6 +6,14 @@ GO_FILE=
 declare -A SECOND_PIDS=()
 declare -A SECOND_EXITS=()
 
+# On Linux the instances meet in a runtime folder of the scenario's own (a short
+# path: a socket's address is at most 107 bytes), removed at the end.
+if [ "$E2E_PLATFORM" = linux ]; then
+  XDG_RUNTIME_DIR=$(mktemp -d /tmp/e2e-run.XXXXXX) || fail "cannot make a runtime folder"
+  export XDG_RUNTIME_DIR
+  UNDO_COMMANDS+=("rm -rf '$XDG_RUNTIME_DIR'")
+fi
+
 # start_first_instance [ARG...]: starts the launcher (start_launcher) with its
 # main held until release_first_instance, and waits until main runs: on Windows
 # the stub's main waits (use_stub_log first); on Linux the probe's SecondaryInt

@@ -16,7 +16,7 @@ sleep 1
 kill -KILL "$LAUNCHER_PID"
 collect_exit
 expect_second_exit orphan 255
-socket=$(find "${XDG_RUNTIME_DIR:-/tmp/launcher-$(id -u)}" -maxdepth 1 -type s -name 'launcher-*.socket' -newer "$SCENARIO_DIR/probe.jar" | head -n1)
+socket=$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -type s -name 'launcher-*.socket' | head -n1)
 [ -n "$socket" ] || fail "the killed instance left no socket behind"
 
 unset PROBE_SECONDARY_DELAY_MS
