@@ -1,14 +1,20 @@
 #include "app/run_sequence.h"
 
+#include <variant>
+
 #include "app/error_report.h"
+#include "app/forwarding_target.h"
+#include "app/pair_product.h"
 #include "app/runtime_choice.h"
 #include "common/argument_list.h"
 #include "common/executable_location.h"
+#include "instance/single_instance.h"
 #include "jvm/jvm_library.h"
 #include "jvm/jvm_thread.h"
 #include "jvm/launch_plan.h"
 #include "jvm/process_environment.h"
 #include "platform/code_page.h"
+#include "platform/file_system.h"
 #include "platform/memory_status.h"
 #include "platform/message_queue.h"
 #include "platform/process_command_line.h"
@@ -30,14 +36,22 @@ bool SplashSuppressed(const WideStringList& arguments) {
   return HasArgument(arguments, L"-nosplash") || HasArgument(arguments, L"/nosplash");
 }
 
-// What happens around main on the JVM thread. The launcher's own splash window
-// goes as soon as main has returned or thrown: before an uncaught exception is
-// reported, and also when the thread then never ends (IBM runtimes). With
-// "Failure Check" the exception is offered to the user; a question that cannot
-// be asked means Stop.
-MainHooks HooksAroundMain(UserInterface& ui, const ApplicationSettings& application, SplashScreen& splash) {
+// What happens around main on the JVM thread. Right before main, a first
+// instance gets the JVM and starts passing later starts to it. The launcher's
+// own splash window goes as soon as main has returned or thrown: before an
+// uncaught exception is reported, and also when the thread then never ends
+// (IBM runtimes). With "Failure Check" the exception is offered to the user; a
+// question that cannot be asked means Stop.
+MainHooks HooksAroundMain(UserInterface& ui, const ApplicationSettings& application, SplashScreen& splash,
+                          FirstInstance* first, const std::shared_ptr<ForwardingTarget>& forwarding) {
   MainHooks hooks;
   hooks.afterMain = [&splash] { splash.CloseWindow(); };
+  if (first != nullptr) {
+    hooks.beforeMain = [first, forwarding](JavaVM* vm) {
+      forwarding->vm = vm;
+      first->OpenForwarding();
+    };
+  }
   if (application.failureCheck) {
     hooks.askAboutException = [&ui](const WideString& trace) {
       return ui.ShowException(trace) == ExceptionAnswer::Ignore ? ExceptionVerdict::Ignore : ExceptionVerdict::Stop;
@@ -50,7 +64,8 @@ MainHooks HooksAroundMain(UserInterface& ui, const ApplicationSettings& applicat
 // thread; the JVM is destroyed (waiting for the application's threads) before
 // returning. Failures are reported in front of the splash, which is still up.
 int32_t RunApplication(const Host& host, const LauncherSettings& settings, const ExecutableLocation& executable,
-                       const ResolvedRuntime& runtime, const WideStringList& arguments) {
+                       const ResolvedRuntime& runtime, const WideStringList& arguments, FirstInstance* first,
+                       const std::shared_ptr<ForwardingTarget>& forwarding) {
   const WideString libraryPath =
       ApplyProcessEnvironment(settings.environment, runtime.jvmLibrary, runtime.home, executable.folder);
   // The splash shows while the JVM library loads; its own window closes first
@@ -64,8 +79,10 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
       BuildLaunchPlan({settings.application, settings.classPath, settings.vmParameters, settings.output, executable,
                        arguments, libraryPath, &platform::QueryMemoryFigures});
   if (!plan) return Failed(report, plan.error());
-  JvmOutcome outcome = RunJvm({*library, *plan, HooksAroundMain(host.ui, settings.application, splash),
-                               Accepts(settings.runtime.vendor, Vendor::Ibm)});
+  forwarding->stayAttached = runtime.vendor == Vendor::Ibm;
+  JvmOutcome outcome =
+      RunJvm({*library, *plan, HooksAroundMain(host.ui, settings.application, splash, first, forwarding),
+              Accepts(settings.runtime.vendor, Vendor::Ibm)});
   if (!outcome.ran) {
     report(outcome.ran.error());
     splash.CloseNative();
@@ -77,6 +94,22 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   outcome.session.reset();
   splash.CloseNative();
   return outcome.ran ? 0 : kFailed;
+}
+
+// "Override WorkingDir": the launcher's folder becomes current before anything
+// is looked up. The folder keeps its separator, so that a launcher in a drive's
+// root gets "C:\" (the root), not "C:" (that drive's current folder). A folder
+// that cannot be entered leaves the current one as it was.
+void ApplyWorkingDirectory(const ExecutableLocation& executable) {
+  platform::ChangeCurrentDirectory(executable.folder);
+}
+
+// The pair product runs the runtime instead of this process, which then loads
+// nothing of the JVM machinery.
+int32_t HandOverToPairProduct(const ErrorReport& report, const ProductSettings& product) {
+  Result<int32_t> exitCode = RelaunchPairProduct(product);
+  if (!exitCode) return Failed(report, exitCode.error());
+  return *exitCode;
 }
 
 }  // namespace
@@ -92,12 +125,32 @@ int32_t RunLauncher(Host& host) {
   if (!executable) return Failed(report, executable.error());
   Result<LauncherSettings> settings = ReadSettings(*executable, host.builtinSettingsText());
   if (!settings) return Failed(report, settings.error());
-  // [single instance] A second instance hands its arguments to the first here and ends with its answer.
-  // [working directory] "Override WorkingDir" makes the launcher's folder current here.
+
+  // Single instance: a later start of the same executable hands its arguments
+  // to the first and ends with its answer, having looked for nothing else.
+  auto forwarding = std::make_shared<ForwardingTarget>();
+  forwarding->mainClass = settings->application.mainClass;
+  InstanceRole role = OrdinaryStart{};
+  if (settings->instance.singleInstance) {
+    role = SetUpSingleInstance(executable->path, ServeThroughSecondaryMain(forwarding));
+  }
+  if (auto* second = std::get_if<std::unique_ptr<SecondInstance>>(&role)) return (*second)->HandOff(arguments);
+  if (settings->application.overrideWorkingDirectory) ApplyWorkingDirectory(*executable);
   Result<ResolvedRuntime> runtime = ChooseRuntime(host.ui, host.registry, *settings, *executable);
   if (!runtime) return Failed(report, runtime.error());
 
   // Run.
-  // [pair product] A runtime that needs the 32-bit companion is handed over to it here.
-  return RunApplication(host, *settings, *executable, *runtime, arguments);
+  if (runtime->needsCompanion) {
+    // The companion is the instance now: later starts go to it (or to another
+    // companion through another launcher), not to this process.
+    role = OrdinaryStart{};
+    return HandOverToPairProduct(report, settings->product);
+  }
+  auto* first = std::get_if<std::unique_ptr<FirstInstance>>(&role);
+  const int32_t exitCode = RunApplication(host, *settings, *executable, *runtime, arguments,
+                                          first != nullptr ? first->get() : nullptr, forwarding);
+  // Clean-up, after the JVM: the single-instance message thread stops, the
+  // shared block is released, then the forwarding event.
+  role = OrdinaryStart{};
+  return exitCode;
 }

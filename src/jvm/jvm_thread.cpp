@@ -17,7 +17,7 @@ Status CreateAndRun(const JvmRun& run, std::optional<JvmSession>& session) {
   JNIEnv* env = session->env();
   SetUpStandardStreams(env, run.plan.output, run.plan.error);
   ThreadAttachment attachment(session->vm());
-  Status ran = InvokeMainClass(env, run.plan.mainClass, run.plan.arguments, run.hooks);
+  Status ran = InvokeMainClass(session->vm(), env, run.plan.mainClass, run.plan.arguments, run.hooks);
   if (ran && run.sleepAfterMain) platform::SleepForever();
   if (attachment.Detach() != JNI_OK && ran) return LaunchError::Silent();
   return ran;

@@ -63,7 +63,7 @@ void CallSystemExit(JNIEnv* env) {
   if (env->ExceptionCheck()) env->ExceptionDescribe();
 }
 
-Status InvokeMainClass(JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
+Status InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
                        const MainHooks& hooks) {
   jclass type = nullptr;
   Result<jmethodID> main = FindMainMethod(env, mainClass, type);
@@ -73,7 +73,7 @@ Status InvokeMainClass(JNIEnv* env, const WideString& mainClass, const WideStrin
     env->ExceptionDescribe();
     return LaunchError::Silent();
   }
-  if (hooks.beforeMain) hooks.beforeMain();
+  if (hooks.beforeMain) hooks.beforeMain(vm);
   env->CallStaticVoidMethod(type, *main, array.get());
   if (hooks.afterMain) hooks.afterMain();
   HandleUncaughtException(env, hooks);

@@ -12,8 +12,9 @@ enum class ExceptionVerdict { Ignore, Stop };
 
 // What the caller does around the application's main, on the JVM thread.
 struct MainHooks {
-  // The main method and its arguments are ready: main runs next.
-  std::function<void()> beforeMain;
+  // The main method and its arguments are ready: main runs next, in the JVM
+  // given, which other threads may now attach to.
+  std::function<void(JavaVM* vm)> beforeMain;
   // main has returned or thrown, before an uncaught exception is handled.
   std::function<void()> afterMain;
   // Offers the exception's stack trace to the user; unset: nobody is asked
@@ -25,7 +26,7 @@ struct MainHooks {
 // method, calls it with the arguments, and handles an uncaught exception
 // (Stop ends the application through System.exit(-1)). Fails with message
 // 211, 215 or 216, or silently when the runtime has printed the reason.
-Status InvokeMainClass(JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
+Status InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
                        const MainHooks& hooks);
 
 // System.exit(-1).

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/wide_string.h"
 
@@ -18,5 +20,8 @@ ProcessCommandLine QueryCommandLine();
 
 // POSIX only: the entry point records argv here before anything reads it.
 void RecordProcessArguments(int argc, char** argv);
+
+// POSIX only: the argument vector exactly as the entry point received it.
+std::vector<std::string> RecordedArgumentBytes();
 
 }  // namespace platform

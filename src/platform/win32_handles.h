@@ -39,6 +39,23 @@ struct ViewTraits {
 };
 using MappedView = UniqueHandle<ViewTraits>;
 
+// A view of a file mapping that is written to.
+struct WritableViewTraits {
+  using Type = void*;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type view) { ::UnmapViewOfFile(view); }
+};
+using WritableMappedView = UniqueHandle<WritableViewTraits>;
+
+// A mutex that the calling thread owns (from a successful wait): released, not
+// closed; the handle itself is owned elsewhere.
+struct MutexOwnershipTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type mutex) { ::ReleaseMutex(mutex); }
+};
+using MutexOwnership = UniqueHandle<MutexOwnershipTraits>;
+
 // An open registry key.
 struct RegistryKeyTraits {
   using Type = HKEY;

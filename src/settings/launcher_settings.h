@@ -50,6 +50,12 @@ struct SplashSettings {
   bool preferNative = false;  // "Preffer Native Splash Screen" is "Yes" (any case)
 };
 
+struct InstanceSettings {
+  // "Single Instance" = "yes": a later start hands its arguments to the running
+  // one. Never in service mode.
+  bool singleInstance = false;
+};
+
 struct LauncherSettings {
   ProductSettings product;
   RuntimeRequirements runtime;
@@ -59,4 +65,5 @@ struct LauncherSettings {
   OutputSettings output;
   EnvironmentSettings environment;
   SplashSettings splash;
+  InstanceSettings instance;
 };

@@ -69,6 +69,12 @@ SplashSettings ReadSplash(const PlainReader& plain) {
           IsYes(read(keys::kPreferNativeSplashScreen))};
 }
 
+// Service mode never uses single instance, so the key is not even read then.
+InstanceSettings ReadInstance(const LayeredReader& layered, const ProductSettings& product) {
+  if (product.serviceMode) return {};
+  return {layered.ReadLayered(keys::kApplicationSection, keys::kSingleInstance) == L"yes"};
+}
+
 }  // namespace
 
 Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
@@ -92,5 +98,6 @@ Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
   settings.output = {ReadStream(layered, keys::kOutputFile, keys::kOutputAppend),
                      ReadStream(layered, keys::kErrorFile, keys::kErrorAppend)};
   settings.splash = ReadSplash(plain);
+  settings.instance = ReadInstance(layered, settings.product);
   return settings;
 }

@@ -21,6 +21,7 @@ inline constexpr const wchar_t* kVmParameters = L"Virtual Machine Parameters";
 
 inline constexpr const wchar_t* kApplicationSection = L"Application";
 inline constexpr const wchar_t* kApplicationType = L"Application Type";
+inline constexpr const wchar_t* kSingleInstance = L"Single Instance";
 inline constexpr const wchar_t* kMainClass = L"Main Class";
 inline constexpr const wchar_t* kFailureCheck = L"Failure Check";
 inline constexpr const wchar_t* kOverrideWorkingDir = L"Override WorkingDir";

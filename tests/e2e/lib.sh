@@ -21,6 +21,7 @@
 #                  stand-ins for a runtime's splashscreen.dll (windows)
 #   E2E_COMPANION_RECORDER  a program that records its command line (windows)
 #   E2E_JVM_I686   a 32-bit x86 jvm.dll image (windows)
+#   E2E_ARGV_RECORDER  a program that records its argument vector (linux)
 #   E2E_WINDOW_FIXTURE  windows for testing the UI driver (windows)
 #   (tests/fixtures/README.md and tests/tools/README.md describe them)
 # Optional:

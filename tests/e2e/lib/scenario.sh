@@ -4,6 +4,10 @@
 
 SCENARIO_NAME=$(basename "$0" .sh)
 SCENARIO_DIR=
+# Further processes a scenario started in the background, ended on exit.
+BACKGROUND_PIDS=()
+# Commands that undo what a scenario changed outside its folder, run on exit.
+UNDO_COMMANDS=()
 
 log() { printf 'e2e: %s\n' "$*"; }
 
@@ -38,6 +42,9 @@ end_scenario() {
   local status=$?
   stop_process WATCHER_PID
   stop_process LAUNCHER_PID
+  local background undo
+  for background in "${BACKGROUND_PIDS[@]}"; do stop_process background; done
+  for undo in "${UNDO_COMMANDS[@]}"; do eval "$undo"; done
   delete_created_keys
   if [ "$status" -ne 0 ]; then
     show_launcher_output

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <variant>
+
+#include "instance/single_instance.h"
+#include "platform/path_syntax.h"
+#include "platform/unicode.h"
+#include "runtime_files.h"
 #include "test_support.h"
 
 namespace {
@@ -17,6 +24,16 @@ class RunSequenceTest : public testing::Test {
   test::ScopedEnvironment appData_;
   test::ScopedEnvironment xdg_;
 };
+
+// The headers of a 32-bit x86 PE image: all that decides that a runtime needs
+// the companion.
+std::string I386Image() {
+  std::string image(0x40, '\0');
+  image[0] = 'M';
+  image[1] = 'Z';
+  image[0x3C] = 0x40;
+  return image + std::string("PE\0\0\x4C\x01", 6) + std::string(18, '\0');
+}
 
 TEST_F(RunSequenceTest, AModulePathThatCannotBeReadIsReportedOnce) {
   test::RecordingUi ui;
@@ -45,6 +62,81 @@ TEST_F(RunSequenceTest, NoRuntimeAsksTheUserAndADeclinedQuestionEndsSilently) {
             L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE "
             L"(minimum version 1.8) from:");
   EXPECT_TRUE(fake.ui.errors.empty());
+}
+
+TEST_F(RunSequenceTest, ACompanionThatCannotBeStartedIsReportedWithItsPathAndTheSystemsReason) {
+  const WideString home = dir_.Path(L"jre32") + platform::kPathSeparator;
+  test::WriteBytes(test::JvmLibraryPath(home, L"server"), I386Image());
+  const WideString companion = Join({dir_.Path(L"app"), L"missing-companion.exe"});
+  test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}),
+                   "[Application]\r\nMain Class=Main\r\nPair Product=" + platform::ToUtf8(companion) +
+                       "\r\n[Java Runtime Environment]\r\nJRE Path=" + platform::ToUtf8(home) + "\r\n");
+  test::FakeHost fake(Join({dir_.Path(L"app"), L"app.exe"}));
+  EXPECT_EQ(RunLauncher(fake.host), -1);
+  EXPECT_EQ(fake.ui.errors,
+            std::vector<WideString>{L"Failed to start the pair product " + companion + L" (errno = 2).\n"});
+}
+
+// The launcher's start as a second instance of the executable whose first
+// instance this test holds: it hands over, and ends with the reply, without
+// looking for a runtime.
+class SecondInstanceRunTest : public RunSequenceTest {
+ protected:
+  SecondInstanceRunTest() : runtimeFolder_(L"XDG_RUNTIME_DIR", dir_.Path(L"run")) {}
+
+  WideString Executable() const { return Join({dir_.Path(L"app"), L"app.exe"}); }
+
+  std::unique_ptr<FirstInstance> ClaimFirst() {
+    InstanceRole role = SetUpSingleInstance(Executable(), [](const WideStringList&, const Reply& reply) { reply(42); });
+    auto* first = std::get_if<std::unique_ptr<FirstInstance>>(&role);
+    return first != nullptr ? std::move(*first) : nullptr;
+  }
+
+  test::ScopedEnvironment runtimeFolder_;
+};
+
+TEST_F(SecondInstanceRunTest, ASecondInstanceEndsWithTheFirstInstancesReply) {
+  test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}),
+                   "[Application]\r\nMain Class=Main\r\nSingle Instance=yes\r\n");
+  std::unique_ptr<FirstInstance> first = ClaimFirst();
+  ASSERT_TRUE(first);
+  first->OpenForwarding();
+  test::FakeHost fake(Executable());
+  EXPECT_EQ(RunLauncher(fake.host), 42);
+  EXPECT_TRUE(fake.ui.runtimeQuestions.empty());
+  EXPECT_TRUE(fake.ui.errors.empty());
+}
+
+TEST_F(SecondInstanceRunTest, OnlyYesInSmallLettersAndNeverAServiceHandsOver) {
+  std::unique_ptr<FirstInstance> first = ClaimFirst();
+  ASSERT_TRUE(first);
+  first->OpenForwarding();
+  for (const char* lines : {"Single Instance=Yes\r\n", "Single Instance=yes\r\nApplication Type=service\r\n"}) {
+    test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}),
+                     std::string("[Application]\r\nMain Class=Main\r\n") + lines);
+    test::FakeHost fake(Executable());
+    // An ordinary start: it looks for a runtime, asks, and is declined.
+    EXPECT_EQ(RunLauncher(fake.host), -1) << lines;
+    EXPECT_EQ(fake.ui.runtimeQuestions.size(), 1u) << lines;
+  }
+}
+
+TEST_F(RunSequenceTest, OverrideWorkingDirEntersTheLaunchersFolderBeforeTheRuntimeIsLookedFor) {
+  const std::filesystem::path before = std::filesystem::current_path();
+  // A relative "JRE Path" is found beside the launcher, not in the folder the
+  // start came from (an empty library then fails to load).
+  test::AddJvmLibrary(Join({dir_.Path(L"app"), L"jre"}) + platform::kPathSeparator, L"server");
+  test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}),
+                   "[Application]\r\nMain Class=Main\r\nOverride WorkingDir=Yes\r\n"
+                   "[Java Runtime Environment]\r\nJRE Path=jre\r\n");
+  test::FakeHost fake(Join({dir_.Path(L"app"), L"app.exe"}));
+  EXPECT_EQ(RunLauncher(fake.host), -1);
+  const std::filesystem::path during = std::filesystem::current_path();
+  std::filesystem::current_path(before);
+  EXPECT_TRUE(std::filesystem::equivalent(during, test::NativePath(dir_.Path(L"app"))));
+  EXPECT_TRUE(fake.ui.runtimeQuestions.empty());
+  ASSERT_EQ(fake.ui.errors.size(), 1u);
+  EXPECT_EQ(fake.ui.errors[0].rfind(L"Failed to load Java VM library: jre", 0), 0u) << fake.ui.errors[0];
 }
 
 }  // namespace

@@ -153,4 +153,18 @@ TEST_F(ReadSettingsTest, JrePathComesFromThePerUserFileWhenItExists) {
   EXPECT_EQ(Settings().runtime.jrePath, L"beside");
 }
 
+TEST_F(ReadSettingsTest, SingleInstanceIsExactlyYesAndNeverInServiceMode) {
+  struct Case {
+    const char* lines;
+    bool singleInstance;
+  };
+  for (const Case& c : {Case{"Single Instance=yes\r\n", true}, Case{"Single Instance=Yes\r\n", false},
+                        Case{"Single Instance=YES\r\n", false}, Case{"", false},
+                        Case{"Single Instance=yes\r\nApplication Type=service\r\n", false},
+                        Case{"Single Instance=yes\r\nApplication Type=Service\r\n", true}}) {
+    ASSERT_TRUE(Read(std::string("[Application]\r\nMain Class=M\r\n") + c.lines)) << c.lines;
+    EXPECT_EQ(Settings().instance.singleInstance, c.singleInstance) << c.lines;
+  }
+}
+
 }  // namespace

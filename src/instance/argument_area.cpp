@@ -1,0 +1,50 @@
+#include "instance/argument_area.h"
+
+#include <algorithm>
+
+#include "platform/unicode.h"
+
+namespace {
+
+char16_t UnitAt(std::string_view bytes, size_t unit) {
+  const size_t at = unit * 2;
+  return static_cast<char16_t>(static_cast<unsigned char>(bytes[at]) |
+                               (static_cast<unsigned char>(bytes[at + 1]) << 8));
+}
+
+}  // namespace
+
+std::optional<std::string> EncodeArgumentArea(const WideStringList& arguments) {
+  const bool hasEmpty = std::any_of(arguments.begin(), arguments.end(), [](const WideString& a) { return a.empty(); });
+  if (arguments.empty() || hasEmpty) return std::nullopt;
+  std::string area;
+  for (const WideString& argument : arguments) {
+    for (char16_t unit : platform::ToUtf16(argument)) {
+      area.push_back(static_cast<char>(unit & 0xFF));
+      area.push_back(static_cast<char>(unit >> 8));
+    }
+    area.append(2, '\0');
+  }
+  // The list's final zero unit must fit as well.
+  if (area.size() + 2 > kArgumentAreaSize) return std::nullopt;
+  area.resize(kArgumentAreaSize, '\0');
+  return area;
+}
+
+WideStringList DecodeArgumentArea(std::string_view bytes) {
+  WideStringList arguments;
+  std::u16string current;
+  const size_t units = bytes.size() / 2;
+  for (size_t i = 0; i < units; ++i) {
+    const char16_t unit = UnitAt(bytes, i);
+    if (unit != 0) {
+      current.push_back(unit);
+      continue;
+    }
+    arguments.push_back(platform::FromUtf16(current));
+    current.clear();
+    if (i + 1 < units && UnitAt(bytes, i + 1) == 0) return arguments;
+  }
+  if (!current.empty()) arguments.push_back(platform::FromUtf16(current));
+  return arguments;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+
+#include "instance/single_instance.h"
+#include "platform/kernel_handle.h"
+#include "platform/win32_handles.h"
+
+// What a start holds of its executable's single-instance objects (Windows).
+
+// The shared block, mapped whole for writing.
+struct ClaimedBlock {
+  WideString objectName;
+  platform::win32::Mapping mapping;
+  platform::win32::WritableMappedView view;
+
+  char* Bytes() const { return static_cast<char*>(view.Get()); }
+};
+
+// The hand-off mutex, owned by the calling thread until the object goes.
+struct HeldMutex {
+  platform::KernelHandle handle;
+  platform::win32::MutexOwnership ownership;  // declared last: released before the handle closes
+};
+
+// Sets up the first instance on a block that this start created, while the
+// hand-off mutex keeps later starts out; null when that fails.
+std::unique_ptr<FirstInstance> StartFirstInstance(ClaimedBlock block, RequestHandler handler);
+
+// A second instance on an existing block. It keeps the hand-off mutex, and
+// with it the block's argument area, until the first instance has its arguments.
+std::unique_ptr<SecondInstance> JoinFirstInstance(ClaimedBlock block, HeldMutex mutex);

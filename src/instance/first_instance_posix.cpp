@@ -1,0 +1,122 @@
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+#include <thread>
+
+#include "instance/hand_off.h"
+#include "instance/pending_answers_posix.h"
+#include "instance/socket_messages.h"
+#include "instance/socket_roles_posix.h"
+
+namespace {
+
+// A second instance sends its request right after connecting; one that does
+// not within this time is dropped.
+constexpr int kRequestWaitSeconds = 5;
+
+// Reads the request on the request's own thread, then serves it. The connection
+// waits among the pending answers until the reply, or until the process ends.
+void ServeConnection(Descriptor connection, const std::shared_ptr<ForwardingGate>& gate,
+                     const RequestHandler& handler) {
+  LimitReceiveWait(connection, kRequestWaitSeconds);
+  const std::optional<std::string> lengthBytes = ReceiveExactly(connection, kRequestLengthSize);
+  const std::optional<uint32_t> length = lengthBytes ? RequestLength(*lengthBytes) : std::nullopt;
+  if (!length) return;
+  const std::optional<std::string> packet = ReceiveExactly(connection, *length);
+  if (!packet) return;
+  const std::optional<WideStringList> arguments = DecodeRequestPacket(*packet);
+  PendingAnswers& pending = PendingAnswers::OfProcess();
+  const PendingAnswers::Ticket ticket = pending.Add(std::move(connection));
+  const Reply reply = [ticket](int32_t value) {
+    PendingAnswers::OfProcess().Send(ticket, {Answer::Kind::Reply, value});
+  };
+  if (!arguments) {
+    reply(kRefusedReply);
+    return;
+  }
+  ServeRequest(*gate, handler, *arguments, reply);
+}
+
+class PosixFirstInstance final : public FirstInstance {
+ public:
+  PosixFirstInstance(Descriptor lock, Descriptor listener, std::string socketPath, RequestHandler handler)
+      : lock_(std::move(lock)),
+        listener_(std::move(listener)),
+        socketPath_(std::move(socketPath)),
+        handler_(std::move(handler)) {}
+  ~PosixFirstInstance() override;
+
+  bool Start();
+  void OpenForwarding() override { gate_->Open(); }
+
+ private:
+  void AcceptConnections();
+
+  Descriptor lock_;
+  Descriptor listener_;
+  std::string socketPath_;
+  RequestHandler handler_;
+  std::shared_ptr<ForwardingGate> gate_ = std::make_shared<ForwardingGate>();
+  Descriptor wakeRead_;
+  Descriptor wakeWrite_;
+  std::thread acceptThread_;
+};
+
+bool PosixFirstInstance::Start() {
+  int pipeEnds[2];
+  if (pipe2(pipeEnds, O_CLOEXEC) != 0) return false;
+  wakeRead_.Reset(pipeEnds[0]);
+  wakeWrite_.Reset(pipeEnds[1]);
+  try {
+    acceptThread_ = std::thread(&PosixFirstInstance::AcceptConnections, this);
+  } catch (const std::system_error&) {
+    return false;
+  }
+  return true;
+}
+
+void PosixFirstInstance::AcceptConnections() {
+  pollfd watched[] = {{listener_.Get(), POLLIN, 0}, {wakeRead_.Get(), POLLIN, 0}};
+  for (;;) {
+    if (poll(watched, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      return;
+    }
+    if (watched[1].revents != 0) return;
+    Descriptor connection(accept4(listener_.Get(), nullptr, nullptr, SOCK_CLOEXEC));
+    if (!connection || !PeerIsThisUser(connection)) continue;
+    // The descriptor moves into the thread only once the thread exists.
+    auto shared = std::make_shared<Descriptor>(std::move(connection));
+    StartDetachedThread(
+        [shared, gate = gate_, handler = handler_] { ServeConnection(std::move(*shared), gate, handler); });
+  }
+}
+
+PosixFirstInstance::~PosixFirstInstance() {
+  gate_->Close();
+  if (acceptThread_.joinable()) {
+    const char wake = 0;
+    while (write(wakeWrite_.Get(), &wake, 1) < 0 && errno == EINTR) {
+    }
+    acceptThread_.join();
+  }
+  // The socket goes while the lock is still held: the next holder's socket
+  // must never be the one removed.
+  unlink(socketPath_.c_str());
+  listener_.Reset();
+  lock_.Reset();
+}
+
+}  // namespace
+
+std::unique_ptr<FirstInstance> StartFirstInstance(Descriptor lock, Descriptor listener, std::string socketPath,
+                                                  RequestHandler handler) {
+  auto first = std::make_unique<PosixFirstInstance>(std::move(lock), std::move(listener), std::move(socketPath),
+                                                    std::move(handler));
+  if (!first->Start()) return nullptr;
+  return first;
+}

@@ -1,0 +1,147 @@
+#include <cstring>
+#include <future>
+#include <string>
+#include <system_error>
+#include <thread>
+
+#include "instance/argument_area.h"
+#include "instance/argument_packet.h"
+#include "instance/claimed_block_win32.h"
+#include "instance/hand_off.h"
+#include "instance/instance_names.h"
+#include "instance/shared_block.h"
+#include "platform/event.h"
+#include "platform/windows_api.h"
+
+namespace {
+
+class Win32FirstInstance final : public FirstInstance {
+ public:
+  Win32FirstInstance(ClaimedBlock block, RequestHandler handler)
+      : block_(std::move(block)), handler_(std::move(handler)) {}
+  ~Win32FirstInstance() override;
+
+  // The forwarding event, the registered message and the message thread, then
+  // the block's header that tells second instances where to post.
+  bool SetUp();
+  void OpenForwarding() override;
+
+ private:
+  bool StartMessageThread();
+  void ReceiveMessages(std::promise<uint32_t> started);
+  void OnRequest(uint32_t requester, uint64_t lParam);
+  std::optional<WideStringList> ReadArguments(uint32_t requester, uint64_t lParam) const;
+  void StopMessageThread();
+
+  ClaimedBlock block_;
+  RequestHandler handler_;
+  std::shared_ptr<ForwardingGate> gate_ = std::make_shared<ForwardingGate>();
+  platform::KernelHandle forwardingEvent_;
+  platform::KernelHandle copiedEvent_;
+  uint32_t messageId_ = 0;
+  uint32_t messageThreadId_ = 0;
+  std::thread messageThread_;
+};
+
+bool Win32FirstInstance::SetUp() {
+  forwardingEvent_.Reset(::CreateEventW(nullptr, TRUE, FALSE, ForwardingEventNameOf(block_.objectName).c_str()));
+  // Without the event nothing could tell the request threads that the JVM
+  // exists: they refuse their requests rather than guess.
+  if (!forwardingEvent_) gate_->Refuse();
+  copiedEvent_.Reset(::CreateEventW(nullptr, FALSE, FALSE, CopiedEventNameOf(block_.objectName).c_str()));
+  if (!copiedEvent_) return false;
+  messageId_ = ::RegisterWindowMessageW(block_.objectName.c_str());
+  if (messageId_ == 0 || !StartMessageThread()) return false;
+  WriteBlockHeader(block_.Bytes(), {messageThreadId_, static_cast<uint32_t>(::GetCurrentProcessId()), messageId_});
+  return true;
+}
+
+bool Win32FirstInstance::StartMessageThread() {
+  std::promise<uint32_t> started;
+  std::future<uint32_t> threadId = started.get_future();
+  try {
+    messageThread_ = std::thread(&Win32FirstInstance::ReceiveMessages, this, std::move(started));
+  } catch (const std::system_error&) {
+    return false;
+  }
+  messageThreadId_ = threadId.get();
+  return true;
+}
+
+void Win32FirstInstance::ReceiveMessages(std::promise<uint32_t> started) {
+  MSG message;
+  // The queue must exist before anyone learns the thread's id: a message posted
+  // to a thread without one is lost.
+  ::PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+  started.set_value(::GetCurrentThreadId());
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == messageId_) {
+      OnRequest(static_cast<uint32_t>(message.wParam), static_cast<uint64_t>(message.lParam));
+    }
+  }
+}
+
+// The arguments are copied here, at once, so that the second instance can let
+// the next one use the area; the application gets them on a thread of their own.
+void Win32FirstInstance::OnRequest(uint32_t requester, uint64_t lParam) {
+  std::optional<WideStringList> arguments = ReadArguments(requester, lParam);
+  ::SetEvent(copiedEvent_.Get());
+  const uint32_t messageId = messageId_;
+  Reply reply = [requester, messageId](int32_t value) {
+    ::PostThreadMessageW(requester, messageId, static_cast<WPARAM>(ReplyAsMessageParameter(value)), 0);
+  };
+  if (!arguments) {
+    reply(kRefusedReply);
+    return;
+  }
+  auto serve = [gate = gate_, handler = handler_, arguments = std::move(*arguments), reply] {
+    ServeRequest(*gate, handler, arguments, reply);
+  };
+  if (!StartDetachedThread(std::move(serve))) reply(kRefusedReply);
+}
+
+std::optional<WideStringList> Win32FirstInstance::ReadArguments(uint32_t requester, uint64_t lParam) const {
+  if (lParam == 0) {
+    const std::string area(block_.Bytes() + kArgumentAreaOffset, kSharedBlockSize - kArgumentAreaOffset);
+    return DecodeArgumentArea(area);
+  }
+  if (lParam > kMaximumPacketSize) return std::nullopt;
+  const size_t size = static_cast<size_t>(lParam);
+  platform::win32::Mapping mapping(
+      ::OpenFileMappingW(FILE_MAP_READ, FALSE, PacketMappingNameOf(block_.objectName, requester).c_str()));
+  if (!mapping) return std::nullopt;
+  // A size beyond the mapping fails here rather than reading past it.
+  platform::win32::MappedView view(::MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, size));
+  if (!view) return std::nullopt;
+  const std::string packet(static_cast<const char*>(view.Get()), size);
+  return DecodeArgumentPacket(packet, PacketText::Utf16);
+}
+
+void Win32FirstInstance::OpenForwarding() {
+  gate_->Open();
+  if (forwardingEvent_) platform::SignalEvent(forwardingEvent_);
+}
+
+void Win32FirstInstance::StopMessageThread() {
+  if (!messageThread_.joinable()) return;
+  // Posting fails only while the queue is full; the thread is draining it.
+  while (!::PostThreadMessageW(messageThreadId_, WM_QUIT, 0, 0)) std::this_thread::yield();
+  messageThread_.join();
+}
+
+Win32FirstInstance::~Win32FirstInstance() {
+  gate_->Close();
+  StopMessageThread();
+  block_.view.Reset();
+  block_.mapping.Reset();
+  copiedEvent_.Reset();
+  forwardingEvent_.Reset();
+}
+
+}  // namespace
+
+std::unique_ptr<FirstInstance> StartFirstInstance(ClaimedBlock block, RequestHandler handler) {
+  auto first = std::make_unique<Win32FirstInstance>(std::move(block), std::move(handler));
+  if (!first->SetUp()) return nullptr;
+  return first;
+}

@@ -1,0 +1,11 @@
+#include "instance/hand_off.h"
+
+int32_t ExitCodeWithoutReply(std::optional<uint32_t> firstInstanceExitCode) {
+  return firstInstanceExitCode ? static_cast<int32_t>(*firstInstanceExitCode) : -1;
+}
+
+uint64_t ReplyAsMessageParameter(int32_t reply) { return static_cast<uint32_t>(reply); }
+
+int32_t ReplyOfMessageParameter(uint64_t wParam) { return static_cast<int32_t>(static_cast<uint32_t>(wParam)); }
+
+int32_t ExitCodeOfAnswer(const std::optional<Answer>& answer) { return answer ? answer->value : -1; }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "instance/single_instance.h"
+#include "instance/socket_channel_posix.h"
+
+// The two roles on POSIX, once the lock has decided between them.
+
+// The first instance, holding the lock and listening at socketPath; null when
+// it cannot start taking requests.
+std::unique_ptr<FirstInstance> StartFirstInstance(Descriptor lock, Descriptor listener, std::string socketPath,
+                                                  RequestHandler handler);
+
+// A second instance, connected to the first.
+std::unique_ptr<SecondInstance> JoinFirstInstance(Descriptor connection);

@@ -1,0 +1,119 @@
+# Single-instance scenarios: a first instance whose main waits until the
+# scenario lets it go, and second instances of the same launcher started
+# beside it, each in the foreground or the background. Sourced after lib.sh.
+
+GO_FILE=
+declare -A SECOND_PIDS=()
+declare -A SECOND_EXITS=()
+
+# On Linux the instances meet in a runtime folder of the scenario's own (a short
+# path: a socket's address is at most 107 bytes), removed at the end.
+if [ "$E2E_PLATFORM" = linux ]; then
+  XDG_RUNTIME_DIR=$(mktemp -d /tmp/e2e-run.XXXXXX) || fail "cannot make a runtime folder"
+  export XDG_RUNTIME_DIR
+  UNDO_COMMANDS+=("rm -rf '$XDG_RUNTIME_DIR'")
+fi
+
+# start_first_instance [ARG...]: starts the launcher (start_launcher) with its
+# main held until release_first_instance, and waits until main runs: on Windows
+# the stub's main waits (use_stub_log first); on Linux the probe's SecondaryInt
+# or SecondaryVoid, which take the file as their first argument.
+start_first_instance() {
+  GO_FILE="$SCENARIO_DIR/go"
+  rm -f "$GO_FILE"
+  if [ "$E2E_PLATFORM" = windows ]; then
+    export STUB_JVM_MAIN_WAIT_FILE
+    STUB_JVM_MAIN_WAIT_FILE=$(win_path "$GO_FILE")
+    start_launcher "$@"
+    wait_for_first_instance grep -q '^main-waiting' "$STUB_LOG"
+  else
+    start_launcher "$GO_FILE" "$@"
+    wait_for_first_instance grep -qx 'main started' "$SCENARIO_DIR/stdout.txt"
+  fi
+}
+
+# Waits until the command finds the first instance's main running.
+wait_for_first_instance() {
+  local deadline=$((SECONDS + E2E_EXIT_TIMEOUT))
+  until "$@" 2>/dev/null; do
+    launcher_running || fail "the first instance ended before its main ran"
+    [ "$SECONDS" -lt "$deadline" ] || fail "the first instance's main did not run within $E2E_EXIT_TIMEOUT s"
+    sleep 0.05
+  done
+}
+
+release_first_instance() { : >"$GO_FILE"; }
+
+# start_second_instance NAME [ARG...]: starts the launcher once more, in the
+# background, in the scenario folder; its output goes to NAME.out and NAME.err.
+start_second_instance() {
+  local name=$1
+  shift
+  start_launcher_at "$LAUNCHER" "$name" "$@"
+}
+
+# start_launcher_at PATH NAME [ARG...]: as start_second_instance, for the
+# launcher at PATH (a copy elsewhere).
+start_launcher_at() {
+  local path=$1 name=$2 runner=()
+  shift 2
+  [ "$E2E_PLATFORM" = windows ] && runner=("$E2E_WINE")
+  (cd "$SCENARIO_DIR" && exec "${runner[@]}" "$path" "$@") \
+    </dev/null >"$SCENARIO_DIR/$name.out" 2>"$SCENARIO_DIR/$name.err" &
+  SECOND_PIDS[$name]=$!
+  BACKGROUND_PIDS+=($!)
+}
+
+second_running() { kill -0 "${SECOND_PIDS[$1]}" 2>/dev/null; }
+
+# expect_second_exit NAME CODE [SECONDS]: the second instance ends (within
+# E2E_EXIT_TIMEOUT or SECONDS) with CODE.
+expect_second_exit() {
+  local name=$1 expected=$2 limit=${3:-$E2E_EXIT_TIMEOUT}
+  local deadline=$((SECONDS + limit))
+  while second_running "$name"; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "second instance $name did not end within $limit s"
+    sleep 0.05
+  done
+  wait "${SECOND_PIDS[$name]}"
+  SECOND_EXITS[$name]=$?
+  assert_equals "$expected" "${SECOND_EXITS[$name]}" "exit code of second instance $name"
+}
+
+# run_second_instance NAME CODE [ARG...]: a second instance in the foreground,
+# which must end with CODE.
+run_second_instance() {
+  local name=$1 expected=$2
+  shift 2
+  start_second_instance "$name" "$@"
+  expect_second_exit "$name" "$expected"
+}
+
+# The stub's secondaryMain lines (windows) without their thread ids, in order.
+secondary_calls() { log_events secondaryMain | sed 's/ thread=[0-9]*$//'; }
+
+# assert_secondary_calls <<LOG: the stub's secondaryMain lines, without thread
+# ids, are exactly these, in any order.
+assert_secondary_calls() {
+  local expected actual
+  expected=$(sort)
+  actual=$(secondary_calls | sort)
+  [ "$expected" = "$actual" ] ||
+    fail "secondaryMain calls differ:"$'\n'"$(diff <(printf '%s\n' "$expected") <(printf '%s\n' "$actual"))"
+}
+
+# Every request thread that attached has detached again (windows): DestroyJavaVM
+# would wait for one that had not.
+assert_request_threads_detached() {
+  local attached detached
+  attached=$(log_events AttachCurrentThread | sed -n 's/.* thread=\([0-9]*\) .*/\1/p' | sort)
+  detached=$(log_events DetachCurrentThread | sed -n 's/.* thread=\([0-9]*\) .*/\1/p' | sort)
+  assert_equals "$attached" "$detached" "threads that attached and detached"
+}
+
+# The probe's secondaryMain log (linux) without its call numbers, sorted: what
+# the calls received and answered, whatever their order.
+probe_secondary_calls() { sed 's/^call [0-9]* //' "$PROBE_SECONDARY_LOG" | sort; }
+
+# How the probe writes one argument: its UTF-16 units in brackets, "[0061 0062]".
+probe_units() { printf '[%s]' "$(code_units "$1" | sed 's/^ //')"; }

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# A second instance that gets no reply (the application has no secondaryMain)
+# waits until the first instance ends and then ends with its exit code: the
+# code the application gave System.exit, or main's 0 once its threads ended.
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../lib/java_probe.sh"
+source "$(dirname "$0")/../lib/instance.sh"
+begin_scenario
+
+install_probe
+write_probe_settings probe.Probe "Single Instance=yes"
+
+GO_FILE="$SCENARIO_DIR/go"
+start_launcher wait-exit "$GO_FILE" 7
+wait_for_first_instance grep -qx 'main started' "$SCENARIO_DIR/stdout.txt"
+start_second_instance waiting abc
+sleep 1
+second_running waiting || fail "the second instance did not wait for the first"
+release_first_instance
+expect_exit 7
+expect_second_exit waiting 7
+# The runtime says why nothing was called.
+assert_stderr_has "secondaryMain"
+
+start_launcher linger 2000 "$SCENARIO_DIR/lingered"
+wait_for_first_instance grep -qx 'main returns' "$SCENARIO_DIR/stdout.txt"
+start_second_instance late x
+expect_exit 0
+expect_second_exit late 0
+[ -e "$SCENARIO_DIR/lingered" ] || fail "the first instance ended before its thread"

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# A second instance that gets no reply ends with the first instance's exit
+# code: when the first instance ends while secondaryMain still runs, when the
+# application has no secondaryMain, and when the JVM never came to run main
+# (the request waits for main and never touches the JVM that failed).
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../lib/instance.sh"
+begin_scenario
+
+install_stub_application
+write_stub_settings "" "Single Instance=yes"
+
+# first_ends_with SECONDARY: the first instance's main ends the application with
+# System.exit(7) while a second instance waits for secondaryMain's reply.
+first_ends_with() {
+  use_stub_log
+  export STUB_JVM_SECONDARY=$1 STUB_JVM_SECONDARY_DELAY_MS=60000 STUB_JVM_MAIN_EXIT=7
+  start_first_instance
+  start_second_instance "waiting-$1" abc
+  wait_for_first_instance grep -q '^AttachCurrentThread' "$STUB_LOG"
+  sleep 0.5
+  second_running "waiting-$1" || fail "the second instance ended before the first"
+  release_first_instance
+  expect_exit_without_dialog 7
+  expect_second_exit "waiting-$1" 7
+}
+
+first_ends_with int
+first_ends_with none
+assert_log_has 'GetStaticMethodID class="com/example/Main" name="secondaryMain" signature="([Ljava/lang/String;)I" found=false'
+unset STUB_JVM_SECONDARY STUB_JVM_SECONDARY_DELAY_MS STUB_JVM_MAIN_EXIT
+
+use_stub_log
+export STUB_JVM_CREATE_RESULT=-1
+start_launcher
+expect_dialog
+start_second_instance refused abc
+sleep 1
+second_running refused || fail "the second instance did not wait for the first"
+press_button 1
+expect_exit 255
+expect_second_exit refused 255
+assert_log_lacks AttachCurrentThread

@@ -1,0 +1,35 @@
+#include "instance/shared_block.h"
+
+#include <gtest/gtest.h>
+
+#include "instance/argument_area.h"
+#include "instance/argument_packet.h"
+
+namespace {
+
+TEST(SharedBlockTest, TheHeaderIsThreeLittleEndianNumbers) {
+  std::string block(kSharedBlockSize, '\0');
+  WriteBlockHeader(block.data(), {0x01020304, 0xA0B0C0D0, 0xC001});
+  EXPECT_EQ(block.substr(0, 12), std::string("\x04\x03\x02\x01\xD0\xC0\xB0\xA0\x01\xC0\0\0", 12));
+  const BlockHeader header = ReadBlockHeader(block);
+  EXPECT_EQ(header.messageThreadId, 0x01020304u);
+  EXPECT_EQ(header.processId, 0xA0B0C0D0u);
+  EXPECT_EQ(header.messageId, 0xC001u);
+  EXPECT_EQ(kArgumentAreaOffset + kArgumentAreaSize + kArgumentAreaSize, kSharedBlockSize);
+}
+
+TEST(SharedBlockTest, ArgumentsTheAreaCarriesGoThereTheOthersAsAPacket) {
+  const WideStringList fits{L"a", L"b"};
+  ForwardedBytes forwarded = PackArguments(fits);
+  EXPECT_TRUE(forwarded.inArea);
+  EXPECT_EQ(DecodeArgumentArea(forwarded.bytes), fits);
+
+  for (const WideStringList& arguments :
+       {WideStringList{}, WideStringList{L"a", L"", L"b"}, WideStringList{WideString(5000, L'x')}}) {
+    forwarded = PackArguments(arguments);
+    EXPECT_FALSE(forwarded.inArea);
+    EXPECT_EQ(DecodeArgumentPacket(forwarded.bytes, PacketText::Utf16), arguments);
+  }
+}
+
+}  // namespace
