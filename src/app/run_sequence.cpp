@@ -40,10 +40,23 @@ int32_t Failed(const ErrorReport& report, const LaunchError& error, Trace& trace
   return kFailed;
 }
 
+const char* RuleName(platform::LibrarySearchRule rule) {
+  switch (rule) {
+    case platform::LibrarySearchRule::DefaultDirectories:
+      return "default-directories";
+    case platform::LibrarySearchRule::NoCurrentDirectory:
+      return "no-current-directory";
+    case platform::LibrarySearchRule::NeverCurrent:
+      return "never-current";
+    case platform::LibrarySearchRule::Unchanged:
+      break;
+  }
+  return "unchanged";
+}
+
 void TraceLibrarySearch(Trace& trace, platform::LibrarySearchRule rule) {
-  const char* names[] = {"default-directories", "no-current-directory", "never-current", "unchanged"};
   TraceLine(trace, "library-search")
-      .Word("rule", names[static_cast<int>(rule)])
+      .Word("rule", RuleName(rule))
       .Flag("current-directory-excluded", rule != platform::LibrarySearchRule::Unchanged)
       .Write();
 }
