@@ -8,16 +8,20 @@
 #include "app/runtime_choice.h"
 #include "common/argument_list.h"
 #include "common/executable_location.h"
+#include "common/message_text.h"
 #include "instance/single_instance.h"
+#include "jvm/jvm_hooks.h"
 #include "jvm/jvm_library.h"
 #include "jvm/jvm_thread.h"
 #include "jvm/launch_plan.h"
 #include "jvm/process_environment.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "platform/library_search.h"
 #include "platform/memory_status.h"
 #include "platform/message_queue.h"
 #include "platform/process_command_line.h"
+#include "platform/unicode.h"
 #include "settings/read_settings.h"
 #include "ui/splash_screen.h"
 
@@ -25,10 +29,60 @@ namespace {
 
 constexpr int32_t kFailed = -1;
 
-int32_t Failed(const ErrorReport& report, const LaunchError& error) {
+// The phases of a start: the line's time says when each began.
+void TracePhase(Trace& trace, std::string_view name) { TraceLine(trace, "phase").Bytes("name", name).Write(); }
+
+void TraceExit(Trace& trace, int32_t code, std::string_view reason) {
+  TraceLine(trace, "exit").Number("code", code).Bytes("reason", reason).Write();
+}
+
+// Why a start failed, in the trace: the message the user was shown.
+std::string FailureReason(const LaunchError& error) {
+  return error.IsSilent() ? "failed without a message (the lines above tell why)" : platform::ToUtf8(MessageOf(error));
+}
+
+int32_t Failed(const ErrorReport& report, const LaunchError& error, Trace& trace) {
   report(error);
+  TraceExit(trace, kFailed, FailureReason(error));
   return kFailed;
 }
+
+const char* RuleName(platform::LibrarySearchRule rule) {
+  switch (rule) {
+    case platform::LibrarySearchRule::DefaultDirectories:
+      return "default-directories";
+    case platform::LibrarySearchRule::NoCurrentDirectory:
+      return "no-current-directory";
+    case platform::LibrarySearchRule::NeverCurrent:
+      return "never-current";
+    case platform::LibrarySearchRule::Unchanged:
+      break;
+  }
+  return "unchanged";
+}
+
+void TraceLibrarySearch(Trace& trace, platform::LibrarySearchRule rule) {
+  TraceLine(trace, "library-search")
+      .Word("rule", RuleName(rule))
+      .Flag("current-directory-excluded", rule != platform::LibrarySearchRule::Unchanged)
+      .Write();
+}
+
+// The JVM ends the process itself after System.exit, through its exit hook:
+// the trace is told there, as the run sequence never returns.
+class ExitTracer final : public TerminationObserver {
+ public:
+  explicit ExitTracer(Trace& trace) : trace_(trace) { SetTerminationObserver(this); }
+  ~ExitTracer() override { SetTerminationObserver(nullptr); }
+  ExitTracer(const ExitTracer&) = delete;
+  ExitTracer& operator=(const ExitTracer&) = delete;
+
+  void OnExit(int32_t code) override { TraceExit(trace_, code, "the application called System.exit"); }
+  void OnAbort() override { TraceLine(trace_, "abort").Sentence("the JVM aborted the process").Write(); }
+
+ private:
+  Trace& trace_;
+};
 
 // "-nosplash", or failing that "/nosplash", exactly as written. Either still
 // reaches the application.
@@ -60,29 +114,42 @@ MainHooks HooksAroundMain(UserInterface& ui, const ApplicationSettings& applicat
   return hooks;
 }
 
+void TraceMain(Trace& trace, const LaunchPlan& plan) {
+  TraceLine(trace, "main-class").Text("name", plan.mainClass).Write();
+  for (size_t i = 0; i < plan.arguments.size(); ++i) {
+    TraceLine(trace, "main-argument").Number("index", static_cast<int64_t>(i)).Text("text", plan.arguments[i]).Write();
+  }
+}
+
 // Run: the environment, the splash, the JVM library, the plan, and the JVM
 // thread; the JVM is destroyed (waiting for the application's threads) before
 // returning. Failures are reported in front of the splash, which is still up.
 int32_t RunApplication(const Host& host, const LauncherSettings& settings, const ExecutableLocation& executable,
                        const ResolvedRuntime& runtime, const WideStringList& arguments, FirstInstance* first,
                        const std::shared_ptr<ForwardingTarget>& forwarding) {
+  Trace& trace = host.trace;
+  TracePhase(trace, "environment");
   const WideString libraryPath =
-      ApplyProcessEnvironment(settings.environment, runtime.jvmLibrary, runtime.home, executable.folder);
+      ApplyProcessEnvironment(settings.environment, runtime.jvmLibrary, runtime.home, executable.folder, trace);
   // The splash shows while the JVM library loads; its own window closes first
   // on every way out, the runtime's splash last.
   SplashScreen splash;
   if (!SplashSuppressed(arguments)) splash.Show(settings.splash, runtime.jvmLibrary);
   const ErrorReport report(host.ui, [&splash] { return splash.Window(); });
-  Result<JvmLibrary> library = JvmLibrary::Load(runtime.jvmLibrary);
-  if (!library) return Failed(report, library.error());
+  TracePhase(trace, "load-jvm-library");
+  Result<JvmLibrary> library = JvmLibrary::Load(runtime.jvmLibrary, trace);
+  if (!library) return Failed(report, library.error(), trace);
   Result<LaunchPlan> plan =
       BuildLaunchPlan({settings.application, settings.classPath, settings.vmParameters, settings.output, executable,
                        arguments, libraryPath, &platform::QueryMemoryFigures});
-  if (!plan) return Failed(report, plan.error());
+  if (!plan) return Failed(report, plan.error(), trace);
+  TraceMain(trace, *plan);
+  TracePhase(trace, "jvm");
+  const ExitTracer exitTracer(trace);
   forwarding->stayAttached = runtime.vendor == Vendor::Ibm;
   JvmOutcome outcome =
       RunJvm({*library, *plan, HooksAroundMain(host.ui, settings.application, splash, first, forwarding),
-              Accepts(settings.runtime.vendor, Vendor::Ibm)});
+              Accepts(settings.runtime.vendor, Vendor::Ibm), trace});
   if (!outcome.ran) {
     report(outcome.ran.error());
     splash.CloseNative();
@@ -91,9 +158,12 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   // (after main has returned, the application's threads may still run and
   // use the runtime's splash); the runtime's splash closes.
   splash.CloseWindow();
+  TracePhase(trace, "destroy-jvm");
   outcome.session.reset();
   splash.CloseNative();
-  return outcome.ran ? 0 : kFailed;
+  const int32_t code = outcome.ran ? 0 : kFailed;
+  TraceExit(trace, code, outcome.ran ? "main returned and the JVM was destroyed" : FailureReason(outcome.ran.error()));
+  return code;
 }
 
 // "Override WorkingDir": the launcher's folder becomes current before anything
@@ -106,15 +176,19 @@ void ApplyWorkingDirectory(const ExecutableLocation& executable) {
 
 // The pair product runs the runtime instead of this process, which then loads
 // nothing of the JVM machinery.
-int32_t HandOverToPairProduct(const ErrorReport& report, const ProductSettings& product) {
+int32_t HandOverToPairProduct(const ErrorReport& report, const ProductSettings& product, Trace& trace) {
   Result<int32_t> exitCode = RelaunchPairProduct(product);
-  if (!exitCode) return Failed(report, exitCode.error());
+  if (!exitCode) return Failed(report, exitCode.error(), trace);
+  TraceExit(trace, *exitCode, "the pair product ran the runtime");
   return *exitCode;
 }
 
 }  // namespace
 
 int32_t RunLauncher(Host& host) {
+  Trace& trace = host.trace;
+  TracePhase(trace, "start");
+  TraceLibrarySearch(trace, platform::ExcludeCurrentDirectoryFromLibrarySearch());
   platform::UseSystemLocaleForThread();
   platform::CreateThreadMessageQueue();
   const ErrorReport report(host.ui, nullptr);
@@ -122,9 +196,11 @@ int32_t RunLauncher(Host& host) {
   // Initialize: everything up to a chosen runtime.
   const WideStringList arguments = ReadArgumentList(platform::QueryCommandLine());
   Result<ExecutableLocation> executable = LocateExecutable(host.modulePath());
-  if (!executable) return Failed(report, executable.error());
-  Result<LauncherSettings> settings = ReadSettings(*executable, host.builtinSettingsText());
-  if (!settings) return Failed(report, settings.error());
+  if (!executable) return Failed(report, executable.error(), trace);
+  TraceLine(trace, "executable").Text("path", executable->path).Write();
+  TracePhase(trace, "settings");
+  Result<LauncherSettings> settings = ReadSettings(*executable, host.builtinSettingsText(), trace);
+  if (!settings) return Failed(report, settings.error(), trace);
 
   // Single instance: a later start of the same executable hands its arguments
   // to the first and ends with its answer, having looked for nothing else.
@@ -134,17 +210,22 @@ int32_t RunLauncher(Host& host) {
   if (settings->instance.singleInstance) {
     role = SetUpSingleInstance(executable->path, ServeThroughSecondaryMain(forwarding));
   }
-  if (auto* second = std::get_if<std::unique_ptr<SecondInstance>>(&role)) return (*second)->HandOff(arguments);
+  if (auto* second = std::get_if<std::unique_ptr<SecondInstance>>(&role)) {
+    const int32_t reply = (*second)->HandOff(arguments);
+    TraceExit(trace, reply, "a second instance: the arguments went to the first, this is its answer");
+    return reply;
+  }
   if (settings->application.overrideWorkingDirectory) ApplyWorkingDirectory(*executable);
-  Result<ResolvedRuntime> runtime = ChooseRuntime(host.ui, host.registry, *settings, *executable);
-  if (!runtime) return Failed(report, runtime.error());
+  TracePhase(trace, "runtime");
+  Result<ResolvedRuntime> runtime = ChooseRuntime(host.ui, host.registry, *settings, *executable, trace);
+  if (!runtime) return Failed(report, runtime.error(), trace);
 
   // Run.
   if (runtime->needsCompanion) {
     // The companion is the instance now: later starts go to it (or to another
     // companion through another launcher), not to this process.
     role = OrdinaryStart{};
-    return HandOverToPairProduct(report, settings->product);
+    return HandOverToPairProduct(report, settings->product, trace);
   }
   auto* first = std::get_if<std::unique_ptr<FirstInstance>>(&role);
   const int32_t exitCode = RunApplication(host, *settings, *executable, *runtime, arguments,

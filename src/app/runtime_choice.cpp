@@ -3,14 +3,37 @@
 #include "app/jre_not_found_message.h"
 #include "discovery/runtime_folder.h"
 #include "discovery/runtime_resolution.h"
+#include "platform/environment.h"
 #include "platform/path_parts.h"
+#include "platform/runtime_layout.h"
 #include "platform/window_focus.h"
 #include "settings/jre_path_writer.h"
 
 namespace {
 
+// The runtime that the system's custom variable names, where it has one.
+std::optional<WideString> EnvironmentHome() {
+  const WideString variable = platform::kRuntimeHomeVariable;
+  if (variable.empty()) return std::nullopt;
+  std::optional<WideString> home = platform::GetEnvironmentValue(variable);
+  if (!home || home->empty()) return std::nullopt;
+  return home;
+}
+
+const char* AnswerName(RuntimeAnswer::Kind kind) {
+  switch (kind) {
+    case RuntimeAnswer::Kind::Chosen:
+      return "chosen";
+    case RuntimeAnswer::Kind::Cancelled:
+      return "cancelled";
+    case RuntimeAnswer::Kind::NotShown:
+      break;
+  }
+  return "not-shown";
+}
+
 std::optional<ResolvedRuntime> AskTheUser(UserInterface& ui, const LauncherSettings& settings,
-                                          const ExecutableLocation& executable) {
+                                          const ExecutableLocation& executable, Trace& trace) {
   const JvmTypeMode mode = settings.runtime.jvmType;
   const FolderCheck check = [mode](const WideString& folder) {
     bool server = false;
@@ -18,18 +41,35 @@ std::optional<ResolvedRuntime> AskTheUser(UserInterface& ui, const LauncherSetti
   };
   const RuntimeAnswer answer =
       ui.AskForRuntime(platform::ActiveWindow(), BuildJreNotFoundMessage(settings.runtime), check);
+  TraceLine line(trace, "question");
+  line.Bytes("name", "JRE Not Found").Word("answer", AnswerName(answer.kind));
+  if (answer.kind == RuntimeAnswer::Kind::Chosen) line.Text("folder", answer.folder);
+  line.Write();
   if (answer.kind != RuntimeAnswer::Kind::Chosen) return std::nullopt;
   ResolvedRuntime runtime = RuntimeChosenByUser(answer.jvmLibrary, !settings.product.pairProduct.empty());
   WriteJrePath(settings.product, executable, platform::WithTrailingSeparator(answer.folder));
   return runtime;
 }
 
+void TraceRuntime(Trace& trace, const ResolvedRuntime& runtime) {
+  TraceLine(trace, "jvm-library")
+      .Text("path", runtime.jvmLibrary)
+      .Bytes("origin", OriginName(runtime.origin))
+      .Version("version", runtime.version)
+      .Flag("server", runtime.server)
+      .Flag("needs-companion", runtime.needsCompanion)
+      .Write();
+}
+
 }  // namespace
 
 Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, const LauncherSettings& settings,
-                                      const ExecutableLocation& executable) {
+                                      const ExecutableLocation& executable, Trace& trace) {
   const bool hasPairProduct = !settings.product.pairProduct.empty();
-  if (auto found = ResolveRuntime(settings.runtime, executable.folder, registry, hasPairProduct)) return *found;
-  if (auto chosen = AskTheUser(ui, settings, executable)) return *chosen;
-  return LaunchError::Silent();
+  std::optional<ResolvedRuntime> runtime =
+      ResolveRuntime(settings.runtime, executable.folder, registry, hasPairProduct, EnvironmentHome(), trace);
+  if (!runtime) runtime = AskTheUser(ui, settings, executable, trace);
+  if (!runtime) return LaunchError::Silent();
+  TraceRuntime(trace, *runtime);
+  return *runtime;
 }

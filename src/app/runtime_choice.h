@@ -2,15 +2,18 @@
 
 #include "common/executable_location.h"
 #include "common/launch_error.h"
+#include "common/trace.h"
 #include "discovery/resolved_runtime.h"
 #include "platform/registry.h"
 #include "settings/launcher_settings.h"
 #include "ui/user_interface.h"
 
 // The runtime a start runs on: one that discovery finds (settings folder,
-// private runtime, registry), else the one the user points at in the "JRE Not
-// Found" question, which is used at once and remembered as "JRE Path" for the
-// next start (and for the pair product's). Fails silently when the user
-// declines or the question cannot be asked.
+// private runtime, registry, current installers' keys, JAVA_HOME on Linux),
+// else the one the user points at in the "JRE Not Found" question, which is
+// used at once and remembered as "JRE Path" for the next start (and for the
+// pair product's). Fails silently when the user
+// declines or the question cannot be asked. The search, the question and the
+// JVM library chosen are written to the trace.
 Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, const LauncherSettings& settings,
-                                      const ExecutableLocation& executable);
+                                      const ExecutableLocation& executable, Trace& trace = NoTrace());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/trace.h"
 #include "discovery/jvm_candidate.h"
 #include "settings/runtime_requirements.h"
 
@@ -10,4 +11,6 @@ void SortCandidates(JvmCandidateList& candidates, const RuntimeRequirements& req
 
 // Sorts, then picks the first candidate that matches the first matching entry of
 // "Preferred versions", else the top-ranked one. The list must not be empty.
-const JvmCandidate& SelectCandidate(JvmCandidateList& candidates, const RuntimeRequirements& requirements);
+// The trace is told which one was chosen and why, and why each other one was not.
+const JvmCandidate& SelectCandidate(JvmCandidateList& candidates, const RuntimeRequirements& requirements,
+                                    Trace& trace = NoTrace());

@@ -6,13 +6,15 @@
 #include "platform/wide_string.h"
 #include "settings/runtime_requirements.h"
 
-// One installed runtime that passed the registry search.
+// One installed runtime that passed every test of its search.
 struct JvmCandidate {
   JavaVersion version;
-  WideString home;         // with a trailing separator; for a JDK the runtime inside it
+  WideString home;         // with a trailing separator; for an old JDK the runtime inside it
   bool server = false;     // its JVM library is the server one
   bool preferred = false;  // its kind is wanted and its vendor favoured
   Vendor vendor = Vendor::Sun;
+  RuntimeKind kind = RuntimeKind::Jre;
+  WideString source;  // where it was found: a registry key, "JAVA_HOME"
 };
 
 using JvmCandidateList = std::vector<JvmCandidate>;

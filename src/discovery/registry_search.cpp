@@ -1,5 +1,6 @@
 #include "discovery/registry_search.h"
 
+#include "discovery/candidate_verdict.h"
 #include "discovery/runtime_folder.h"
 #include "platform/path_parts.h"
 #include "platform/runtime_layout.h"
@@ -43,45 +44,59 @@ WideStringList SubkeyNames(Registry& registry, const WideString& vendorKey, bool
 }
 
 // The runtime home of one version subkey ("JavaHome", with the JDK's runtime
-// folder for a JDK) and whether its JVM library is the server one.
-bool ReadRuntimeHome(Registry& registry, const VendorKey& vendorKey, const WideString& name, JvmTypeMode mode,
-                     bool view32, JvmCandidate& candidate) {
+// folder for a JDK) and whether its JVM library is the server one; else why
+// the subkey gives no candidate.
+std::optional<std::string> ReadRuntimeHome(Registry& registry, const VendorKey& vendorKey, const WideString& name,
+                                           JvmTypeMode mode, bool view32, JvmCandidate& candidate) {
   std::unique_ptr<RegistryKey> key = registry.OpenMachineKey(vendorKey.path + name, view32);
-  if (!key) return false;
+  if (!key) return "the key does not open";
   std::optional<WideString> javaHome = key->TextValue(L"JavaHome");
-  if (!javaHome || javaHome->empty()) return false;
+  if (!javaHome || javaHome->empty()) return "no \"JavaHome\" value";
   WideString folder = platform::WithTrailingSeparator(*javaHome);
+  if (!FolderExists(folder)) return "stale registry key: its \"JavaHome\" folder is gone";
   if (vendorKey.kind == RuntimeKind::Jdk) folder += platform::kJdkRuntimeFolder;
   // The JavaSoft JRE registrations take no server preference: their client library comes first.
   if (vendorKey.kind == RuntimeKind::Jre && vendorKey.vendor == Vendor::Sun && mode == JvmTypeMode::FavorServer) {
     mode = JvmTypeMode::Default;
   }
-  if (LocateJvmLibrary(folder, mode, candidate.server).empty()) return false;
+  if (LocateJvmLibrary(folder, mode, candidate.server).empty()) return NoJvmLibrary(mode);
   candidate.home = folder;
-  return true;
+  return std::nullopt;
+}
+
+WideString SourceOf(const VendorKey& vendorKey, const WideString& name, bool view32) {
+  return WideString(L"HKLM\\") + vendorKey.path + name + (view32 ? L" (32-bit view)" : L"");
 }
 
 void SearchRuntimeKey(const RuntimeRequirements& requirements, Registry& registry, const VendorKey& vendorKey,
-                      bool view32, JvmCandidateList& candidates) {
+                      bool view32, JvmCandidateList& candidates, Trace& trace) {
   for (const WideString& name : SubkeyNames(registry, vendorKey.path, view32)) {
     JvmCandidate candidate;
+    candidate.source = SourceOf(vendorKey, name, view32);
     candidate.version.Parse(name, JavaVersion::kLowFill);
-    if (Compare(candidate.version, requirements.maximum) > 0 || Compare(candidate.version, requirements.minimum) < 0) {
+    if (std::optional<std::string> outside = OutsideBounds(candidate.version, requirements)) {
+      TraceRefused(trace, candidate.source, *outside);
       continue;
     }
-    if (!ReadRuntimeHome(registry, vendorKey, name, requirements.jvmType, view32, candidate)) continue;
+    if (auto refused = ReadRuntimeHome(registry, vendorKey, name, requirements.jvmType, view32, candidate)) {
+      TraceRefused(trace, candidate.source, *refused);
+      continue;
+    }
     candidate.preferred = PrefersCandidatesOf(vendorKey, requirements);
     candidate.vendor = vendorKey.vendor;
+    candidate.kind = vendorKey.kind;
+    TraceAccepted(trace, candidate);
     candidates.push_back(candidate);
   }
 }
 
 }  // namespace
 
-JvmCandidateList FindRegistryRuntimes(const RuntimeRequirements& requirements, Registry& registry, bool view32) {
+JvmCandidateList FindRegistryRuntimes(const RuntimeRequirements& requirements, Registry& registry, bool view32,
+                                      Trace& trace) {
   JvmCandidateList candidates;
   for (const VendorKey& key : kVendorKeys) {
-    if (IsSearched(key, requirements)) SearchRuntimeKey(requirements, registry, key, view32, candidates);
+    if (IsSearched(key, requirements)) SearchRuntimeKey(requirements, registry, key, view32, candidates, trace);
   }
   return candidates;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/trace.h"
 #include "discovery/jvm_candidate.h"
 #include "platform/registry.h"
 #include "platform/wide_string.h"
@@ -7,5 +8,7 @@
 
 // The runtimes registered under the vendor keys that the requirements search,
 // within the version bounds and holding a JVM library, in search order; in the
-// ordinary registry view or the 32-bit one.
-JvmCandidateList FindRegistryRuntimes(const RuntimeRequirements& requirements, Registry& registry, bool view32);
+// ordinary registry view or the 32-bit one. Each subkey met is written to the
+// trace, accepted or refused with the reason.
+JvmCandidateList FindRegistryRuntimes(const RuntimeRequirements& requirements, Registry& registry, bool view32,
+                                      Trace& trace = NoTrace());

@@ -45,6 +45,12 @@ WideString LocateJvmLibrary(const WideString& home, JvmTypeMode mode, bool& serv
   return {};
 }
 
+bool FolderExists(const WideString& folder) {
+  if (folder.empty()) return false;
+  // Listing it works for a drive's root too, which has no entry of its own.
+  return platform::FindFiles(platform::WithTrailingSeparator(folder) + L"*").has_value();
+}
+
 bool HasJavaLibrary(const WideString& folder) {
   const WideStringList markers = platform::JavaLibraryMarkers();
   return std::any_of(markers.begin(), markers.end(),

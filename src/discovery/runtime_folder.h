@@ -10,6 +10,10 @@
 // when one is found, whether it is the "server" library.
 WideString LocateJvmLibrary(const WideString& home, JvmTypeMode mode, bool& server);
 
+// Whether a folder (ending in a path separator) exists: a registration whose
+// folder is gone is stale.
+bool FolderExists(const WideString& folder);
+
 // Whether a folder (ending in a path separator) holds the runtime's Java library.
 bool HasJavaLibrary(const WideString& folder);
 

@@ -1,9 +1,12 @@
 #include "discovery/runtime_resolution.h"
 
 #include "discovery/candidate_ranking.h"
+#include "discovery/candidate_verdict.h"
 #include "discovery/library_machine.h"
+#include "discovery/modern_registry_search.h"
 #include "discovery/registry_search.h"
 #include "discovery/runtime_folder.h"
+#include "discovery/runtime_lead.h"
 #include "platform/path_parts.h"
 
 namespace {
@@ -18,55 +21,135 @@ std::optional<ResolvedRuntime> RuntimeIn(const WideString& folder, JvmTypeMode m
   return runtime;
 }
 
-std::optional<ResolvedRuntime> FromSettingsFolder(const RuntimeRequirements& requirements, bool hasPairProduct) {
+// A folder taken as it is, without bounds: the trace says whether it serves.
+std::optional<ResolvedRuntime> FolderRuntime(const WideString& folder, const RuntimeRequirements& requirements,
+                                             RuntimeOrigin origin, Trace& trace) {
+  std::optional<ResolvedRuntime> runtime = RuntimeIn(folder, requirements.jvmType, origin);
+  TraceLine line(trace, "candidate");
+  line.Bytes("source", OriginName(origin)).Text("home", folder);
+  if (runtime) {
+    line.Word("verdict", "accepted");
+  } else {
+    line.Word("verdict", "refused").Bytes("reason", NoJvmLibrary(requirements.jvmType));
+  }
+  line.Write();
+  TraceSearch(trace, OriginName(origin), runtime ? 1 : 0);
+  return runtime;
+}
+
+std::optional<ResolvedRuntime> FromSettingsFolder(const RuntimeRequirements& requirements, bool hasPairProduct,
+                                                  Trace& trace) {
   if (requirements.jrePath.empty()) return std::nullopt;
-  std::optional<ResolvedRuntime> runtime = RuntimeIn(platform::WithTrailingSeparator(requirements.jrePath),
-                                                     requirements.jvmType, RuntimeOrigin::SettingsFolder);
+  std::optional<ResolvedRuntime> runtime = FolderRuntime(platform::WithTrailingSeparator(requirements.jrePath),
+                                                         requirements, RuntimeOrigin::SettingsFolder, trace);
   if (runtime) runtime->needsCompanion = hasPairProduct && IsI386LibraryFile(runtime->jvmLibrary);
   return runtime;
 }
 
 std::optional<ResolvedRuntime> FromPrivateRuntime(const RuntimeRequirements& requirements,
-                                                  const WideString& executableFolder) {
+                                                  const WideString& executableFolder, Trace& trace) {
   const WideString folder = FindPrivateRuntime(executableFolder);
-  if (folder.empty()) return std::nullopt;
-  return RuntimeIn(folder, requirements.jvmType, RuntimeOrigin::PrivateRuntime);
+  if (folder.empty()) {
+    TraceSearch(trace, OriginName(RuntimeOrigin::PrivateRuntime), 0);
+    return std::nullopt;
+  }
+  return FolderRuntime(folder, requirements, RuntimeOrigin::PrivateRuntime, trace);
 }
 
 // The runtime of the candidate that the ranking chooses; its library is looked
 // for again with the launcher's own mode.
 std::optional<ResolvedRuntime> ChooseCandidate(JvmCandidateList& candidates, const RuntimeRequirements& requirements,
-                                               bool view32) {
-  const JvmCandidate& chosen = SelectCandidate(candidates, requirements);
-  std::optional<ResolvedRuntime> runtime =
-      RuntimeIn(chosen.home, requirements.jvmType, view32 ? RuntimeOrigin::Registry32 : RuntimeOrigin::Registry);
+                                               RuntimeOrigin origin, Trace& trace) {
+  const JvmCandidate& chosen = SelectCandidate(candidates, requirements, trace);
+  std::optional<ResolvedRuntime> runtime = RuntimeIn(chosen.home, requirements.jvmType, origin);
   if (!runtime) return std::nullopt;
   runtime->version = chosen.version;
-  runtime->vendor = chosen.vendor;
-  runtime->needsCompanion = view32;
+  if (origin == RuntimeOrigin::Registry || origin == RuntimeOrigin::Registry32) runtime->vendor = chosen.vendor;
+  runtime->needsCompanion = origin == RuntimeOrigin::Registry32;
   return runtime;
+}
+
+// The candidates of one search, chosen among when there are any.
+std::optional<ResolvedRuntime> ChooseAmong(JvmCandidateList candidates, const RuntimeRequirements& requirements,
+                                           RuntimeOrigin origin, Trace& trace) {
+  TraceSearch(trace, OriginName(origin), candidates.size());
+  if (candidates.empty()) return std::nullopt;
+  return ChooseCandidate(candidates, requirements, origin, trace);
 }
 
 // The ordinary registry view decides when it has any candidate; only when it
 // has none does the 32-bit view for the pair product get a say.
 std::optional<ResolvedRuntime> FromRegistry(const RuntimeRequirements& requirements, Registry& registry,
-                                            bool hasPairProduct) {
-  JvmCandidateList candidates = FindRegistryRuntimes(requirements, registry, false);
-  if (!candidates.empty()) return ChooseCandidate(candidates, requirements, false);
-  if (!hasPairProduct) return std::nullopt;
-  candidates = FindRegistryRuntimes(requirements, registry, true);
-  if (candidates.empty()) return std::nullopt;
-  return ChooseCandidate(candidates, requirements, true);
+                                            bool hasPairProduct, Trace& trace) {
+  JvmCandidateList candidates = FindRegistryRuntimes(requirements, registry, false, trace);
+  if (!candidates.empty() || !hasPairProduct) {
+    return ChooseAmong(std::move(candidates), requirements, RuntimeOrigin::Registry, trace);
+  }
+  TraceSearch(trace, OriginName(RuntimeOrigin::Registry), 0);
+  return ChooseAmong(FindRegistryRuntimes(requirements, registry, true, trace), requirements, RuntimeOrigin::Registry32,
+                     trace);
+}
+
+std::optional<ResolvedRuntime> FromEnvironmentHome(const RuntimeRequirements& requirements,
+                                                   const std::optional<WideString>& environmentHome, Trace& trace) {
+  if (!environmentHome) return std::nullopt;
+  RuntimeLead lead;
+  lead.source = L"JAVA_HOME";
+  lead.folder = *environmentHome;
+  lead.registered = false;
+  JvmCandidateList candidates;
+  if (std::optional<JvmCandidate> candidate = JudgeLead(lead, requirements, trace)) candidates.push_back(*candidate);
+  return ChooseAmong(std::move(candidates), requirements, RuntimeOrigin::EnvironmentHome, trace);
+}
+
+// Nothing installed qualified. With "Maximum Version" absent that is the rule,
+// not bad luck, and the trace says so in words.
+void ExplainNoneQualified(const RuntimeRequirements& requirements, Trace& trace) {
+  if (requirements.maximum.runCount != 0) return;
+  TraceLine(trace, "note")
+      .Sentence(
+          "\"Maximum Version\" is absent (or holds no version), so the upper bound is 0.0.0.0 and no installed "
+          "runtime can qualify; set \"Maximum Version=any\", or the newest version the application supports, in "
+          "[Java Runtime Environment].")
+      .Write();
 }
 
 }  // namespace
 
+const char* OriginName(RuntimeOrigin origin) {
+  switch (origin) {
+    case RuntimeOrigin::SettingsFolder:
+      return "JRE Path";
+    case RuntimeOrigin::PrivateRuntime:
+      return "private runtime";
+    case RuntimeOrigin::Registry:
+      return "registry";
+    case RuntimeOrigin::Registry32:
+      return "registry 32-bit view";
+    case RuntimeOrigin::ModernRegistry:
+      return "current installers' registry keys";
+    case RuntimeOrigin::EnvironmentHome:
+      return "JAVA_HOME";
+    case RuntimeOrigin::UserChoice:
+      break;
+  }
+  return "user's choice";
+}
+
 std::optional<ResolvedRuntime> ResolveRuntime(const RuntimeRequirements& requirements,
                                               const WideString& executableFolder, Registry& registry,
-                                              bool hasPairProduct) {
-  if (auto runtime = FromSettingsFolder(requirements, hasPairProduct)) return runtime;
-  if (auto runtime = FromPrivateRuntime(requirements, executableFolder)) return runtime;
-  return FromRegistry(requirements, registry, hasPairProduct);
+                                              bool hasPairProduct, const std::optional<WideString>& environmentHome,
+                                              Trace& trace) {
+  if (auto runtime = FromSettingsFolder(requirements, hasPairProduct, trace)) return runtime;
+  if (auto runtime = FromPrivateRuntime(requirements, executableFolder, trace)) return runtime;
+  if (auto runtime = FromRegistry(requirements, registry, hasPairProduct, trace)) return runtime;
+  if (auto runtime = ChooseAmong(FindModernRegistryRuntimes(requirements, registry, trace), requirements,
+                                 RuntimeOrigin::ModernRegistry, trace)) {
+    return runtime;
+  }
+  if (auto runtime = FromEnvironmentHome(requirements, environmentHome, trace)) return runtime;
+  ExplainNoneQualified(requirements, trace);
+  return std::nullopt;
 }
 
 ResolvedRuntime RuntimeChosenByUser(const WideString& jvmLibrary, bool hasPairProduct) {

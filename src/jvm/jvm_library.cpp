@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "jvm/runtime_dependencies.h"
 #include "platform/dynamic_library.h"
 
 namespace {
@@ -36,7 +37,8 @@ LaunchError MissingEntryPoint(uint32_t error) {
 
 }  // namespace
 
-Result<JvmLibrary> JvmLibrary::Load(const WideString& path) {
+Result<JvmLibrary> JvmLibrary::Load(const WideString& path, Trace& trace) {
+  LoadRuntimeDependencies(path, trace);
   uint32_t error = 0;
   void* library = platform::LoadLibraryForever(path, error);
   if (library == nullptr) {

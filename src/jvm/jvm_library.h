@@ -5,6 +5,7 @@
 #include <jni.h>
 
 #include "common/launch_error.h"
+#include "common/trace.h"
 #include "jvm/jni_entry_points.h"
 #include "platform/wide_string.h"
 
@@ -12,9 +13,11 @@
 // never unloaded), with the two entry points the launcher calls.
 class JvmLibrary {
  public:
-  // Fails with message 222 (the library does not load) or 202 with 212 (an
-  // entry point is missing), each with the system's error code of that call.
-  static Result<JvmLibrary> Load(const WideString& path);
+  // Loads the libraries it imports from its runtime's own folder first, each by
+  // its full path (see runtime_dependencies.h). Fails with message 222 (the
+  // library does not load) or 202 with 212 (an entry point is missing), each
+  // with the system's error code of that call.
+  static Result<JvmLibrary> Load(const WideString& path, Trace& trace = NoTrace());
 
   // The runtime's default Java thread stack size in bytes, 0 when it reports none.
   uint64_t DefaultStackSize() const;

@@ -3,6 +3,7 @@
 #include <jni.h>
 
 #include "common/launch_error.h"
+#include "common/trace.h"
 #include "jvm/jvm_library.h"
 #include "jvm/jvm_option_list.h"
 
@@ -12,8 +13,9 @@
 class JvmSession {
  public:
   // Creates the JVM with the options and the "abort" and "exit" hooks; fails
-  // with message 203 and the reason of the JNI result.
-  static Result<JvmSession> Create(const JvmLibrary& library, const JvmOptionList& options);
+  // with message 203 and the reason of the JNI result. Every option passed, and
+  // the result, are written to the trace.
+  static Result<JvmSession> Create(const JvmLibrary& library, const JvmOptionList& options, Trace& trace = NoTrace());
 
   JvmSession(JvmSession&& other) noexcept;
   JvmSession& operator=(JvmSession&&) = delete;

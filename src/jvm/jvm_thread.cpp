@@ -11,7 +11,7 @@ struct ThreadRecord {
 };
 
 Status CreateAndRun(const JvmRun& run, std::optional<JvmSession>& session) {
-  Result<JvmSession> created = JvmSession::Create(run.library, run.plan.options);
+  Result<JvmSession> created = JvmSession::Create(run.library, run.plan.options, run.trace);
   if (!created) return created.error();
   session.emplace(std::move(*created));
   JNIEnv* env = session->env();

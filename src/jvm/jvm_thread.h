@@ -16,6 +16,8 @@ struct JvmRun {
   // After main the thread neither detaches nor ends: the process ends only
   // through System.exit (IBM runtimes need their main thread kept).
   bool sleepAfterMain = false;
+  // Where the options passed to the JVM are written.
+  Trace& trace = NoTrace();
 };
 
 // How the JVM thread ended: the JVM it created (kept, to be destroyed by the

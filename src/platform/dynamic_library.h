@@ -10,6 +10,12 @@ namespace platform {
 // failure, with the system's reason in error.
 void* LoadLibraryForever(const WideString& path, uint32_t& error);
 
+// Loads, by its full path, a library that a runtime's JVM library imports from
+// the runtime's own folder, for the rest of the process; the libraries it
+// imports in turn are looked for in its folder first. null on failure, with
+// the system's reason in error.
+void* LoadRuntimeLibraryForever(const WideString& path, uint32_t& error);
+
 // The address of an exported function; null when the library has none of that
 // name, with the system's reason in error.
 void* FindExport(void* library, const char* name, uint32_t& error);

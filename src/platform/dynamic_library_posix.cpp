@@ -21,6 +21,8 @@ void* LoadLibraryForever(const WideString& path, uint32_t& error) {
   return library;
 }
 
+void* LoadRuntimeLibraryForever(const WideString& path, uint32_t& error) { return LoadLibraryForever(path, error); }
+
 void* FindExport(void* library, const char* name, uint32_t& error) {
   dlerror();
   void* address = dlsym(library, name);

@@ -10,6 +10,18 @@ void* LoadLibraryForever(const WideString& path, uint32_t& error) {
   return library;
 }
 
+void* LoadRuntimeLibraryForever(const WideString& path, uint32_t& error) {
+  HMODULE library =
+      ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  // Systems without the LOAD_LIBRARY_SEARCH flags refuse them as invalid; the
+  // altered search path also looks in the library's folder first.
+  if (library == nullptr && ::GetLastError() == ERROR_INVALID_PARAMETER) {
+    library = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  }
+  error = library == nullptr ? ::GetLastError() : 0;
+  return library;
+}
+
 void* FindExport(void* library, const char* name, uint32_t& error) {
   FARPROC address = ::GetProcAddress(static_cast<HMODULE>(library), name);
   error = address == nullptr ? ::GetLastError() : 0;

@@ -80,8 +80,8 @@ class InstalledRuntimesRegistry final : public Registry {
  public:
   explicit InstalledRuntimesRegistry(WideString root) : root_(std::move(root)) {}
 
-  std::unique_ptr<RegistryKey> OpenMachineKey(const WideString& path, bool view32) override {
-    if (view32) return nullptr;
+  std::unique_ptr<RegistryKey> OpenKey(RegistryHive hive, const WideString& path, bool view32) override {
+    if (view32 || hive != RegistryHive::LocalMachine) return nullptr;
     for (bool jdk : {true, false}) {
       const WideString& vendorKey = jdk ? kJdkKey : kJreKey;
       WideString prefix = path.substr(0, std::min(path.size(), vendorKey.size()));

@@ -20,12 +20,21 @@ class RegistryKey {
   virtual std::optional<WideString> TextValue(const WideString& name) = 0;
 };
 
-// The registry as the runtime search sees it: keys under HKEY_LOCAL_MACHINE,
-// named with backslashes, opened for reading in the ordinary or the 32-bit view.
+// The two trees that runtimes register in: for every user of the machine, and
+// for the current user (per-user installs).
+enum class RegistryHive { LocalMachine, CurrentUser };
+
+// The registry as the runtime search sees it: keys named with backslashes,
+// opened for reading in the ordinary or the 32-bit view.
 class Registry {
  public:
   virtual ~Registry() = default;
-  virtual std::unique_ptr<RegistryKey> OpenMachineKey(const WideString& path, bool view32) = 0;
+  virtual std::unique_ptr<RegistryKey> OpenKey(RegistryHive hive, const WideString& path, bool view32) = 0;
+
+  // A key under HKEY_LOCAL_MACHINE.
+  std::unique_ptr<RegistryKey> OpenMachineKey(const WideString& path, bool view32) {
+    return OpenKey(RegistryHive::LocalMachine, path, view32);
+  }
 };
 
 // The Win32 registry on Windows; on POSIX the runtimes installed on the system,

@@ -37,10 +37,11 @@ class Win32RegistryKey final : public RegistryKey {
 
 class Win32Registry final : public Registry {
  public:
-  std::unique_ptr<RegistryKey> OpenMachineKey(const WideString& path, bool view32) override {
+  std::unique_ptr<RegistryKey> OpenKey(RegistryHive hive, const WideString& path, bool view32) override {
     HKEY key = nullptr;
     REGSAM access = KEY_READ | (view32 ? KEY_WOW64_32KEY : 0);
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key) != ERROR_SUCCESS) return nullptr;
+    HKEY root = hive == RegistryHive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    if (::RegOpenKeyExW(root, path.c_str(), 0, access, &key) != ERROR_SUCCESS) return nullptr;
     return std::make_unique<Win32RegistryKey>(key);
   }
 };

@@ -14,6 +14,14 @@ WideStringList JvmLibrarySubPaths(const WideString& vmFolder);
 // Files whose presence marks a folder as a Java runtime (any one suffices).
 WideStringList JavaLibraryMarkers();
 
+// The compiler that only a JDK holds.
+extern const wchar_t* const kCompilerFile;
+
+// The environment variable that names a runtime when nothing installed
+// qualifies; "" where the system has no such custom (Windows: installed
+// runtimes register themselves).
+extern const wchar_t* const kRuntimeHomeVariable;
+
 // The runtime folder inside a JDK, and the private runtime folder beside the
 // launcher; both end in a path separator.
 extern const wchar_t* const kJdkRuntimeFolder;

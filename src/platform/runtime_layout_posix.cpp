@@ -9,6 +9,8 @@ WideStringList JvmLibrarySubPaths(const WideString& vmFolder) {
 
 WideStringList JavaLibraryMarkers() { return {L"lib/libjava.so", L"lib/amd64/libjava.so"}; }
 
+const wchar_t* const kCompilerFile = L"bin/javac";
+const wchar_t* const kRuntimeHomeVariable = L"JAVA_HOME";
 const wchar_t* const kJdkRuntimeFolder = L"jre/";
 const wchar_t* const kPrivateRuntimeFolder = L"jre64/";
 const wchar_t* const kSplashLibraryName = L"libsplashscreen.so";

@@ -27,9 +27,24 @@ ProductSettings ReadProduct(const PlainReader& plain, const LayeredReader& layer
 WideString ReadJrePath(const ProductSettings& product, const WideString& executablePath, const LayeredReader& layered) {
   if (PerUserSettingsApply(product)) {
     WideString perUser = PerUserSettingsPathOf(product, executablePath, false);
-    if (platform::FileExists(perUser)) return PlainReader{perUser}.ReadPlain(keys::kRuntimeSection, keys::kJrePath);
+    const bool exists = platform::FileExists(perUser);
+    TraceLine(layered.trace, "per-user-file").Text("path", perUser).Flag("found", exists).Write();
+    if (exists) {
+      return PlainReader{perUser, layered.trace, SettingLayer::PerUserFile}.ReadPlain(keys::kRuntimeSection,
+                                                                                      keys::kJrePath);
+    }
   }
   return layered.ReadLayered(keys::kRuntimeSection, keys::kJrePath);
+}
+
+// The bounds as the runtime search will apply them; an upper bound without a
+// version (absent, empty or no digit) is 0.0.0.0, which almost nothing meets.
+void TraceBounds(Trace& trace, const RuntimeRequirements& runtime) {
+  TraceLine(trace, "version-bounds")
+      .Version("minimum", runtime.minimum)
+      .Version("maximum", runtime.maximum)
+      .Flag("maximum-given", runtime.maximum.runCount != 0)
+      .Write();
 }
 
 RuntimeRequirements ReadRuntime(const LayeredReader& layered, const ProductSettings& product,
@@ -43,6 +58,7 @@ RuntimeRequirements ReadRuntime(const LayeredReader& layered, const ProductSetti
   runtime.jvmType = ParseJvmType(read(keys::kJvmType));
   runtime.source = ParseSourcePolicy(read(keys::kJvmSource));
   runtime.vendor = ParseVendorPolicy(read(keys::kVmProvider));
+  TraceBounds(layered.trace, runtime);
   return runtime;
 }
 
@@ -78,11 +94,19 @@ InstanceSettings ReadInstance(const LayeredReader& layered, const ProductSetting
 }  // namespace
 
 Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
-                                      const std::optional<WideString>& builtinText) {
-  if (!executable.settingsFile) return LaunchError::Silent();
-  const PlainReader plain{*executable.settingsFile};
+                                      const std::optional<WideString>& builtinText, Trace& trace) {
+  if (!executable.settingsFile) {
+    TraceLine(trace, "settings-file").Sentence("none: the executable's file name gives no settings file").Write();
+    return LaunchError::Silent();
+  }
+  TraceLine(trace, "settings-file")
+      .Text("path", *executable.settingsFile)
+      .Flag("found", platform::FileExists(*executable.settingsFile))
+      .Write();
+  TraceLine(trace, "built-in-settings").Flag("found", builtinText.has_value()).Write();
+  const PlainReader plain{*executable.settingsFile, trace};
   const LayeredReader layered{*executable.settingsFile,
-                              builtinText ? ParseBuiltinSettings(*builtinText) : BuiltinSettings()};
+                              builtinText ? ParseBuiltinSettings(*builtinText) : BuiltinSettings(), trace};
 
   LauncherSettings settings;
   settings.product = ReadProduct(plain, layered);

@@ -3,7 +3,9 @@
 #include "platform/growing_buffer.h"
 #include "platform/ini_file.h"
 
-WideString PlainReader::ReadPlain(const WideString& section, const WideString& key) const {
+namespace {
+
+WideString ReadFile(const WideString& path, const WideString& section, const WideString& key) {
   // One character short of full counts as full too: Wine cuts a quoted value
   // that exactly fits by its last character.
   return platform::ReadIntoGrowingBuffer(
@@ -13,12 +15,54 @@ WideString PlainReader::ReadPlain(const WideString& section, const WideString& k
       2);
 }
 
-WideString LayeredReader::ReadLayered(const WideString& section, const WideString& key) const {
-  WideString value = builtin.Find(section, key).value_or(L"");
-  PlainReader file{path};
-  WideString fromFile = file.ReadPlain(section, key);
-  if (!fromFile.empty()) return fromFile;
-  WideString addition = file.ReadPlain(section + L"+", key);
-  if (!addition.empty()) value += (addition[0] == L' ' ? L"" : L" ") + addition;
+}  // namespace
+
+const char* LayerName(SettingLayer layer) {
+  switch (layer) {
+    case SettingLayer::Builtin:
+      return "built-in";
+    case SettingLayer::SettingsFile:
+      return "settings-file";
+    case SettingLayer::PlusSection:
+      return "plus-section";
+    case SettingLayer::BuiltinAndPlusSection:
+      return "built-in+plus-section";
+    case SettingLayer::PerUserFile:
+      return "per-user-file";
+    case SettingLayer::None:
+      break;
+  }
+  return "none";
+}
+
+void TraceSetting(Trace& trace, const WideString& section, const WideString& key, const SettingValue& value) {
+  if (value.text.empty()) return;
+  TraceLine(trace, "setting")
+      .Text("section", section)
+      .Text("key", key)
+      .Text("value", value.text)
+      .Word("layer", LayerName(value.layer))
+      .Write();
+}
+
+WideString PlainReader::ReadPlain(const WideString& section, const WideString& key) const {
+  WideString text = ReadFile(path, section, key);
+  TraceSetting(trace, section, key, {text, layer});
+  return text;
+}
+
+SettingValue LayeredReader::ReadValue(const WideString& section, const WideString& key) const {
+  SettingValue value;
+  if (std::optional<WideString> builtinText = builtin.Find(section, key)) {
+    value = {*builtinText, builtinText->empty() ? SettingLayer::None : SettingLayer::Builtin};
+  }
+  WideString fromFile = ReadFile(path, section, key);
+  if (!fromFile.empty()) {
+    value = {fromFile, SettingLayer::SettingsFile};
+  } else if (WideString addition = ReadFile(path, section + L"+", key); !addition.empty()) {
+    value.layer = value.text.empty() ? SettingLayer::PlusSection : SettingLayer::BuiltinAndPlusSection;
+    value.text += (addition[0] == L' ' ? L"" : L" ") + addition;
+  }
+  TraceSetting(trace, section, key, value);
   return value;
 }

@@ -42,4 +42,5 @@ source "$e2e_lib/dialogs.sh"
 source "$e2e_lib/registry.sh"
 source "$e2e_lib/stub_runtime.sh"
 source "$e2e_lib/assertions.sh"
+source "$e2e_lib/trace.sh"
 unset e2e_lib

@@ -62,3 +62,14 @@ register_runtime() {
   done
   reg_add "${view[@]}" "HKLM\\Software\\JavaSoft\\$kind\\$1" JavaHome "$(win_path "$SCENARIO_DIR/$2")"
 }
+
+# register_current_runtime [--user] SUBKEY VALUE FOLDER: registers the runtime
+# in FOLDER (inside the scenario folder, or "" for none) as today's installers
+# do: VALUE (JavaHome, Path or InstallationPath) of HKLM\Software\SUBKEY, or
+# HKCU with --user, in the 64-bit view. SUBKEY is the whole path below
+# Software, e.g. 'Eclipse Adoptium\JDK\17.0.2.8\hotspot\MSI'.
+register_current_runtime() {
+  local hive=HKLM
+  if [ "$1" = --user ]; then hive=HKCU; shift; fi
+  reg_add "$hive\\Software\\$1" "$2" "$(win_path "$SCENARIO_DIR/$3")"
+}

@@ -3,6 +3,11 @@
 # whatever the outcome.
 
 SCENARIO_NAME=$(basename "$0" .sh)
+
+# The launcher reads these from its environment: a scenario sets the ones it
+# means (a runtime of last resort on Linux, the trace file), none comes from
+# the caller.
+unset JAVA_HOME QX_LAUNCHER_TRACE
 SCENARIO_DIR=
 # Further processes a scenario started in the background, ended on exit.
 BACKGROUND_PIDS=()

@@ -28,6 +28,15 @@ install_runtime() {
   if [ "$java_dll" = 1 ]; then : >"$home/bin/java.dll"; fi
 }
 
+# write_release FOLDER LINE...: the runtime's "release" file, one KEY="value"
+# line each (JAVA_VERSION, IMAGE_TYPE, JVM_VARIANT).
+write_release() {
+  local folder="$SCENARIO_DIR/$1"
+  shift
+  mkdir -p "$folder" || fail "cannot make $folder"
+  printf '%s\n' "$@" >"$folder/release"
+}
+
 # The application most scenarios run: the launcher, the stub runtime in "jre"
 # and an empty app.jar in the scenario folder.
 install_stub_application() {

@@ -18,11 +18,15 @@ using test::Join;
 // The paths of a start that end before any JVM library is loaded.
 class RunSequenceTest : public testing::Test {
  protected:
-  RunSequenceTest() : appData_(L"APPDATA", dir_.Path(L"user")), xdg_(L"XDG_CONFIG_HOME", dir_.Path(L"user")) {}
+  RunSequenceTest()
+      : appData_(L"APPDATA", dir_.Path(L"user")),
+        xdg_(L"XDG_CONFIG_HOME", dir_.Path(L"user")),
+        javaHome_(L"JAVA_HOME", std::nullopt) {}
 
   test::TempDir dir_;
   test::ScopedEnvironment appData_;
   test::ScopedEnvironment xdg_;
+  test::ScopedEnvironment javaHome_;
 };
 
 // The headers of a 32-bit x86 PE image: all that decides that a runtime needs
@@ -137,6 +141,26 @@ TEST_F(RunSequenceTest, OverrideWorkingDirEntersTheLaunchersFolderBeforeTheRunti
   EXPECT_TRUE(fake.ui.runtimeQuestions.empty());
   ASSERT_EQ(fake.ui.errors.size(), 1u);
   EXPECT_EQ(fake.ui.errors[0].rfind(L"Failed to load Java VM library: jre", 0), 0u) << fake.ui.errors[0];
+}
+
+TEST_F(RunSequenceTest, TheTraceFollowsTheStartToItsExitCodeAndReason) {
+  test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}), "[Application]\r\nMain Class=Main\r\n");
+  test::FakeHost fake(Join({dir_.Path(L"app"), L"app.exe"}));
+  EXPECT_EQ(RunLauncher(fake.host), -1);
+  const std::vector<std::string>& lines = fake.trace.lines;
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[0], R"(phase name="start")");
+  EXPECT_EQ(lines[1].rfind("library-search rule=", 0), 0u) << lines[1];
+  EXPECT_TRUE(
+      fake.trace.Has("executable path=" + QuoteForTrace(platform::ToUtf8(Join({dir_.Path(L"app"), L"app.exe"})))));
+  // Without "Maximum Version" nothing installed can qualify: said in words.
+  EXPECT_EQ(fake.trace.Events("note").size(), 1u);
+  EXPECT_TRUE(fake.trace.Has(R"(question name="JRE Not Found" answer=cancelled)"));
+  EXPECT_EQ(lines.back(), R"x(exit code=-1 reason="failed without a message (the lines above tell why)")x");
+
+  test::FakeHost noSettings(Join({dir_.Path(L"other"), L"other.exe"}));
+  EXPECT_EQ(RunLauncher(noSettings.host), -1);
+  EXPECT_EQ(noSettings.trace.lines.back(), R"(exit code=-1 reason="Main class was not specified in INI file.")");
 }
 
 }  // namespace

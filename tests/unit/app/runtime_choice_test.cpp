@@ -5,6 +5,7 @@
 #include "platform/file_system.h"
 #include "platform/path_syntax.h"
 #include "platform/runtime_layout.h"
+#include "platform/unicode.h"
 #include "runtime_files.h"
 #include "settings/read_settings.h"
 #include "settings/settings_readers.h"
@@ -30,13 +31,17 @@ class ChooseRuntimeTest : public testing::Test {
   ChooseRuntimeTest()
       : appData_(L"APPDATA", dir_.Path(L"user")),
         xdg_(L"XDG_CONFIG_HOME", dir_.Path(L"user")),
+        javaHome_(L"JAVA_HOME", std::nullopt),
         executable_(*LocateExecutable({true, Join({dir_.Path(L"app"), L"app.exe"}), 0})) {
     settings_.runtime.maximum = JavaVersion::Any(JavaVersion::kHighFill);
     settings_.product.name = L"Product";
     settings_.product.code = L"Code";
   }
 
-  Result<ResolvedRuntime> Choose() { return ChooseRuntime(ui_, registry_, settings_, executable_); }
+  Result<ResolvedRuntime> Choose() {
+    trace_.lines.clear();
+    return ChooseRuntime(ui_, registry_, settings_, executable_, trace_);
+  }
 
   WideString Folder(const WideString& name) { return dir_.Path(name) + platform::kPathSeparator; }
 
@@ -56,7 +61,9 @@ class ChooseRuntimeTest : public testing::Test {
   test::TempDir dir_;
   test::ScopedEnvironment appData_;
   test::ScopedEnvironment xdg_;
+  test::ScopedEnvironment javaHome_;
   test::RecordingUi ui_;
+  test::RecordingTrace trace_;
   test::FakeRegistry registry_;
   ExecutableLocation executable_;
   LauncherSettings settings_;
@@ -166,6 +173,46 @@ TEST_F(ChooseRuntimeTest, AQuestionThatCannotBeAskedFailsSilently) {
   ASSERT_FALSE(runtime);
   EXPECT_TRUE(runtime.error().IsSilent());
   EXPECT_FALSE(platform::FileExists(dir_.Path(L"user")));
+}
+
+TEST_F(ChooseRuntimeTest, JavaHomeServesOnlyWhereTheSystemNamesRuntimesThatWay) {
+  const WideString home = Runtime(L"java-home");
+  test::WriteBytes(home + L"release", "JAVA_VERSION=\"17.0.2\"\n");
+  const test::ScopedEnvironment javaHome(L"JAVA_HOME", home);
+  Result<ResolvedRuntime> runtime = Choose();
+  if (WideString(platform::kRuntimeHomeVariable).empty()) {
+    EXPECT_FALSE(runtime);  // Windows: installed runtimes register themselves
+    EXPECT_EQ(ui_.runtimeQuestions.size(), 1u);
+  } else {
+    ASSERT_TRUE(runtime);
+    EXPECT_EQ(runtime->origin, RuntimeOrigin::EnvironmentHome);
+    EXPECT_EQ(runtime->jvmLibrary, Library(home));
+    EXPECT_TRUE(ui_.runtimeQuestions.empty());
+  }
+}
+
+TEST_F(ChooseRuntimeTest, TheTraceNamesTheJvmLibraryAndTheUsersAnswer) {
+  const WideString registered = Runtime(L"registered");
+  registry_.AddRuntime(kJre, L"11.0.2", registered);
+  ASSERT_TRUE(Choose());
+  EXPECT_EQ(trace_.Events("jvm-library"),
+            std::vector<std::string>{"jvm-library path=" + QuoteForTrace(platform::ToUtf8(Library(registered))) +
+                                     " origin=\"registry\" version=11.0.2.0 server=yes needs-companion=no"});
+
+  settings_.runtime.minimum = ParseLowerBound(L"12");
+  ASSERT_FALSE(Choose());
+  EXPECT_EQ(trace_.Events("question"), std::vector<std::string>{R"(question name="JRE Not Found" answer=cancelled)"});
+  EXPECT_TRUE(trace_.Events("jvm-library").empty());
+
+  const WideString chosen = Runtime(L"chosen");
+  ui_.runtimeAnswer = {RuntimeAnswer::Kind::Chosen, chosen.substr(0, chosen.size() - 1), Library(chosen)};
+  ASSERT_TRUE(Choose());
+  EXPECT_EQ(trace_.Events("question"),
+            std::vector<std::string>{R"(question name="JRE Not Found" answer=chosen folder=)" +
+                                     QuoteForTrace(platform::ToUtf8(chosen.substr(0, chosen.size() - 1)))});
+  EXPECT_EQ(trace_.Events("jvm-library"),
+            std::vector<std::string>{"jvm-library path=" + QuoteForTrace(platform::ToUtf8(Library(chosen))) +
+                                     " origin=\"user's choice\" version=0.0.0.0 server=no needs-companion=no"});
 }
 
 class WriteBackTest : public ChooseRuntimeTest {

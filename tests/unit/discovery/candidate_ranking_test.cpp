@@ -4,6 +4,7 @@
 
 #include "common/split_list.h"
 #include "settings/settings_values.h"
+#include "test_support.h"
 
 namespace {
 
@@ -13,6 +14,7 @@ JvmCandidate Candidate(const wchar_t* name, const wchar_t* version, bool preferr
   candidate.home = name;
   candidate.preferred = preferred;
   candidate.server = server;
+  candidate.source = name;
   return candidate;
 }
 
@@ -124,5 +126,59 @@ INSTANTIATE_TEST_SUITE_P(
                  {L"b", L"c", L"a"},
                  L"c"}),
     [](const testing::TestParamInfo<RankCase>& info) { return "Example" + std::to_string(info.index); });
+
+struct ChoiceCase {
+  const char* what;
+  const wchar_t* source;
+  JvmTypeMode mode;
+  const wchar_t* preferredVersions;
+  JvmCandidateList candidates;
+  std::vector<std::string> lines;  // the choice, then why each other one was passed over, in rank order
+};
+
+class ChoiceTraceTest : public testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(ChoiceTraceTest, TheTraceSaysWhyTheChosenOneAndNotTheOthers) {
+  const ChoiceCase& c = GetParam();
+  RuntimeRequirements requirements;
+  requirements.source = ParseSourcePolicy(c.source);
+  requirements.jvmType = c.mode;
+  requirements.preferredVersions = SplitList(c.preferredVersions, L";");
+  JvmCandidateList list = c.candidates;
+  test::RecordingTrace trace;
+  SelectCandidate(list, requirements, trace);
+  EXPECT_EQ(trace.lines, c.lines) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, ChoiceTraceTest,
+    testing::Values(
+        ChoiceCase{"by rank: preference, then server library, then version, then search order",
+                   L"favor_JDK",
+                   JvmTypeMode::FavorServer,
+                   L"",
+                   {Candidate(L"jre", L"17", false, true), Candidate(L"client", L"11", true, false),
+                    Candidate(L"old", L"1.8", true, true), Candidate(L"new", L"11", true, true),
+                    Candidate(L"twin", L"11", true, true)},
+                   {R"(choice source="new" version=11.0.0.0 reason="the best-ranked of 5 candidates")",
+                    R"(passed-over source="twin" version=11.0.0.0 reason="ranks the same as the chosen one, )"
+                    R"(which was found first")",
+                    R"(passed-over source="old" version=1.8.0.0 reason="an older version")",
+                    R"(passed-over source="client" version=11.0.0.0 reason="no server library, which \"JVM Type\" )"
+                    R"(favor_server ranks first")",
+                    R"(passed-over source="jre" version=17.0.0.0 reason="not preferred: \"JVM Source\" and )"
+                    R"(\"VM Provider\" favour the chosen one's kind and vendor")"}},
+        ChoiceCase{
+            "by \"Preferred versions\": the entry that matched, and rank among the matches",
+            L"",
+            JvmTypeMode::Default,
+            L"1.5;1.8",
+            {Candidate(L"a", L"17", true), Candidate(L"b", L"1.8.0_20", true), Candidate(L"c", L"1.8.0_5", true)},
+            {R"(choice source="b" version=1.8.0.20 reason="the best-ranked match of \"Preferred versions\" )"
+             R"(entry \"1.8\"")",
+             R"(passed-over source="a" version=17.0.0.0 reason="\"Preferred versions\" entry \"1.8\" matches )"
+             R"(the chosen one, not this")",
+             R"(passed-over source="c" version=1.8.0.5 reason="an older version")"}}),
+    [](const testing::TestParamInfo<ChoiceCase>& info) { return "Example" + std::to_string(info.index); });
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "discovery/runtime_resolution.h"
 #include "platform/path_syntax.h"
 #include "platform/runtime_layout.h"
+#include "platform/unicode.h"
 #include "registry_fixture.h"
 #include "runtime_files.h"
 #include "settings/settings_values.h"
@@ -200,14 +201,46 @@ TEST_P(RegistrySearchTest, JvmSourceAndVmProviderChooseTheVendorKeys) {
 
 TEST_P(RegistrySearchTest, ResolutionChoosesOneRegisteredCandidate) {
   const WideString launcherFolder = dir_.Path(L"app") + platform::kPathSeparator;
-  EXPECT_FALSE(ResolveRuntime(requirements_, launcherFolder, fixture_->View(), false));
+  EXPECT_FALSE(ResolveRuntime(requirements_, launcherFolder, fixture_->View(), false, std::nullopt, NoTrace()));
   fixture_->AddRuntime(kJre, L"1.8", Runtime(L"old"), false);
   fixture_->AddRuntime(kJre, L"11.0.2", Runtime(L"new"), false);
-  std::optional<ResolvedRuntime> runtime = ResolveRuntime(requirements_, launcherFolder, fixture_->View(), false);
+  std::optional<ResolvedRuntime> runtime =
+      ResolveRuntime(requirements_, launcherFolder, fixture_->View(), false, std::nullopt, NoTrace());
   ASSERT_TRUE(runtime);
   EXPECT_EQ(Format(runtime->version), L"11.0.2");
   EXPECT_EQ(runtime->home, dir_.Path(L"new"));
   EXPECT_EQ(runtime->origin, RuntimeOrigin::Registry);
+}
+
+TEST_P(RegistrySearchTest, EverySubkeyMetIsTracedWithItsVerdict) {
+  WideString rt = Runtime(L"rt");
+  test::Touch(dir_.Path(L"empty") + platform::kPathSeparator + L"readme");
+  fixture_->AddRuntime(kJre, L"1.5", rt, false);
+  fixture_->AddRuntime(kJre, L"1.6", L"", false);
+  fixture_->AddRuntime(kJre, L"1.7", dir_.Path(L"uninstalled"), false);
+  fixture_->AddRuntime(kJre, L"1.8", dir_.Path(L"empty"), false);
+  fixture_->AddRuntime(kJre, L"11", rt, false);
+  fixture_->AddRuntime(kJre, L"12", rt, true);
+  requirements_.minimum = ParseLowerBound(L"1.6");
+  test::RecordingTrace trace;
+  FindRegistryRuntimes(requirements_, fixture_->View(), false, trace);
+  const std::string key = R"(candidate source="HKLM\\Software\\JavaSoft\\Java Runtime Environment\\)";
+  EXPECT_EQ(trace.lines,
+            (std::vector<std::string>{
+                key + R"(1.5" verdict=refused reason="below \"Minimum Version\" 1.6.0.0")",
+                key + R"(1.6" verdict=refused reason="no \"JavaHome\" value")",
+                key + R"(1.7" verdict=refused reason="stale registry key: its \"JavaHome\" folder is gone")",
+                key + R"(1.8" verdict=refused reason="no JVM library for \"JVM Type\" default")",
+                key + R"(11" verdict=accepted version=11.0.0.0 kind=JRE vendor=Sun home=)" +
+                    QuoteForTrace(platform::ToUtf8(rt + platform::kPathSeparator)) + " server=yes preferred=yes",
+            }));
+
+  trace.lines.clear();
+  requirements_.maximum = ParseUpperBound(L"");
+  FindRegistryRuntimes(requirements_, fixture_->View(), true, trace);
+  EXPECT_EQ(trace.lines, std::vector<std::string>{
+                             key + R"x(12 (32-bit view)" verdict=refused reason="above \"Maximum Version\", which is )x"
+                                   R"(absent, so the upper bound is 0.0.0.0")"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Registries, RegistrySearchTest, testing::ValuesIn(test::RegistryFixtureKinds()),

@@ -5,6 +5,7 @@
 #include "platform/environment.h"
 #include "platform/path_syntax.h"
 #include "platform/runtime_layout.h"
+#include "platform/unicode.h"
 #include "test_support.h"
 
 namespace {
@@ -62,6 +63,21 @@ TEST_F(ProcessEnvironmentTest, UndefinedReferencesStayAsWritten) {
   settings_.systemPath = L"%LAUNCHER_TEST_UNDEFINED%";
   Apply();
   EXPECT_EQ(Variable(platform::kSearchPathVariable).substr(0, 26), L"%LAUNCHER_TEST_UNDEFINED%" + list_);
+}
+
+TEST_F(ProcessEnvironmentTest, EveryVariableSetIsTraced) {
+  test::RecordingTrace trace;
+  ApplyProcessEnvironment(settings_, jvmLibrary_, runtime_, Join({L"", L"app", L""}), trace);
+  auto line = [](const WideString& name, const WideString& value) {
+    return "environment name=" + QuoteForTrace(platform::ToUtf8(name)) +
+           " value=" + QuoteForTrace(platform::ToUtf8(value));
+  };
+  EXPECT_EQ(trace.Events("environment"),
+            (std::vector<std::string>{
+                line(L"QX_JVM_PATH", jvmLibrary_),
+                line(L"QX_JVM_HOME", runtime_),
+                line(platform::kSearchPathVariable, Join({L"", L"usr", L"bin"}) + list_ + Join({runtime_, L"bin"})),
+            }));
 }
 
 }  // namespace

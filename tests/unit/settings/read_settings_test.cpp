@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/message_text.h"
+#include "platform/unicode.h"
 #include "test_support.h"
 
 namespace {
@@ -15,7 +16,8 @@ class ReadSettingsTest : public testing::Test {
 
   bool Read(const std::string& ini, std::optional<WideString> builtin = std::nullopt) {
     if (!ini.empty()) test::WriteBytes(dir_.Path(L"app.ini"), ini);
-    settings_.emplace(ReadSettings(*LocateExecutable({true, dir_.Path(L"app.exe"), 0}), builtin));
+    trace_.lines.clear();
+    settings_.emplace(ReadSettings(*LocateExecutable({true, dir_.Path(L"app.exe"), 0}), builtin, trace_));
     return static_cast<bool>(*settings_);
   }
 
@@ -25,7 +27,11 @@ class ReadSettingsTest : public testing::Test {
   test::ScopedEnvironment appData_;
   test::ScopedEnvironment xdg_;
   std::optional<Result<LauncherSettings>> settings_;
+  test::RecordingTrace trace_;
 };
+
+// A text as the trace quotes it.
+std::string Quoted(const WideString& text) { return QuoteForTrace(platform::ToUtf8(text)); }
 
 TEST_F(ReadSettingsTest, MissingMainClassIsTheOneMessage) {
   EXPECT_FALSE(Read(""));  // no settings file at all
@@ -165,6 +171,42 @@ TEST_F(ReadSettingsTest, SingleInstanceIsExactlyYesAndNeverInServiceMode) {
     ASSERT_TRUE(Read(std::string("[Application]\r\nMain Class=M\r\n") + c.lines)) << c.lines;
     EXPECT_EQ(Settings().instance.singleInstance, c.singleInstance) << c.lines;
   }
+}
+
+TEST_F(ReadSettingsTest, TheTraceNamesTheFilesAndWhereEachValueCameFrom) {
+  const std::string ini =
+      "[Product Information]\r\nProduct Name=P\r\nProduct Code=C\r\n[Application]\r\nMain Class=M\r\n"
+      "[Java Runtime Environment+]\r\nVirtual Machine Parameters=-Dmore\r\n";
+  ASSERT_TRUE(Read(ini, L"[Java Runtime Environment]\r\nMinimum Version=1.8\r\n"));
+  const WideString perUser = Join({dir_.Path(L"user"), L"P", L"C", L"app.ini"});
+  EXPECT_EQ(trace_.Events("settings-file"),
+            std::vector<std::string>{"settings-file path=" + Quoted(dir_.Path(L"app.ini")) + " found=yes"});
+  EXPECT_TRUE(trace_.Has("built-in-settings found=yes"));
+  EXPECT_TRUE(trace_.Has("per-user-file path=" + Quoted(perUser) + " found=no"));
+  EXPECT_TRUE(trace_.Has(R"(setting section="Product Information" key="Product Name" value="P" layer=settings-file)"));
+  EXPECT_TRUE(
+      trace_.Has(R"(setting section="Java Runtime Environment" key="Minimum Version" value="1.8" layer=built-in)"));
+  EXPECT_TRUE(trace_.Has(R"(setting section="Java Runtime Environment" key="Virtual Machine Parameters" )"
+                         R"(value=" -Dmore" layer=plus-section)"));
+  // The absent maximum is named as such.
+  EXPECT_TRUE(trace_.Has("version-bounds minimum=1.8.0.0 maximum=0.0.0.0 maximum-given=no"));
+  EXPECT_TRUE(trace_.Events("setting section=\"Java Runtime Environment\" key=\"Maximum Version\"").empty());
+
+  test::WriteBytes(perUser, "[Java Runtime Environment]\r\nJRE Path=C:\\jre\r\n");
+  ASSERT_TRUE(Read(ini + "[Java Runtime Environment]\r\nMaximum Version=11\r\n"));
+  EXPECT_TRUE(trace_.Has("per-user-file path=" + Quoted(perUser) + " found=yes"));
+  EXPECT_TRUE(
+      trace_.Has(R"(setting section="Java Runtime Environment" key="JRE Path" value="C:\\jre" layer=per-user-file)"));
+  EXPECT_TRUE(trace_.Has("version-bounds minimum=0.0.0.0 maximum=11.65535.65535.65535 maximum-given=yes"));
+}
+
+TEST_F(ReadSettingsTest, TheTraceSaysWhenThereIsNoSettingsFile) {
+  ExecutableLocation location{dir_.Path(L"app"), dir_.Path(L""), std::nullopt};
+  ASSERT_FALSE(ReadSettings(location, std::nullopt, trace_));
+  EXPECT_EQ(trace_.lines,
+            std::vector<std::string>{"settings-file none: the executable's file name gives no settings file"});
+  ASSERT_FALSE(Read(""));
+  EXPECT_TRUE(trace_.Has("settings-file path=" + Quoted(dir_.Path(L"app.ini")) + " found=no"));
 }
 
 }  // namespace

@@ -11,6 +11,10 @@ class FakeRegistryFixture final : public RegistryFixture {
                   bool view32) override {
     registry_.AddRuntime(vendorKey, version, javaHome, view32);
   }
+  void SetValue(RegistryHive hive, const WideString& keyPath, const WideString& name,
+                const WideString& value) override {
+    registry_.SetValue(hive, keyPath, name, value);
+  }
   Registry& View() override { return registry_; }
 
  private:

@@ -17,6 +17,9 @@ class RegistryFixture {
   // Registers HKLM\<vendorKey><version> with a "JavaHome" string value.
   virtual void AddRuntime(const WideString& vendorKey, const WideString& version, const WideString& javaHome,
                           bool view32) = 0;
+  // Sets a string value of a key of the 64-bit view, making the keys on its way.
+  virtual void SetValue(RegistryHive hive, const WideString& keyPath, const WideString& name,
+                        const WideString& value) = 0;
   virtual Registry& View() = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -114,20 +115,56 @@ class FakeKey final : public RegistryKey {
   std::map<WideString, WideString> values_;
 };
 
+WideString HivePrefix(RegistryHive hive) { return hive == RegistryHive::CurrentUser ? L"HKCU\\" : L"HKLM\\"; }
+
 }  // namespace
+
+FakeRegistry::Key& FakeRegistry::Make(RegistryHive hive, const WideString& path, bool view32) {
+  const size_t last = path.find_last_of(L'\\', path.empty() ? 0 : path.size() - 2);
+  if (last != WideString::npos) {
+    // The parent's path keeps its closing backslash, as vendor keys are spelled.
+    Key& parent = Make(hive, path.substr(0, last + 1), view32);
+    WideString name = path.substr(last + 1);
+    if (!name.empty() && name.back() == L'\\') name.pop_back();
+    if (std::find(parent.subkeys.begin(), parent.subkeys.end(), name) == parent.subkeys.end()) {
+      parent.subkeys.push_back(name);
+    }
+  }
+  return keys_[{hive, path, view32}];
+}
 
 void FakeRegistry::AddRuntime(const WideString& vendorKey, const WideString& version, const WideString& javaHome,
                               bool view32) {
-  keys_[{vendorKey, view32}].subkeys.push_back(version);
+  keys_[{RegistryHive::LocalMachine, vendorKey, view32}].subkeys.push_back(version);
   // A value of "" still exists in the registry: it holds the NUL, 2 bytes.
-  keys_[{vendorKey + version, view32}].values[L"JavaHome"] = javaHome + WideString(1, L'\0');
+  keys_[{RegistryHive::LocalMachine, vendorKey + version, view32}].values[L"JavaHome"] =
+      javaHome + WideString(1, L'\0');
 }
 
-std::unique_ptr<RegistryKey> FakeRegistry::OpenMachineKey(const WideString& path, bool view32) {
-  opened.emplace_back(path, view32);
-  auto found = keys_.find({path, view32});
+void FakeRegistry::SetValue(RegistryHive hive, const WideString& keyPath, const WideString& name,
+                            const WideString& value) {
+  Make(hive, keyPath, false).values[name] = value + WideString(1, L'\0');
+}
+
+std::unique_ptr<RegistryKey> FakeRegistry::OpenKey(RegistryHive hive, const WideString& path, bool view32) {
+  opened.emplace_back(HivePrefix(hive) + path, view32);
+  auto found = keys_.find({hive, path, view32});
   if (found == keys_.end()) return nullptr;
   return std::make_unique<FakeKey>(found->second.subkeys, found->second.values);
+}
+
+std::vector<std::string> RecordingTrace::Events(std::string_view event) const {
+  std::vector<std::string> found;
+  for (const std::string& line : lines) {
+    if (line.size() > event.size() && line.compare(0, event.size(), event) == 0 && line[event.size()] == ' ') {
+      found.push_back(line);
+    }
+  }
+  return found;
+}
+
+bool RecordingTrace::Has(std::string_view line) const {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 FakeHost::FakeHost(WideString modulePath, std::optional<WideString> builtin)
@@ -135,7 +172,7 @@ FakeHost::FakeHost(WideString modulePath, std::optional<WideString> builtin)
            [modulePath] {
              return platform::ModulePathResult{true, modulePath, 0};
            },
-           [builtin] { return builtin; }} {}
+           [builtin] { return builtin; }, trace} {}
 
 namespace {
 

@@ -5,9 +5,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "app/host.h"
+#include "common/trace.h"
 #include "platform/registry.h"
 #include "platform/wide_string.h"
 #include "ui/user_interface.h"
@@ -60,30 +63,51 @@ class RecordingUi final : public UserInterface {
   ExceptionAnswer exceptionAnswer = ExceptionAnswer::Stop;
 };
 
-// An in-memory registry: keys by path and view, each with subkeys and values.
+// An in-memory registry: keys by hive, path and view, each with subkeys and values.
 class FakeRegistry final : public Registry {
  public:
-  // Adds the key path (and its parent's subkey entry) with a "JavaHome" value.
+  // Adds the HKLM key path (and its parent's subkey entry) with a "JavaHome" value.
   void AddRuntime(const WideString& vendorKey, const WideString& version, const WideString& javaHome,
                   bool view32 = false);
-  std::unique_ptr<RegistryKey> OpenMachineKey(const WideString& path, bool view32) override;
+  // Sets a value of a key of the 64-bit view, making the key and every key on its way.
+  void SetValue(RegistryHive hive, const WideString& keyPath, const WideString& name, const WideString& value);
+  std::unique_ptr<RegistryKey> OpenKey(RegistryHive hive, const WideString& path, bool view32) override;
 
-  std::vector<std::pair<WideString, bool>> opened;  // every path asked for, with its view
+  // Every path asked for, as "HKLM\..." or "HKCU\...", with its view.
+  std::vector<std::pair<WideString, bool>> opened;
 
  private:
   struct Key {
     std::vector<WideString> subkeys;
     std::map<WideString, WideString> values;
   };
-  std::map<std::pair<WideString, bool>, Key> keys_;
+  Key& Make(RegistryHive hive, const WideString& path, bool view32);
+
+  std::map<std::tuple<RegistryHive, WideString, bool>, Key> keys_;
 };
 
-// A host whose executable lies at modulePath, with built-in settings text.
+// Keeps the lines of a trace, without the stamp a trace file adds.
+class RecordingTrace final : public Trace {
+ public:
+  bool Enabled() const override { return true; }
+  void Write(std::string_view line) override { lines.emplace_back(line); }
+
+  // The lines of one event, in order.
+  std::vector<std::string> Events(std::string_view event) const;
+  // Whether a line is there, whole.
+  bool Has(std::string_view line) const;
+
+  std::vector<std::string> lines;
+};
+
+// A host whose executable lies at modulePath, with built-in settings text; its
+// trace is recorded.
 struct FakeHost {
   explicit FakeHost(WideString modulePath, std::optional<WideString> builtin = std::nullopt);
 
   RecordingUi ui;
   FakeRegistry registry;
+  RecordingTrace trace;
   Host host;
 };
 

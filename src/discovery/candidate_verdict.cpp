@@ -1,0 +1,77 @@
+#include "discovery/candidate_verdict.h"
+
+std::optional<std::string> OutsideBounds(const JavaVersion& version, const RuntimeRequirements& requirements) {
+  if (Compare(version, requirements.maximum) > 0) {
+    // An upper bound without a version (absent, empty or no digit) is 0.0.0.0.
+    if (requirements.maximum.runCount == 0) {
+      return "above \"Maximum Version\", which is absent, so the upper bound is " +
+             TraceVersionText(requirements.maximum);
+    }
+    return "above \"Maximum Version\" " + TraceVersionText(requirements.maximum);
+  }
+  if (Compare(version, requirements.minimum) < 0) {
+    return "below \"Minimum Version\" " + TraceVersionText(requirements.minimum);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> NotSearched(RuntimeKind kind, Vendor vendor, const RuntimeRequirements& requirements) {
+  if (!Searches(requirements.source, kind)) {
+    return std::string("a ") + KindName(kind) + ", which \"JVM Source\" does not ask for";
+  }
+  if (!Accepts(requirements.vendor, vendor)) {
+    return std::string("a runtime of vendor ") + VendorName(vendor) + ", which \"VM Provider\" does not accept";
+  }
+  return std::nullopt;
+}
+
+const char* KindName(RuntimeKind kind) { return kind == RuntimeKind::Jdk ? "JDK" : "JRE"; }
+
+const char* VendorName(Vendor vendor) {
+  switch (vendor) {
+    case Vendor::JRockit:
+      return "JRockit";
+    case Vendor::Ibm:
+      return "IBM";
+    case Vendor::Sun:
+      break;
+  }
+  return "Sun";
+}
+
+const char* JvmTypeName(JvmTypeMode mode) {
+  switch (mode) {
+    case JvmTypeMode::Server:
+      return "server";
+    case JvmTypeMode::FavorServer:
+      return "favor_server";
+    case JvmTypeMode::Default:
+      break;
+  }
+  return "default";
+}
+
+std::string NoJvmLibrary(JvmTypeMode mode) {
+  return std::string("no JVM library for \"JVM Type\" ") + JvmTypeName(mode);
+}
+
+void TraceRefused(Trace& trace, const WideString& source, std::string_view reason) {
+  TraceLine(trace, "candidate").Text("source", source).Word("verdict", "refused").Bytes("reason", reason).Write();
+}
+
+void TraceAccepted(Trace& trace, const JvmCandidate& candidate) {
+  TraceLine(trace, "candidate")
+      .Text("source", candidate.source)
+      .Word("verdict", "accepted")
+      .Version("version", candidate.version)
+      .Word("kind", KindName(candidate.kind))
+      .Word("vendor", VendorName(candidate.vendor))
+      .Text("home", candidate.home)
+      .Flag("server", candidate.server)
+      .Flag("preferred", candidate.preferred)
+      .Write();
+}
+
+void TraceSearch(Trace& trace, std::string_view stage, size_t candidates) {
+  TraceLine(trace, "search").Bytes("stage", stage).Number("candidates", static_cast<int64_t>(candidates)).Write();
+}

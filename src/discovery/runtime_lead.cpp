@@ -1,0 +1,74 @@
+#include "discovery/runtime_lead.h"
+
+#include <memory>
+
+#include "common/text.h"
+#include "discovery/candidate_verdict.h"
+#include "discovery/library_machine.h"
+#include "discovery/release_file.h"
+#include "discovery/runtime_folder.h"
+#include "platform/file_system.h"
+#include "platform/mapped_file.h"
+#include "platform/path_parts.h"
+#include "platform/runtime_layout.h"
+
+namespace {
+
+RuntimeFacts FactsOfFolder(const WideString& home) {
+  std::unique_ptr<platform::MappedFile> release = platform::MappedFile::Open(home + L"release");
+  std::optional<std::string_view> text;
+  if (release) text = release->Bytes();
+  return FactsOf(text, platform::FileExists(home + platform::kCompilerFile));
+}
+
+}  // namespace
+
+RuntimeFacts FactsOf(std::optional<std::string_view> releaseText, bool hasCompiler) {
+  RuntimeFacts facts;
+  facts.kind = hasCompiler ? RuntimeKind::Jdk : RuntimeKind::Jre;
+  if (!releaseText) return facts;
+  if (std::optional<WideString> version = ReleaseFileValue(*releaseText, "JAVA_VERSION")) {
+    JavaVersion parsed;
+    if (parsed.Parse(*version, JavaVersion::kLowFill)) facts.version = parsed;
+  }
+  if (std::optional<WideString> image = ReleaseFileValue(*releaseText, "IMAGE_TYPE")) {
+    if (*image == L"JDK") facts.kind = RuntimeKind::Jdk;
+    if (*image == L"JRE") facts.kind = RuntimeKind::Jre;
+  }
+  std::optional<WideString> variant = ReleaseFileValue(*releaseText, "JVM_VARIANT");
+  if (variant && EqualsIgnoringCase(*variant, L"OpenJ9")) facts.vendor = Vendor::Ibm;
+  return facts;
+}
+
+std::optional<JvmCandidate> JudgeLead(const RuntimeLead& lead, const RuntimeRequirements& requirements, Trace& trace) {
+  auto refuse = [&](std::string_view reason) -> std::optional<JvmCandidate> {
+    TraceRefused(trace, lead.source, reason);
+    return std::nullopt;
+  };
+  if (lead.folder.empty()) return refuse("it names no folder");
+  const WideString folder = platform::WithTrailingSeparator(lead.folder);
+  if (!FolderExists(folder)) {
+    return refuse(lead.registered ? "stale registry key: the folder it names is gone" : "the folder it names is gone");
+  }
+  const RuntimeFacts facts = FactsOfFolder(folder);
+  JvmCandidate candidate;
+  candidate.source = lead.source;
+  candidate.kind = lead.kind.value_or(facts.kind);
+  candidate.vendor = lead.vendor.value_or(facts.vendor);
+  candidate.home = folder;
+  // An old JDK (Java 8 and before) is used through the runtime inside it.
+  if (HasJavaLibrary(folder + platform::kJdkRuntimeFolder)) {
+    candidate.home += platform::kJdkRuntimeFolder;
+    candidate.kind = RuntimeKind::Jdk;
+  }
+  if (auto excluded = NotSearched(candidate.kind, candidate.vendor, requirements)) return refuse(*excluded);
+  const WideString library = LocateJvmLibrary(candidate.home, requirements.jvmType, candidate.server);
+  if (library.empty()) return refuse(NoJvmLibrary(requirements.jvmType));
+  if (IsI386LibraryFile(library)) return refuse("wrong machine: its JVM library is a 32-bit one");
+  if (!lead.version && !facts.version) return refuse("no version: no JAVA_VERSION in its \"release\" file");
+  candidate.version = lead.version.value_or(*facts.version);
+  if (auto outside = OutsideBounds(candidate.version, requirements)) return refuse(*outside);
+  candidate.preferred = Wants(requirements.source, candidate.kind) && Favours(requirements.vendor, candidate.vendor);
+  TraceAccepted(trace, candidate);
+  return candidate;
+}

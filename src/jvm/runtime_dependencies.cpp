@@ -1,0 +1,47 @@
+#include "jvm/runtime_dependencies.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "jvm/library_imports.h"
+#include "platform/dynamic_library.h"
+#include "platform/file_system.h"
+#include "platform/mapped_file.h"
+#include "platform/path_parts.h"
+#include "platform/unicode.h"
+
+namespace {
+
+// A name that can only mean a file of the folder: printable, no path in it.
+bool IsPlainFileName(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  return std::all_of(name.begin(), name.end(),
+                     [](char c) { return c >= 0x20 && c < 0x7F && c != '\\' && c != '/' && c != ':'; });
+}
+
+}  // namespace
+
+WideStringList RuntimeDependencies(const std::vector<std::string>& imported, const WideString& folder) {
+  WideStringList paths;
+  for (const std::string& name : imported) {
+    if (!IsPlainFileName(name)) continue;
+    const WideString path = folder + platform::FromUtf8(name);
+    if (platform::FileExists(path)) paths.push_back(path);
+  }
+  return paths;
+}
+
+void LoadRuntimeDependencies(const WideString& jvmLibrary, Trace& trace) {
+  std::unique_ptr<platform::MappedFile> image = platform::MappedFile::Open(jvmLibrary);
+  if (!image) return;
+  // bin\server\jvm.dll: the runtime's native folder is bin\.
+  const WideString folder = platform::WithTrailingSeparator(platform::ParentOf(platform::ParentOf(jvmLibrary)));
+  for (const WideString& path : RuntimeDependencies(ImportedLibraries(image->Bytes()), folder)) {
+    uint32_t error = 0;
+    const bool loaded = platform::LoadRuntimeLibraryForever(path, error) != nullptr;
+    TraceLine line(trace, "runtime-dependency");
+    line.Text("path", path).Flag("loaded", loaded);
+    if (!loaded) line.Number("error", error);
+    line.Write();
+  }
+}

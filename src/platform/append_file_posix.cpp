@@ -1,0 +1,44 @@
+#include "platform/append_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "platform/unicode.h"
+#include "platform/unique_handle.h"
+
+namespace platform {
+namespace {
+
+struct DescriptorTraits {
+  using Type = int;
+  static Type Invalid() { return -1; }
+  static void Close(Type descriptor) { ::close(descriptor); }
+};
+
+class PosixAppendFile final : public AppendFile {
+ public:
+  explicit PosixAppendFile(UniqueHandle<DescriptorTraits> descriptor) : descriptor_(std::move(descriptor)) {}
+
+  bool Append(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const ssize_t written = ::write(descriptor_.Get(), bytes.data(), bytes.size());
+      if (written <= 0) return false;
+      bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+  }
+
+ private:
+  UniqueHandle<DescriptorTraits> descriptor_;
+};
+
+}  // namespace
+
+std::unique_ptr<AppendFile> AppendFile::Open(const WideString& path) {
+  UniqueHandle<DescriptorTraits> descriptor(
+      ::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
+  if (!descriptor) return nullptr;
+  return std::make_unique<PosixAppendFile>(std::move(descriptor));
+}
+
+}  // namespace platform
