@@ -5,6 +5,8 @@
 #include "platform/unique_handle.h"
 #include "platform/windows_api.h"
 
+#include <objbase.h>
+
 namespace platform::win32 {
 
 // A file opened with CreateFileW (invalid: INVALID_HANDLE_VALUE).
@@ -46,5 +48,29 @@ struct RegistryKeyTraits {
   static void Close(Type key) { ::RegCloseKey(key); }
 };
 using RegistryKeyHandle = UniqueHandle<RegistryKeyTraits>;
+
+// A window made with CreateWindowExW that its creator destroys.
+struct WindowTraits {
+  using Type = HWND;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type window) { ::DestroyWindow(window); }
+};
+using Window = UniqueHandle<WindowTraits>;
+
+// A font made with CreateFontIndirectW.
+struct FontTraits {
+  using Type = HFONT;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type font) { ::DeleteObject(font); }
+};
+using Font = UniqueHandle<FontTraits>;
+
+// Memory the shell or COM allocated for us (an item id list, a path).
+struct CoTaskMemoryTraits {
+  using Type = void*;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type memory) { ::CoTaskMemFree(memory); }
+};
+using CoTaskMemory = UniqueHandle<CoTaskMemoryTraits>;
 
 }  // namespace platform::win32

@@ -348,7 +348,9 @@ TEST_F(IniNewFileTest, ValueTheFileCannotHoldLeavesItUnchanged) {
   const WideString foreign = L"C:\\日本語\\😀";
   const bool codePageHoldsIt = platform::FromAnsi(platform::ToAnsi(foreign)) == foreign;
   EXPECT_EQ(platform::WriteIniString(L"A", L"k", foreign, path_), codePageHoldsIt);
-  if (!codePageHoldsIt) EXPECT_EQ(test::ReadBytes(path_), before);
+  if (!codePageHoldsIt) {
+    EXPECT_EQ(test::ReadBytes(path_), before);
+  }
 }
 
 // Settings files deeper than MAX_PATH characters are read and written like any other.
