@@ -22,6 +22,13 @@ bool ShowsNoText(LONG_PTR style) {
   return (type >= 3 && type <= 9) || (type >= 13 && type <= 15);
 }
 
+// Characters come here; so does Enter, which the dialog manager would
+// otherwise take for the default button before it became a character.
+LRESULT DialogCode(const MSG* message) {
+  const bool enter = message != nullptr && message->message == WM_KEYDOWN && message->wParam == VK_RETURN;
+  return DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+}
+
 POINT PointOf(LPARAM lParam) { return {static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))}; }
 
 }  // namespace
@@ -232,7 +239,7 @@ std::optional<LRESULT> HyperlinkControl::HandleMessage(UINT message, WPARAM wPar
       if (wParam == L'\r' || wParam == L' ') Navigate();
       return 0;
     case WM_GETDLGCODE:
-      return DLGC_WANTCHARS;
+      return DialogCode(reinterpret_cast<const MSG*>(lParam));
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       if (!paintLabel_) return std::nullopt;
