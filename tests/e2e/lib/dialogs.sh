@@ -187,10 +187,10 @@ control_colours() {
 }
 
 # The launcher's dialog with placement and styles, kept in DIALOG_GEOMETRY for
-# geometry_field (drag, size and show print the same).
+# geometry_field; with a size or show command (which print the same), after it.
 DIALOG_GEOMETRY=
 read_geometry() {
-  drive_dialog "${@:-list}" --geometry
+  if [ $# -eq 0 ]; then drive_dialog list --geometry; else drive_dialog "$@"; fi
   DIALOG_GEOMETRY="$SCENARIO_DIR/geometry.txt"
   cp "$DRIVER_OUTPUT" "$DIALOG_GEOMETRY"
 }
