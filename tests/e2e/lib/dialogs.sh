@@ -219,3 +219,11 @@ drag_control() {
   DIALOG_GEOMETRY="$SCENARIO_DIR/geometry.txt"
   cp "$DRIVER_OUTPUT" "$DIALOG_GEOMETRY"
 }
+
+# No runtime was found: the "JRE Not Found" dialog shows (and no error box
+# before it); Cancel ends the start with -1.
+decline_runtime_question() {
+  expect_dialog --caption "JRE Not Found"
+  press_button 2
+  expect_exit 255
+}
