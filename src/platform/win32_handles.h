@@ -5,8 +5,6 @@
 #include "platform/unique_handle.h"
 #include "platform/windows_api.h"
 
-#include <objbase.h>
-
 namespace platform::win32 {
 
 // A file opened with CreateFileW (invalid: INVALID_HANDLE_VALUE).
@@ -65,11 +63,18 @@ struct FontTraits {
 };
 using Font = UniqueHandle<FontTraits>;
 
-// Memory the shell or COM allocated for us (an item id list, a path).
+// Memory the shell or COM allocated for us (an item id list, a path). The
+// launcher does not link ole32 (a start without a dialog never loads it); who
+// holds such memory has it loaded.
 struct CoTaskMemoryTraits {
   using Type = void*;
   static Type Invalid() { return nullptr; }
-  static void Close(Type memory) { ::CoTaskMemFree(memory); }
+  static void Close(Type memory) {
+    using Free = void(WINAPI*)(void*);
+    auto free = reinterpret_cast<Free>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ole32.dll"), "CoTaskMemFree")));
+    if (free != nullptr) free(memory);
+  }
 };
 using CoTaskMemory = UniqueHandle<CoTaskMemoryTraits>;
 

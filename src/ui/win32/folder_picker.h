@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "platform/wide_string.h"
-#include "platform/windows_api.h"
+#include "ui/win32/shell_functions.h"
 
 namespace ui::win32 {
 
@@ -11,6 +11,6 @@ namespace ui::win32 {
 // Folder" button), owned by owner, starting at the desktop: the path of the
 // folder chosen, of any length; nullopt when the user cancels. A choice that
 // has no file-system path gives "".
-std::optional<WideString> PickFolder(HWND owner, const WideString& title);
+std::optional<WideString> PickFolder(const ShellFunctions& shell, HWND owner, const WideString& title);
 
 }  // namespace ui::win32

@@ -1,9 +1,6 @@
 #include "ui/win32/hyperlink_control.h"
 
-#include <commctrl.h>
-#include <shellapi.h>
-
-#include <cwctype>
+#include "ui/win32/shell_functions.h"
 
 namespace ui::win32 {
 namespace {
@@ -137,9 +134,10 @@ bool HyperlinkControl::CalcLinkRect() {
 bool HyperlinkControl::OverLink(POINT point) const { return target_ && ::PtInRect(&linkRect_, point); }
 
 bool HyperlinkControl::Navigate() {
-  if (!target_) return false;
-  const auto result =
-      reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, L"open", target_->c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  const ShellFunctions* shell = LoadShellFunctions();
+  if (!target_ || shell == nullptr) return false;
+  const auto result = reinterpret_cast<INT_PTR>(
+      shell->shellExecute(nullptr, L"open", target_->c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32) return false;
   visited_ = true;
   ::InvalidateRect(Handle(), nullptr, TRUE);

@@ -43,7 +43,9 @@ INT_PTR JreNotFoundDialog::OnInitDialog() {
 
 void JreNotFoundDialog::OnBrowse() {
   HWND dialog = Handle();
-  const std::optional<WideString> folder = PickFolder(dialog, LoadStringText(StringId::kBrowseForJre));
+  const ShellFunctions* shell = LoadShellFunctions();
+  if (shell == nullptr) return;
+  const std::optional<WideString> folder = PickFolder(*shell, dialog, LoadStringText(StringId::kBrowseForJre));
   if (!folder) return;
   ::SetDlgItemTextW(dialog, IDC_JRE_PATH, folder->c_str());
   chosenFolder_ = platform::WithTrailingSeparator(*folder);

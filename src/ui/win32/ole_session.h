@@ -1,8 +1,6 @@
 #pragma once
 
-#include "platform/windows_api.h"
-
-#include <ole2.h>
+#include "ui/win32/shell_functions.h"
 
 namespace ui::win32 {
 
@@ -11,14 +9,16 @@ namespace ui::win32 {
 // ShellExecuteW starts.
 class OleSession {
  public:
-  OleSession() : initialised_(SUCCEEDED(::OleInitialize(nullptr))) {}
+  explicit OleSession(const ShellFunctions& shell)
+      : shell_(shell), initialised_(SUCCEEDED(shell.oleInitialize(nullptr))) {}
   ~OleSession() {
-    if (initialised_) ::OleUninitialize();
+    if (initialised_) shell_.oleUninitialize();
   }
   OleSession(const OleSession&) = delete;
   OleSession& operator=(const OleSession&) = delete;
 
  private:
+  const ShellFunctions& shell_;
   bool initialised_;
 };
 

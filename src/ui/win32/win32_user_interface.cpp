@@ -1,22 +1,21 @@
 #include "platform/windows_api.h"
-
-#include <commctrl.h>
-
 #include "ui/user_interface.h"
 #include "ui/win32/exception_dialog.h"
 #include "ui/win32/jre_not_found_dialog.h"
 #include "ui/win32/ole_session.h"
+#include "ui/win32/shell_functions.h"
 
 namespace {
 
 using ui::win32::ExceptionDialog;
 using ui::win32::JreNotFoundDialog;
 using ui::win32::OleSession;
+using ui::win32::ShellFunctions;
 
 // The link's tooltip is a common control.
-void RegisterCommonControls() {
+void RegisterCommonControls(const ShellFunctions& shell) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&controls);
+  shell.initCommonControls(&controls);
 }
 
 class Win32UserInterface final : public UserInterface {
@@ -25,9 +24,12 @@ class Win32UserInterface final : public UserInterface {
     ::MessageBoxW(static_cast<HWND>(owner), text.c_str(), nullptr, MB_ICONERROR);
   }
 
+  // Without the shell's libraries the question cannot be asked.
   RuntimeAnswer AskForRuntime(WindowHandle owner, const WideString& message, const FolderCheck& check) override {
-    const OleSession ole;
-    RegisterCommonControls();
+    const ShellFunctions* shell = ui::win32::LoadShellFunctions();
+    if (shell == nullptr) return {RuntimeAnswer::Kind::NotShown, {}, {}};
+    const OleSession ole(*shell);
+    RegisterCommonControls(*shell);
     JreNotFoundDialog dialog(message, check);
     const INT_PTR result = dialog.Run(static_cast<HWND>(owner));
     if (result == IDOK) return {RuntimeAnswer::Kind::Chosen, dialog.ChosenFolder(), dialog.ChosenLibrary()};

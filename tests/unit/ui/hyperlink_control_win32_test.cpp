@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
 #include <cstdint>
 #include <vector>
+
+#include "ui/win32/shell_functions.h"
 
 // The link on a real static control in this process (under Wine in the
 // tests), where what another process cannot see can be asked: the cursor, the
@@ -79,8 +79,10 @@ class HyperlinkTest : public testing::Test {
 };
 
 TEST_F(HyperlinkTest, TheTextIsTheAddressOfItsTooltipAndTheHandCursorIsOverIt) {
+  const ui::win32::ShellFunctions* shell = ui::win32::LoadShellFunctions();
+  ASSERT_NE(shell, nullptr);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-  ::InitCommonControlsEx(&controls);
+  shell->initCommonControls(&controls);
   HyperlinkControl link;
   ASSERT_TRUE(link.Attach(control_));
   EXPECT_NE(::GetWindowLongPtrW(control_, GWL_STYLE) & SS_NOTIFY, 0);
