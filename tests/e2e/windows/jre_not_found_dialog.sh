@@ -97,6 +97,9 @@ use_stub_log
 start_launcher
 expect_dialog --caption "JRE Not Found"
 browse_for_folder 202 "$SCENARIO_DIR/no jre"
+# The picker had the title of string 214 and no button to make a folder.
+grep -qF 'text="Browse for JRE folder"' "$DRIVER_OUTPUT" || fail "the folder picker lacks its title: $(cat "$DRIVER_OUTPUT")"
+! grep -q 'visible=1 text="&Make New Folder"' "$DRIVER_OUTPUT" || fail "the folder picker offers to make a folder"
 expect_dialog --caption "JRE Not Found"
 assert_control_text 201 "$(win_path "$SCENARIO_DIR/no jre")"
 assert_control_enabled 1 0
