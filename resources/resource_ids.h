@@ -7,4 +7,22 @@
 /* RCDATA holding the built-in settings (INI text, UTF-8 or UTF-16LE with BOM). */
 #define BUILTIN_SETTINGS_RESOURCE_NAME "SETTINGS"
 
+/* The "JRE Not Found" dialog and its controls (besides IDOK and IDCANCEL). */
+#define IDD_JRE_NOT_FOUND 201
+#define IDC_JRE_PATH 201
+#define IDC_BROWSE 202
+#define IDC_JRE_MESSAGE 203
+#define IDC_ERROR_ICON 204
+#define IDC_DOWNLOAD_LINK 205
+#define IDC_BROWSE_HINT 206
+
+/* The "Java Exception" dialog and its controls: IDOK is Ignore, IDCANCEL Stop;
+   the icon is IDC_ERROR_ICON as above. */
+#define IDD_JAVA_EXCEPTION 231
+#define IDC_EXCEPTION_TEXT 208
+#define IDC_EXCEPTION_GROUP 209
+#define IDC_EXCEPTION_HEADING 210
+#define IDC_EXCEPTION_CHOICE 211
+#define IDC_EXCEPTION_WARNING 212
+
 #endif

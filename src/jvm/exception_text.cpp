@@ -16,16 +16,16 @@ jobject Construct(JNIEnv* env, const char* className, const char* signature, job
                              : env->NewObject(type.get(), constructor, argument);
 }
 
-// buffer.toString(): the bytes printed into it, decoded by the runtime.
-jstring BufferText(JNIEnv* env, jobject buffer) {
+// writer.toString(): the text printed into it.
+jstring WriterText(JNIEnv* env, jobject writer) {
   jmethodID toString = nullptr;
   {
-    LocalRef<jclass> type(env, env->GetObjectClass(buffer));
+    LocalRef<jclass> type(env, env->GetObjectClass(writer));
     if (!type) return nullptr;
     toString = env->GetMethodID(type.get(), "toString", "()Ljava/lang/String;");
   }
   if (toString == nullptr) return nullptr;
-  jobject text = env->CallObjectMethod(buffer, toString);
+  jobject text = env->CallObjectMethod(writer, toString);
   if (env->ExceptionCheck()) env->ExceptionDescribe();
   return static_cast<jstring>(text);
 }
@@ -47,7 +47,7 @@ bool PrintStackTrace(JNIEnv* env, jthrowable throwable, jobject printer) {
   {
     LocalRef<jclass> type(env, env->GetObjectClass(throwable));
     if (!type) return false;
-    printStackTrace = env->GetMethodID(type.get(), "printStackTrace", "(Ljava/io/PrintStream;)V");
+    printStackTrace = env->GetMethodID(type.get(), "printStackTrace", "(Ljava/io/PrintWriter;)V");
   }
   if (printStackTrace == nullptr) return false;
   env->CallVoidMethod(throwable, printStackTrace, printer);
@@ -57,11 +57,14 @@ bool PrintStackTrace(JNIEnv* env, jthrowable throwable, jobject printer) {
 
 }  // namespace
 
+// Printed into a StringWriter the trace stays text: printed into a byte stream
+// it would pass through the runtime's default charset, which on many systems
+// cannot hold every character of it.
 WideString DescribeException(jthrowable throwable, JNIEnv* env) {
-  LocalRef<> buffer(env, Construct(env, "java/io/ByteArrayOutputStream", "()V"));
-  if (!buffer) return {};
-  LocalRef<> printer(env, Construct(env, "java/io/PrintStream", "(Ljava/io/OutputStream;)V", buffer.get()));
+  LocalRef<> writer(env, Construct(env, "java/io/StringWriter", "()V"));
+  if (!writer) return {};
+  LocalRef<> printer(env, Construct(env, "java/io/PrintWriter", "(Ljava/io/Writer;)V", writer.get()));
   if (!printer || !PrintStackTrace(env, throwable, printer.get())) return {};
-  LocalRef<jstring> trace(env, BufferText(env, buffer.get()));
+  LocalRef<jstring> trace(env, WriterText(env, writer.get()));
   return trace ? ToWide(env, trace.get()) : WideString();
 }

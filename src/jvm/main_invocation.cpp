@@ -34,16 +34,19 @@ Result<jmethodID> FindMainMethod(JNIEnv* env, const WideString& className, jclas
 }
 
 // The stack trace is offered; Stop ends the application, Ignore puts the
-// exception back as main left it. An exception without a trace counts as ignored.
+// exception back as main left it. An exception without a trace counts as
+// ignored. Either way the trace reaches the application's System.err (so an
+// "Error File" keeps it): on Stop it is described there before the exit, else
+// the runtime reports the exception it finds pending when the thread detaches.
 void OfferException(JNIEnv* env, jthrowable thrown, const MainHooks& hooks) {
   // Describing it needs the JVM without a pending exception.
   env->ExceptionClear();
   const WideString trace = DescribeException(thrown, env);
-  if (!trace.empty() && hooks.askAboutException(trace) == ExceptionVerdict::Stop) {
-    CallSystemExit(env);
-  } else {
-    env->Throw(thrown);
-  }
+  const bool stop = !trace.empty() && hooks.askAboutException(trace) == ExceptionVerdict::Stop;
+  env->Throw(thrown);
+  if (!stop) return;
+  env->ExceptionDescribe();
+  CallSystemExit(env);
 }
 
 void HandleUncaughtException(JNIEnv* env, const MainHooks& hooks) {

@@ -24,8 +24,9 @@ struct MainHooks {
 
 // On the JVM thread: finds the main class ("/"-separated) and its main
 // method, calls it with the arguments, and handles an uncaught exception
-// (Stop ends the application through System.exit(-1)). Fails with message
-// 211, 215 or 216, or silently when the runtime has printed the reason.
+// (Stop ends the application through System.exit(-1); the trace goes to
+// System.err in every case). Fails with message 211, 215 or 216, or silently
+// when the runtime has printed the reason.
 Status InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
                        const MainHooks& hooks);
 

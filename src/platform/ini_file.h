@@ -16,9 +16,10 @@ namespace platform {
 uint32_t ReadIniString(const WideString& section, const WideString& key, wchar_t* buffer, uint32_t size,
                        const WideString& path);
 
-// WritePrivateProfileStringW: sets one key, creating the file and the section when
-// missing; every other key keeps its value (Windows rewrites the file's layout,
-// POSIX keeps every other line byte for byte). A new file holds Unicode.
+// Sets one key of the INI file at path, as SetIniValue (ini_value_edit.h) says:
+// the file keeps every other byte, the key and section are added when missing,
+// and a missing file is created in kNewIniFileFormat. The file is replaced as
+// ReplaceFileContents says, so that a failed write leaves it as it was.
 bool WriteIniString(const WideString& section, const WideString& key, const WideString& value, const WideString& path);
 
 }  // namespace platform

@@ -114,4 +114,27 @@ struct ComReferenceTraits {
 template <typename Interface>
 using ComReference = UniqueHandle<ComReferenceTraits<Interface>>;
 
+// A font made with CreateFontIndirectW.
+struct FontTraits {
+  using Type = HFONT;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type font) { ::DeleteObject(font); }
+};
+using Font = UniqueHandle<FontTraits>;
+
+// Memory the shell or COM allocated for us (an item id list, a path). The
+// launcher does not link ole32 (a start without a dialog never loads it); who
+// holds such memory has it loaded.
+struct CoTaskMemoryTraits {
+  using Type = void*;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type memory) {
+    using Free = void(WINAPI*)(void*);
+    auto free = reinterpret_cast<Free>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ole32.dll"), "CoTaskMemFree")));
+    if (free != nullptr) free(memory);
+  }
+};
+using CoTaskMemory = UniqueHandle<CoTaskMemoryTraits>;
+
 }  // namespace platform::win32

@@ -1,4 +1,13 @@
-#pragma once
+#ifndef LAUNCHER_JAVA_DOWNLOAD_PAGE_H
+#define LAUNCHER_JAVA_DOWNLOAD_PAGE_H
 
-// The download page that the "JRE Not Found" message points the user to.
-inline constexpr const wchar_t* kJavaDownloadPage = L"https://adoptium.net/";
+/* The download page that the "JRE Not Found" message points the user to: the
+   text of the dialog's link (resources/dialogs.rc) and of the terminal's
+   message. Plain C, so that the resource compiler reads it too. */
+#define JAVA_DOWNLOAD_PAGE "https://adoptium.net/"
+
+#ifndef RC_INVOKED
+inline constexpr const wchar_t* kJavaDownloadPage = L"" JAVA_DOWNLOAD_PAGE;
+#endif
+
+#endif

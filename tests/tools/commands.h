@@ -32,4 +32,9 @@ int Show(const Options& options);
 // The shell's folder picker (browse_command.cpp).
 int Browse(const Options& options);
 
+// The real pointer, and what a control shows (pointer_commands.cpp).
+int Hover(const Options& options);
+int DragCommand(const Options& options);
+int Icon(const Options& options);
+
 }  // namespace ui_driver

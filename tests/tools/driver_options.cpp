@@ -38,6 +38,12 @@ const wchar_t* const kUsage =
     L"  browse (--path P | --cancel)\n"
     L"                          select folder P in the shell's folder picker and press OK\n"
     L"                          (or press Cancel), then wait until the picker has gone\n"
+    L"  hover --id N --x X --y Y  move the real pointer to a client point of control N\n"
+    L"  drag --id N --x X --y Y --dx DX --dy DY\n"
+    L"                          press the real left button there, move by DX,DY, release;\n"
+    L"                          print the dialog as size does\n"
+    L"  icon --id N             which system icon control N shows (hand, question,\n"
+    L"                          exclamation, asterisk, application, none, other)\n"
     L"filters:  --pid N  --process NAME|PATH  --caption TEXT\n"
     L"options:  --timeout MS (default 5000)\n"
     L"exit: 0 done, 1 no window in time (absent: one appeared), 2 usage, 3 action failed\n";
@@ -50,6 +56,7 @@ const std::map<std::wstring, Command> kCommands = {
     {L"capture", Command::Capture}, {L"pixels", Command::Pixels},      {L"click-at", Command::ClickAt},
     {L"key", Command::Key},         {L"close", Command::Close},        {L"size", Command::Size},
     {L"show", Command::Show},       {L"browse", Command::Browse},      {L"help", Command::Help},
+    {L"hover", Command::Hover},     {L"drag", Command::Drag},          {L"icon", Command::Icon},
     {L"--help", Command::Help}};
 
 // The options each command accepts besides the filters and --timeout.
@@ -68,17 +75,24 @@ const std::map<Command, std::set<std::wstring>> kCommandOptions = {
     {Command::Size, {L"--width", L"--height"}},
     {Command::Show, {L"--state"}},
     {Command::Browse, {L"--path", L"--cancel"}},
+    {Command::Hover, {L"--id", L"--x", L"--y"}},
+    {Command::Drag, {L"--id", L"--x", L"--y", L"--dx", L"--dy"}},
+    {Command::Icon, {L"--id"}},
     {Command::Help, {}}};
 
 // The options each command cannot do without.
-const std::map<Command, std::vector<std::wstring>> kRequiredOptions = {{Command::Click, {L"--id"}},
-                                                                       {Command::SetText, {L"--id", L"--text"}},
-                                                                       {Command::Windows, {L"--class"}},
-                                                                       {Command::Capture, {L"--out"}},
-                                                                       {Command::ClickAt, {L"--id", L"--x", L"--y"}},
-                                                                       {Command::Key, {L"--vk"}},
-                                                                       {Command::Size, {L"--width", L"--height"}},
-                                                                       {Command::Show, {L"--state"}}};
+const std::map<Command, std::vector<std::wstring>> kRequiredOptions = {
+    {Command::Click, {L"--id"}},
+    {Command::SetText, {L"--id", L"--text"}},
+    {Command::Windows, {L"--class"}},
+    {Command::Capture, {L"--out"}},
+    {Command::ClickAt, {L"--id", L"--x", L"--y"}},
+    {Command::Key, {L"--vk"}},
+    {Command::Size, {L"--width", L"--height"}},
+    {Command::Show, {L"--state"}},
+    {Command::Hover, {L"--id", L"--x", L"--y"}},
+    {Command::Drag, {L"--id", L"--x", L"--y", L"--dx", L"--dy"}},
+    {Command::Icon, {L"--id"}}};
 
 // Options of which a command takes exactly one: the ways to name what it works on.
 const std::map<Command, std::vector<std::wstring>> kOneOfOptions = {
@@ -133,6 +147,8 @@ const std::map<std::wstring, NumberOption> kNumberOptions = {
     {L"--y", {-32768, 32767, [](Options& o, long long v) { o.pressY = static_cast<int>(v); }}},
     {L"--release-x", {-32768, 32767, [](Options& o, long long v) { o.releaseX = static_cast<int>(v); }}},
     {L"--release-y", {-32768, 32767, [](Options& o, long long v) { o.releaseY = static_cast<int>(v); }}},
+    {L"--dx", {-32768, 32767, [](Options& o, long long v) { o.deltaX = static_cast<int>(v); }}},
+    {L"--dy", {-32768, 32767, [](Options& o, long long v) { o.deltaY = static_cast<int>(v); }}},
     {L"--width", {1, 32767, [](Options& o, long long v) { o.width = static_cast<int>(v); }}},
     {L"--height", {1, 32767, [](Options& o, long long v) { o.height = static_cast<int>(v); }}}};
 

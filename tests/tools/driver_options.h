@@ -22,7 +22,10 @@ enum class Command {
   Close,
   Size,
   Show,
-  Browse
+  Browse,
+  Hover,
+  Drag,
+  Icon
 };
 
 // How a button is pressed: as a user would (BM_CLICK to the button) or by the
@@ -60,6 +63,8 @@ struct Options {
   std::optional<int> pressY;
   std::optional<int> releaseX;
   std::optional<int> releaseY;
+  std::optional<int> deltaX;  // drag: how far the pointer moves
+  std::optional<int> deltaY;
   std::optional<KeyName> key;
   std::optional<int> width;
   std::optional<int> height;

@@ -38,6 +38,12 @@ int Run(const Options& options) {
       return Show(options);
     case Command::Browse:
       return Browse(options);
+    case Command::Hover:
+      return Hover(options);
+    case Command::Drag:
+      return DragCommand(options);
+    case Command::Icon:
+      return Icon(options);
     case Command::Help:
       break;
   }

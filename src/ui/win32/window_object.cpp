@@ -39,17 +39,14 @@ LRESULT CALLBACK WindowObject::Procedure(HWND window, UINT message, WPARAM wPara
     if (object != nullptr) object->handle_ = window;
   }
   auto* object = reinterpret_cast<WindowObject*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (object != nullptr) {
-    if (std::optional<LRESULT> result =
-            Guarded<LRESULT>([&] { return object->HandleMessage(message, wParam, lParam); })) {
-      return *result;
-    }
-  }
-  if (message == WM_NCDESTROY && object != nullptr) {
+  if (object == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+  std::optional<LRESULT> result = Guarded<LRESULT>([&] { return object->HandleMessage(message, wParam, lParam); });
+  // The final message unbinds the object whether or not its handler took it.
+  if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     object->handle_ = nullptr;
   }
-  return ::DefWindowProcW(window, message, wParam, lParam);
+  return result ? *result : ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 INT_PTR DialogObject::RunModal(int templateId, HWND owner) {

@@ -147,3 +147,83 @@ expect_exit_without_dialog() {
   collect_exit
   assert_equals "$expected" "$LAUNCHER_EXIT" "exit code of the launcher"
 }
+
+# ---- Dialogs of the launcher's own (templates 201 and 231): what their
+# controls show, the folder picker behind Browse, the real pointer.
+
+# drive_dialog COMMAND ARGS...: ui_driver on the launcher's dialog; its output
+# stays in DRIVER_OUTPUT; fails the scenario unless it succeeds.
+DRIVER_OUTPUT=
+drive_dialog() {
+  local command=$1
+  shift
+  DRIVER_OUTPUT="$SCENARIO_DIR/driver.txt"
+  ui_driver "$DRIVER_OUTPUT" "$command" --process "$LAUNCHER_WIN" --timeout "$E2E_DIALOG_TIMEOUT_MS" "$@" || {
+    cat "$DRIVER_OUTPUT"
+    fail "ui_driver $command $* failed"
+  }
+}
+
+# The system icon that control ID shows: hand, question, exclamation, asterisk,
+# application, none or other.
+assert_control_icon() {
+  drive_dialog icon --id "$1"
+  assert_equals "icon id=$1 shows=$2" "$(cat "$DRIVER_OUTPUT")" "icon of control $1"
+}
+
+# Presses the Browse button ID and picks FOLDER (a Unix path) in the folder
+# picker that it opens; the picker has gone when this returns.
+browse_for_folder() {
+  drive_dialog click --id "$1" --keep-open
+  drive_dialog browse --path "$(win_path "$2")"
+  log "browsed to $2"
+}
+
+# The colours on screen over control ID, most frequent first: one "RRGGBB
+# COUNT" line each (at most 16).
+control_colours() {
+  drive_dialog pixels --id "$1"
+  sed -n 's/^colour=\([0-9A-F]*\) count=\([0-9]*\)$/\1 \2/p' "$DRIVER_OUTPUT"
+}
+
+# The launcher's dialog with placement and styles, kept in DIALOG_GEOMETRY for
+# geometry_field; with a size or show command (which print the same), after it.
+DIALOG_GEOMETRY=
+read_geometry() {
+  if [ $# -eq 0 ]; then drive_dialog list --geometry; else drive_dialog "$@"; fi
+  DIALOG_GEOMETRY="$SCENARIO_DIR/geometry.txt"
+  cp "$DRIVER_OUTPUT" "$DIALOG_GEOMETRY"
+}
+
+# FIELD (rect, client, style, exstyle, owner, visible, ...) of the dialog, or
+# of control ID, in the last geometry read.
+geometry_field() {
+  local field=$1 id=${2:-} line
+  if [ -n "$id" ]; then
+    line=$(grep -m1 -E "^control id=$id " "$DIALOG_GEOMETRY") || fail "no control $id in the geometry"
+  else
+    line=$(grep -m1 '^dialog ' "$DIALOG_GEOMETRY") || fail "no dialog in the geometry"
+  fi
+  [[ " $line" =~ \ $field=([^ ]*) ]] || fail "no $field in [$line]"
+  printf '%s' "${BASH_REMATCH[1]}"
+}
+
+# Moves the real pointer over a client point of control ID.
+hover_control() { drive_dialog hover --id "$1" --x "$2" --y "$3"; }
+
+# With the real pointer, drags from a client point of control ID by DX,DY;
+# the dialog's geometry afterwards is read as read_geometry does.
+drag_control() {
+  local id=$1 x=$2 y=$3 dx=$4 dy=$5
+  drive_dialog drag --id "$id" --x "$x" --y "$y" --dx "$dx" --dy "$dy"
+  DIALOG_GEOMETRY="$SCENARIO_DIR/geometry.txt"
+  cp "$DRIVER_OUTPUT" "$DIALOG_GEOMETRY"
+}
+
+# No runtime was found: the "JRE Not Found" dialog shows (and no error box
+# before it); Cancel ends the start with -1.
+decline_runtime_question() {
+  expect_dialog --caption "JRE Not Found"
+  press_button 2
+  expect_exit 255
+}

@@ -15,4 +15,4 @@ Class Path=app.jar
 INI
 
 start_launcher
-expect_exit_without_dialog 255
+decline_runtime_question

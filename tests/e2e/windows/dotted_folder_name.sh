@@ -11,4 +11,4 @@ Main Class=com.example.Main
 INI
 
 start_launcher
-expect_exit_without_dialog 255
+decline_runtime_question

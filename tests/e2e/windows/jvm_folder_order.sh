@@ -32,7 +32,7 @@ run_with_type favor_server
 expect_exit_without_dialog 0
 assert_jvm_created_from jre client
 
-# Only a client JVM: "server" finds no runtime, and nothing is shown.
+# Only a client JVM: "server" finds no runtime, and asks for one.
 run_with_type server
-expect_exit_without_dialog 255
+decline_runtime_question
 assert_log_lacks JNI_CreateJavaVM

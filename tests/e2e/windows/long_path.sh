@@ -20,4 +20,4 @@ write_settings <<'INI'
 Main Class=com.example.Main
 INI
 start_launcher
-expect_exit_without_dialog 255
+decline_runtime_question

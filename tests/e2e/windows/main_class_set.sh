@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Settings that pass: no runtime can be chosen yet, so the launcher ends with
-# -1, and it shows no error on the way.
+# Settings that pass: no runtime is found, so the launcher asks for one, and
+# it shows no error on the way; declined, it ends with -1.
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 
@@ -11,4 +11,4 @@ Main Class=com.example.Main
 INI
 
 start_launcher
-expect_exit_without_dialog 255
+decline_runtime_question

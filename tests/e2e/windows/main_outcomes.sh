@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # How main's end becomes the exit code: System.exit(n) gives n; an uncaught
-# exception gives 0, or -1 through System.exit when "Failure Check" is on
-# (any letter case), since the exception dialog does not show yet.
+# exception gives 0, or, when "Failure Check" is on (any letter case) and the
+# user stops the application in the exception dialog, -1 through System.exit.
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 
@@ -30,7 +30,9 @@ assert_log_lacks 'name="exit"'
 
 for failure_check in yes YES; do
   run_with "$failure_check"
-  expect_exit_without_dialog 255
+  expect_dialog --caption "Java Exception"
+  press_button 2
+  expect_exit 255
   assert_log_order 'CallStaticVoidMethod class="java/lang/System" name="exit" signature="(I)V" code=-1' \
     "hook name=exit code=-1" "exit code=-1"
 done

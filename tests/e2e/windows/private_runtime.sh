@@ -18,7 +18,7 @@ install_runtime app
 install_runtime app/jre64
 use_stub_log
 start_launcher
-expect_exit_without_dialog 255
+decline_runtime_question
 assert_log_lacks JNI_CreateJavaVM
 
 install_runtime --java-dll app/jre64

@@ -11,9 +11,10 @@
 #include "platform/unicode.h"
 #include "test_support.h"
 
-// One suite for both systems: natively it runs against our own reader and writer,
-// under Wine against GetPrivateProfileStringW and WritePrivateProfileStringW, so a
-// settings file is proven to mean the same on both.
+// One suite for both systems: natively it runs against our own reader, under Wine
+// against GetPrivateProfileStringW, so a settings file is proven to mean the same
+// on both; and our writer, the same on both, is proven to set exactly the value
+// that the system's reader then finds.
 
 namespace {
 
@@ -63,45 +64,6 @@ std::string Encoded(const WideString& text, Encoding encoding) {
       return kUtf16BeBom + Utf16Bytes(text, true);
   }
   return {};
-}
-
-Encoding StoredEncoding(const std::string& bytes) {
-  if (bytes.starts_with(kUtf8Bom)) return Encoding::Utf8Bom;
-  if (bytes.starts_with(kUtf16LeBom)) return Encoding::Utf16Le;
-  if (bytes.starts_with(kUtf16BeBom)) return Encoding::Utf16Be;
-  return Encoding::Ansi;
-}
-
-WideString Decoded(const std::string& bytes) {
-  switch (StoredEncoding(bytes)) {
-    case Encoding::Ansi:
-      return platform::FromAnsi(bytes);
-    case Encoding::Utf16Be: {
-      std::string littleEndian = kUtf16LeBom;
-      for (size_t i = 2; i + 1 < bytes.size(); i += 2) littleEndian += std::string{bytes[i + 1], bytes[i]};
-      return platform::DecodeText(littleEndian);
-    }
-    case Encoding::Utf8Bom:
-    case Encoding::Utf16Le:
-      break;
-  }
-  return platform::DecodeText(bytes);
-}
-
-// The file's lines that hold anything, in order. The Win32 writer drops blank lines
-// and always ends lines with CR LF, so this is what both systems agree on.
-WideStringList TextLines(const WideString& path) {
-  WideStringList lines;
-  WideString line;
-  for (wchar_t c : Decoded(test::ReadBytes(path)) + L"\n") {
-    if (c != L'\r' && c != L'\n') {
-      line += c;
-    } else if (!line.empty()) {
-      lines.push_back(line);
-      line.clear();
-    }
-  }
-  return lines;
 }
 
 WideString WithLineEnds(const WideString& text, const WideString& lineEnd) {
@@ -280,165 +242,131 @@ INSTANTIATE_TEST_SUITE_P(Ini, IniBufferTest,
                                          BufferCase{L"quoted", 2, L"a"}, BufferCase{L"quoted", 6, L"abcde"},
                                          BufferCase{L"quoted", 8, L"abcdef"}, BufferCase{L"quoted", 100, L"abcdef"}));
 
-// ---- Writing.
+// ---- Writing: one table, each case stored in every encoding with every line end.
+// The writer changes the bytes of the one value (or adds its line) and no other.
 
-const char kSample[] =
-    "; Settings of the sample application\n"
-    "\n"
-    "[Java Runtime Environment]\n"
-    "JRE Path=C:\\old\n"
-    "; comment=inside\n"
-    "\n"
-    "[JVM Options]\n"
-    "-Xmx256m\n"
-    "\n"
-    "[Splash]\n"
-    "; note=kept\n"
-    "Image=splash.bmp\n";
-
-const WideStringList kSampleLines = {
-    L"; Settings of the sample application",
-    L"[Java Runtime Environment]",
-    L"JRE Path=C:\\old",
-    L"; comment=inside",
-    L"[JVM Options]",
-    L"-Xmx256m",
-    L"[Splash]",
-    L"; note=kept",
-    L"Image=splash.bmp",
+struct WriteCase {
+  const char* name;
+  const wchar_t* before;  // "\n" stands for the line end under test
+  const wchar_t* section;
+  const wchar_t* key;
+  const wchar_t* value;
+  const wchar_t* after;
 };
 
-class IniWriteTest : public testing::Test {
- protected:
-  // The sample's values that a write of one key must leave alone. Comment lines are
-  // keys that only their own text matches, so reading them proves them kept.
-  void ExpectOtherValuesKept() {
-    EXPECT_EQ(Read(path_, L"Splash", L"; note"), L"kept");
-    EXPECT_EQ(Read(path_, L"Java Runtime Environment", L"; comment"), L"inside");
-    EXPECT_EQ(Read(path_, L"Splash", L"Image"), L"splash.bmp");
-  }
+void PrintTo(const WriteCase& c, std::ostream* out) { *out << c.name; }
 
+const WriteCase kWriteCases[] = {
+    {"ReplacesOnlyTheValue", L"; head\n\n[A]\n  Key = old  \n\n[B]\nb=1\n", L"a", L"KEY", L"new",
+     L"; head\n\n[A]\n  Key = new  \n\n[B]\nb=1\n"},
+    {"NamesMatchAsReadingDoes", L"[Java Runtime Environment]\nJRE Path=C:\\old\n", L" java runtime ENVIRONMENT\t",
+     L"\tjre path ", L"C:\\new\\", L"[Java Runtime Environment]\nJRE Path=C:\\new\\\n"},
+    {"GivesBareKeyAValue", L"[A]\n  flag  \nk=1\n", L"A", L"flag", L"on", L"[A]\n  flag=on  \nk=1\n"},
+    {"BlankValueIsReplaced", L"[A]\nk=   \n", L"A", L"k", L"v", L"[A]\nk=   v\n"},
+    {"QuotedValueIsReplacedWhole", L"[A]\nk=\"C:\\Program Files\\old\"\n", L"A", L"k", L"C:\\new", L"[A]\nk=C:\\new\n"},
+    {"TextAfterTheValueIsPartOfIt", L"[A]\nk=old ; note\n", L"A", L"k", L"new", L"[A]\nk=new\n"},
+    {"EmptyValue", L"[A]\nk=old\n", L"A", L"k", L"", L"[A]\nk=\n"},
+    {"BlanksAroundValueAreQuoted", L"[A]\nk=old\n", L"A", L"k", L" padded ", L"[A]\nk=\" padded \"\n"},
+    {"QuotesAroundValueAreQuoted", L"[A]\nk=old\n", L"A", L"k", L"'x'", L"[A]\nk=\"'x'\"\n"},
+    {"LoneQuoteStaysBare", L"[A]\nk=old\n", L"A", L"k", L"\"x", L"[A]\nk=\"x\n"},
+    {"CommentsAndCommentedKeysKept", L"; k=top\n[A]\n;k=commented\nk=old\n; after\n", L"A", L"k", L"new",
+     L"; k=top\n[A]\n;k=commented\nk=new\n; after\n"},
+    {"FirstOfDuplicateKeys", L"[A]\nk=1\nK=2\n", L"A", L"k", L"3", L"[A]\nk=3\nK=2\n"},
+    {"FirstOfRepeatedSections", L"[A]\nj=1\n[B]\n[A]\nk=2\n", L"A", L"k", L"3", L"[A]\nj=1\nk=3\n[B]\n[A]\nk=2\n"},
+    {"KeyBeforeFirstSectionIsNoneOfIt", L"k=top\n[A]\n", L"A", L"k", L"v", L"k=top\n[A]\nk=v\n"},
+    {"BracketWithoutCloseIsAKey", L"[A]\n[t\nk=1\n", L"A", L"k", L"2", L"[A]\n[t\nk=2\n"},
+    {"AddsKeyAfterLastLineOfSection", L"[A]\nk=1\n; about B\n\n\n[B]\n", L"A", L"j", L"2",
+     L"[A]\nk=1\n; about B\nj=2\n\n\n[B]\n"},
+    {"AddsKeyToEmptySection", L"[A]\n[B]\n", L"A", L"k", L"1", L"[A]\nk=1\n[B]\n"},
+    {"AddsSectionAtEnd", L"[A]\nk=1\n\n", L" C ", L" c ", L"3", L"[A]\nk=1\n\n[C]\nc=3\n"},
+    {"KeepsMissingLastLineEndOnReplace", L"[A]\nk=1", L"A", L"k", L"9", L"[A]\nk=9"},
+    {"KeepsMissingLastLineEndOnNewKey", L"[A]\nk=1", L"A", L"j", L"2", L"[A]\nk=1\nj=2"},
+    {"KeepsMissingLastLineEndOnNewSection", L"[A]\nk=1", L"C", L"c", L"3", L"[A]\nk=1\n[C]\nc=3"},
+    {"NonAsciiValue", L"[Größe]\nWert=alt\n", L"Größe", L"Wert", L"Grüße", L"[Größe]\nWert=Grüße\n"},
+};
+
+class IniWriteTest : public testing::TestWithParam<WriteCase> {
+ protected:
+  test::TempDir dir_;
+};
+
+TEST_P(IniWriteTest, ChangesOnlyTheValueInEveryEncodingAndLineEnd) {
+  const WriteCase& c = GetParam();
+  for (Encoding encoding : kEncodings) {
+    for (const LineEnd& lineEnd : kLineEnds) {
+      const std::string variant = std::string(NameOf(encoding)) + " " + lineEnd.name;
+      SCOPED_TRACE(variant);
+      const WideString path = dir_.Path(platform::FromUtf8(variant) + L".ini");
+      test::WriteBytes(path, Encoded(WithLineEnds(c.before, lineEnd.text), encoding));
+      ASSERT_TRUE(platform::WriteIniString(c.section, c.key, c.value, path));
+      EXPECT_EQ(test::ReadBytes(path), Encoded(WithLineEnds(c.after, lineEnd.text), encoding));
+      EXPECT_EQ(Read(path, c.section, c.key), c.value);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ini, IniWriteTest, testing::ValuesIn(kWriteCases),
+                         [](const testing::TestParamInfo<WriteCase>& info) { return std::string(info.param.name); });
+
+class IniNewFileTest : public testing::Test {
+ protected:
   test::TempDir dir_;
   WideString path_ = dir_.Path(L"settings.ini");
 };
 
-TEST_F(IniWriteTest, ReplacesValueAndKeepsEveryOtherLine) {
-  test::WriteBytes(path_, kSample);
-  ASSERT_TRUE(platform::WriteIniString(L"Java Runtime Environment", L"JRE Path", L"C:\\new", path_));
-  EXPECT_EQ(Read(path_, L"Java Runtime Environment", L"JRE Path"), L"C:\\new");
-  ExpectOtherValuesKept();
-  WideStringList expected = kSampleLines;
-  expected[2] = L"JRE Path=C:\\new";
-  EXPECT_EQ(TextLines(path_), expected);
-}
-
-TEST_F(IniWriteTest, MatchesNamesAsReadingDoesAndKeepsTheFilesSpelling) {
-  test::WriteBytes(path_, kSample);
-  ASSERT_TRUE(platform::WriteIniString(L" java runtime ENVIRONMENT\t", L"\tjre path ", L"C:\\new", path_));
-  WideStringList expected = kSampleLines;
-  expected[2] = L"JRE Path=C:\\new";
-  EXPECT_EQ(TextLines(path_), expected);
-}
-
-TEST_F(IniWriteTest, AddsKeyAtEndOfItsSection) {
-  test::WriteBytes(path_, kSample);
-  ASSERT_TRUE(platform::WriteIniString(L"Java Runtime Environment", L"Java Version", L"1.8", path_));
-  EXPECT_EQ(Read(path_, L"Java Runtime Environment", L"Java Version"), L"1.8");
-  EXPECT_EQ(Read(path_, L"Java Runtime Environment", L"JRE Path"), L"C:\\old");
-  ExpectOtherValuesKept();
-  WideStringList expected = kSampleLines;
-  expected.insert(expected.begin() + 4, L"Java Version=1.8");
-  EXPECT_EQ(TextLines(path_), expected);
-}
-
-TEST_F(IniWriteTest, AddsMissingSectionAtEnd) {
-  test::WriteBytes(path_, kSample);
-  ASSERT_TRUE(platform::WriteIniString(L"Error Messages", L"Title", L"Sample", path_));
-  EXPECT_EQ(Read(path_, L"Error Messages", L"Title"), L"Sample");
-  EXPECT_EQ(Read(path_, L"Java Runtime Environment", L"JRE Path"), L"C:\\old");
-  ExpectOtherValuesKept();
-  WideStringList expected = kSampleLines;
-  expected.insert(expected.end(), {L"[Error Messages]", L"Title=Sample"});
-  EXPECT_EQ(TextLines(path_), expected);
-}
-
-TEST_F(IniWriteTest, CreatesMissingFile) {
-  ASSERT_TRUE(platform::WriteIniString(L"Java Runtime Environment", L"JRE Path", L"C:\\jre", path_));
-  ASSERT_TRUE(platform::WriteIniString(L"Java Runtime Environment", L"Empty", L"", path_));
-  EXPECT_EQ(Read(path_, L"Java Runtime Environment", L"JRE Path"), L"C:\\jre");
-  EXPECT_EQ(TextLines(path_), (WideStringList{L"[Java Runtime Environment]", L"JRE Path=C:\\jre", L"Empty="}));
-}
-
-// A new file must hold a runtime path in any script, not only in the ANSI code page.
-// The launcher reads its settings before it writes the path, so the missing file has
-// been looked at (and under Win32 remembered) first.
-TEST_F(IniWriteTest, NewFileHoldsAnyCharacter) {
-  const WideString folder = L"C:\\Programme\\Jürgen Łukasz\\Ωμέγα\\日本語\\😀\\jre";
+TEST_F(IniNewFileTest, CreatesMissingFileThatHoldsAnyCharacter) {
+  const WideString folder = L"C:\\Programme\\Jürgen Łukasz\\Ωμέγα\\日本語\\😀\\jre\\";
+  // The launcher reads its settings before it writes the path, so the missing
+  // file has been looked at (and under Win32 remembered) first.
   EXPECT_EQ(Read(path_, L"Java Runtime Environment", L"JRE Path"), L"");
   ASSERT_TRUE(platform::WriteIniString(L"Java Runtime Environment", L"JRE Path", folder, path_));
-  EXPECT_EQ(Read(path_, L"Java Runtime Environment", L"JRE Path"), folder);
   ASSERT_TRUE(platform::WriteIniString(L"Java Runtime Environment", L"Owner", L"Łukasz", path_));
   EXPECT_EQ(Read(path_, L"Java Runtime Environment", L"JRE Path"), folder);
   EXPECT_EQ(Read(path_, L"Java Runtime Environment", L"Owner"), L"Łukasz");
 }
 
-TEST_F(IniWriteTest, DuplicatesChangeOnlyTheFirst) {
-  test::WriteBytes(path_, "[s]\nk=1\nk=2\n[t]\n[s]\nj=1\n");
-  ASSERT_TRUE(platform::WriteIniString(L"s", L"k", L"3", path_));
-  ASSERT_TRUE(platform::WriteIniString(L"s", L"j", L"4", path_));
-  EXPECT_EQ(Read(path_, L"s", L"k"), L"3");
-  EXPECT_EQ(Read(path_, L"s", L"j"), L"4");
-  EXPECT_EQ(TextLines(path_), (WideStringList{L"[s]", L"k=3", L"k=2", L"j=4", L"[t]", L"[s]", L"j=1"}));
+TEST_F(IniNewFileTest, EmptyFileIsWrittenAsNew) {
+  test::WriteBytes(path_, "");
+  ASSERT_TRUE(platform::WriteIniString(L"s", L"k", L"Grüße", path_));
+  EXPECT_EQ(Read(path_, L"s", L"k"), L"Grüße");
 }
 
-TEST_F(IniWriteTest, GivesLineWithoutEqualsItsValue) {
-  test::WriteBytes(path_, "[s]\nflag\n");
-  ASSERT_TRUE(platform::WriteIniString(L"s", L"FLAG", L"on", path_));
-  EXPECT_EQ(Read(path_, L"s", L"flag"), L"on");
-  EXPECT_EQ(TextLines(path_), (WideStringList{L"[s]", L"flag=on"}));
-}
-
-TEST_F(IniWriteTest, FailsInMissingFolderAndCreatesNothing) {
+TEST_F(IniNewFileTest, FailsInMissingFolderAndCreatesNothing) {
   const WideString folder = dir_.Path(L"no folder");
   const WideString path = test::Join({folder, L"settings.ini"});
   EXPECT_FALSE(platform::WriteIniString(L"s", L"k", L"v", path));
   EXPECT_FALSE(Exists(folder));
 }
 
+// A value that the file cannot hold leaves the file as it was: a line break, or
+// (in a file without byte-order mark) a character outside the code page.
+TEST_F(IniNewFileTest, ValueTheFileCannotHoldLeavesItUnchanged) {
+  const std::string before = platform::ToAnsi(L"[A]\r\nk=old\r\n");
+  test::WriteBytes(path_, before);
+  EXPECT_FALSE(platform::WriteIniString(L"A", L"k", L"two\r\nlines", path_));
+  EXPECT_EQ(test::ReadBytes(path_), before);
+  const WideString foreign = L"C:\\日本語\\😀";
+  const bool codePageHoldsIt = platform::FromAnsi(platform::ToAnsi(foreign)) == foreign;
+  EXPECT_EQ(platform::WriteIniString(L"A", L"k", foreign, path_), codePageHoldsIt);
+  if (!codePageHoldsIt) {
+    EXPECT_EQ(test::ReadBytes(path_), before);
+  }
+}
+
 // Settings files deeper than MAX_PATH characters are read and written like any other.
-TEST_F(IniWriteTest, PathsLongerThanMaxPath) {
+TEST_F(IniNewFileTest, PathsLongerThanMaxPath) {
   WideString folder = dir_.Path();
   while (folder.size() < 300) folder = test::Join({folder, L"a-folder-name-of-forty-characters-long--"});
   const WideString path = test::Join({folder, L"settings.ini"});
   test::WriteBytes(path, "[Application]\r\nMain Class=Deep\r\n");
   EXPECT_EQ(Read(path, L"Application", L"Main Class"), L"Deep");
   ASSERT_TRUE(platform::WriteIniString(L"Java Runtime Environment", L"JRE Path", L"C:\\rt\\", path));
+  EXPECT_EQ(test::ReadBytes(path),
+            "[Application]\r\nMain Class=Deep\r\n[Java Runtime Environment]\r\nJRE Path=C:\\rt\\\r\n");
   EXPECT_EQ(Read(path, L"Java Runtime Environment", L"JRE Path"), L"C:\\rt\\");
-  EXPECT_EQ(Read(path, L"Application", L"Main Class"), L"Deep");
   const WideString created = test::Join({folder, L"new.ini"});
   ASSERT_TRUE(platform::WriteIniString(L"s", L"k", L"v", created));
   EXPECT_EQ(Read(created, L"s", L"k"), L"v");
 }
-
-// ---- Writing keeps the file's encoding.
-
-class IniEncodingKeptTest : public testing::TestWithParam<Encoding> {
- protected:
-  test::TempDir dir_;
-};
-
-TEST_P(IniEncodingKeptTest, WriteKeepsEncoding) {
-  const WideString path = dir_.Path(L"settings.ini");
-  test::WriteBytes(path, Encoded(L"[Größe]\r\nWert=alt\r\n", GetParam()));
-  ASSERT_TRUE(platform::WriteIniString(L"Größe", L"Wert", L"Grüße", path));
-  ASSERT_TRUE(platform::WriteIniString(L"Größe", L"Neu", L"Straße", path));
-  EXPECT_EQ(StoredEncoding(test::ReadBytes(path)), GetParam());
-  EXPECT_EQ(TextLines(path), (WideStringList{L"[Größe]", L"Wert=Grüße", L"Neu=Straße"}));
-  EXPECT_EQ(Read(path, L"Größe", L"Wert"), L"Grüße");
-}
-
-INSTANTIATE_TEST_SUITE_P(Ini, IniEncodingKeptTest,
-                         testing::Values(Encoding::Ansi, Encoding::Utf8Bom, Encoding::Utf16Le, Encoding::Utf16Be),
-                         [](const testing::TestParamInfo<Encoding>& info) { return NameOf(info.param); });
 
 }  // namespace

@@ -1,0 +1,103 @@
+#include "platform/ini_encoding.h"
+
+#include "platform/code_page.h"
+#include "platform/unicode.h"
+
+namespace platform {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+WideString FromUtf16Bytes(std::string_view bytes, bool bigEndian) {
+  std::u16string units;
+  units.reserve(bytes.size() / 2);
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const unsigned first = static_cast<unsigned char>(bytes[i]);
+    const unsigned second = static_cast<unsigned char>(bytes[i + 1]);
+    units.push_back(static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
+  }
+  return FromUtf16(units);
+}
+
+std::string ToUtf16Bytes(const WideString& text, bool bigEndian) {
+  std::string bytes;
+  for (char16_t unit : ToUtf16(text)) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes.push_back(bigEndian ? high : low);
+    bytes.push_back(bigEndian ? low : high);
+  }
+  return bytes;
+}
+
+std::string EncodeLossily(const WideString& text, IniEncoding encoding, const AnsiCodec& ansi) {
+  switch (encoding) {
+    case IniEncoding::Utf8Bom:
+      return ToUtf8(text);
+    case IniEncoding::Utf16Le:
+      return ToUtf16Bytes(text, false);
+    case IniEncoding::Utf16Be:
+      return ToUtf16Bytes(text, true);
+    case IniEncoding::Ansi:
+      break;
+  }
+  return ansi.encode(text);
+}
+
+}  // namespace
+
+IniEncoding DetectIniEncoding(std::string_view file) {
+  if (file.starts_with(kUtf8Bom)) return IniEncoding::Utf8Bom;
+  if (file.starts_with(kUtf16LeBom)) return IniEncoding::Utf16Le;
+  if (file.starts_with(kUtf16BeBom)) return IniEncoding::Utf16Be;
+  return IniEncoding::Ansi;
+}
+
+std::string_view ByteOrderMarkOf(IniEncoding encoding) {
+  switch (encoding) {
+    case IniEncoding::Utf8Bom:
+      return kUtf8Bom;
+    case IniEncoding::Utf16Le:
+      return kUtf16LeBom;
+    case IniEncoding::Utf16Be:
+      return kUtf16BeBom;
+    case IniEncoding::Ansi:
+      break;
+  }
+  return {};
+}
+
+AnsiCodec SystemAnsiCodec() {
+  return {[](std::string_view bytes) { return FromAnsi(bytes); }, [](const WideString& text) { return ToAnsi(text); }};
+}
+
+WideString DecodeIniBytes(std::string_view bytes, IniEncoding encoding, const AnsiCodec& ansi) {
+  switch (encoding) {
+    case IniEncoding::Utf8Bom:
+      return FromUtf8(bytes);
+    case IniEncoding::Utf16Le:
+      return FromUtf16Bytes(bytes, false);
+    case IniEncoding::Utf16Be:
+      return FromUtf16Bytes(bytes, true);
+    case IniEncoding::Ansi:
+      break;
+  }
+  return ansi.decode(bytes);
+}
+
+// A code page without a character, or a text that is no valid Unicode, would
+// store something else than the text: it is refused rather than altered.
+std::optional<std::string> EncodeIniText(const WideString& text, IniEncoding encoding, const AnsiCodec& ansi) {
+  std::string bytes = EncodeLossily(text, encoding, ansi);
+  if (DecodeIniBytes(bytes, encoding, ansi) != text) return std::nullopt;
+  return bytes;
+}
+
+WideString DecodeIniFile(std::string_view file, const AnsiCodec& ansi) {
+  const IniEncoding encoding = DetectIniEncoding(file);
+  return DecodeIniBytes(file.substr(ByteOrderMarkOf(encoding).size()), encoding, ansi);
+}
+
+}  // namespace platform

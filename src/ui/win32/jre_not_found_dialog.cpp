@@ -1,0 +1,57 @@
+#include "ui/win32/jre_not_found_dialog.h"
+
+#include "common/message_text.h"
+#include "platform/path_parts.h"
+#include "resource_ids.h"
+#include "ui/win32/center_dialog.h"
+#include "ui/win32/folder_picker.h"
+
+namespace ui::win32 {
+
+JreNotFoundDialog::JreNotFoundDialog(WideString message, FolderCheck check)
+    : message_(std::move(message)), check_(std::move(check)) {}
+
+INT_PTR JreNotFoundDialog::Run(HWND owner) { return RunModal(IDD_JRE_NOT_FOUND, owner); }
+
+std::optional<INT_PTR> JreNotFoundDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) return OnInitDialog();
+  if (message != WM_COMMAND) return std::nullopt;
+  switch (LOWORD(wParam)) {
+    case IDOK:
+    case IDCANCEL:
+      ::EndDialog(Handle(), LOWORD(wParam));
+      return 0;
+    case IDC_BROWSE:
+      OnBrowse();
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+INT_PTR JreNotFoundDialog::OnInitDialog() {
+  HWND dialog = Handle();
+  link_.Attach(::GetDlgItem(dialog, IDC_DOWNLOAD_LINK));
+  ::SetDlgItemTextW(dialog, IDC_JRE_MESSAGE, message_.c_str());
+  ::SendDlgItemMessageW(dialog, IDC_ERROR_ICON, STM_SETICON, reinterpret_cast<WPARAM>(::LoadIconW(nullptr, IDI_HAND)),
+                        0);
+  ::EnableWindow(::GetDlgItem(dialog, IDOK), FALSE);
+  CenterDialog(dialog);
+  // No control gets the focus from the system.
+  return FALSE;
+}
+
+void JreNotFoundDialog::OnBrowse() {
+  HWND dialog = Handle();
+  const ShellFunctions* shell = LoadShellFunctions();
+  if (shell == nullptr) return;
+  const std::optional<WideString> folder = PickFolder(*shell, dialog, LoadStringText(StringId::kBrowseForJre));
+  if (!folder) return;
+  ::SetDlgItemTextW(dialog, IDC_JRE_PATH, folder->c_str());
+  chosenFolder_ = platform::WithTrailingSeparator(*folder);
+  // A choice without a path must not be looked up as the current folder.
+  chosenLibrary_ = chosenFolder_.empty() ? WideString() : check_(chosenFolder_);
+  ::EnableWindow(::GetDlgItem(dialog, IDOK), chosenLibrary_.empty() ? FALSE : TRUE);
+}
+
+}  // namespace ui::win32
