@@ -33,7 +33,7 @@ run_with() {
 jre_key='HKLM\\Software\\JavaSoft\\Java Runtime Environment\\'
 
 run_with
-expect_exit_without_dialog 255
+decline_runtime_question
 assert_trace_has 'version-bounds minimum=0.0.0.0 maximum=0.0.0.0 maximum-given=no'
 assert_trace_has "candidate source=\"${jre_key}1.8\" verdict=refused reason=\"above \\\"Maximum Version\\\", which is absent, so the upper bound is 0.0.0.0\""
 assert_trace_has 'search stage="registry" candidates=0'
@@ -74,6 +74,6 @@ assert_trace_has "passed-over source=\"${jre_key}11\" version=11.0.0.0 reason=\"
 install_runtime --library "$E2E_JVM_I686" x86
 register_current_runtime 'Eclipse Adoptium\JDK\21.0.1.12\hotspot\MSI' Path x86
 run_with "Minimum Version=14" "Maximum Version=any"
-expect_exit_without_dialog 255
+decline_runtime_question
 assert_trace_has 'candidate source="HKLM\\Software\\Eclipse Adoptium\\JDK\\21.0.1.12\\hotspot\\MSI" verdict=refused reason="wrong machine: its JVM library is a 32-bit one"'
 assert_trace_has "search stage=\"current installers' registry keys\" candidates=0"
