@@ -2,13 +2,17 @@
 
 #include "app/error_report.h"
 #include "app/runtime_choice.h"
+#include "app/startup_cache_setup.h"
 #include "common/argument_list.h"
 #include "common/executable_location.h"
+#include "jvm/jvm_hooks.h"
 #include "jvm/jvm_library.h"
 #include "jvm/jvm_thread.h"
 #include "jvm/launch_plan.h"
 #include "jvm/process_environment.h"
+#include "jvm/startup_cache_build.h"
 #include "platform/code_page.h"
+#include "platform/environment.h"
 #include "platform/memory_status.h"
 #include "platform/message_queue.h"
 #include "platform/process_command_line.h"
@@ -49,17 +53,30 @@ int32_t RunApplication(const Host& host, const ErrorReport& report, const Launch
       BuildLaunchPlan({settings.application, settings.classPath, settings.vmParameters, settings.output, executable,
                        arguments, libraryPath, &platform::QueryMemoryFigures});
   if (!plan) return Failed(report, plan.error());
+  // [trace] cache.choice and cache.outcome say which mechanism and why.
+  const StartupCachePlan cache = PrepareStartupCache(settings, executable, runtime, *plan);
+  plan->options.insert(plan->options.end(), cache.options.begin(), cache.options.end());
+  // The archive is built once the application has ended: after the JVM is
+  // destroyed, or when the application calls System.exit.
+  CacheBuildStarter cacheBuild(cache.job, executable.path);
+  SetTerminationObserver(&cacheBuild);
   JvmOutcome outcome = RunJvm(
       {*library, *plan, HooksAroundMain(host.ui, settings.application), Accepts(settings.runtime.vendor, Vendor::Ibm)});
   if (!outcome.ran) report(outcome.ran.error());
   // Clean-up, in this order: [splash] the splash closes; the JVM is destroyed.
   outcome.session.reset();
+  if (outcome.ran) cacheBuild.Start();
+  SetTerminationObserver(nullptr);
   return outcome.ran ? 0 : kFailed;
 }
 
 }  // namespace
 
 int32_t RunLauncher(Host& host) {
+  // A copy of the launcher started in the background to build the start-up cache.
+  if (const std::optional<WideString> job = platform::GetEnvironmentValue(kCacheBuildVariable)) {
+    return RunCacheBuild(*job);
+  }
   platform::UseSystemLocaleForThread();
   platform::CreateThreadMessageQueue();
   const ErrorReport report(host.ui, nullptr);

@@ -19,4 +19,7 @@ WideStringList JavaLibraryMarkers();
 extern const wchar_t* const kJdkRuntimeFolder;
 extern const wchar_t* const kPrivateRuntimeFolder;
 
+// The runtime's command-line program, relative to its home folder.
+extern const wchar_t* const kJavaProgram;
+
 }  // namespace platform

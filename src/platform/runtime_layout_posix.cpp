@@ -10,6 +10,7 @@ WideStringList JvmLibrarySubPaths(const WideString& vmFolder) {
 WideStringList JavaLibraryMarkers() { return {L"lib/libjava.so", L"lib/amd64/libjava.so"}; }
 
 const wchar_t* const kJdkRuntimeFolder = L"jre/";
+const wchar_t* const kJavaProgram = L"bin/java";
 const wchar_t* const kPrivateRuntimeFolder = L"jre64/";
 
 }  // namespace platform

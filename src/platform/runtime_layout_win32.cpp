@@ -7,6 +7,7 @@ WideStringList JvmLibrarySubPaths(const WideString& vmFolder) { return {L"bin\\"
 WideStringList JavaLibraryMarkers() { return {L"bin\\java.dll"}; }
 
 const wchar_t* const kJdkRuntimeFolder = L"jre\\";
+const wchar_t* const kJavaProgram = L"bin\\java.exe";
 const wchar_t* const kPrivateRuntimeFolder = L"jre64\\";
 
 }  // namespace platform

@@ -1,0 +1,98 @@
+#include "jvm/startup_cache.h"
+
+#include "jvm/startup_cache_files.h"
+#include "jvm/startup_cache_key.h"
+#include "jvm/startup_cache_options.h"
+#include "platform/background_process.h"
+#include "platform/code_page.h"
+#include "platform/environment.h"
+#include "platform/file_identity.h"
+#include "platform/file_operations.h"
+#include "platform/path_parts.h"
+#include "platform/path_syntax.h"
+#include "platform/runtime_layout.h"
+#include "platform/unicode.h"
+
+namespace {
+
+StampedFile Stamped(const WideString& path) { return {path, platform::QueryFileIdentity(path)}; }
+
+// The options the runtime reads from the environment in addition to ours.
+WideString EnvironmentOptions() {
+  WideString options;
+  for (const wchar_t* name : {L"JAVA_TOOL_OPTIONS", L"_JAVA_OPTIONS"}) {
+    options += platform::GetEnvironmentValue(name).value_or(L"") + L'\n';
+  }
+  return options;
+}
+
+WideString JoinClassPath(const std::vector<StampedFile>& entries) {
+  WideString classPath;
+  for (const StampedFile& entry : entries) {
+    if (!classPath.empty()) classPath += platform::kPathListSeparator;
+    classPath += entry.path;
+  }
+  return classPath;
+}
+
+StartupCachePlan Outcome(StartupCachePlan plan, CacheReason outcome) {
+  plan.outcome = outcome;
+  return plan;
+}
+
+CacheBuildJob BuildJob(const StartupCacheInputs& inputs, const StartupCachePlan& plan, const StartupCacheFiles& files,
+                       const WideString& javaProgram, const WideString& vmName,
+                       const std::vector<StampedFile>& archived, const std::string& family) {
+  return {javaProgram,
+          BuildArchiveArguments(plan.choice.mechanism, vmName, files.classList, files.temporaryArchive,
+                                JoinClassPath(archived), ArchiveShapingOptions(inputs.options)),
+          files.classList,
+          files.temporaryArchive,
+          files.archive,
+          files.output,
+          files.failureMarker,
+          inputs.folder,
+          platform::FromUtf8(family),
+          files.jobFile};
+}
+
+}  // namespace
+
+StartupCachePlan PlanStartupCache(const StartupCacheInputs& inputs) {
+  StartupCachePlan plan;
+  if (!inputs.enabled) return plan;
+  plan.choice = ChooseCacheMechanism(inputs.javaVersion, inputs.jvmVariant);
+  plan.outcome = plan.choice.reason;
+  if (plan.choice.mechanism == CacheMechanism::None) return plan;
+  if (OptionsHandleClassSharing(inputs.options)) return Outcome(plan, CacheReason::OptionsChooseArchive);
+  const WideString vmName = platform::FileNameOf(platform::ParentOf(inputs.jvmLibrary));
+  if (vmName != L"server" && vmName != L"client") return Outcome(plan, CacheReason::UnknownVm);
+  const WideString javaProgram = platform::WithTrailingSeparator(inputs.runtimeHome) + platform::kJavaProgram;
+  if (!platform::QueryFileIdentity(javaProgram).regularFile) return Outcome(plan, CacheReason::NoJavaProgram);
+  if (inputs.folder.empty()) return Outcome(plan, CacheReason::NoCacheFolder);
+
+  std::vector<StampedFile> entries;
+  for (const WideString& element : ClassPathElements(inputs.options)) entries.push_back(Stamped(element));
+  const std::vector<StampedFile> archived = ArchivableEntries(entries);
+  const std::string family = CacheFamily(inputs.executablePath, inputs.runtimeHome);
+  const std::string key = CacheKey({plan.choice.mechanism, inputs.runtimeHome, inputs.javaVersion.value_or(L""),
+                                    Stamped(inputs.jvmLibrary), archived, inputs.options, EnvironmentOptions()});
+  const StartupCacheFiles files =
+      NameCacheFiles(inputs.folder, family, key, plan.choice.mechanism, platform::CurrentProcessId());
+  if (!PathSuitsRuntimeOptions(files.archive) || !PathSuitsRuntimeOptions(files.classList)) {
+    return Outcome(plan, CacheReason::UnusablePath);
+  }
+
+  const platform::FileIdentity archive = platform::QueryFileIdentity(files.archive);
+  if (archive.regularFile && archive.size > 0) {
+    plan.options = UseArchiveOptions(plan.choice.mechanism, platform::ToAnsi(files.archive));
+    return Outcome(plan, CacheReason::ArchiveUsed);
+  }
+  if (platform::QueryFileIdentity(files.failureMarker).exists) return Outcome(plan, CacheReason::EarlierBuildFailed);
+  // Made here, so that a folder that cannot be written is found before the
+  // runtime would complain of it on standard error.
+  if (!platform::WriteFileBytes(files.classList, "")) return Outcome(plan, CacheReason::FolderNotWritable);
+  plan.options = {RecordClassesOption(platform::ToAnsi(files.classList))};
+  plan.job = BuildJob(inputs, plan, files, javaProgram, vmName, archived, family);
+  return Outcome(plan, CacheReason::RecordingClasses);
+}
