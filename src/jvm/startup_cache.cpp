@@ -64,7 +64,10 @@ StartupCachePlan PlanStartupCache(const StartupCacheInputs& inputs) {
   plan.choice = ChooseCacheMechanism(inputs.javaVersion, inputs.jvmVariant);
   plan.outcome = plan.choice.reason;
   if (plan.choice.mechanism == CacheMechanism::None) return plan;
-  if (OptionsHandleClassSharing(inputs.options)) return Outcome(plan, CacheReason::OptionsChooseArchive);
+  const WideString environmentOptions = EnvironmentOptions();
+  if (OptionsHandleClassSharing(inputs.options) || OptionsHandleClassSharing(SplitOptionsText(environmentOptions))) {
+    return Outcome(plan, CacheReason::OptionsChooseArchive);
+  }
   const WideString vmName = platform::FileNameOf(platform::ParentOf(inputs.jvmLibrary));
   if (vmName != L"server" && vmName != L"client") return Outcome(plan, CacheReason::UnknownVm);
   const WideString javaProgram = platform::WithTrailingSeparator(inputs.runtimeHome) + platform::kJavaProgram;
@@ -76,7 +79,7 @@ StartupCachePlan PlanStartupCache(const StartupCacheInputs& inputs) {
   const std::vector<StampedFile> archived = ArchivableEntries(entries);
   const std::string family = CacheFamily(inputs.executablePath, inputs.runtimeHome);
   const std::string key = CacheKey({plan.choice.mechanism, inputs.runtimeHome, inputs.javaVersion.value_or(L""),
-                                    Stamped(inputs.jvmLibrary), archived, inputs.options, EnvironmentOptions()});
+                                    Stamped(inputs.jvmLibrary), archived, inputs.options, environmentOptions});
   const StartupCacheFiles files =
       NameCacheFiles(inputs.folder, family, key, plan.choice.mechanism, platform::CurrentProcessId());
   if (!PathSuitsRuntimeOptions(files.archive) || !PathSuitsRuntimeOptions(files.classList)) {

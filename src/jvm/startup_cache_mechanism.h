@@ -23,7 +23,7 @@ enum class CacheReason {
   RuntimeTooOld,         // before Java 17
   ClassDataArchive,      // Java 17 to 24
   AheadOfTimeLinking,    // Java 25 and later
-  OptionsChooseArchive,  // the VM parameters already choose, record or turn off class sharing
+  OptionsChooseArchive,  // the options (or JAVA_TOOL_OPTIONS) already choose, record or turn off class sharing
   UnknownVm,             // the JVM library is neither the server nor the client one
   NoJavaProgram,         // the runtime has no java program to build the archive with
   NoCacheFolder,         // the environment names no per-user cache folder

@@ -51,6 +51,17 @@ bool OptionsHandleClassSharing(const JvmOptionList& options) {
                      [](const std::string& option) { return HandlesClassSharing(option); });
 }
 
+JvmOptionList SplitOptionsText(const WideString& text) {
+  JvmOptionList options;
+  const WideString spaces = L" \t\r\n";
+  for (size_t start = text.find_first_not_of(spaces); start != WideString::npos;) {
+    const size_t end = text.find_first_of(spaces, start);
+    options.push_back(platform::ToAnsi(text.substr(start, end - start)));
+    start = end == WideString::npos ? end : text.find_first_not_of(spaces, end);
+  }
+  return options;
+}
+
 JvmOptionList ArchiveShapingOptions(const JvmOptionList& options) {
   JvmOptionList shaping;
   std::copy_if(options.begin(), options.end(), std::back_inserter(shaping),
@@ -60,8 +71,9 @@ JvmOptionList ArchiveShapingOptions(const JvmOptionList& options) {
 
 JvmOptionList UseArchiveOptions(CacheMechanism mechanism, const std::string& archive) {
   const bool aot = mechanism == CacheMechanism::AotCache;
-  JvmOptionList options{(aot ? "-XX:AOTCache=" : "-XX:SharedArchiveFile=") + archive, "-Xshare:auto",
-                        "-XX:+VerifySharedSpaces", "-Xlog:cds*=off", "-Xlog:cds*=off:stderr"};
+  // No -Xshare: a runtime with an AOT cache refuses to start with any.
+  JvmOptionList options{(aot ? "-XX:AOTCache=" : "-XX:SharedArchiveFile=") + archive, "-XX:+VerifySharedSpaces",
+                        "-Xlog:cds*=off", "-Xlog:cds*=off:stderr"};
   if (aot) options.insert(options.end(), {"-Xlog:aot*=off", "-Xlog:aot*=off:stderr"});
   return options;
 }

@@ -13,6 +13,10 @@
 // cache then stays out of their way.
 bool OptionsHandleClassSharing(const JvmOptionList& options);
 
+// The options of a text the runtime reads from the environment
+// (JAVA_TOOL_OPTIONS), split at white space.
+JvmOptionList SplitOptionsText(const WideString& text);
+
 // The options that decide how an archive is laid out (heap and pointer sizes,
 // the collector, the module graph): the build is given them too, since the
 // runtime refuses an archive laid out otherwise.

@@ -16,6 +16,11 @@ TEST(StartupCacheOptionsTest, OptionsThatHandleClassSharingThemselves) {
   }
 }
 
+TEST(StartupCacheOptionsTest, OptionsFromTheEnvironmentSplitAtWhiteSpace) {
+  EXPECT_EQ(SplitOptionsText(L"  -Xshare:auto\t-Dx=1\n\n-Xmx1g "), (JvmOptionList{"-Xshare:auto", "-Dx=1", "-Xmx1g"}));
+  EXPECT_TRUE(SplitOptionsText(L" \n").empty());
+}
+
 TEST(StartupCacheOptionsTest, TheBuildGetsTheOptionsThatShapeAnArchiveAndNoOthers) {
   const JvmOptionList options = {"-Djava.library.path=/lib",
                                  "-Djava.class.path=a.jar",
@@ -46,11 +51,11 @@ TEST(StartupCacheOptionsTest, TheBuildGetsTheOptionsThatShapeAnArchiveAndNoOther
 
 TEST(StartupCacheOptionsTest, UsingAnArchiveSilencesItsLogTagsOnBothStreams) {
   EXPECT_EQ(UseArchiveOptions(CacheMechanism::ClassDataArchive, "/c/a.jsa"),
-            (JvmOptionList{"-XX:SharedArchiveFile=/c/a.jsa", "-Xshare:auto", "-XX:+VerifySharedSpaces",
-                           "-Xlog:cds*=off", "-Xlog:cds*=off:stderr"}));
+            (JvmOptionList{"-XX:SharedArchiveFile=/c/a.jsa", "-XX:+VerifySharedSpaces", "-Xlog:cds*=off",
+                           "-Xlog:cds*=off:stderr"}));
   // Runtimes before 25 know no "aot" tag and would refuse to start with it.
   EXPECT_EQ(UseArchiveOptions(CacheMechanism::AotCache, "/c/a.aot"),
-            (JvmOptionList{"-XX:AOTCache=/c/a.aot", "-Xshare:auto", "-XX:+VerifySharedSpaces", "-Xlog:cds*=off",
+            (JvmOptionList{"-XX:AOTCache=/c/a.aot", "-XX:+VerifySharedSpaces", "-Xlog:cds*=off",
                            "-Xlog:cds*=off:stderr", "-Xlog:aot*=off", "-Xlog:aot*=off:stderr"}));
   EXPECT_EQ(RecordClassesOption("/c/x.classlist"), "-XX:DumpLoadedClassList=/c/x.classlist");
 }

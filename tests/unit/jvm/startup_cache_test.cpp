@@ -156,4 +156,11 @@ TEST_F(StartupCacheTest, WhateverStandsInTheWayLeavesTheStartAlone) {
   EXPECT_EQ(FilesInCache(), 0u);
 }
 
+TEST_F(StartupCacheTest, ClassSharingOptionsFromTheEnvironmentLeaveTheStartAlone) {
+  test::ScopedEnvironment tool(L"JAVA_TOOL_OPTIONS", L"-Dx=1 -Xshare:auto");
+  const StartupCachePlan plan = PlanStartupCache(Inputs(L"25"));
+  EXPECT_EQ(plan.outcome, CacheReason::OptionsChooseArchive);
+  EXPECT_TRUE(plan.options.empty());
+}
+
 }  // namespace
