@@ -170,8 +170,8 @@ Virtual Machine Parameters=${properties[*]}
 INI
 (
   cd "$work/maven"
-  ./mvn --version >/dev/null && "$jdk/bin/java" -classpath "$classworlds" "${properties[@]}" \
-    org.codehaus.plexus.classworlds.launcher.Launcher --version >/dev/null
+  ./mvn --version >/dev/null 2>&1 && "$jdk/bin/java" -classpath "$classworlds" "${properties[@]}" \
+    org.codehaus.plexus.classworlds.launcher.Launcher --version >/dev/null 2>&1
   : > "$work/maven-launcher.txt"
   : > "$work/maven-java.txt"
   for ((i = 0; i < runs; i++)); do
