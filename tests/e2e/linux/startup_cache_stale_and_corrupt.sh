@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # An archive that no longer fits is never worse than none: a damaged archive
 # (bytes overwritten, cut short, replaced by noise) is refused without a word
-# on either stream, and an archive from before the jar changed is not used
-# but replaced by a new one.
+# on either stream (also when the VM parameters send warnings to standard
+# error), and an archive from before the jar changed is not used but replaced
+# by a new one.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../lib/java_probe.sh"
 source "$(dirname "$0")/../lib/startup_cache.sh"
@@ -54,4 +55,19 @@ for jdk in $(cache_jdks); do
   run_to_files rebuilt 0
   assert_same_output rebuilt plain
   assert_class_source probe.StartupWork shared
+
+  # VM parameters that send the runtime's warnings to standard error: the
+  # cache's stay off there too.
+  write_cache_settings "$jdk" No "" "-Xlog:all=warning:stderr"
+  run_to_files plain 0
+  write_cache_settings "$jdk" Yes "" "-Xlog:all=warning:stderr"
+  run_to_files first 0
+  wait_for_cache_builds
+  archive=$(cache_archives)
+  [[ -f $archive && $archive != "$rebuilt" ]] || fail "expected one archive for the new options, got [$archive]"
+  chmod u+w "$archive"
+  head -c 65536 /dev/urandom | dd of="$archive" bs=1 seek=$(($(stat -c %s "$archive") / 2)) conv=notrunc 2>/dev/null
+  run_to_files overwritten 0
+  assert_same_output overwritten plain
+  assert_class_source probe.StartupWork file
 done
