@@ -59,14 +59,14 @@ int32_t RunApplication(const Host& host, const ErrorReport& report, const Launch
   // The archive is built once the application has ended: after the JVM is
   // destroyed, or when the application calls System.exit.
   CacheBuildStarter cacheBuild(cache.job, executable.path);
-  SetTerminationObserver(&cacheBuild);
+  if (cache.job) SetTerminationObserver(&cacheBuild);
   JvmOutcome outcome = RunJvm(
       {*library, *plan, HooksAroundMain(host.ui, settings.application), Accepts(settings.runtime.vendor, Vendor::Ibm)});
   if (!outcome.ran) report(outcome.ran.error());
   // Clean-up, in this order: [splash] the splash closes; the JVM is destroyed.
   outcome.session.reset();
   if (outcome.ran) cacheBuild.Start();
-  SetTerminationObserver(nullptr);
+  if (cache.job) SetTerminationObserver(nullptr);
   return outcome.ran ? 0 : kFailed;
 }
 
