@@ -1,73 +1,33 @@
 #!/usr/bin/env bash
-# Compares starting applications through the Linux launcher with starting them
-# through `java -cp` on the same JDK: wall time and peak memory, medians of
-# alternating runs. Usage: scripts/benchmark.sh [runs] [first-runs]
-# (defaults 15 and 7).
-#  1. A hello world, on the system's JDK.
-#  2. The sample application (XML, streams, regular expressions, dates), on
-#     the system's JDK and on every newer JDK in /usr/lib/jvm: through the
-#     launcher without the start-up cache, with its archive in place, and on a
-#     first start (empty cache; each first start is followed by the build it
-#     starts, which is waited for before the next run).
-#  3. A larger application, Apache Maven (`mvn --version`, its own boot class
-#     path and properties), on the system's JDK: peak memory above all.
+# Compares starting a hello-world application through the Linux launcher with
+# starting it through `java -cp`, on the same JDK: wall time and peak memory,
+# medians of alternating runs. Then the sample application with the start-up
+# cache, on the system's JDK and every newer JDK in /usr/lib/jvm (cache off,
+# archive in place, first start), and Apache Maven (`mvn --version`) for the
+# peak memory of a larger application.
+# Usage: scripts/benchmark.sh [runs] [first-starts] (defaults 15 and 7).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/lib/packages.sh
-ensure_packages cmake ninja-build g++ googletest openjdk-17-jdk-headless time maven g++-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
+ensure_packages cmake ninja-build g++ googletest openjdk-17-jdk-headless time g++-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix \
+  maven
 
 runs=${1:-15}
-first_runs=${2:-7}
 cmake --preset host >/dev/null
 cmake --build --preset host --target launcher sample_application >/dev/null
 
 jdk=$(dirname "$(dirname "$(readlink -f "$(command -v javac)")")")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export XDG_CACHE_HOME="$work/cache"
-
-# One run: "<milliseconds> <peak kilobytes>"; the clock is read around GNU time,
-# whose own cost is the same for both.
-measure() {
-  local start end
-  start=$(date +%s%N)
-  /usr/bin/time -f '%M' -o "$work/time.txt" "$@" >/dev/null 2>&1
-  end=$(date +%s%N)
-  echo "$(( (end - start) / 1000 )) $(cat "$work/time.txt")" | awk '{ printf "%.3f %d\n", $1 / 1000, $2 }'
-}
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-time_of() { cut -d' ' -f1 "$work/$1.txt" | median; }
-memory_of() { cut -d' ' -f2 "$work/$1.txt" | median; }
-
-# report NAME LABEL REFERENCE: one line with the medians of NAME and its
-# ratios to those of REFERENCE.
-report() {
-  awk -v label="$2" -v t="$(time_of "$1")" -v m="$(memory_of "$1")" -v rt="$(time_of "$3")" -v rm="$(memory_of "$3")" \
-    'BEGIN { printf "  %-30s %7.1f ms  %8d KB peak   ratio to java -cp: time %.3f, peak memory %.3f\n", label, t, m, t / rt, m / rm }'
-}
-report_reference() {
-  awk -v label="$2" -v t="$(time_of "$1")" -v m="$(memory_of "$1")" \
-    'BEGIN { printf "  %-30s %7.1f ms  %8d KB peak\n", label, t, m }'
-}
-
-# No build of the start-up cache under way: no class lists or jobs left.
-wait_for_builds() {
-  while [ -n "$(find "$XDG_CACHE_HOME" -type f \( -name '*.classlist' -o -name '*.job' -o -name '*.tmp' \) 2>/dev/null)" ]; do
-    sleep 0.1
-  done
-}
-
-# 1. Hello world.
-mkdir -p "$work/hello"
-cat > "$work/hello/Hello.java" <<'JAVA'
+cat > "$work/Hello.java" <<'JAVA'
 public class Hello {
   public static void main(String[] args) { System.out.println("Hello, world"); }
 }
 JAVA
-"$jdk/bin/javac" -d "$work/hello" "$work/hello/Hello.java"
-cp build/host/launcher "$work/hello/hello"
-cat > "$work/hello/hello.ini" <<INI
+"$jdk/bin/javac" -d "$work" "$work/Hello.java"
+cp build/host/launcher "$work/hello"
+cat > "$work/hello.ini" <<INI
 [Application]
 Main Class=Hello
 [Class Path]
@@ -75,22 +35,70 @@ Class Path=.
 [Java Runtime Environment]
 JRE Path=$jdk
 INI
-(
-  cd "$work/hello"
-  # Warm the file cache for both before measuring.
-  ./hello >/dev/null && "$jdk/bin/java" -cp . Hello >/dev/null
-  : > "$work/hello-launcher.txt"
-  : > "$work/hello-java.txt"
-  for ((i = 0; i < runs; i++)); do
-    measure ./hello >> "$work/hello-launcher.txt"
-    measure "$jdk/bin/java" -cp . Hello >> "$work/hello-java.txt"
-  done
-)
-echo "Hello world on $jdk; $runs alternating runs each, medians"
-report_reference hello-java "java -cp"
-report hello-launcher "launcher" hello-java
 
-# 2. The sample application, on each JDK.
+# One run: "<milliseconds> <peak kilobytes>"; the clock is read around GNU time,
+# whose own cost is the same for both.
+measure() {
+  local start end
+  start=$(date +%s%N)
+  /usr/bin/time -f '%M' -o "$work/time.txt" "$@" >/dev/null
+  end=$(date +%s%N)
+  echo "$(( (end - start) / 1000 )) $(cat "$work/time.txt")" | awk '{ printf "%.3f %d\n", $1 / 1000, $2 }'
+}
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+cd "$work"
+# Warm the file cache for both before measuring.
+./hello >/dev/null && "$jdk/bin/java" -cp . Hello >/dev/null
+: > launcher.txt
+: > java.txt
+for ((i = 0; i < runs; i++)); do
+  measure ./hello >> launcher.txt
+  measure "$jdk/bin/java" -cp . Hello >> java.txt
+done
+
+launcher_time=$(cut -d' ' -f1 launcher.txt | median)
+java_time=$(cut -d' ' -f1 java.txt | median)
+launcher_memory=$(cut -d' ' -f2 launcher.txt | median)
+java_memory=$(cut -d' ' -f2 java.txt | median)
+echo "JDK: $jdk; $runs alternating runs each, medians"
+printf 'launcher   %7.1f ms  %8d KB peak\n' "$launcher_time" "$launcher_memory"
+printf 'java -cp   %7.1f ms  %8d KB peak\n' "$java_time" "$java_memory"
+awk -v l="$launcher_time" -v j="$java_time" -v lm="$launcher_memory" -v jm="$java_memory" \
+  'BEGIN { printf "ratio launcher/java: time %.3f, peak memory %.3f\n", l / j, lm / jm }'
+
+# ---- The start-up cache and a larger application ----
+first_runs=${2:-7}
+export XDG_CACHE_HOME="$work/cache"
+# Both streams discarded: Maven writes colour codes to standard error.
+measure_quietly() {
+  local start end
+  start=$(date +%s%N)
+  /usr/bin/time -f '%M' -o "$work/time.txt" "$@" >/dev/null 2>&1
+  end=$(date +%s%N)
+  echo "$(( (end - start) / 1000 )) $(cat "$work/time.txt")" | awk '{ printf "%.3f %d\n", $1 / 1000, $2 }'
+}
+time_of() { cut -d' ' -f1 "$work/$1.txt" | median; }
+memory_of() { cut -d' ' -f2 "$work/$1.txt" | median; }
+
+# report NAME LABEL REFERENCE: the medians of NAME and their ratios to those of REFERENCE.
+report() {
+  awk -v label="$2" -v t="$(time_of "$1")" -v m="$(memory_of "$1")" -v rt="$(time_of "$3")" -v rm="$(memory_of "$3")" \
+    'BEGIN { printf "  %-28s %7.1f ms  %8d KB peak   ratio to java: time %.3f, peak memory %.3f\n", label, t, m, t / rt, m / rm }'
+}
+report_reference() {
+  awk -v label="$2" -v t="$(time_of "$1")" -v m="$(memory_of "$1")" \
+    'BEGIN { printf "  %-28s %7.1f ms  %8d KB peak\n", label, t, m }'
+}
+
+# No build of the start-up cache under way: no class lists, jobs or partial archives left.
+wait_for_builds() {
+  while [ -n "$(find "$XDG_CACHE_HOME" -type f \( -name '*.classlist' -o -name '*.job' -o -name '*.tmp' \) 2>/dev/null)" ]; do
+    sleep 0.1
+  done
+}
+
+# The sample application, on each JDK.
 sample_jdks() {
   local home major base_major
   base_major=$(sed -n 's/^JAVA_VERSION="\([0-9]*\).*/\1/p' "$jdk/release")
@@ -104,14 +112,14 @@ sample_jdks() {
 }
 
 mkdir -p "$work/sample"
-cp build/host/examples/sample.jar "$work/sample/"
-cp build/host/launcher "$work/sample/sample"
+cp "$root/build/host/examples/sample.jar" "$work/sample/"
+cp "$root/build/host/launcher" "$work/sample/sample"
 # The heap limit the launcher computes for -Xmx10:64:512P.
 heap=$(awk '/MemTotal/ { mb = int($2 / 1024 / 10); print (mb < 64 ? 64 : mb > 512 ? 512 : mb) "m" }' /proc/meminfo)
 for home in $(sample_jdks); do
   for cache in No Yes; do
     sed -e "s|^Minimum Version=.*|JRE Path=$home|" -e "s|^Start-up Cache=.*|Start-up Cache=$cache|" \
-      examples/sample/sample.ini > "$work/sample/sample-$cache.ini"
+      "$root/examples/sample/sample.ini" > "$work/sample/sample-$cache.ini"
   done
   java_run=("$home/bin/java" "-Xmx$heap" "-Dsample.greeting=Hello, world" -cp sample.jar com.example.sample.SampleApplication --from-settings)
   (
@@ -130,16 +138,16 @@ for home in $(sample_jdks); do
     wait_for_builds
     for ((i = 0; i < runs; i++)); do
       use No
-      measure ./sample >> "$work/sample-off.txt"
+      measure_quietly ./sample >> "$work/sample-off.txt"
       use Yes
-      measure ./sample >> "$work/sample-cached.txt"
-      measure "${java_run[@]}" >> "$work/sample-java.txt"
+      measure_quietly ./sample >> "$work/sample-cached.txt"
+      measure_quietly "${java_run[@]}" >> "$work/sample-java.txt"
     done
     for ((i = 0; i < first_runs; i++)); do
       rm -rf "$XDG_CACHE_HOME"
-      measure ./sample >> "$work/sample-first.txt"
+      measure_quietly ./sample >> "$work/sample-first.txt"
       wait_for_builds
-      measure "${java_run[@]}" >> "$work/sample-first-java.txt"
+      measure_quietly "${java_run[@]}" >> "$work/sample-first-java.txt"
     done
     archive=$(find "$XDG_CACHE_HOME" -name '*.jsa' -o -name '*.aot' | head -1)
     echo
@@ -152,11 +160,11 @@ for home in $(sample_jdks); do
   )
 done
 
-# 3. Apache Maven: a larger application.
+# Apache Maven: a larger application.
 maven=/usr/share/maven
 classworlds=$(echo "$maven"/boot/plexus-classworlds-*.jar)
 mkdir -p "$work/maven"
-cp build/host/launcher "$work/maven/mvn"
+cp "$root/build/host/launcher" "$work/maven/mvn"
 properties=("-Dclassworlds.conf=$maven/bin/m2.conf" "-Dmaven.home=$maven" "-Dlibrary.jansi.path=$maven/lib/jansi-native"
   "-Dmaven.multiModuleProjectDirectory=$work/maven")
 cat > "$work/maven/mvn.ini" <<INI
@@ -175,8 +183,8 @@ INI
   : > "$work/maven-launcher.txt"
   : > "$work/maven-java.txt"
   for ((i = 0; i < runs; i++)); do
-    measure ./mvn --version >> "$work/maven-launcher.txt"
-    measure "$jdk/bin/java" -classpath "$classworlds" "${properties[@]}" \
+    measure_quietly ./mvn --version >> "$work/maven-launcher.txt"
+    measure_quietly "$jdk/bin/java" -classpath "$classworlds" "${properties[@]}" \
       org.codehaus.plexus.classworlds.launcher.Launcher --version >> "$work/maven-java.txt"
   done
 )
