@@ -56,6 +56,18 @@ CacheBuildJob BuildJob(const StartupCacheInputs& inputs, const StartupCachePlan&
           files.jobFile};
 }
 
+// What keeps a runtime that has a mechanism from the cache, if anything.
+std::optional<CacheReason> Obstacle(const StartupCacheInputs& inputs, const WideString& environmentOptions,
+                                    const WideString& vmName, const WideString& javaProgram) {
+  if (OptionsHandleClassSharing(inputs.options) || OptionsHandleClassSharing(SplitOptionsText(environmentOptions))) {
+    return CacheReason::OptionsChooseArchive;
+  }
+  if (vmName != L"server" && vmName != L"client") return CacheReason::UnknownVm;
+  if (!platform::QueryFileIdentity(javaProgram).regularFile) return CacheReason::NoJavaProgram;
+  if (inputs.folder.empty()) return CacheReason::NoCacheFolder;
+  return std::nullopt;
+}
+
 }  // namespace
 
 StartupCachePlan PlanStartupCache(const StartupCacheInputs& inputs) {
@@ -65,14 +77,11 @@ StartupCachePlan PlanStartupCache(const StartupCacheInputs& inputs) {
   plan.outcome = plan.choice.reason;
   if (plan.choice.mechanism == CacheMechanism::None) return plan;
   const WideString environmentOptions = EnvironmentOptions();
-  if (OptionsHandleClassSharing(inputs.options) || OptionsHandleClassSharing(SplitOptionsText(environmentOptions))) {
-    return Outcome(plan, CacheReason::OptionsChooseArchive);
-  }
   const WideString vmName = platform::FileNameOf(platform::ParentOf(inputs.jvmLibrary));
-  if (vmName != L"server" && vmName != L"client") return Outcome(plan, CacheReason::UnknownVm);
   const WideString javaProgram = platform::WithTrailingSeparator(inputs.runtimeHome) + platform::kJavaProgram;
-  if (!platform::QueryFileIdentity(javaProgram).regularFile) return Outcome(plan, CacheReason::NoJavaProgram);
-  if (inputs.folder.empty()) return Outcome(plan, CacheReason::NoCacheFolder);
+  if (const std::optional<CacheReason> obstacle = Obstacle(inputs, environmentOptions, vmName, javaProgram)) {
+    return Outcome(plan, *obstacle);
+  }
 
   std::vector<StampedFile> entries;
   for (const WideString& element : ClassPathElements(inputs.options)) entries.push_back(Stamped(element));

@@ -24,8 +24,8 @@ constexpr std::chrono::hours kAbandonedAge{24};
 void DiscardClassList(const CacheBuildJob& job) { platform::RemoveFile(job.classList); }
 
 // Removes the other archives and failure markers of this launcher and runtime,
-// which the new archive replaces, and abandoned working files. Files the
-// system keeps open (an archive a running application maps) stay.
+// which the new archive replaces, and abandoned working files. On Windows an
+// archive that a running application maps cannot be removed: it stays.
 void RemoveReplacedFiles(const CacheBuildJob& job) {
   const std::optional<WideStringList> names = platform::FindFiles(job.folder + job.family + L"-*");
   if (!names) return;
