@@ -149,10 +149,13 @@ for home in $(sample_jdks); do
       measure_quietly ./sample >> "$work/sample-cached.txt"
       measure_quietly "${java_run[@]}" >> "$work/sample-java.txt"
     done
+    # Each run starts once the build before it has ended and settled.
     for ((i = 0; i < first_runs; i++)); do
       rm -rf "$XDG_CACHE_HOME"
+      sleep 0.5
       measure_quietly ./sample >> "$work/sample-first.txt"
       wait_for_builds
+      sleep 0.5
       measure_quietly "${java_run[@]}" >> "$work/sample-first-java.txt"
     done
     archive=$(find "$XDG_CACHE_HOME" -name '*.jsa' -o -name '*.aot' | head -1)
