@@ -49,6 +49,7 @@ CacheBuildJob BuildJob(const StartupCacheInputs& inputs, const StartupCachePlan&
           files.classList,
           files.temporaryArchive,
           files.archive,
+          files.stamp,
           files.output,
           files.failureMarker,
           inputs.folder,
@@ -96,7 +97,8 @@ StartupCachePlan PlanStartupCache(const StartupCacheInputs& inputs) {
   }
 
   const platform::FileIdentity archive = platform::QueryFileIdentity(files.archive);
-  if (archive.regularFile && archive.size > 0) {
+  // One that changed after its build is built anew.
+  if (archive.regularFile && archive.size > 0 && platform::ReadFileBytes(files.stamp) == StampText(archive)) {
     plan.options = UseArchiveOptions(plan.choice.mechanism, platform::ToAnsi(files.archive));
     return Outcome(plan, CacheReason::ArchiveUsed);
   }

@@ -33,9 +33,17 @@ void RemoveReplacedFiles(const CacheBuildJob& job) {
   const int64_t abandoned = std::chrono::duration_cast<std::chrono::nanoseconds>(now - kAbandonedAge).count();
   for (const WideString& name : *names) {
     const WideString path = job.folder + name;
-    if (path == job.archive) continue;
+    if (path == job.archive || path == job.stamp) continue;
     if (IsLastingCacheFile(name) || platform::QueryFileIdentity(path).modified < abandoned) platform::RemoveFile(path);
   }
+}
+
+// Puts a built archive under its final name, its stamp first: renaming keeps
+// the size and time the stamp records.
+bool PutInPlace(const CacheBuildJob& job) {
+  const platform::FileIdentity built = platform::QueryFileIdentity(job.temporaryArchive);
+  return built.regularFile && built.size > 0 && platform::WriteFileBytes(job.stamp, StampText(built)) &&
+         platform::MoveFileReplacing(job.temporaryArchive, job.archive);
 }
 
 // Runs the build; the archive under its final name, or the failure marker
@@ -43,8 +51,7 @@ void RemoveReplacedFiles(const CacheBuildJob& job) {
 bool Build(const CacheBuildJob& job) {
   const std::optional<uint32_t> exitCode =
       platform::RunProgramAndWait(job.javaProgram, job.arguments, job.output, kBuildLimitMs);
-  const bool built = exitCode == 0u && platform::QueryFileIdentity(job.temporaryArchive).size > 0 &&
-                     platform::MoveFileReplacing(job.temporaryArchive, job.archive);
+  const bool built = exitCode == 0u && PutInPlace(job);
   if (!built) {
     const std::string ending = exitCode ? "exit code " + std::to_string(*exitCode) : "no exit code";
     platform::WriteFileBytes(job.failureMarker,

@@ -17,6 +17,7 @@ StartupCacheFiles NameCacheFiles(const WideString& folder, const std::string& fa
   const WideString base = folder + platform::FromUtf8(family + "-" + key);
   const WideString run = base + L"-" + std::to_wstring(processId);
   return {base + (mechanism == CacheMechanism::AotCache ? L".aot" : L".jsa"),
+          base + L".stamp",
           base + L".failed",
           run + L".classlist",
           run + L".tmp",
@@ -30,5 +31,9 @@ bool PathSuitsRuntimeOptions(const WideString& path) {
 }
 
 bool IsLastingCacheFile(const WideString& name) {
-  return EndsWith(name, L".jsa") || EndsWith(name, L".aot") || EndsWith(name, L".failed");
+  return EndsWith(name, L".jsa") || EndsWith(name, L".aot") || EndsWith(name, L".stamp") || EndsWith(name, L".failed");
+}
+
+std::string StampText(const platform::FileIdentity& archive) {
+  return std::to_string(archive.size) + " " + std::to_string(archive.modified) + "\n";
 }

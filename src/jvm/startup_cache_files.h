@@ -4,6 +4,7 @@
 #include <string>
 
 #include "jvm/startup_cache_mechanism.h"
+#include "platform/file_identity.h"
 #include "platform/wide_string.h"
 
 // The files of the start-up cache in its folder. All begin with the family
@@ -11,6 +12,7 @@
 // that starts at the same time never share one.
 struct StartupCacheFiles {
   WideString archive;           // ".jsa" (class-data archive) or ".aot" (AOT cache)
+  WideString stamp;             // ".stamp": the size and time of the archive as the build left it
   WideString failureMarker;     // ".failed": the build's output, kept when it failed
   WideString classList;         // "-<pid>.classlist": the classes this run loads
   WideString temporaryArchive;  // "-<pid>.tmp": the archive while it is built
@@ -28,6 +30,13 @@ StartupCacheFiles NameCacheFiles(const WideString& folder, const std::string& fa
 // options cannot hold.
 bool PathSuitsRuntimeOptions(const WideString& path);
 
-// Whether a file of the cache folder is an archive or a failure marker (as
-// opposed to the working files of a run).
+// Whether a file of the cache folder is an archive, its stamp or a failure
+// marker (as opposed to the working files of a run).
 bool IsLastingCacheFile(const WideString& name);
+
+// The text of an archive's stamp: its size and modification time. Whatever
+// writes to an archive after its build changes one of them, so an archive that
+// no longer matches its stamp is not used (the runtime would crash on some
+// damaged archives, and checking their checksums at every start costs about
+// as much as an eighth of what the archive saves).
+std::string StampText(const platform::FileIdentity& archive);

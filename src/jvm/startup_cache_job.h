@@ -15,6 +15,7 @@ struct CacheBuildJob {
   WideString classList;
   WideString temporaryArchive;
   WideString archive;
+  WideString stamp;
   WideString output;
   WideString failureMarker;
   WideString folder;   // the cache folder, ending in a path separator

@@ -72,8 +72,8 @@ JvmOptionList ArchiveShapingOptions(const JvmOptionList& options) {
 JvmOptionList UseArchiveOptions(CacheMechanism mechanism, const std::string& archive) {
   const bool aot = mechanism == CacheMechanism::AotCache;
   // No -Xshare: a runtime with an AOT cache refuses to start with any.
-  JvmOptionList options{(aot ? "-XX:AOTCache=" : "-XX:SharedArchiveFile=") + archive, "-XX:+VerifySharedSpaces",
-                        "-Xlog:cds*=off", "-Xlog:cds*=off:stderr"};
+  JvmOptionList options{(aot ? "-XX:AOTCache=" : "-XX:SharedArchiveFile=") + archive, "-Xlog:cds*=off",
+                        "-Xlog:cds*=off:stderr"};
   if (aot) options.insert(options.end(), {"-Xlog:aot*=off", "-Xlog:aot*=off:stderr"});
   return options;
 }

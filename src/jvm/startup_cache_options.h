@@ -25,8 +25,7 @@ JvmOptionList ArchiveShapingOptions(const JvmOptionList& options);
 // The options that use an archive. The runtime prints its warnings about an
 // archive that it refuses (stale, corrupt, from another runtime) on standard
 // output by default: they are turned off, on standard output and error, for
-// the archive's log tags alone. The archive's checksums are verified, so that a
-// damaged file is refused rather than crashing the runtime.
+// the archive's log tags alone.
 JvmOptionList UseArchiveOptions(CacheMechanism mechanism, const std::string& archive);
 
 // The option that records the classes a run loads into classList.

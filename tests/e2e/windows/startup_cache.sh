@@ -4,8 +4,9 @@
 # around it: the first start records its classes; once it has ended, a copy
 # of the launcher runs the runtime's java.exe (the companion recorder) with
 # the build's arguments, and, as no archive comes of it, leaves a failure
-# marker that keeps later starts from recording again; an archive in place is
-# handed to the runtime with the options that keep it quiet.
+# marker that keeps later starts from recording again; an archive in place
+# that matches its stamp is handed to the runtime with the options that keep
+# it quiet.
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 
@@ -93,7 +94,10 @@ use_archive() {
   local archive="${MARKER%.failed}.$1" archive_win
   shift
   rm -f "$MARKER"
+  # As a build leaves it: the archive and its stamp (size, time in nanoseconds).
   printf 'archive' >"$archive"
+  touch -d @1700000000 "$archive"
+  printf '7 1700000000000000000\n' >"${archive%.*}.stamp"
   use_stub_log
   start_launcher
   expect_exit_without_dialog 0
@@ -101,7 +105,7 @@ use_archive() {
   local expected=("${@/\{\}/$archive_win}")
   [ "$(options | tail -n $(($# + 2)) | head -n $#)" = "$(printf '%s\n' "${expected[@]}")" ] ||
     fail "expected the options [${expected[*]}] last before the hooks, got: $(options)"
-  rm -f "$archive"
+  rm -f "$archive" "${archive%.*}.stamp"
 }
 
 printf 'JAVA_VERSION="17.0.2"\n' >"$SCENARIO_DIR/jre/release"
@@ -117,14 +121,14 @@ assert_log_lacks "DumpLoadedClassList"
 assert_log_lacks "SharedArchiveFile"
 assert_equals 1 "$(wc -l <"$SCENARIO_DIR/java.log")" "builds run"
 
-use_archive jsa "-XX:SharedArchiveFile={}" "-XX:+VerifySharedSpaces" "-Xlog:cds*=off" "-Xlog:cds*=off:stderr"
+use_archive jsa "-XX:SharedArchiveFile={}" "-Xlog:cds*=off" "-Xlog:cds*=off:stderr"
 
 # Java 25: another archive, built with ahead-of-time linking and used as an AOT cache.
 printf 'JVM_VARIANT="Hotspot"\r\nJAVA_VERSION="25.0.1"\r\n' >"$SCENARIO_DIR/jre/release"
 : >"$SCENARIO_DIR/java.log"
 record_and_build
 assert_file_is "$SCENARIO_DIR/java.log" "$(expected_build "-XX:+AOTClassLinking ")"
-use_archive aot "-XX:AOTCache={}" "-XX:+VerifySharedSpaces" "-Xlog:cds*=off" "-Xlog:cds*=off:stderr" \
+use_archive aot "-XX:AOTCache={}" "-Xlog:cds*=off" "-Xlog:cds*=off:stderr" \
   "-Xlog:aot*=off" "-Xlog:aot*=off:stderr"
 
 rm -rf "$local_app_data/Cache Scenario"

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <filesystem>
 
+#include "jvm/startup_cache_files.h"
+#include "platform/file_identity.h"
 #include "platform/file_system.h"
 #include "test_support.h"
 
@@ -49,6 +51,7 @@ class StartupCacheBuildTest : public testing::Test {
                       InCache(L"fam-key-7.classlist"),
                       InCache(L"fam-key-7.tmp"),
                       InCache(L"fam-key.jsa"),
+                      InCache(L"fam-key.stamp"),
                       InCache(L"fam-key-7.out"),
                       InCache(L"fam-key.failed"),
                       Folder(),
@@ -71,15 +74,17 @@ class StartupCacheBuildTest : public testing::Test {
 
 TEST_F(StartupCacheBuildTest, ABuiltArchiveReplacesTheOlderOnesOfItsFamily) {
   const CacheBuildJob job = Job("echo building; printf archive >\"$1\"\n");
-  for (const wchar_t* name : {L"fam-old.jsa", L"fam-older.aot", L"fam-other.failed", L"fam-now-8.classlist",
-                              L"fam-gone-9.tmp", L"else-key.jsa"}) {
+  for (const wchar_t* name : {L"fam-old.jsa", L"fam-old.stamp", L"fam-older.aot", L"fam-other.failed",
+                              L"fam-now-8.classlist", L"fam-gone-9.tmp", L"else-key.jsa"}) {
     test::WriteBytes(InCache(name), "x");
   }
   MakeOld(InCache(L"fam-gone-9.tmp"));
   EXPECT_EQ(RunCacheBuild(job.jobFile), 0);
   EXPECT_EQ(test::ReadBytes(job.archive), "archive");
-  for (const wchar_t* name : {L"fam-key-7.classlist", L"fam-key-7.tmp", L"fam-key-7.out", L"fam-key-7.job",
-                              L"fam-old.jsa", L"fam-older.aot", L"fam-other.failed", L"fam-gone-9.tmp"}) {
+  EXPECT_EQ(test::ReadBytes(job.stamp), StampText(platform::QueryFileIdentity(job.archive)));
+  for (const wchar_t* name :
+       {L"fam-key-7.classlist", L"fam-key-7.tmp", L"fam-key-7.out", L"fam-key-7.job", L"fam-old.jsa", L"fam-old.stamp",
+        L"fam-older.aot", L"fam-other.failed", L"fam-gone-9.tmp"}) {
     EXPECT_FALSE(Exists(name)) << test::NativePath(name);
   }
   // Another run's fresh working file, and another family's archive, stay.
@@ -92,7 +97,8 @@ TEST_F(StartupCacheBuildTest, AFailedBuildLeavesItsOutputAsTheMarkerAndNoArchive
   test::WriteBytes(InCache(L"fam-old.jsa"), "x");
   EXPECT_EQ(RunCacheBuild(job.jobFile), 1);
   EXPECT_EQ(test::ReadBytes(job.failureMarker), "Error: no room\n\n[build ended: exit code 3]\n");
-  for (const wchar_t* name : {L"fam-key.jsa", L"fam-key-7.tmp", L"fam-key-7.out", L"fam-key-7.classlist"}) {
+  for (const wchar_t* name :
+       {L"fam-key.jsa", L"fam-key.stamp", L"fam-key-7.tmp", L"fam-key-7.out", L"fam-key-7.classlist"}) {
     EXPECT_FALSE(Exists(name)) << test::NativePath(name);
   }
   EXPECT_TRUE(Exists(L"fam-old.jsa"));

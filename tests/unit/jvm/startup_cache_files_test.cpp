@@ -9,6 +9,7 @@ namespace {
 TEST(StartupCacheFilesTest, NamesShareFamilyAndKeyAndRunFilesAddTheProcess) {
   const StartupCacheFiles files = NameCacheFiles(L"/c/", "f1", "k2", CacheMechanism::ClassDataArchive, 4711);
   EXPECT_EQ(files.archive, L"/c/f1-k2.jsa");
+  EXPECT_EQ(files.stamp, L"/c/f1-k2.stamp");
   EXPECT_EQ(files.failureMarker, L"/c/f1-k2.failed");
   EXPECT_EQ(files.classList, L"/c/f1-k2-4711.classlist");
   EXPECT_EQ(files.temporaryArchive, L"/c/f1-k2-4711.tmp");
@@ -27,10 +28,18 @@ TEST(StartupCacheFilesTest, PathsTheRuntimeCannotTakeInAnOption) {
 }
 
 TEST(StartupCacheFilesTest, ArchivesAndMarkersLastWorkingFilesDoNot) {
-  for (const wchar_t* name : {L"f-k.jsa", L"f-k.aot", L"f-k.failed"}) EXPECT_TRUE(IsLastingCacheFile(name)) << name;
+  for (const wchar_t* name : {L"f-k.jsa", L"f-k.aot", L"f-k.stamp", L"f-k.failed"}) {
+    EXPECT_TRUE(IsLastingCacheFile(name)) << name;
+  }
   for (const wchar_t* name : {L"f-k-1.classlist", L"f-k-1.tmp", L"f-k-1.out", L"f-k-1.job", L"jsa"}) {
     EXPECT_FALSE(IsLastingCacheFile(name)) << name;
   }
+}
+
+TEST(StartupCacheFilesTest, AStampTellsSizeAndTime) {
+  EXPECT_EQ(StampText({true, true, 13185024, 1765230000123456789}), "13185024 1765230000123456789\n");
+  EXPECT_NE(StampText({true, true, 13185024, 1765230000123456789}),
+            StampText({true, true, 13185024, 1765230000123456790}));
 }
 
 }  // namespace

@@ -5,15 +5,11 @@
 namespace {
 
 CacheBuildJob Job() {
-  return {L"/jdk/bin/java",
-          {L"-server", L"-Xshare:dump", L"-cp", L""},
-          L"/c/f-k-1.classlist",
-          L"/c/f-k-1.tmp",
-          L"/c/f-k.jsa",
-          L"/c/f-k-1.out",
-          L"/c/f-k.failed",
-          L"/c/Caf\u00E9 \u00FC/",
-          L"f",
+  return {L"/jdk/bin/java",        {L"-server", L"-Xshare:dump", L"-cp", L""},
+          L"/c/f-k-1.classlist",   L"/c/f-k-1.tmp",
+          L"/c/f-k.jsa",           L"/c/f-k.stamp",
+          L"/c/f-k-1.out",         L"/c/f-k.failed",
+          L"/c/Caf\u00E9 \u00FC/", L"f",
           L"/c/f-k-1.job"};
 }
 
@@ -23,6 +19,7 @@ void ExpectSame(const CacheBuildJob& a, const CacheBuildJob& b) {
   EXPECT_EQ(a.classList, b.classList);
   EXPECT_EQ(a.temporaryArchive, b.temporaryArchive);
   EXPECT_EQ(a.archive, b.archive);
+  EXPECT_EQ(a.stamp, b.stamp);
   EXPECT_EQ(a.output, b.output);
   EXPECT_EQ(a.failureMarker, b.failureMarker);
   EXPECT_EQ(a.folder, b.folder);

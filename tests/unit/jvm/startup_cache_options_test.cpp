@@ -51,12 +51,11 @@ TEST(StartupCacheOptionsTest, TheBuildGetsTheOptionsThatShapeAnArchiveAndNoOther
 
 TEST(StartupCacheOptionsTest, UsingAnArchiveSilencesItsLogTagsOnBothStreams) {
   EXPECT_EQ(UseArchiveOptions(CacheMechanism::ClassDataArchive, "/c/a.jsa"),
-            (JvmOptionList{"-XX:SharedArchiveFile=/c/a.jsa", "-XX:+VerifySharedSpaces", "-Xlog:cds*=off",
-                           "-Xlog:cds*=off:stderr"}));
+            (JvmOptionList{"-XX:SharedArchiveFile=/c/a.jsa", "-Xlog:cds*=off", "-Xlog:cds*=off:stderr"}));
   // Runtimes before 25 know no "aot" tag and would refuse to start with it.
   EXPECT_EQ(UseArchiveOptions(CacheMechanism::AotCache, "/c/a.aot"),
-            (JvmOptionList{"-XX:AOTCache=/c/a.aot", "-XX:+VerifySharedSpaces", "-Xlog:cds*=off",
-                           "-Xlog:cds*=off:stderr", "-Xlog:aot*=off", "-Xlog:aot*=off:stderr"}));
+            (JvmOptionList{"-XX:AOTCache=/c/a.aot", "-Xlog:cds*=off", "-Xlog:cds*=off:stderr", "-Xlog:aot*=off",
+                           "-Xlog:aot*=off:stderr"}));
   EXPECT_EQ(RecordClassesOption("/c/x.classlist"), "-XX:DumpLoadedClassList=/c/x.classlist");
 }
 

@@ -1,11 +1,15 @@
 #include "jvm/startup_cache.h"
 
+#include "jvm/startup_cache_files.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
 
 #include "platform/code_page.h"
+#include "platform/file_identity.h"
+#include "platform/file_operations.h"
 #include "platform/file_system.h"
 #include "platform/path_syntax.h"
 #include "platform/runtime_layout.h"
@@ -89,12 +93,19 @@ TEST_F(StartupCacheTest, Java25BuildsAnAotCacheWithLinkedClasses) {
   EXPECT_EQ(plan.job->arguments[4], L"-XX:+AOTClassLinking");
 }
 
+// Puts an archive in place as a build does, with its stamp.
+void PlaceArchive(const CacheBuildJob& job, const std::string& bytes) {
+  test::WriteBytes(job.archive, bytes);
+  test::WriteBytes(job.stamp, StampText(platform::QueryFileIdentity(job.archive)));
+}
+
 TEST_F(StartupCacheTest, AnArchiveInPlaceIsUsedAndAnEmptyOneIsNot) {
-  const WideString archive = PlanStartupCache(Inputs()).job->archive;
-  test::Touch(archive);
+  const CacheBuildJob job = *PlanStartupCache(Inputs()).job;
+  PlaceArchive(job, "");
   EXPECT_EQ(PlanStartupCache(Inputs()).outcome, CacheReason::RecordingClasses);
 
-  test::WriteBytes(archive, "archive");
+  PlaceArchive(job, "archive");
+  const WideString archive = job.archive;
   const StartupCachePlan plan = PlanStartupCache(Inputs());
   EXPECT_EQ(plan.outcome, CacheReason::ArchiveUsed);
   EXPECT_FALSE(plan.job);
@@ -102,9 +113,27 @@ TEST_F(StartupCacheTest, AnArchiveInPlaceIsUsedAndAnEmptyOneIsNot) {
   EXPECT_EQ(plan.options[0], "-XX:SharedArchiveFile=" + platform::ToAnsi(archive));
 }
 
+TEST_F(StartupCacheTest, AnArchiveWrittenAfterItsBuildOrWithoutStampIsBuiltAnew) {
+  const CacheBuildJob job = *PlanStartupCache(Inputs()).job;
+  PlaceArchive(job, "archive");
+  const auto built = std::filesystem::last_write_time(test::NativePath(job.archive));
+  // The same size, written later.
+  test::WriteBytes(job.archive, "ARCHIVE");
+  std::filesystem::last_write_time(test::NativePath(job.archive), built + std::chrono::seconds(1));
+  StartupCachePlan plan = PlanStartupCache(Inputs());
+  EXPECT_EQ(plan.outcome, CacheReason::RecordingClasses);
+  ASSERT_TRUE(plan.job);
+  EXPECT_EQ(plan.job->archive, job.archive);
+
+  PlaceArchive(job, "archive");
+  platform::RemoveFile(job.stamp);
+  EXPECT_EQ(PlanStartupCache(Inputs()).outcome, CacheReason::RecordingClasses);
+}
+
 TEST_F(StartupCacheTest, AChangedJarOrOptionMakesTheArchiveStale) {
-  const WideString archive = PlanStartupCache(Inputs()).job->archive;
-  test::WriteBytes(archive, "archive");
+  const CacheBuildJob job = *PlanStartupCache(Inputs()).job;
+  const WideString archive = job.archive;
+  PlaceArchive(job, "archive");
   test::WriteBytes(Jar(), "jar bytes, rebuilt");
   const StartupCachePlan afterJar = PlanStartupCache(Inputs());
   EXPECT_EQ(afterJar.outcome, CacheReason::RecordingClasses);
