@@ -3,18 +3,21 @@
 # starting it through `java -cp`, on the same JDK: wall time and peak memory,
 # medians of alternating runs. Then the splash screen, on the display given
 # (or a virtual one): how long after the process starts the splash is on the
-# screen, and how long until main starts with and without it.
-# Usage: scripts/benchmark.sh [runs] (default 15).
+# screen, and how long until main starts with and without it. Then the sample
+# application with the start-up cache, on the system's JDK and every newer JDK
+# in /usr/lib/jvm (cache off, archive in place, first start), and Apache Maven
+# (`mvn --version`) for the peak memory of a larger application.
+# Usage: scripts/benchmark.sh [runs] [first-starts] (defaults 15 and 7).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/lib/packages.sh
 ensure_packages cmake ninja-build g++ googletest openjdk-17-jdk-headless time g++-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix \
-  xvfb x11-utils
+  xvfb x11-utils maven
 
 runs=${1:-15}
 cmake --preset host >/dev/null
-cmake --build --preset host --target launcher >/dev/null
+cmake --build --preset host --target launcher sample_application >/dev/null
 
 jdk=$(dirname "$(dirname "$(readlink -f "$(command -v javac)")")")
 work=$(mktemp -d)
@@ -139,3 +142,138 @@ printf 'splash on screen after the start   %s\n' "$(grep -v ' -$' with.txt | cut
 printf 'main starts, with the splash       %s\n' "$(cut -d' ' -f1 with.txt | quartiles)"
 printf 'main starts, with -nosplash        %s\n' "$(cut -d' ' -f1 without.txt | quartiles)"
 printf 'runs whose splash did not show     %d\n' "$(grep -c ' -$' with.txt || true)"
+
+# ---- The start-up cache and a larger application ----
+first_runs=${2:-7}
+export XDG_CACHE_HOME="$work/cache"
+# One run: "<milliseconds> <peak kilobytes> <CPU milliseconds>" (user and
+# system time, which other work on the machine disturbs less than the wall
+# clock; reported as a mean). Both streams discarded: Maven writes colour codes to standard error.
+measure_quietly() {
+  local start end
+  start=$(date +%s%N)
+  /usr/bin/time -f '%M %U %S' -o "$work/time.txt" "$@" >/dev/null 2>&1
+  end=$(date +%s%N)
+  echo "$(( (end - start) / 1000 )) $(cat "$work/time.txt")" |
+    awk '{ printf "%.3f %d %.0f\n", $1 / 1000, $2, ($3 + $4) * 1000 }'
+}
+time_of() { cut -d' ' -f1 "$work/$1.txt" | median; }
+memory_of() { cut -d' ' -f2 "$work/$1.txt" | median; }
+# The mean: GNU time counts CPU time in hundredths of a second only.
+cpu_of() { cut -d' ' -f3 "$work/$1.txt" | awk '{ sum += $1 } END { printf "%.1f", sum / NR }'; }
+
+# report NAME LABEL REFERENCE: the medians of NAME and their ratios to those of REFERENCE.
+report() {
+  awk -v label="$2" -v t="$(time_of "$1")" -v m="$(memory_of "$1")" -v c="$(cpu_of "$1")" \
+    -v rt="$(time_of "$3")" -v rm="$(memory_of "$3")" -v rc="$(cpu_of "$3")" \
+    'BEGIN { printf "  %-28s %7.1f ms %6.1f ms CPU %7d KB peak   ratio to java: time %.3f, CPU %.3f, peak memory %.3f\n", label, t, c, m, t / rt, c / rc, m / rm }'
+}
+report_reference() {
+  awk -v label="$2" -v t="$(time_of "$1")" -v m="$(memory_of "$1")" -v c="$(cpu_of "$1")" \
+    'BEGIN { printf "  %-28s %7.1f ms %6.1f ms CPU %7d KB peak\n", label, t, c, m }'
+}
+
+# No build of the start-up cache under way: no class lists, jobs or partial archives left.
+wait_for_builds() {
+  while [ -n "$(find "$XDG_CACHE_HOME" -type f \( -name '*.classlist' -o -name '*.job' -o -name '*.tmp' \) 2>/dev/null)" ]; do
+    sleep 0.1
+  done
+}
+
+# The sample application, on each JDK.
+sample_jdks() {
+  local home major base_major
+  base_major=$(sed -n 's/^JAVA_VERSION="\([0-9]*\).*/\1/p' "$jdk/release")
+  echo "$jdk"
+  for home in /usr/lib/jvm/*/; do
+    home=$(readlink -f "$home")
+    [ -x "$home/bin/java" ] && [ -f "$home/release" ] || continue
+    major=$(sed -n 's/^JAVA_VERSION="\([0-9]*\).*/\1/p' "$home/release")
+    [ -n "$major" ] && [ "$major" -gt "$base_major" ] && echo "$home"
+  done | awk '!seen[$0]++'
+}
+
+mkdir -p "$work/sample"
+cp "$root/build/host/examples/sample.jar" "$work/sample/"
+cp "$root/build/host/launcher" "$work/sample/sample"
+# The heap limit the launcher computes for -Xmx10:64:512P.
+heap=$(awk '/MemTotal/ { mb = int($2 / 1024 / 10); print (mb < 64 ? 64 : mb > 512 ? 512 : mb) "m" }' /proc/meminfo)
+for home in $(sample_jdks); do
+  for cache in No Yes; do
+    sed -e "s|^Minimum Version=.*|JRE Path=$home|" -e "s|^Start-up Cache=.*|Start-up Cache=$cache|" \
+      "$root/examples/sample/sample.ini" > "$work/sample/sample-$cache.ini"
+  done
+  java_run=("$home/bin/java" "-Xmx$heap" "-Dsample.greeting=Hello, world" -cp sample.jar com.example.sample.SampleApplication --from-settings)
+  (
+    cd "$work/sample"
+    rm -rf "$XDG_CACHE_HOME"
+    use() { cp "sample-$1.ini" sample.ini; }
+    use No
+    ./sample >/dev/null && "${java_run[@]}" >/dev/null
+    : > "$work/sample-java.txt"
+    : > "$work/sample-off.txt"
+    : > "$work/sample-cached.txt"
+    : > "$work/sample-first.txt"
+    : > "$work/sample-first-java.txt"
+    use Yes
+    ./sample >/dev/null
+    wait_for_builds
+    for ((i = 0; i < runs; i++)); do
+      use No
+      measure_quietly ./sample >> "$work/sample-off.txt"
+      use Yes
+      measure_quietly ./sample >> "$work/sample-cached.txt"
+      measure_quietly "${java_run[@]}" >> "$work/sample-java.txt"
+    done
+    # Each run starts once the build before it has ended and settled.
+    for ((i = 0; i < first_runs; i++)); do
+      rm -rf "$XDG_CACHE_HOME"
+      sleep 0.5
+      measure_quietly ./sample >> "$work/sample-first.txt"
+      wait_for_builds
+      sleep 0.5
+      measure_quietly "${java_run[@]}" >> "$work/sample-first-java.txt"
+    done
+    archive=$(find "$XDG_CACHE_HOME" -name '*.jsa' -o -name '*.aot' | head -1)
+    echo
+    echo "Sample application on $home ($(sed -n 's/^JAVA_VERSION="\(.*\)"/\1/p' "$home/release")); $runs alternating runs each ($first_runs first starts), medians"
+    echo "  start-up cache: ${archive##*.} archive ($(du -h "$archive" | cut -f1))"
+    report_reference sample-java "java -cp"
+    report sample-off "launcher, cache off" sample-java
+    report sample-cached "launcher, archive in place" sample-java
+    report sample-first "launcher, first start" sample-first-java
+  )
+done
+
+# Apache Maven: a larger application.
+maven=/usr/share/maven
+classworlds=$(echo "$maven"/boot/plexus-classworlds-*.jar)
+mkdir -p "$work/maven"
+cp "$root/build/host/launcher" "$work/maven/mvn"
+properties=("-Dclassworlds.conf=$maven/bin/m2.conf" "-Dmaven.home=$maven" "-Dlibrary.jansi.path=$maven/lib/jansi-native"
+  "-Dmaven.multiModuleProjectDirectory=$work/maven")
+cat > "$work/maven/mvn.ini" <<INI
+[Application]
+Main Class=org.codehaus.plexus.classworlds.launcher.Launcher
+[Class Path]
+Class Path=$classworlds
+[Java Runtime Environment]
+JRE Path=$jdk
+Virtual Machine Parameters=${properties[*]}
+INI
+(
+  cd "$work/maven"
+  ./mvn --version >/dev/null 2>&1 && "$jdk/bin/java" -classpath "$classworlds" "${properties[@]}" \
+    org.codehaus.plexus.classworlds.launcher.Launcher --version >/dev/null 2>&1
+  : > "$work/maven-launcher.txt"
+  : > "$work/maven-java.txt"
+  for ((i = 0; i < runs; i++)); do
+    measure_quietly ./mvn --version >> "$work/maven-launcher.txt"
+    measure_quietly "$jdk/bin/java" -classpath "$classworlds" "${properties[@]}" \
+      org.codehaus.plexus.classworlds.launcher.Launcher --version >> "$work/maven-java.txt"
+  done
+)
+echo
+echo "Apache Maven $(dpkg-query -W -f='${Version}' maven 2>/dev/null) (mvn --version) on $jdk; $runs alternating runs each, medians"
+report_reference maven-java "java -classpath"
+report maven-launcher "launcher" maven-java

@@ -6,8 +6,10 @@
 #include "app/forwarding_target.h"
 #include "app/pair_product.h"
 #include "app/runtime_choice.h"
+#include "app/startup_cache_setup.h"
 #include "common/argument_list.h"
 #include "common/executable_location.h"
+#include "app/startup_cache_setup.h"
 #include "common/message_text.h"
 #include "instance/single_instance.h"
 #include "jvm/jvm_hooks.h"
@@ -15,7 +17,10 @@
 #include "jvm/jvm_thread.h"
 #include "jvm/launch_plan.h"
 #include "jvm/process_environment.h"
+#include "jvm/startup_cache_build.h"
 #include "platform/code_page.h"
+#include "jvm/startup_cache_build.h"
+#include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/library_search.h"
 #include "platform/memory_status.h"
@@ -68,21 +73,54 @@ void TraceLibrarySearch(Trace& trace, platform::LibrarySearchRule rule) {
       .Write();
 }
 
-// The JVM ends the process itself after System.exit, through its exit hook:
-// the trace is told there, as the run sequence never returns.
-class ExitTracer final : public TerminationObserver {
+// The JVM ends the process itself after System.exit, through its exit hook,
+// and the run sequence never returns: the trace is told there, and then the
+// observer that has more to do at that moment (the start-up cache's build).
+class ExitObserver final : public TerminationObserver {
  public:
-  explicit ExitTracer(Trace& trace) : trace_(trace) { SetTerminationObserver(this); }
-  ~ExitTracer() override { SetTerminationObserver(nullptr); }
-  ExitTracer(const ExitTracer&) = delete;
-  ExitTracer& operator=(const ExitTracer&) = delete;
+  ExitObserver(Trace& trace, TerminationObserver* next) : trace_(trace), next_(next) {
+    SetTerminationObserver(this);
+  }
+  ~ExitObserver() override { SetTerminationObserver(nullptr); }
+  ExitObserver(const ExitObserver&) = delete;
+  ExitObserver& operator=(const ExitObserver&) = delete;
 
-  void OnExit(int32_t code) override { TraceExit(trace_, code, "the application called System.exit"); }
-  void OnAbort() override { TraceLine(trace_, "abort").Sentence("the JVM aborted the process").Write(); }
+  void OnExit(int32_t code) override {
+    TraceExit(trace_, code, "the application called System.exit");
+    if (next_ != nullptr) next_->OnExit(code);
+  }
+  void OnAbort() override {
+    TraceLine(trace_, "abort").Sentence("the JVM aborted the process").Write();
+    if (next_ != nullptr) next_->OnAbort();
+  }
 
  private:
   Trace& trace_;
+  TerminationObserver* next_;
 };
+
+const char* MechanismName(CacheMechanism mechanism) {
+  switch (mechanism) {
+    case CacheMechanism::ClassDataArchive:
+      return "class-data-archive";
+    case CacheMechanism::AotCache:
+      return "aot-cache";
+    case CacheMechanism::None:
+      break;
+  }
+  return "none";
+}
+
+// Which mechanism the start-up cache has on this runtime and why, and what
+// this start does with it.
+void TraceStartupCache(Trace& trace, const StartupCachePlan& cache) {
+  TraceLine(trace, "startup-cache")
+      .Word("mechanism", MechanismName(cache.choice.mechanism))
+      .Bytes("why", DescribeCacheReason(cache.choice.reason))
+      .Bytes("this-start", DescribeCacheReason(cache.outcome))
+      .Flag("build-after", cache.job.has_value())
+      .Write();
+}
 
 // "-nosplash", or failing that "/nosplash", exactly as written. Either still
 // reaches the application.
@@ -143,9 +181,16 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
       BuildLaunchPlan({settings.application, settings.classPath, settings.vmParameters, settings.output, executable,
                        arguments, libraryPath, &platform::QueryMemoryFigures});
   if (!plan) return Failed(report, plan.error(), trace);
+  // The start-up cache's options join the plan; an archive to build is built
+  // once the application has ended: after the JVM is destroyed, or when the
+  // application calls System.exit.
+  const StartupCachePlan cache = PrepareStartupCache(settings, executable, runtime, *plan);
+  TraceStartupCache(trace, cache);
+  plan->options.insert(plan->options.end(), cache.options.begin(), cache.options.end());
+  CacheBuildStarter cacheBuild(cache.job, executable.path);
   TraceMain(trace, *plan);
   TracePhase(trace, "jvm");
-  const ExitTracer exitTracer(trace);
+  const ExitObserver exitObserver(trace, cache.job ? &cacheBuild : nullptr);
   forwarding->stayAttached = runtime.vendor == Vendor::Ibm;
   JvmOutcome outcome =
       RunJvm({*library, *plan, HooksAroundMain(host.ui, settings.application, splash, first, forwarding),
@@ -161,6 +206,7 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   TracePhase(trace, "destroy-jvm");
   outcome.session.reset();
   splash.CloseNative();
+  if (outcome.ran) cacheBuild.Start();
   const int32_t code = outcome.ran ? 0 : kFailed;
   TraceExit(trace, code, outcome.ran ? "main returned and the JVM was destroyed" : FailureReason(outcome.ran.error()));
   return code;
@@ -186,6 +232,10 @@ int32_t HandOverToPairProduct(const ErrorReport& report, const ProductSettings& 
 }  // namespace
 
 int32_t RunLauncher(Host& host) {
+  // A copy of the launcher started in the background to build the start-up cache.
+  if (const std::optional<WideString> job = platform::GetEnvironmentValue(kCacheBuildVariable)) {
+    return RunCacheBuild(*job);
+  }
   Trace& trace = host.trace;
   TracePhase(trace, "start");
   TraceLibrarySearch(trace, platform::ExcludeCurrentDirectoryFromLibrarySearch());

@@ -30,8 +30,11 @@ Result<LaunchPlan> BuildLaunchPlan(const LaunchPlanInputs& inputs) {
   LaunchPlan plan;
   if (!inputs.libraryPath.empty())
     plan.options.push_back(platform::ToAnsi(L"-Djava.library.path=" + inputs.libraryPath));
-  const WideString classPath = BuildClassPath(inputs.classPath, inputs.executable.path);
+  WideString classPath = BuildClassPath(inputs.classPath, inputs.executable.path);
   if (classPath.empty()) return LaunchError{StringId::kClassPathMissing, {}};
+  // The runtime reads an empty last element as the current folder, which would
+  // put whatever lies there on the class path: the final separator goes.
+  classPath.pop_back();
   WideStringList options{L"-Djava.class.path=" + classPath};
   for (const WideString& token : SplitVmParameters(inputs.vmParameters)) {
     AddVmParameter(token, options, plan.stackSize, inputs.memory);

@@ -31,4 +31,7 @@ extern const wchar_t* const kPrivateRuntimeFolder;
 // that holds the JVM library (bin\ on Windows, lib/ on POSIX).
 extern const wchar_t* const kSplashLibraryName;
 
+// The runtime's command-line program, relative to its home folder.
+extern const wchar_t* const kJavaProgram;
+
 }  // namespace platform

@@ -9,4 +9,9 @@ namespace platform {
 // on POSIX. Empty when the environment does not name one.
 WideString UserConfigurationFolder();
 
+// The folder under which per-user caches live: the value of "LOCALAPPDATA" on
+// Windows, the XDG cache folder ($XDG_CACHE_HOME, else $HOME/.cache) on POSIX.
+// Empty when the environment does not name one.
+WideString UserCacheFolder();
+
 }  // namespace platform

@@ -6,4 +6,6 @@ namespace platform {
 
 WideString UserConfigurationFolder() { return GetEnvironmentValue(L"APPDATA").value_or(L""); }
 
+WideString UserCacheFolder() { return GetEnvironmentValue(L"LOCALAPPDATA").value_or(L""); }
+
 }  // namespace platform

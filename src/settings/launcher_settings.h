@@ -62,6 +62,7 @@ struct LauncherSettings {
   ApplicationSettings application;
   ClassPathSettings classPath;
   WideString vmParameters;
+  bool startupCache = false;  // "Start-up Cache": keep the application's classes ready for the next start
   OutputSettings output;
   EnvironmentSettings environment;
   SplashSettings splash;

@@ -18,6 +18,7 @@ inline constexpr const wchar_t* kVmProvider = L"VM Provider";
 inline constexpr const wchar_t* kSystemPath = L"System Path";
 inline constexpr const wchar_t* kLibraryPath = L"Library Path";
 inline constexpr const wchar_t* kVmParameters = L"Virtual Machine Parameters";
+inline constexpr const wchar_t* kStartupCache = L"Start-up Cache";
 
 inline constexpr const wchar_t* kApplicationSection = L"Application";
 inline constexpr const wchar_t* kApplicationType = L"Application Type";

@@ -34,3 +34,20 @@ WideString PerUserSettingsPathOf(const ProductSettings& product, const WideStrin
   return PerUserSettingsPath(platform::UserConfigurationFolder(), product.name, product.code, executablePath,
                              createFolders);
 }
+
+WideString StartupCacheFolder(const WideString& cacheFolder, const WideString& productName,
+                              const WideString& productCode, bool createFolders) {
+  if (cacheFolder.empty()) return {};
+  WideString path = cacheFolder;
+  if (createFolders) platform::MakeDirectory(path);
+  for (const WideString& name : {ProductFolderName(productName), productCode, WideString(L"StartupCache")}) {
+    if (name.empty()) continue;
+    path = platform::WithTrailingSeparator(path) + name;
+    if (createFolders) platform::MakeDirectory(path);
+  }
+  return platform::WithTrailingSeparator(path);
+}
+
+WideString StartupCacheFolderOf(const ProductSettings& product, bool createFolders) {
+  return StartupCacheFolder(platform::UserCacheFolder(), product.name, product.code, createFolders);
+}

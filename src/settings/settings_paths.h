@@ -22,3 +22,13 @@ bool PerUserSettingsApply(const ProductSettings& product);
 // The per-user settings file of an executable (the launcher's or the pair
 // product's) for this product, in the user's configuration folder.
 WideString PerUserSettingsPathOf(const ProductSettings& product, const WideString& executablePath, bool createFolders);
+
+// The per-user folder of the start-up cache: the user's cache folder, the
+// product name folder and the product code folder (each left out when empty),
+// then "StartupCache"; ends in a path separator. With createFolders they are
+// made (failures are ignored: they may exist). "" without a cache folder.
+WideString StartupCacheFolder(const WideString& cacheFolder, const WideString& productName,
+                              const WideString& productCode, bool createFolders);
+
+// The same in the user's cache folder.
+WideString StartupCacheFolderOf(const ProductSettings& product, bool createFolders);

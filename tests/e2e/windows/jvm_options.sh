@@ -38,7 +38,7 @@ INI
 expected_options() {
   local first=$1
   cat <<LINES
-option index=$first text=$(quote "-Djava.class.path=Z:\\nowhere\\abs.jar;$app\\lib\\a.jar;$app\\app.jar;") extraInfo=null
+option index=$first text=$(quote "-Djava.class.path=Z:\\nowhere\\abs.jar;$app\\lib\\a.jar;$app\\app.jar") extraInfo=null
 option index=$((first + 1)) text="-Dfirst=1" extraInfo=null
 option index=$((first + 2)) text="-Dsecond=two words" extraInfo=null
 option index=$((first + 3)) text="-Dthird=x y" extraInfo=null

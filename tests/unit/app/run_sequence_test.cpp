@@ -163,4 +163,16 @@ TEST_F(RunSequenceTest, TheTraceFollowsTheStartToItsExitCodeAndReason) {
   EXPECT_EQ(noSettings.trace.lines.back(), R"(exit code=-1 reason="Main class was not specified in INI file.")");
 }
 
+TEST_F(RunSequenceTest, TheCacheBuildVariableMakesABuildThatLeavesOtherFilesAlone) {
+  // Set, the launcher builds the start-up cache instead of starting anything;
+  // a file that is no job of its own is neither run nor removed.
+  const WideString document = dir_.Path(L"notes.txt");
+  test::WriteBytes(document, "not a job");
+  test::ScopedEnvironment build(L"QX_LAUNCHER_CACHE_BUILD", document);
+  test::FakeHost fake(Join({dir_.Path(L"app"), L"app.exe"}));
+  EXPECT_EQ(RunLauncher(fake.host), 1);
+  EXPECT_TRUE(fake.ui.errors.empty());
+  EXPECT_EQ(test::ReadBytes(document), "not a job");
+}
+
 }  // namespace

@@ -76,7 +76,7 @@ TEST_F(LaunchPlanTest, AbsoluteEntriesPassUncheckedAndRelativeOnesAreSearched) {
                        "*.jar;;main.jar;" + "gone.jar\r\n"));
   ASSERT_FALSE(Plan().options.empty());
   const std::string expected = "-Djava.class.path=" + Narrow(absolute) + Sep() + AppPath({L"lib", L"a.jar"}) + Sep() +
-                               AppPath({L"lib", L"b.jar"}) + Sep() + AppPath({L"main.jar"}) + Sep();
+                               AppPath({L"lib", L"b.jar"}) + Sep() + AppPath({L"main.jar"});
   EXPECT_EQ(Plan().options.front(), expected);
 }
 
@@ -85,7 +85,7 @@ TEST_F(LaunchPlanTest, EmptyClassPathIsTheOneMessageUnlessTheJarIsEmbedded) {
   EXPECT_EQ(MessageOf(plan_->error()), L"Java Class Path was not specified in INI file.");
 
   ASSERT_TRUE(Assemble("[Application]\r\nEmbedded Jar=YES\r\n"));
-  EXPECT_EQ(Plan().options, std::vector<std::string>{"-Djava.class.path=" + AppPath({L"app.exe"}) + Sep()});
+  EXPECT_EQ(Plan().options, std::vector<std::string>{"-Djava.class.path=" + AppPath({L"app.exe"})});
 }
 
 TEST_F(LaunchPlanTest, VmParametersFollowTheClassPathInOrder) {

@@ -37,4 +37,23 @@ TEST(SettingsPathsTest, PerUserPathCreatesItsFoldersOnlyForWriting) {
   EXPECT_EQ(again, Join({dir.Path(), L"Product", L"Code", L"app.ini"}));
 }
 
+TEST(SettingsPathsTest, StartupCacheFolderLiesBelowTheProductFolders) {
+  EXPECT_EQ(StartupCacheFolder(Join({L"", L"cache"}), L"My: App", L"v2", false),
+            Join({L"", L"cache", L"My App", L"v2", L"StartupCache", L""}));
+  // Empty names add no folder; no cache folder, no cache.
+  EXPECT_EQ(StartupCacheFolder(L"c", L"", L"", false), Join({L"c", L"StartupCache", L""}));
+  EXPECT_EQ(StartupCacheFolder(L"", L"P", L"C", false), L"");
+}
+
+TEST(SettingsPathsTest, StartupCacheFolderIsMadeWhenAsked) {
+  test::TempDir dir;
+  const WideString root = Join({dir.Path(), L"new", L"cache"});
+  StartupCacheFolder(root, L"Product", L"Code", false);
+  EXPECT_FALSE(platform::FileExists(root));
+  platform::MakeDirectory(dir.Path(L"new"));
+  const WideString folder = StartupCacheFolder(root, L"Product", L"Code", true);
+  EXPECT_TRUE(platform::FileExists(Join({root, L"Product", L"Code", L"StartupCache"})));
+  EXPECT_EQ(StartupCacheFolder(root, L"Product", L"Code", true), folder);
+}
+
 }  // namespace

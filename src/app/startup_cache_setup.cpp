@@ -1,0 +1,27 @@
+#include "app/startup_cache_setup.h"
+
+#include "discovery/release_file.h"
+#include "platform/file_operations.h"
+#include "platform/path_parts.h"
+#include "settings/settings_paths.h"
+
+StartupCachePlan PrepareStartupCache(const LauncherSettings& settings, const ExecutableLocation& executable,
+                                     const ResolvedRuntime& runtime, const LaunchPlan& plan) {
+  StartupCacheInputs inputs;
+  inputs.enabled = settings.startupCache;
+  if (!inputs.enabled) return PlanStartupCache(inputs);
+  if (const std::optional<std::string> release =
+          platform::ReadFileBytes(platform::WithTrailingSeparator(runtime.home) + L"release")) {
+    inputs.javaVersion = ReleaseFileValue(*release, "JAVA_VERSION");
+    inputs.jvmVariant = ReleaseFileValue(*release, "JVM_VARIANT");
+  }
+  inputs.runtimeHome = runtime.home;
+  inputs.jvmLibrary = runtime.jvmLibrary;
+  inputs.executablePath = executable.path;
+  // The folders are made only for a runtime that can use them.
+  if (ChooseCacheMechanism(inputs.javaVersion, inputs.jvmVariant).mechanism != CacheMechanism::None) {
+    inputs.folder = StartupCacheFolderOf(settings.product, true);
+  }
+  inputs.options = plan.options;
+  return PlanStartupCache(inputs);
+}

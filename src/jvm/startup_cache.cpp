@@ -1,0 +1,112 @@
+#include "jvm/startup_cache.h"
+
+#include "jvm/startup_cache_files.h"
+#include "jvm/startup_cache_key.h"
+#include "jvm/startup_cache_options.h"
+#include "platform/background_process.h"
+#include "platform/code_page.h"
+#include "platform/environment.h"
+#include "platform/file_identity.h"
+#include "platform/file_operations.h"
+#include "platform/path_parts.h"
+#include "platform/path_syntax.h"
+#include "platform/runtime_layout.h"
+#include "platform/unicode.h"
+
+namespace {
+
+StampedFile Stamped(const WideString& path) { return {path, platform::QueryFileIdentity(path)}; }
+
+// The options the runtime reads from the environment in addition to ours.
+WideString EnvironmentOptions() {
+  WideString options;
+  for (const wchar_t* name : {L"JAVA_TOOL_OPTIONS", L"_JAVA_OPTIONS"}) {
+    options += platform::GetEnvironmentValue(name).value_or(L"") + L'\n';
+  }
+  return options;
+}
+
+WideString JoinClassPath(const std::vector<StampedFile>& entries) {
+  WideString classPath;
+  for (const StampedFile& entry : entries) {
+    if (!classPath.empty()) classPath += platform::kPathListSeparator;
+    classPath += entry.path;
+  }
+  return classPath;
+}
+
+StartupCachePlan Outcome(StartupCachePlan plan, CacheReason outcome) {
+  plan.outcome = outcome;
+  return plan;
+}
+
+CacheBuildJob BuildJob(const StartupCacheInputs& inputs, const StartupCachePlan& plan, const StartupCacheFiles& files,
+                       const WideString& javaProgram, const WideString& vmName,
+                       const std::vector<StampedFile>& archived, const std::string& family) {
+  return {javaProgram,
+          BuildArchiveArguments(plan.choice.mechanism, vmName, files.classList, files.temporaryArchive,
+                                JoinClassPath(archived), ArchiveShapingOptions(inputs.options)),
+          files.classList,
+          files.temporaryArchive,
+          files.archive,
+          files.stamp,
+          files.output,
+          files.failureMarker,
+          inputs.folder,
+          platform::FromUtf8(family),
+          files.jobFile};
+}
+
+// What keeps a runtime that has a mechanism from the cache, if anything.
+std::optional<CacheReason> Obstacle(const StartupCacheInputs& inputs, const WideString& environmentOptions,
+                                    const WideString& vmName, const WideString& javaProgram) {
+  if (OptionsHandleClassSharing(inputs.options) || OptionsHandleClassSharing(SplitOptionsText(environmentOptions))) {
+    return CacheReason::OptionsChooseArchive;
+  }
+  if (vmName != L"server" && vmName != L"client") return CacheReason::UnknownVm;
+  if (!platform::QueryFileIdentity(javaProgram).regularFile) return CacheReason::NoJavaProgram;
+  if (inputs.folder.empty()) return CacheReason::NoCacheFolder;
+  return std::nullopt;
+}
+
+}  // namespace
+
+StartupCachePlan PlanStartupCache(const StartupCacheInputs& inputs) {
+  StartupCachePlan plan;
+  if (!inputs.enabled) return plan;
+  plan.choice = ChooseCacheMechanism(inputs.javaVersion, inputs.jvmVariant);
+  plan.outcome = plan.choice.reason;
+  if (plan.choice.mechanism == CacheMechanism::None) return plan;
+  const WideString environmentOptions = EnvironmentOptions();
+  const WideString vmName = platform::FileNameOf(platform::ParentOf(inputs.jvmLibrary));
+  const WideString javaProgram = platform::WithTrailingSeparator(inputs.runtimeHome) + platform::kJavaProgram;
+  if (const std::optional<CacheReason> obstacle = Obstacle(inputs, environmentOptions, vmName, javaProgram)) {
+    return Outcome(plan, *obstacle);
+  }
+
+  std::vector<StampedFile> entries;
+  for (const WideString& element : ClassPathElements(inputs.options)) entries.push_back(Stamped(element));
+  const std::vector<StampedFile> archived = ArchivableEntries(entries);
+  const std::string family = CacheFamily(inputs.executablePath, inputs.runtimeHome);
+  const std::string key = CacheKey({plan.choice.mechanism, inputs.runtimeHome, inputs.javaVersion.value_or(L""),
+                                    Stamped(inputs.jvmLibrary), archived, inputs.options, environmentOptions});
+  const StartupCacheFiles files =
+      NameCacheFiles(inputs.folder, family, key, plan.choice.mechanism, platform::CurrentProcessId());
+  if (!PathSuitsRuntimeOptions(files.archive) || !PathSuitsRuntimeOptions(files.classList)) {
+    return Outcome(plan, CacheReason::UnusablePath);
+  }
+
+  const platform::FileIdentity archive = platform::QueryFileIdentity(files.archive);
+  // One that changed after its build is built anew.
+  if (archive.regularFile && archive.size > 0 && platform::ReadFileBytes(files.stamp) == StampText(archive)) {
+    plan.options = UseArchiveOptions(plan.choice.mechanism, platform::ToAnsi(files.archive));
+    return Outcome(plan, CacheReason::ArchiveUsed);
+  }
+  if (platform::QueryFileIdentity(files.failureMarker).exists) return Outcome(plan, CacheReason::EarlierBuildFailed);
+  // Made here, so that a folder that cannot be written is found before the
+  // runtime would complain of it on standard error.
+  if (!platform::WriteFileBytes(files.classList, "")) return Outcome(plan, CacheReason::FolderNotWritable);
+  plan.options = {RecordClassesOption(platform::ToAnsi(files.classList))};
+  plan.job = BuildJob(inputs, plan, files, javaProgram, vmName, archived, family);
+  return Outcome(plan, CacheReason::RecordingClasses);
+}

@@ -1,0 +1,87 @@
+#include "jvm/startup_cache_key.h"
+
+#include <string_view>
+
+#include "common/split_list.h"
+#include "platform/code_page.h"
+#include "platform/path_syntax.h"
+#include "platform/unicode.h"
+
+namespace {
+
+constexpr std::string_view kClassPathOption = "-Djava.class.path=";
+constexpr std::string_view kLibraryPathOption = "-Djava.library.path=";
+
+// 64-bit FNV-1a over the pieces, each ended by a NUL so that no two
+// different lists of pieces hash the same bytes.
+class Fingerprint {
+ public:
+  Fingerprint& Add(std::string_view piece) {
+    for (unsigned char byte : piece) Mix(byte);
+    Mix(0);
+    return *this;
+  }
+  Fingerprint& Add(const WideString& piece) { return Add(std::string_view(platform::ToUtf8(piece))); }
+  Fingerprint& Add(uint64_t number) { return Add(std::string_view(std::to_string(number))); }
+
+  std::string Hex() const {
+    static const char digits[] = "0123456789abcdef";
+    std::string hex(16, '0');
+    for (int i = 15, shift = 0; i >= 0; --i, shift += 4) hex[static_cast<size_t>(i)] = digits[(hash_ >> shift) & 0xF];
+    return hex;
+  }
+
+ private:
+  void Mix(unsigned char byte) {
+    hash_ ^= byte;
+    hash_ *= 1099511628211ull;
+  }
+
+  uint64_t hash_ = 14695981039346656037ull;
+};
+
+void AddFile(Fingerprint& fingerprint, const StampedFile& file) {
+  fingerprint.Add(file.path)
+      .Add(static_cast<uint64_t>(file.identity.size))
+      .Add(static_cast<uint64_t>(file.identity.modified));
+}
+
+}  // namespace
+
+WideStringList ClassPathElements(const JvmOptionList& options) {
+  for (const std::string& option : options) {
+    if (option.compare(0, kClassPathOption.size(), kClassPathOption) != 0) continue;
+    return SplitList(platform::FromAnsi(std::string_view(option).substr(kClassPathOption.size())),
+                     WideString(1, platform::kPathListSeparator));
+  }
+  return {};
+}
+
+std::vector<StampedFile> ArchivableEntries(const std::vector<StampedFile>& entries) {
+  std::vector<StampedFile> archivable;
+  for (const StampedFile& entry : entries) {
+    if (!entry.identity.regularFile) break;
+    archivable.push_back(entry);
+  }
+  return archivable;
+}
+
+std::string CacheKey(const CacheKeyInputs& inputs) {
+  Fingerprint fingerprint;
+  fingerprint.Add(std::string_view("start-up cache 1"))
+      .Add(static_cast<uint64_t>(inputs.mechanism))
+      .Add(inputs.runtimeHome)
+      .Add(inputs.runtimeVersion);
+  AddFile(fingerprint, inputs.jvmLibrary);
+  for (const StampedFile& entry : inputs.archivedEntries) AddFile(fingerprint, entry);
+  fingerprint.Add(std::string_view("options"));
+  for (const std::string& option : inputs.options) {
+    if (option.compare(0, kLibraryPathOption.size(), kLibraryPathOption) != 0) fingerprint.Add(option);
+  }
+  fingerprint.Add(inputs.environmentOptions);
+  return fingerprint.Hex();
+}
+
+std::string CacheFamily(const WideString& executablePath, const WideString& runtimeHome) {
+  return Fingerprint().Add(executablePath).Add(runtimeHome).Hex();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/wide_string.h"
+
+namespace platform {
+
+// Whole-file operations on files the launcher keeps for itself.
+
+// The file's bytes; nullopt when it cannot be read.
+std::optional<std::string> ReadFileBytes(const WideString& path);
+
+// Creates the file, or empties it, and writes the bytes; false when they could
+// not all be written (a full disk, a folder that cannot be written).
+bool WriteFileBytes(const WideString& path, std::string_view bytes);
+
+// Renames a file, replacing a file of the new name (read-only ones too) in one step.
+bool MoveFileReplacing(const WideString& from, const WideString& to);
+
+// Deletes a file, read-only ones too.
+bool RemoveFile(const WideString& path);
+
+}  // namespace platform

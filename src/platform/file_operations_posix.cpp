@@ -1,0 +1,55 @@
+#include "platform/file_operations.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/unicode.h"
+#include "platform/unique_handle.h"
+
+namespace platform {
+namespace {
+
+struct DescriptorTraits {
+  using Type = int;
+  static Type Invalid() { return -1; }
+  static void Close(Type descriptor) { ::close(descriptor); }
+};
+using Descriptor = UniqueHandle<DescriptorTraits>;
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const WideString& path) {
+  Descriptor file(::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
+  if (!file) return std::nullopt;
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
+    if (count == 0) return bytes;
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) return std::nullopt;
+    bytes.append(buffer, static_cast<size_t>(count));
+  }
+}
+
+bool WriteFileBytes(const WideString& path, std::string_view bytes) {
+  Descriptor file(::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (!file) return false;
+  while (!bytes.empty()) {
+    const ssize_t count = ::write(file.Get(), bytes.data(), bytes.size());
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(count));
+  }
+  return ::close(file.Release()) == 0;
+}
+
+bool MoveFileReplacing(const WideString& from, const WideString& to) {
+  return ::rename(ToUtf8(from).c_str(), ToUtf8(to).c_str()) == 0;
+}
+
+bool RemoveFile(const WideString& path) { return ::unlink(ToUtf8(path).c_str()) == 0; }
+
+}  // namespace platform

@@ -1,0 +1,53 @@
+#include "platform/file_operations.h"
+
+#include "platform/win32_handles.h"
+#include "platform/win32_long_path.h"
+
+namespace platform {
+namespace {
+
+// Read-only files can be neither replaced nor deleted until the attribute goes.
+void ClearReadOnly(const WideString& longPath) { ::SetFileAttributesW(longPath.c_str(), FILE_ATTRIBUTE_NORMAL); }
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const WideString& path) {
+  win32::File file(::CreateFileW(win32::LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    DWORD count = 0;
+    if (!::ReadFile(file.Get(), buffer, sizeof buffer, &count, nullptr)) return std::nullopt;
+    if (count == 0) return bytes;
+    bytes.append(buffer, count);
+  }
+}
+
+bool WriteFileBytes(const WideString& path, std::string_view bytes) {
+  win32::File file(::CreateFileW(win32::LongPathForm(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes.size());
+    DWORD count = 0;
+    if (!::WriteFile(file.Get(), bytes.data(), chunk, &count, nullptr) || count == 0) return false;
+    bytes.remove_prefix(count);
+  }
+  return ::CloseHandle(file.Release()) != 0;
+}
+
+bool MoveFileReplacing(const WideString& from, const WideString& to) {
+  const WideString target = win32::LongPathForm(to);
+  ClearReadOnly(target);
+  return ::MoveFileExW(win32::LongPathForm(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool RemoveFile(const WideString& path) {
+  const WideString longPath = win32::LongPathForm(path);
+  ClearReadOnly(longPath);
+  return ::DeleteFileW(longPath.c_str()) != 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,45 @@
+#include "jvm/startup_cache_files.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/path_syntax.h"
+
+namespace {
+
+TEST(StartupCacheFilesTest, NamesShareFamilyAndKeyAndRunFilesAddTheProcess) {
+  const StartupCacheFiles files = NameCacheFiles(L"/c/", "f1", "k2", CacheMechanism::ClassDataArchive, 4711);
+  EXPECT_EQ(files.archive, L"/c/f1-k2.jsa");
+  EXPECT_EQ(files.stamp, L"/c/f1-k2.stamp");
+  EXPECT_EQ(files.failureMarker, L"/c/f1-k2.failed");
+  EXPECT_EQ(files.classList, L"/c/f1-k2-4711.classlist");
+  EXPECT_EQ(files.temporaryArchive, L"/c/f1-k2-4711.tmp");
+  EXPECT_EQ(files.output, L"/c/f1-k2-4711.out");
+  EXPECT_EQ(files.jobFile, L"/c/f1-k2-4711.job");
+  EXPECT_EQ(NameCacheFiles(L"/c/", "f1", "k2", CacheMechanism::AotCache, 1).archive, L"/c/f1-k2.aot");
+}
+
+TEST(StartupCacheFilesTest, PathsTheRuntimeCannotTakeInAnOption) {
+  EXPECT_TRUE(PathSuitsRuntimeOptions(L"/home/user/.cache/App/1.0/StartupCache/a-b.jsa"));
+  EXPECT_TRUE(PathSuitsRuntimeOptions(L"C\\Users\\Ann Lee\\AppData\\Local\\a-b.jsa"));
+  // -XX:DumpLoadedClassList expands %p and %t.
+  EXPECT_FALSE(PathSuitsRuntimeOptions(L"/home/100%/a.jsa"));
+  // -XX:SharedArchiveFile takes two archives separated like a class path.
+  EXPECT_FALSE(PathSuitsRuntimeOptions(L"/c/a" + WideString(1, platform::kPathListSeparator) + L"b.jsa"));
+}
+
+TEST(StartupCacheFilesTest, ArchivesAndMarkersLastWorkingFilesDoNot) {
+  for (const wchar_t* name : {L"f-k.jsa", L"f-k.aot", L"f-k.stamp", L"f-k.failed"}) {
+    EXPECT_TRUE(IsLastingCacheFile(name)) << name;
+  }
+  for (const wchar_t* name : {L"f-k-1.classlist", L"f-k-1.tmp", L"f-k-1.out", L"f-k-1.job", L"jsa"}) {
+    EXPECT_FALSE(IsLastingCacheFile(name)) << name;
+  }
+}
+
+TEST(StartupCacheFilesTest, AStampTellsSizeAndTime) {
+  EXPECT_EQ(StampText({true, true, 13185024, 1765230000123456789}), "13185024 1765230000123456789\n");
+  EXPECT_NE(StampText({true, true, 13185024, 1765230000123456789}),
+            StampText({true, true, 13185024, 1765230000123456790}));
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+#include "platform/background_process.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "platform/file_identity.h"
+#include "test_support.h"
+
+namespace {
+
+using test::Join;
+
+WideString Script(const test::TempDir& dir, const std::string& body) {
+  const WideString path = dir.Path(L"script.sh");
+  test::WriteBytes(path, "#!/bin/sh\n" + body);
+  ::chmod(test::NativePath(path).c_str(), 0755);
+  return path;
+}
+
+TEST(BackgroundProcessTest, AProgramRunsWithEmptyInputAndItsOutputInTheFile) {
+  test::TempDir dir;
+  const WideString script = Script(dir, "echo \"args: $*\"; echo to-error >&2; cat; echo end; exit 7\n");
+  const WideString output = dir.Path(L"out.txt");
+  EXPECT_EQ(platform::RunProgramAndWait(script, {L"a b", L""}, output, 10000), 7u);
+  EXPECT_EQ(test::ReadBytes(output), "args: a b \nto-error\nend\n");
+}
+
+TEST(BackgroundProcessTest, AProgramThatOverrunsItsTimeIsEnded) {
+  test::TempDir dir;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(platform::RunProgramAndWait(Script(dir, "exec sleep 30\n"), {}, dir.Path(L"out.txt"), 300), std::nullopt);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  EXPECT_EQ(platform::RunProgramAndWait(dir.Path(L"missing"), {}, dir.Path(L"out.txt"), 1000), std::nullopt);
+}
+
+TEST(BackgroundProcessTest, ABackgroundCopyGetsItsVariableFolderAndLowPriority) {
+  test::TempDir dir;
+  const WideString report = dir.Path(L"report.txt");
+  // The report is written before the copy waits for its input to end, which
+  // happens only when this test program ends.
+  const WideString script =
+      Script(dir,
+             "{ echo \"$QX_TEST_VARIABLE\"; pwd -P; cut -d' ' -f19 /proc/$$/stat; } >report.part\n"
+             "mv report.part report.txt\ncat >/dev/null\n");
+  ASSERT_TRUE(platform::StartBackgroundCopy(script, dir.Path(), L"QX_TEST_VARIABLE", L"value one"));
+  for (int i = 0; i < 200 && !platform::QueryFileIdentity(report).exists; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  const int niceness = ::nice(0);
+  const std::string folder = std::filesystem::canonical(test::NativePath(dir.Path())).string();
+  EXPECT_EQ(test::ReadBytes(report),
+            "value one\n" + folder + "\n" + std::to_string(niceness + 10 > 19 ? 19 : niceness + 10) + "\n");
+  EXPECT_FALSE(platform::StartBackgroundCopy(dir.Path(L"missing"), dir.Path(), L"X", L"y"));
+}
+
+}  // namespace
