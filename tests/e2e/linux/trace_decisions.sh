@@ -32,7 +32,7 @@ assert_trace_has "candidate source=\"JRE Path\" home=$(quote "$JDK_HOME/") verdi
 assert_trace_has "jvm-library path=$(quote "$JDK_HOME/lib/server/libjvm.so") origin=\"JRE Path\" version=0.0.0.0 server=yes needs-companion=no"
 assert_trace_has 'library-search rule=never-current current-directory-excluded=yes'
 assert_trace_events jvm-option <<LINES
-jvm-option index=0 text=$(quote "-Djava.class.path=$SCENARIO_DIR/probe.jar:") extraInfo=none
+jvm-option index=0 text=$(quote "-Djava.class.path=$SCENARIO_DIR/probe.jar") extraInfo=none
 jvm-option index=1 text="-Dprobe.value=traced" extraInfo=none
 jvm-option index=2 text="abort" extraInfo=hook
 jvm-option index=3 text="exit" extraInfo=hook

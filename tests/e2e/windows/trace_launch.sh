@@ -28,7 +28,7 @@ main-argument index=1 text="second"
 main-argument index=2 text="--from-cmd"
 LINES
 assert_trace_events jvm-option <<LINES
-jvm-option index=0 text=$(quote "-Djava.class.path=$(win_path "$SCENARIO_DIR/app.jar");") extraInfo=none
+jvm-option index=0 text=$(quote "-Djava.class.path=$(win_path "$SCENARIO_DIR/app.jar")") extraInfo=none
 jvm-option index=1 text="-Xss2m" extraInfo=none
 jvm-option index=2 text="-Dgreeting=Hello, world" extraInfo=none
 jvm-option index=3 text=$(quote "-Dpath=$jre") extraInfo=none
