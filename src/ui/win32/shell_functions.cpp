@@ -2,23 +2,10 @@
 
 #include <optional>
 
+#include "ui/win32/system_library.h"
+
 namespace ui::win32 {
 namespace {
-
-// From the system folder only. Windows 7 without its loader update knows no
-// such flag; these are known DLLs there, which come from the system folder
-// whatever the search order.
-HMODULE LoadSystemLibrary(const wchar_t* name) {
-  HMODULE library = ::LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (library == nullptr && ::GetLastError() == ERROR_INVALID_PARAMETER) library = ::LoadLibraryW(name);
-  return library;
-}
-
-template <typename Function>
-bool Resolve(HMODULE library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
-  return function != nullptr;
-}
 
 std::optional<ShellFunctions> Resolve() {
   // They stay loaded for the rest of the process: windows of comctl32's
@@ -28,12 +15,12 @@ std::optional<ShellFunctions> Resolve() {
   HMODULE ole32 = LoadSystemLibrary(L"ole32.dll");
   if (shell32 == nullptr || comctl32 == nullptr || ole32 == nullptr) return std::nullopt;
   ShellFunctions shell{};
-  if (Resolve(shell32, "SHBrowseForFolderW", shell.browseForFolder) &&
-      Resolve(shell32, "SHGetNameFromIDList", shell.nameFromIdList) &&
-      Resolve(shell32, "ShellExecuteW", shell.shellExecute) &&
-      Resolve(comctl32, "InitCommonControlsEx", shell.initCommonControls) &&
-      Resolve(ole32, "OleInitialize", shell.oleInitialize) &&
-      Resolve(ole32, "OleUninitialize", shell.oleUninitialize)) {
+  if (ResolveFunction(shell32, "SHBrowseForFolderW", shell.browseForFolder) &&
+      ResolveFunction(shell32, "SHGetNameFromIDList", shell.nameFromIdList) &&
+      ResolveFunction(shell32, "ShellExecuteW", shell.shellExecute) &&
+      ResolveFunction(comctl32, "InitCommonControlsEx", shell.initCommonControls) &&
+      ResolveFunction(ole32, "OleInitialize", shell.oleInitialize) &&
+      ResolveFunction(ole32, "OleUninitialize", shell.oleUninitialize)) {
     return shell;
   }
   return std::nullopt;
