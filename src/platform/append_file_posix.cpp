@@ -3,21 +3,15 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "platform/posix_handles.h"
 #include "platform/unicode.h"
-#include "platform/unique_handle.h"
 
 namespace platform {
 namespace {
 
-struct DescriptorTraits {
-  using Type = int;
-  static Type Invalid() { return -1; }
-  static void Close(Type descriptor) { ::close(descriptor); }
-};
-
 class PosixAppendFile final : public AppendFile {
  public:
-  explicit PosixAppendFile(UniqueHandle<DescriptorTraits> descriptor) : descriptor_(std::move(descriptor)) {}
+  explicit PosixAppendFile(posix::Descriptor descriptor) : descriptor_(std::move(descriptor)) {}
 
   bool Append(std::string_view bytes) override {
     while (!bytes.empty()) {
@@ -29,14 +23,13 @@ class PosixAppendFile final : public AppendFile {
   }
 
  private:
-  UniqueHandle<DescriptorTraits> descriptor_;
+  posix::Descriptor descriptor_;
 };
 
 }  // namespace
 
 std::unique_ptr<AppendFile> AppendFile::Open(const WideString& path) {
-  UniqueHandle<DescriptorTraits> descriptor(
-      ::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
+  posix::Descriptor descriptor(::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
   if (!descriptor) return nullptr;
   return std::make_unique<PosixAppendFile>(std::move(descriptor));
 }

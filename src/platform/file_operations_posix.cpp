@@ -5,23 +5,12 @@
 
 #include <cerrno>
 
+#include "platform/posix_handles.h"
 #include "platform/unicode.h"
-#include "platform/unique_handle.h"
 
 namespace platform {
-namespace {
-
-struct DescriptorTraits {
-  using Type = int;
-  static Type Invalid() { return -1; }
-  static void Close(Type descriptor) { ::close(descriptor); }
-};
-using Descriptor = UniqueHandle<DescriptorTraits>;
-
-}  // namespace
-
 std::optional<std::string> ReadFileBytes(const WideString& path) {
-  Descriptor file(::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
+  posix::Descriptor file(::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
   if (!file) return std::nullopt;
   std::string bytes;
   char buffer[65536];
@@ -35,7 +24,7 @@ std::optional<std::string> ReadFileBytes(const WideString& path) {
 }
 
 bool WriteFileBytes(const WideString& path, std::string_view bytes) {
-  Descriptor file(::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  posix::Descriptor file(::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (!file) return false;
   while (!bytes.empty()) {
     const ssize_t count = ::write(file.Get(), bytes.data(), bytes.size());

@@ -9,18 +9,11 @@
 #include <optional>
 
 #include "platform/in_place_rewrite.h"
+#include "platform/posix_handles.h"
 #include "platform/unicode.h"
-#include "platform/unique_handle.h"
 
 namespace platform {
 namespace {
-
-struct DescriptorTraits {
-  using Type = int;
-  static Type Invalid() { return -1; }
-  static void Close(Type descriptor) { close(descriptor); }
-};
-using Descriptor = UniqueHandle<DescriptorTraits>;
 
 std::optional<std::string> ReadAll(int descriptor) {
   std::string bytes;
@@ -66,12 +59,12 @@ std::optional<std::string> FinalTarget(std::string path) {
 }
 
 void SyncFolder(const std::string& folder) {
-  Descriptor directory(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  posix::Descriptor directory(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (directory) fsync(directory.Get());
 }
 
 bool CreateNew(const std::string& path, std::string_view bytes) {
-  Descriptor file(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  posix::Descriptor file(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
   if (!file) return false;
   if (WriteAllAt(file.Get(), 0, bytes) && fsync(file.Get()) == 0) {
     SyncFolder(FolderOf(path));
@@ -98,7 +91,7 @@ bool TakeOver(int descriptor, const struct stat& old) {
 Outcome ReplaceByRename(const std::string& target, std::string_view bytes, const struct stat& old) {
   const std::string folder = FolderOf(target);
   std::string temporary = folder + "/." + target.substr(target.rfind('/') + 1) + ".XXXXXX";
-  Descriptor file(mkostemp(temporary.data(), O_CLOEXEC));
+  posix::Descriptor file(mkostemp(temporary.data(), O_CLOEXEC));
   if (!file) return errno == EACCES || errno == EPERM || errno == EROFS ? Outcome::TryInPlace : Outcome::Failed;
   const bool written = WriteAllAt(file.Get(), 0, bytes);
   const int writeError = errno;
@@ -118,7 +111,7 @@ Outcome ReplaceByRename(const std::string& target, std::string_view bytes, const
 }
 
 bool RewriteFile(const std::string& target, std::string_view bytes) {
-  Descriptor file(open(target.c_str(), O_RDWR | O_CLOEXEC));
+  posix::Descriptor file(open(target.c_str(), O_RDWR | O_CLOEXEC));
   if (!file) return false;
   const std::optional<std::string> old = ReadAll(file.Get());
   if (!old) return false;
@@ -133,7 +126,7 @@ bool RewriteFile(const std::string& target, std::string_view bytes) {
 }  // namespace
 
 FileBytes ReadWholeFile(const WideString& path) {
-  Descriptor file(open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
+  posix::Descriptor file(open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
   if (!file) return {errno == ENOENT ? FileState::Missing : FileState::Unreadable, {}};
   std::optional<std::string> bytes = ReadAll(file.Get());
   if (!bytes) return {FileState::Unreadable, {}};

@@ -9,20 +9,10 @@
 #include <cerrno>
 
 #include "platform/last_error.h"
+#include "platform/posix_handles.h"
 #include "platform/unicode.h"
-#include "platform/unique_handle.h"
 
 namespace platform {
-namespace {
-
-struct DirectoryTraits {
-  using Type = DIR*;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type directory) { closedir(directory); }
-};
-
-}  // namespace
-
 bool FileExists(const WideString& path) {
   struct stat info;
   return stat(ToUtf8(path).c_str(), &info) == 0;
@@ -46,7 +36,7 @@ std::optional<WideStringList> FindFiles(const WideString& pattern) {
     if (!FileExists(pattern)) return std::nullopt;
     return WideStringList{FromUtf8(name)};
   }
-  UniqueHandle<DirectoryTraits> directory(opendir(folder.c_str()));
+  posix::DirectoryListing directory(opendir(folder.c_str()));
   if (!directory) return std::nullopt;
   std::vector<std::string> found;
   while (dirent* entry = readdir(directory.Get())) {

@@ -5,17 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/posix_handles.h"
 #include "platform/unicode.h"
-#include "platform/unique_handle.h"
 
 namespace platform {
 namespace {
-
-struct DescriptorTraits {
-  using Type = int;
-  static Type Invalid() { return -1; }
-  static void Close(Type descriptor) { ::close(descriptor); }
-};
 
 class PosixMappedFile final : public MappedFile {
  public:
@@ -32,7 +26,7 @@ class PosixMappedFile final : public MappedFile {
 }  // namespace
 
 std::unique_ptr<MappedFile> MappedFile::Open(const WideString& path) {
-  UniqueHandle<DescriptorTraits> descriptor(::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
+  posix::Descriptor descriptor(::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
   if (!descriptor) return nullptr;
   struct stat info;
   if (::fstat(descriptor.Get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) return nullptr;

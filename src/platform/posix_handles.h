@@ -1,6 +1,7 @@
 #pragma once
 
 // The POSIX resources the launcher owns, each as a move-only owner. POSIX code only.
+#include <dirent.h>
 #include <unistd.h>
 
 #include "platform/unique_handle.h"
@@ -14,5 +15,13 @@ struct DescriptorTraits {
   static void Close(Type descriptor) { ::close(descriptor); }
 };
 using Descriptor = UniqueHandle<DescriptorTraits>;
+
+// A folder being listed with opendir.
+struct DirectoryTraits {
+  using Type = DIR*;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type directory) { ::closedir(directory); }
+};
+using DirectoryListing = UniqueHandle<DirectoryTraits>;
 
 }  // namespace platform::posix
