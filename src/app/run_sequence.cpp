@@ -9,7 +9,6 @@
 #include "app/startup_cache_setup.h"
 #include "common/argument_list.h"
 #include "common/executable_location.h"
-#include "app/startup_cache_setup.h"
 #include "common/message_text.h"
 #include "instance/single_instance.h"
 #include "jvm/jvm_hooks.h"
@@ -19,7 +18,6 @@
 #include "jvm/process_environment.h"
 #include "jvm/startup_cache_build.h"
 #include "platform/code_page.h"
-#include "jvm/startup_cache_build.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/library_search.h"
@@ -78,9 +76,7 @@ void TraceLibrarySearch(Trace& trace, platform::LibrarySearchRule rule) {
 // observer that has more to do at that moment (the start-up cache's build).
 class ExitObserver final : public TerminationObserver {
  public:
-  ExitObserver(Trace& trace, TerminationObserver* next) : trace_(trace), next_(next) {
-    SetTerminationObserver(this);
-  }
+  ExitObserver(Trace& trace, TerminationObserver* next) : trace_(trace), next_(next) { SetTerminationObserver(this); }
   ~ExitObserver() override { SetTerminationObserver(nullptr); }
   ExitObserver(const ExitObserver&) = delete;
   ExitObserver& operator=(const ExitObserver&) = delete;
@@ -184,7 +180,8 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   // The start-up cache's options join the plan; an archive to build is built
   // once the application has ended: after the JVM is destroyed, or when the
   // application calls System.exit.
-  const StartupCachePlan cache = PrepareStartupCache(settings, executable, runtime, *plan);
+  const StartupCachePlan cache =
+      PrepareStartupCache(settings.startupCache, settings.product, executable, runtime, *plan);
   TraceStartupCache(trace, cache);
   plan->options.insert(plan->options.end(), cache.options.begin(), cache.options.end());
   CacheBuildStarter cacheBuild(cache.job, executable.path);
@@ -267,7 +264,8 @@ int32_t RunLauncher(Host& host) {
   }
   if (settings->application.overrideWorkingDirectory) ApplyWorkingDirectory(*executable);
   TracePhase(trace, "runtime");
-  Result<ResolvedRuntime> runtime = ChooseRuntime(host.ui, host.registry, *settings, *executable, trace);
+  Result<ResolvedRuntime> runtime =
+      ChooseRuntime(host.ui, host.registry, settings->runtime, settings->product, *executable, trace);
   if (!runtime) return Failed(report, runtime.error(), trace);
 
   // Run.

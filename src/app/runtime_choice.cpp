@@ -32,22 +32,22 @@ const char* AnswerName(RuntimeAnswer::Kind kind) {
   return "not-shown";
 }
 
-std::optional<ResolvedRuntime> AskTheUser(UserInterface& ui, const LauncherSettings& settings,
-                                          const ExecutableLocation& executable, Trace& trace) {
-  const JvmTypeMode mode = settings.runtime.jvmType;
+std::optional<ResolvedRuntime> AskTheUser(UserInterface& ui, const RuntimeRequirements& requirements,
+                                          const ProductSettings& product, const ExecutableLocation& executable,
+                                          Trace& trace) {
+  const JvmTypeMode mode = requirements.jvmType;
   const FolderCheck check = [mode](const WideString& folder) {
     bool server = false;
     return LocateJvmLibrary(folder, mode, server);
   };
-  const RuntimeAnswer answer =
-      ui.AskForRuntime(platform::ActiveWindow(), BuildJreNotFoundMessage(settings.runtime), check);
+  const RuntimeAnswer answer = ui.AskForRuntime(platform::ActiveWindow(), BuildJreNotFoundMessage(requirements), check);
   TraceLine line(trace, "question");
   line.Bytes("name", "JRE Not Found").Word("answer", AnswerName(answer.kind));
   if (answer.kind == RuntimeAnswer::Kind::Chosen) line.Text("folder", answer.folder);
   line.Write();
   if (answer.kind != RuntimeAnswer::Kind::Chosen) return std::nullopt;
-  ResolvedRuntime runtime = RuntimeChosenByUser(answer.jvmLibrary, !settings.product.pairProduct.empty());
-  WriteJrePath(settings.product, executable, platform::WithTrailingSeparator(answer.folder));
+  ResolvedRuntime runtime = RuntimeChosenByUser(answer.jvmLibrary, !product.pairProduct.empty());
+  WriteJrePath(product, executable, platform::WithTrailingSeparator(answer.folder));
   return runtime;
 }
 
@@ -63,12 +63,13 @@ void TraceRuntime(Trace& trace, const ResolvedRuntime& runtime) {
 
 }  // namespace
 
-Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, const LauncherSettings& settings,
-                                      const ExecutableLocation& executable, Trace& trace) {
-  const bool hasPairProduct = !settings.product.pairProduct.empty();
+Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, const RuntimeRequirements& requirements,
+                                      const ProductSettings& product, const ExecutableLocation& executable,
+                                      Trace& trace) {
+  const bool hasPairProduct = !product.pairProduct.empty();
   std::optional<ResolvedRuntime> runtime =
-      ResolveRuntime(settings.runtime, executable.folder, registry, hasPairProduct, EnvironmentHome(), trace);
-  if (!runtime) runtime = AskTheUser(ui, settings, executable, trace);
+      ResolveRuntime(requirements, executable.folder, registry, hasPairProduct, EnvironmentHome(), trace);
+  if (!runtime) runtime = AskTheUser(ui, requirements, product, executable, trace);
   if (!runtime) return LaunchError::Silent();
   TraceRuntime(trace, *runtime);
   return *runtime;

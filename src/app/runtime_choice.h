@@ -12,8 +12,9 @@
 // private runtime, registry, current installers' keys, JAVA_HOME on Linux),
 // else the one the user points at in the "JRE Not Found" question, which is
 // used at once and remembered as "JRE Path" for the next start (and for the
-// pair product's). Fails silently when the user
-// declines or the question cannot be asked. The search, the question and the
-// JVM library chosen are written to the trace.
-Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, const LauncherSettings& settings,
-                                      const ExecutableLocation& executable, Trace& trace = NoTrace());
+// pair product's). Fails silently when the user declines or the question
+// cannot be asked. The search, the question and the JVM library chosen are
+// written to the trace.
+Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, const RuntimeRequirements& requirements,
+                                      const ProductSettings& product, const ExecutableLocation& executable,
+                                      Trace& trace = NoTrace());

@@ -5,10 +5,11 @@
 #include "platform/path_parts.h"
 #include "settings/settings_paths.h"
 
-StartupCachePlan PrepareStartupCache(const LauncherSettings& settings, const ExecutableLocation& executable,
-                                     const ResolvedRuntime& runtime, const LaunchPlan& plan) {
+StartupCachePlan PrepareStartupCache(const StartupCacheSettings& settings, const ProductSettings& product,
+                                     const ExecutableLocation& executable, const ResolvedRuntime& runtime,
+                                     const LaunchPlan& plan) {
   StartupCacheInputs inputs;
-  inputs.enabled = settings.startupCache;
+  inputs.enabled = settings.enabled;
   if (!inputs.enabled) return PlanStartupCache(inputs);
   if (const std::optional<std::string> release =
           platform::ReadFileBytes(platform::WithTrailingSeparator(runtime.home) + L"release")) {
@@ -20,7 +21,7 @@ StartupCachePlan PrepareStartupCache(const LauncherSettings& settings, const Exe
   inputs.executablePath = executable.path;
   // The folders are made only for a runtime that can use them.
   if (ChooseCacheMechanism(inputs.javaVersion, inputs.jvmVariant).mechanism != CacheMechanism::None) {
-    inputs.folder = StartupCacheFolderOf(settings.product, true);
+    inputs.folder = StartupCacheFolderOf(product, true);
   }
   inputs.options = plan.options;
   return PlanStartupCache(inputs);

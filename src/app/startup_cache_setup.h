@@ -8,5 +8,6 @@
 
 // The start-up cache's part in a start, from the settings, the chosen runtime
 // (its release file tells the version, without starting it) and the launch plan.
-StartupCachePlan PrepareStartupCache(const LauncherSettings& settings, const ExecutableLocation& executable,
-                                     const ResolvedRuntime& runtime, const LaunchPlan& plan);
+StartupCachePlan PrepareStartupCache(const StartupCacheSettings& settings, const ProductSettings& product,
+                                     const ExecutableLocation& executable, const ResolvedRuntime& runtime,
+                                     const LaunchPlan& plan);

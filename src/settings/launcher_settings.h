@@ -56,13 +56,18 @@ struct InstanceSettings {
   bool singleInstance = false;
 };
 
+// "Start-up Cache" = "Yes": keep the application's classes ready for its next start.
+struct StartupCacheSettings {
+  bool enabled = false;
+};
+
 struct LauncherSettings {
   ProductSettings product;
   RuntimeRequirements runtime;
   ApplicationSettings application;
   ClassPathSettings classPath;
   WideString vmParameters;
-  bool startupCache = false;  // "Start-up Cache": keep the application's classes ready for the next start
+  StartupCacheSettings startupCache;
   OutputSettings output;
   EnvironmentSettings environment;
   SplashSettings splash;

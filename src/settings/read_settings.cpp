@@ -119,7 +119,7 @@ Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
   settings.classPath = {layered.ReadLayered(keys::kClassPathSection, keys::kClassPath),
                         IsYes(layered.ReadLayered(keys::kApplicationSection, keys::kEmbeddedJar))};
   settings.vmParameters = layered.ReadLayered(keys::kRuntimeSection, keys::kVmParameters);
-  settings.startupCache = IsYes(layered.ReadLayered(keys::kRuntimeSection, keys::kStartupCache));
+  settings.startupCache.enabled = IsYes(layered.ReadLayered(keys::kRuntimeSection, keys::kStartupCache));
   settings.output = {ReadStream(layered, keys::kOutputFile, keys::kOutputAppend),
                      ReadStream(layered, keys::kErrorFile, keys::kErrorAppend)};
   settings.splash = ReadSplash(plain);

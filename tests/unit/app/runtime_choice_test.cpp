@@ -40,7 +40,7 @@ class ChooseRuntimeTest : public testing::Test {
 
   Result<ResolvedRuntime> Choose() {
     trace_.lines.clear();
-    return ChooseRuntime(ui_, registry_, settings_, executable_, trace_);
+    return ChooseRuntime(ui_, registry_, settings_.runtime, settings_.product, executable_, trace_);
   }
 
   WideString Folder(const WideString& name) { return dir_.Path(name) + platform::kPathSeparator; }
@@ -246,7 +246,7 @@ TEST_F(WriteBackTest, TheChosenFolderGoesToThePerUserFilesOfBothLaunchers) {
   ASSERT_TRUE(again);
   EXPECT_EQ(again->runtime.jrePath, chosen);
   test::RecordingUi nextUi;
-  ASSERT_TRUE(ChooseRuntime(nextUi, registry_, *again, executable_));
+  ASSERT_TRUE(ChooseRuntime(nextUi, registry_, again->runtime, again->product, executable_));
   EXPECT_TRUE(nextUi.runtimeQuestions.empty());
 }
 

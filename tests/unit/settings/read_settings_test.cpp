@@ -104,7 +104,7 @@ TEST_F(ReadSettingsTest, DefaultsWhenKeysAreAbsent) {
                l.product.serviceMode || l.classPath.embeddedJar);
   EXPECT_EQ(l.runtime.jvmType, JvmTypeMode::Default);
   EXPECT_TRUE(l.runtime.preferredVersions.empty());
-  EXPECT_FALSE(l.startupCache);
+  EXPECT_FALSE(l.startupCache.enabled);
 }
 
 TEST_F(ReadSettingsTest, StartupCacheIsOnForYesInAnyCase) {
@@ -112,11 +112,11 @@ TEST_F(ReadSettingsTest, StartupCacheIsOnForYesInAnyCase) {
            {"Yes", true}, {"yes", true}, {"YES", true}, {"No", false}, {"1", false}, {"true", false}, {"", false}}) {
     ASSERT_TRUE(
         Read("[Application]\r\nMain Class=M\r\n[Java Runtime Environment]\r\nStart-up Cache=" + value + "\r\n"));
-    EXPECT_EQ(Settings().startupCache, on) << value;
+    EXPECT_EQ(Settings().startupCache.enabled, on) << value;
   }
   // Layered, as the other keys of the section.
   ASSERT_TRUE(Read("[Application]\r\nMain Class=M\r\n", L"[Java Runtime Environment]\r\nStart-up Cache=yes\r\n"));
-  EXPECT_TRUE(Settings().startupCache);
+  EXPECT_TRUE(Settings().startupCache.enabled);
 }
 
 TEST_F(ReadSettingsTest, BuiltInSettingsAreTheLowestLayer) {
