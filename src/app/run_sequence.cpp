@@ -49,8 +49,10 @@ int32_t RunApplication(const Host& host, const ErrorReport& report, const Launch
       BuildLaunchPlan({settings.application, settings.classPath, settings.vmParameters, settings.output, executable,
                        arguments, libraryPath, &platform::QueryMemoryFigures});
   if (!plan) return Failed(report, plan.error());
-  JvmOutcome outcome = RunJvm(
-      {*library, *plan, HooksAroundMain(host.ui, settings.application), Accepts(settings.runtime.vendor, Vendor::Ibm)});
+  // Only a runtime registered by IBM needs its main thread kept after main;
+  // merely accepting IBM runtimes ("VM Provider=any") must not keep others running.
+  const bool ibmRuntime = runtime.vendor == Vendor::Ibm;
+  JvmOutcome outcome = RunJvm({*library, *plan, HooksAroundMain(host.ui, settings.application), ibmRuntime});
   if (!outcome.ran) report(outcome.ran.error());
   // Clean-up, in this order: [splash] the splash closes; the JVM is destroyed.
   outcome.session.reset();
