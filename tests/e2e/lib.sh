@@ -14,6 +14,11 @@
 #   E2E_STUB_JVM, E2E_STUB_JVM_NO_DEFAULT_ARGS
 #                  the stub runtime's two jvm.dll builds (windows; see
 #                  tests/fixtures/stub_jvm/README.md)
+#   E2E_READDIR_FAULT
+#                  a library to preload that ends the listing of the folder
+#                  named by READDIR_FAULT_FOLDER with a read error (linux)
+#   E2E_NO_JNI_LIBRARY
+#                  a shared library without JNI entry points (linux)
 # Optional:
 #   E2E_KEEP=1     keep the folder of a scenario that passed
 #   E2E_DIALOG_TIMEOUT_MS, E2E_EXIT_TIMEOUT (seconds): how long to wait
