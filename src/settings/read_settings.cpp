@@ -2,7 +2,7 @@
 
 #include "common/split_list.h"
 #include "common/text.h"
-#include "platform/file_system.h"
+#include "settings/settings_file_check.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_paths.h"
 #include "settings/settings_readers.h"
@@ -27,7 +27,9 @@ ProductSettings ReadProduct(const PlainReader& plain, const LayeredReader& layer
 WideString ReadJrePath(const ProductSettings& product, const WideString& executablePath, const LayeredReader& layered) {
   if (PerUserSettingsApply(product)) {
     WideString perUser = PerUserSettingsPathOf(product, executablePath, false);
-    if (platform::FileExists(perUser)) return PlainReader{perUser}.ReadPlain(keys::kRuntimeSection, keys::kJrePath);
+    if (CheckSettingsFile(perUser) == SettingsFileCheck::Readable) {
+      return PlainReader{perUser}.ReadPlain(keys::kRuntimeSection, keys::kJrePath);
+    }
   }
   return layered.ReadLayered(keys::kRuntimeSection, keys::kJrePath);
 }
@@ -66,9 +68,14 @@ StreamSetting ReadStream(const LayeredReader& layered, const wchar_t* fileKey, c
 Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
                                       const std::optional<WideString>& builtinText) {
   if (!executable.settingsFile) return LaunchError::Silent();
-  const PlainReader plain{*executable.settingsFile};
-  const LayeredReader layered{*executable.settingsFile,
-                              builtinText ? ParseBuiltinSettings(*builtinText) : BuiltinSettings()};
+  const WideString& path = *executable.settingsFile;
+  const SettingsFileCheck check = CheckSettingsFile(path);
+  if (check == SettingsFileCheck::TooLarge) {
+    return LaunchError{StringId::kSettingsFileTooLarge, {path, static_cast<int32_t>(kLargestSettingsFileMegabytes)}};
+  }
+  const bool readable = check == SettingsFileCheck::Readable;
+  const PlainReader plain{path, readable};
+  const LayeredReader layered{path, builtinText ? ParseBuiltinSettings(*builtinText) : BuiltinSettings(), readable};
 
   LauncherSettings settings;
   settings.product = ReadProduct(plain, layered);

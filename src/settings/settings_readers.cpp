@@ -4,6 +4,7 @@
 #include "platform/ini_file.h"
 
 WideString PlainReader::ReadPlain(const WideString& section, const WideString& key) const {
+  if (!readable) return {};
   // One character short of full counts as full too: Wine cuts a quoted value
   // that exactly fits by its last character.
   return platform::ReadIntoGrowingBuffer(
@@ -15,7 +16,7 @@ WideString PlainReader::ReadPlain(const WideString& section, const WideString& k
 
 WideString LayeredReader::ReadLayered(const WideString& section, const WideString& key) const {
   WideString value = builtin.Find(section, key).value_or(L"");
-  PlainReader file{path};
+  PlainReader file{path, readable};
   WideString fromFile = file.ReadPlain(section, key);
   if (!fromFile.empty()) return fromFile;
   WideString addition = file.ReadPlain(section + L"+", key);

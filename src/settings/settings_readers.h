@@ -4,9 +4,11 @@
 #include "settings/builtin_settings.h"
 
 // Reads values of one INI file as GetPrivateProfileStringW does, whole whatever
-// their length; a missing file, section or key gives "".
+// their length; a missing file, section or key gives "", and so does every key
+// of a file that is not to be read.
 struct PlainReader {
   WideString path;
+  bool readable = true;
 
   WideString ReadPlain(const WideString& section, const WideString& key) const;
 };
@@ -17,6 +19,7 @@ struct PlainReader {
 struct LayeredReader {
   WideString path;
   BuiltinSettings builtin;
+  bool readable = true;  // false: only the built-in layer
 
   WideString ReadLayered(const WideString& section, const WideString& key) const;
 };
