@@ -52,7 +52,7 @@ std::vector<Query> QueriesOf(const WideString& text) {
   std::vector<Query> queries{{L"Application", L"Main Class"}, {L"A", L"k"}, {L"", L""}};
   WideString section;
   size_t start = 0;
-  while (start <= text.size() && queries.size() < 12) {
+  while (start <= text.size() && queries.size() < 8) {
     size_t end = text.find_first_of(L"\r\n", start);
     if (end == WideString::npos) end = text.size();
     const WideString line = text.substr(start, end - start);
