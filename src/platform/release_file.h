@@ -7,10 +7,10 @@
 
 namespace platform {
 
-// The value of KEY in the text of a runtime's "release" file (KEY="value"
-// lines, as JAVA_VERSION="17.0.2"): from the first line that starts with KEY
-// and "=", its double quotes removed and the line end and trailing spaces
-// trimmed, decoded from UTF-8. nullopt when no line sets the key.
+// The value of KEY in the text of a runtime's "release" file: the first line
+// KEY=value or KEY="value" (white space around the key and the value and one
+// pair of double quotes removed), decoded from UTF-8. nullopt when no line
+// names KEY. Portable: the listing of installed runtimes reads it here.
 std::optional<WideString> ReleaseFileValue(std::string_view text, std::string_view key);
 
 }  // namespace platform
