@@ -30,5 +30,5 @@ enum class StringId : uint32_t {
   kReasonNoMemory = 228,
   kReasonExists = 229,
   kReasonInvalid = 230,
-  kSettingsFileTooLarge = 240,
+  kSettingsFileTooLarge = 250,
 };
