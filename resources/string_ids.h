@@ -31,4 +31,5 @@ enum class StringId : uint32_t {
   kReasonExists = 229,
   kReasonInvalid = 230,
   kPairProductStartFailed = 240,
+  kSettingsFileTooLarge = 250,
 };

@@ -2,7 +2,8 @@
 # Installs what is missing, builds the Linux launcher and the Windows launcher,
 # and runs every test: unit tests natively (also under the address and undefined
 # behaviour sanitizers) and under Wine, end-to-end scenarios with the real JVM
-# and with the stub runtime under Wine. Ends with CTest's summary.
+# and with the stub runtime under Wine, and a short run of every fuzz target.
+# Ends with CTest's summary.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -22,9 +23,13 @@ cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize
 ctest --preset sanitize -j2
 
+# The fuzz targets, run a fixed number of times each within the one CTest run below.
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+
 start_wine_session "$root/build/windows/wine"
 trap stop_wine_session EXIT
 
-# One CTest run over both build trees gives one summary.
-printf 'subdirs("host")\nsubdirs("windows")\n' > build/CTestTestfile.cmake
+# One CTest run over the three build trees gives one summary.
+printf 'subdirs("host")\nsubdirs("windows")\nsubdirs("fuzz")\n' > build/CTestTestfile.cmake
 ctest --test-dir build --output-on-failure -j2

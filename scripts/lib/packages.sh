@@ -6,7 +6,12 @@ REQUIRED_PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
   wine wine64 xvfb imagemagick
   openjdk-17-jdk-headless
+  clang libclang-rt-14-dev
 )
+
+# What the fuzz targets need (scripts/fuzz.sh): clang with libFuzzer and the
+# sanitizers' run-time libraries, and what every build needs.
+FUZZ_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev openjdk-17-jdk-headless)
 
 missing_packages() {
   local package

@@ -188,10 +188,12 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   TraceMain(trace, *plan);
   TracePhase(trace, "jvm");
   const ExitObserver exitObserver(trace, cache.job ? &cacheBuild : nullptr);
-  forwarding->stayAttached = runtime.vendor == Vendor::Ibm;
-  JvmOutcome outcome =
-      RunJvm({*library, *plan, HooksAroundMain(host.ui, settings.application, splash, first, forwarding),
-              Accepts(settings.runtime.vendor, Vendor::Ibm), trace});
+  // Only a runtime registered by IBM needs its main thread kept after main;
+  // merely accepting IBM runtimes ("VM Provider=any") must not keep others running.
+  const bool ibmRuntime = runtime.vendor == Vendor::Ibm;
+  forwarding->stayAttached = ibmRuntime;
+  JvmOutcome outcome = RunJvm(
+      {*library, *plan, HooksAroundMain(host.ui, settings.application, splash, first, forwarding), ibmRuntime, trace});
   if (!outcome.ran) {
     report(outcome.ran.error());
     splash.CloseNative();

@@ -66,7 +66,8 @@ WideString FindPrivateRuntime(const WideString& launcherFolder) {
 WideString RuntimeHomeOf(const WideString& jvmLibraryPath) {
   for (const WideString& vm : VmFolders(JvmTypeMode::FavorServer)) {
     for (const WideString& subPath : platform::JvmLibrarySubPaths(vm)) {
-      if (EndsWith(jvmLibraryPath, platform::kPathSeparator + subPath)) {
+      if (EndsWith(jvmLibraryPath, subPath) && jvmLibraryPath.size() > subPath.size() &&
+          platform::IsPathSeparator(jvmLibraryPath[jvmLibraryPath.size() - subPath.size() - 1])) {
         return jvmLibraryPath.substr(0, jvmLibraryPath.size() - subPath.size() - 1);
       }
     }

@@ -3,31 +3,16 @@
 #include <optional>
 
 #include "common/split_list.h"
+#include "jvm/class_path_entry.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/path_parts.h"
 #include "platform/path_syntax.h"
 
-namespace {
-
-bool NeedsResolution(const WideString& entry) {
-  return entry.find(L'*') != WideString::npos || entry.size() < 2 || !platform::IsAbsolutePath(entry);
-}
-
-}  // namespace
-
 void ResolveClassPathEntry(const WideString& entry, const WideString& executableFolder, WideString& classPath) {
-  WideString pattern = entry;
-  if (!platform::IsAbsolutePath(entry)) {
-    // Entries written with a leading separator ("\lib\*.jar") join the folder
-    // as they are; others get one, so "lib\*.jar" means the same.
-    const bool leadingSeparator = !entry.empty() && entry[0] == platform::kPathSeparator;
-    pattern = executableFolder + (leadingSeparator ? L"" : WideString(1, platform::kPathSeparator)) + entry;
-  }
-  const WideString prefix = platform::FolderOf(pattern);
+  const WideString pattern = SearchPatternOf(entry, executableFolder);
   std::optional<WideStringList> names = platform::FindFiles(pattern);
-  if (!names) return;
-  for (const WideString& name : *names) classPath += prefix + name + platform::kPathListSeparator;
+  if (names) classPath += ClassPathOfFound(pattern, *names);
 }
 
 WideString BuildClassPath(const ClassPathSettings& settings, const WideString& executablePath) {
@@ -37,10 +22,10 @@ WideString BuildClassPath(const ClassPathSettings& settings, const WideString& e
     // An empty item would name the executable's folder itself: it is skipped.
     if (item.empty()) continue;
     WideString entry = platform::ExpandEnvironmentReferences(item);
-    if (NeedsResolution(entry)) {
-      ResolveClassPathEntry(entry, folder, classPath);
-    } else {
+    if (IsPassedUnchecked(entry)) {
       classPath += entry + platform::kPathListSeparator;
+    } else {
+      ResolveClassPathEntry(entry, folder, classPath);
     }
   }
   if (settings.embeddedJar) classPath = executablePath + platform::kPathListSeparator + classPath;

@@ -15,7 +15,8 @@ jstring NewJavaString(const WideString& text, JNIEnv* env) {
   if (!chars) return nullptr;
   env->SetCharArrayRegion(chars.get(), 0, static_cast<jsize>(units.size()),
                           reinterpret_cast<const jchar*>(units.data()));
-  if (env->ExceptionOccurred() != nullptr) return nullptr;
+  // ExceptionCheck: ExceptionOccurred would hand out a reference of its own to release.
+  if (env->ExceptionCheck()) return nullptr;
   return static_cast<jstring>(env->NewObject(stringClass.get(), constructor, chars.get()));
 }
 

@@ -7,23 +7,25 @@
 
 namespace {
 
-// The main method of the main class, which is returned in mainClass.
-Result<jmethodID> FindMainMethod(JNIEnv* env, const WideString& className, jclass& mainClass) {
-  {
-    LocalRef<jstring> name(env, NewJavaString(className, env));
-    if (!name) return LaunchError{StringId::kMainClassLoadFailed, {className}};
-    const char* bytes = env->GetStringUTFChars(name.get(), nullptr);
-    if (bytes == nullptr) {
-      env->ExceptionDescribe();
-      return LaunchError::Silent();
-    }
-    mainClass = env->FindClass(bytes);
-    env->ReleaseStringUTFChars(name.get(), bytes);
+// The main class, a local reference for the caller to own.
+Result<jclass> FindMainClass(JNIEnv* env, const WideString& className) {
+  LocalRef<jstring> name(env, NewJavaString(className, env));
+  if (!name) return LaunchError{StringId::kMainClassLoadFailed, {className}};
+  const char* bytes = env->GetStringUTFChars(name.get(), nullptr);
+  if (bytes == nullptr) {
+    env->ExceptionDescribe();
+    return LaunchError::Silent();
   }
+  jclass mainClass = env->FindClass(bytes);
+  env->ReleaseStringUTFChars(name.get(), bytes);
   if (mainClass == nullptr) {
     env->ExceptionDescribe();
     return LaunchError{StringId::kMainClassNotFound, {className}};
   }
+  return mainClass;
+}
+
+Result<jmethodID> FindMainMethod(JNIEnv* env, jclass mainClass) {
   jmethodID main = env->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V");
   if (main != nullptr) return main;
   if (env->ExceptionCheck()) {
@@ -50,9 +52,10 @@ void OfferException(JNIEnv* env, jthrowable thrown, const MainHooks& hooks) {
 }
 
 void HandleUncaughtException(JNIEnv* env, const MainHooks& hooks) {
-  jthrowable thrown = env->ExceptionOccurred();
-  if (thrown == nullptr) return;
-  if (hooks.askAboutException) OfferException(env, thrown, hooks);
+  // The reference is ours; the exception stays pending (or is thrown again) without it.
+  LocalRef<jthrowable> thrown(env, env->ExceptionOccurred());
+  if (!thrown) return;
+  if (hooks.askAboutException) OfferException(env, thrown.get(), hooks);
 }
 
 }  // namespace
@@ -68,8 +71,10 @@ void CallSystemExit(JNIEnv* env) {
 
 Status InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
                        const MainHooks& hooks) {
-  jclass type = nullptr;
-  Result<jmethodID> main = FindMainMethod(env, mainClass, type);
+  Result<jclass> found = FindMainClass(env, mainClass);
+  if (!found) return found.error();
+  LocalRef<jclass> type(env, *found);
+  Result<jmethodID> main = FindMainMethod(env, type.get());
   if (!main) return main.error();
   LocalRef<jobjectArray> array(env, NewJavaStringArray(arguments, env));
   if (!array) {
@@ -77,7 +82,7 @@ Status InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainClass, con
     return LaunchError::Silent();
   }
   if (hooks.beforeMain) hooks.beforeMain(vm);
-  env->CallStaticVoidMethod(type, *main, array.get());
+  env->CallStaticVoidMethod(type.get(), *main, array.get());
   if (hooks.afterMain) hooks.afterMain();
   HandleUncaughtException(env, hooks);
   return Done{};

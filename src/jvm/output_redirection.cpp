@@ -27,7 +27,11 @@ jobject NewPrintStream(JNIEnv* env, jobject output) {
 }
 
 bool IsNetworkPath(const WideString& path) {
-  return path.size() >= 2 && path[0] == platform::kPathSeparator && path[1] == platform::kPathSeparator;
+  return path.size() >= 2 && platform::IsPathSeparator(path[0]) && platform::IsPathSeparator(path[1]);
+}
+
+size_t NextSeparator(const WideString& path, size_t from) {
+  return path.find_first_of(platform::kPathSeparators, from);
 }
 
 // The components of a path; the first keeps a long-path prefix and a network
@@ -36,10 +40,10 @@ WideStringList PathComponents(const WideString& path) {
   const WideString longPrefix = L"\\\\?\\";
   const bool prefixed = path.compare(0, longPrefix.size(), longPrefix) == 0;
   const WideString rest = prefixed ? path.substr(longPrefix.size()) : path;
-  size_t firstEnd = rest.find(platform::kPathSeparator, IsNetworkPath(rest) ? 2 : 0);
+  size_t firstEnd = NextSeparator(rest, IsNetworkPath(rest) ? 2 : 0);
   WideStringList components{(prefixed ? longPrefix : L"") + rest.substr(0, firstEnd)};
   while (firstEnd != WideString::npos) {
-    size_t next = rest.find(platform::kPathSeparator, firstEnd + 1);
+    size_t next = NextSeparator(rest, firstEnd + 1);
     components.push_back(rest.substr(firstEnd + 1, next == WideString::npos ? WideString::npos : next - firstEnd - 1));
     firstEnd = next;
   }

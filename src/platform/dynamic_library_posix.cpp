@@ -26,7 +26,13 @@ void* LoadRuntimeLibraryForever(const WideString& path, uint32_t& error) { retur
 void* FindExport(void* library, const char* name, uint32_t& error) {
   dlerror();
   void* address = dlsym(library, name);
-  error = address == nullptr ? ENOENT : 0;
+  error = 0;
+  if (address == nullptr) {
+    // As for dlopen: the loader's words go to standard error beside the message,
+    // whose code is ENOENT rather than whatever errno an earlier call left.
+    if (const char* reason = dlerror()) std::fprintf(stderr, "%s\n", reason);
+    error = ENOENT;
+  }
   return address;
 }
 

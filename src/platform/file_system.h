@@ -10,6 +10,11 @@ namespace platform {
 // Whether a file or folder of that name exists (FindFirstFileW finds it).
 bool FileExists(const WideString& path);
 
+// The size of a regular file; nullopt when the path names none (nothing, a
+// folder, a FIFO, a device) or it cannot be examined. Opening nothing, it
+// never waits.
+std::optional<uint64_t> RegularFileSize(const WideString& path);
+
 // Creates one folder; returns 0 or the system's error code (kErrorAlreadyExists
 // when it is there already).
 uint32_t MakeDirectory(const WideString& path);

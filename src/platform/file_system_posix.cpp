@@ -18,6 +18,12 @@ bool FileExists(const WideString& path) {
   return stat(ToUtf8(path).c_str(), &info) == 0;
 }
 
+std::optional<uint64_t> RegularFileSize(const WideString& path) {
+  struct stat info;
+  if (stat(ToUtf8(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return static_cast<uint64_t>(info.st_size);
+}
+
 uint32_t MakeDirectory(const WideString& path) {
   if (mkdir(ToUtf8(path).c_str(), 0777) == 0) return 0;
   return errno == EEXIST ? kErrorAlreadyExists : static_cast<uint32_t>(errno);

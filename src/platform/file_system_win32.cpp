@@ -10,6 +10,15 @@ bool FileExists(const WideString& path) {
   return static_cast<bool>(search);
 }
 
+std::optional<uint64_t> RegularFileSize(const WideString& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExW(win32::LongPathForm(path).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+    return std::nullopt;
+  }
+  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 uint32_t MakeDirectory(const WideString& path) {
   return ::CreateDirectoryW(win32::LongPathForm(path).c_str(), nullptr) ? 0 : ::GetLastError();
 }

@@ -1,15 +1,21 @@
 #include "platform/installed_runtimes_posix.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cwctype>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/release_file.h"
 #include "platform/runtime_layout.h"
 #include "platform/unicode.h"
+#include "platform/unique_handle.h"
 
 namespace platform {
 namespace {
@@ -30,18 +36,46 @@ bool IsRuntime(const WideString& folder) {
                      [&](const WideString& marker) { return FileExists(folder + marker); });
 }
 
+struct DescriptorTraits {
+  using Type = int;
+  static Type Invalid() { return -1; }
+  static void Close(Type descriptor) { ::close(descriptor); }
+};
+
+// The start of a regular file: a release file is a few hundred bytes, and
+// whatever stands in its place (a FIFO, a device, a huge file) must neither
+// block the start nor fill the memory.
+std::string ReadFileStart(const fs::path& path) {
+  constexpr size_t kLimit = 64 * 1024;
+  UniqueHandle<DescriptorTraits> file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat info;
+  if (!file || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
+  std::string bytes(kLimit, '\0');
+  size_t filled = 0;
+  while (filled < kLimit) {
+    const ssize_t count = ::read(file.Get(), bytes.data() + filled, kLimit - filled);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) break;
+    filled += static_cast<size_t>(count);
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
 // JAVA_VERSION="17.0.2" of the release file; empty when there is none.
 WideString ReleaseVersion(const fs::path& folder) {
-  std::ifstream release(folder / "release");
-  const std::string prefix = "JAVA_VERSION=";
-  for (std::string line; std::getline(release, line);) {
-    if (line.rfind(prefix, 0) != 0) continue;
-    std::string value = line.substr(prefix.size());
-    value.erase(std::remove(value.begin(), value.end(), '"'), value.end());
-    while (!value.empty() && (value.back() == '\r' || value.back() == ' ')) value.pop_back();
-    return FromUtf8(value);
+  return ReleaseFileValue(ReadFileStart(folder / "release"), "JAVA_VERSION").value_or(WideString());
+}
+
+// The entries of a folder. The throwing increment of a range-for would end the
+// process on a read error; here the listing ends there with what it has.
+std::vector<fs::path> ListFolder(const std::string& root) {
+  std::vector<fs::path> entries;
+  std::error_code error;
+  for (fs::directory_iterator it(root, error), end; !error && it != end; it.increment(error)) {
+    entries.push_back(it->path());
   }
-  return {};
+  return entries;
 }
 
 bool EqualsIgnoringCase(const WideString& a, const WideString& b) {
@@ -104,10 +138,7 @@ class InstalledRuntimesRegistry final : public Registry {
  private:
   std::vector<InstalledRuntime> Scan(bool jdks) const {
     std::error_code error;
-    std::vector<fs::path> folders;
-    for (const fs::directory_entry& entry : fs::directory_iterator(ToUtf8(root_), error)) {
-      folders.push_back(entry.path());
-    }
+    std::vector<fs::path> folders = ListFolder(ToUtf8(root_));
     std::sort(folders.begin(), folders.end());
     std::set<fs::path> seen;
     std::vector<InstalledRuntime> runtimes;

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-size_t LastSeparator(const WideString& path) { return path.rfind(kPathSeparator); }
+size_t LastSeparator(const WideString& path) { return path.find_last_of(kPathSeparators); }
 
 WideString FileNameOf(const WideString& path) {
   const size_t separator = LastSeparator(path);
@@ -19,7 +19,7 @@ WideString ParentOf(const WideString& path) {
 WideString FolderOf(const WideString& path) { return path.substr(0, LastSeparator(path) + 1); }
 
 WideString WithTrailingSeparator(const WideString& folder) {
-  if (folder.empty() || folder.back() == kPathSeparator) return folder;
+  if (folder.empty() || IsPathSeparator(folder.back())) return folder;
   return folder + kPathSeparator;
 }
 

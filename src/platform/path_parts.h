@@ -6,7 +6,7 @@
 
 namespace platform {
 
-// The pieces of a path, cut at its last separator.
+// The pieces of a path, cut at its last separator (any of the system's).
 
 // The position of the last separator, or npos.
 size_t LastSeparator(const WideString& path);

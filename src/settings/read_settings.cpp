@@ -2,7 +2,7 @@
 
 #include "common/split_list.h"
 #include "common/text.h"
-#include "platform/file_system.h"
+#include "settings/settings_file_check.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_paths.h"
 #include "settings/settings_readers.h"
@@ -27,9 +27,9 @@ ProductSettings ReadProduct(const PlainReader& plain, const LayeredReader& layer
 WideString ReadJrePath(const ProductSettings& product, const WideString& executablePath, const LayeredReader& layered) {
   if (PerUserSettingsApply(product)) {
     WideString perUser = PerUserSettingsPathOf(product, executablePath, false);
-    const bool exists = platform::FileExists(perUser);
-    TraceLine(layered.trace, "per-user-file").Text("path", perUser).Flag("found", exists).Write();
-    if (exists) {
+    const bool readable = CheckSettingsFile(perUser) == SettingsFileCheck::Readable;
+    TraceLine(layered.trace, "per-user-file").Text("path", perUser).Flag("found", readable).Write();
+    if (readable) {
       return PlainReader{perUser, layered.trace, SettingLayer::PerUserFile}.ReadPlain(keys::kRuntimeSection,
                                                                                       keys::kJrePath);
     }
@@ -99,14 +99,17 @@ Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
     TraceLine(trace, "settings-file").Sentence("none: the executable's file name gives no settings file").Write();
     return LaunchError::Silent();
   }
-  TraceLine(trace, "settings-file")
-      .Text("path", *executable.settingsFile)
-      .Flag("found", platform::FileExists(*executable.settingsFile))
-      .Write();
+  const WideString& path = *executable.settingsFile;
+  const SettingsFileCheck check = CheckSettingsFile(path);
+  TraceLine(trace, "settings-file").Text("path", path).Flag("found", platform::FileExists(path)).Write();
+  if (check == SettingsFileCheck::TooLarge) {
+    return LaunchError{StringId::kSettingsFileTooLarge, {path, static_cast<int32_t>(kLargestSettingsFileMegabytes)}};
+  }
   TraceLine(trace, "built-in-settings").Flag("found", builtinText.has_value()).Write();
-  const PlainReader plain{*executable.settingsFile, trace};
-  const LayeredReader layered{*executable.settingsFile,
-                              builtinText ? ParseBuiltinSettings(*builtinText) : BuiltinSettings(), trace};
+  const bool readable = check == SettingsFileCheck::Readable;
+  const PlainReader plain{path, trace, SettingLayer::SettingsFile, readable};
+  const LayeredReader layered{path, builtinText ? ParseBuiltinSettings(*builtinText) : BuiltinSettings(), trace,
+                              readable};
 
   LauncherSettings settings;
   settings.product = ReadProduct(plain, layered);

@@ -5,7 +5,8 @@
 
 namespace {
 
-WideString ReadFile(const WideString& path, const WideString& section, const WideString& key) {
+WideString ReadFile(const WideString& path, bool readable, const WideString& section, const WideString& key) {
+  if (!readable) return {};
   // One character short of full counts as full too: Wine cuts a quoted value
   // that exactly fits by its last character.
   return platform::ReadIntoGrowingBuffer(
@@ -46,7 +47,7 @@ void TraceSetting(Trace& trace, const WideString& section, const WideString& key
 }
 
 WideString PlainReader::ReadPlain(const WideString& section, const WideString& key) const {
-  WideString text = ReadFile(path, section, key);
+  WideString text = ReadFile(path, readable, section, key);
   TraceSetting(trace, section, key, {text, layer});
   return text;
 }
@@ -56,10 +57,10 @@ SettingValue LayeredReader::ReadValue(const WideString& section, const WideStrin
   if (std::optional<WideString> builtinText = builtin.Find(section, key)) {
     value = {*builtinText, builtinText->empty() ? SettingLayer::None : SettingLayer::Builtin};
   }
-  WideString fromFile = ReadFile(path, section, key);
+  WideString fromFile = ReadFile(path, readable, section, key);
   if (!fromFile.empty()) {
     value = {fromFile, SettingLayer::SettingsFile};
-  } else if (WideString addition = ReadFile(path, section + L"+", key); !addition.empty()) {
+  } else if (WideString addition = ReadFile(path, readable, section + L"+", key); !addition.empty()) {
     value.layer = value.text.empty() ? SettingLayer::PlusSection : SettingLayer::BuiltinAndPlusSection;
     value.text += (addition[0] == L' ' ? L"" : L" ") + addition;
   }

@@ -23,12 +23,14 @@ struct SettingValue {
 };
 
 // Reads values of one INI file as GetPrivateProfileStringW does, whole whatever
-// their length; a missing file, section or key gives "". Every non-empty value
-// it reads is written to the trace as coming from its layer.
+// their length; a missing file, section or key gives "", and so does every key
+// of a file that is not to be read. Every non-empty value it reads is written
+// to the trace as coming from its layer.
 struct PlainReader {
   WideString path;
   Trace& trace = NoTrace();
   SettingLayer layer = SettingLayer::SettingsFile;
+  bool readable = true;
 
   WideString ReadPlain(const WideString& section, const WideString& key) const;
 };
@@ -41,6 +43,7 @@ struct LayeredReader {
   WideString path;
   BuiltinSettings builtin;
   Trace& trace = NoTrace();
+  bool readable = true;  // false: only the built-in layer
 
   SettingValue ReadValue(const WideString& section, const WideString& key) const;
   WideString ReadLayered(const WideString& section, const WideString& key) const {

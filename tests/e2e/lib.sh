@@ -23,6 +23,11 @@
 #   E2E_JVM_I686   a 32-bit x86 jvm.dll image (windows)
 #   E2E_ARGV_RECORDER  a program that records its argument vector (linux)
 #   E2E_WINDOW_FIXTURE  windows for testing the UI driver (windows)
+#   E2E_READDIR_FAULT
+#                  a library to preload that ends the listing of the folder
+#                  named by READDIR_FAULT_FOLDER with a read error (linux)
+#   E2E_NO_JNI_LIBRARY
+#                  a shared library without JNI entry points (linux)
 #   (tests/fixtures/README.md and tests/tools/README.md describe them)
 # Optional:
 #   E2E_KEEP=1     keep the folder of a scenario that passed

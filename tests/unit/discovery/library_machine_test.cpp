@@ -56,6 +56,10 @@ TEST(LibraryMachineTest, HeadersBuiltByHand) {
       {"NT headers beyond the end", PeImage(0x014C, 0x7FFFFFF0), false},
       {"NT header offset at the top of the range", PeImage(0x014C, 0xFFFFFFFF), false},
       {"ELF cut before the machine", ElfImage(1, 3).substr(0, 19), false},
+      // NT headers inside the DOS header, as packed images have them, are read where they are.
+      {"NT headers at 0x20", PeImage(0x014C, 0x20).replace(0x20, 6, std::string("PE\0\0\x4C\x01", 6)), true},
+      // Found by fuzzing: the machine field is the header offset field itself (0x38 + 4 = 0x3C).
+      {"machine field on the header offset", PeImage(0x014C, 0x38).replace(0x38, 4, std::string("PE\0\0", 4)), false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsI386Library(c.image), c.i386) << c.what;
 }

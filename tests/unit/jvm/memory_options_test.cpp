@@ -73,6 +73,44 @@ TEST(MemoryOptionsTest, XssSetsTheThreadStackSize) {
   EXPECT_EQ(stack, 83886u * 1024);
 }
 
+// Figures whose size in bytes does not fit in 64 bits reach the JVM as written
+// (it refuses them with its own reason); an -Xss of that kind leaves the
+// thread at the runtime's default stack (0).
+struct RangeCase {
+  const wchar_t* token;
+  const wchar_t* option;  // what the JVM receives
+  uint64_t stack;         // the thread's stack size after the token (12345: untouched)
+};
+
+class MemoryRangeTest : public testing::TestWithParam<RangeCase> {};
+
+TEST_P(MemoryRangeTest, OutOfRangeFiguresPassUnchanged) {
+  WideStringList options;
+  uint64_t stack = 12345;
+  AddVmParameter(GetParam().token, options, stack, &Machine);
+  EXPECT_EQ(options, WideStringList{GetParam().option}) << GetParam().token;
+  EXPECT_EQ(stack, GetParam().stack) << GetParam().token;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tokens, MemoryRangeTest,
+    testing::Values(
+        // 8 GB is 2^23 K: a share of 2^31 times it is 2^54 K, one more than fits.
+        RangeCase{L"-Xmx214748364800P", L"-Xmx214748364800P", 12345},
+        RangeCase{L"-Xmx214748364700P", L"-Xmx18014398501093376K", 12345},
+        RangeCase{L"-Xmx1000000000000000P", L"-Xmx1000000000000000P", 12345},
+        RangeCase{L"-Xmx18446744073709551616P", L"-Xmx18446744073709551616P", 12345},  // 2^64: no number
+        RangeCase{L"-Xms1:17592186044416P", L"-Xms1:17592186044416P", 12345},          // a minimum of 2^44 MB
+        RangeCase{L"-Xms1:17592186044415P", L"-Xms18014398509480960K", 12345},         // 2^44 - 1 MB fits
+        RangeCase{L"-Xmx1:0:99999999999999999999999T", L"-Xmx1:0:99999999999999999999999T", 12345},
+        RangeCase{L"-Xss1000000000000000P", L"-Xss1000000000000000P", 0},
+        RangeCase{L"-Xss20000000000g", L"-Xss20000000000g", 0},
+        RangeCase{L"-Xss17179869184g", L"-Xss17179869184g", 0},  // 2^64 bytes
+        RangeCase{L"-Xss17179869183g", L"-Xss17179869183g", 18446744072635809792ull},
+        RangeCase{L"-Xss18446744073709551615", L"-Xss18446744073709551615", 18446744073709551615ull},
+        RangeCase{L"-Xss18446744073709551616", L"-Xss18446744073709551616", 0},
+        RangeCase{L"-Xss99999999999999999999999999k", L"-Xss99999999999999999999999999k", 0}));
+
 TEST(MemoryOptionsTest, NumberListStopsBeforeTheUnit) {
   NumberList list = ParseNumberList(L"-Xmx25:256:1024P");
   EXPECT_EQ(list.start, 4u);
@@ -82,6 +120,10 @@ TEST(MemoryOptionsTest, NumberListStopsBeforeTheUnit) {
   list = ParseNumberList(L"-XmxP");
   EXPECT_TRUE(list.numbers.empty());
   EXPECT_EQ(list.start, 5u);
+  EXPECT_FALSE(list.overflow);
+  list = ParseNumberList(L"-Xmx18446744073709551615:18446744073709551616P");
+  EXPECT_EQ(list.numbers, (std::vector<uint64_t>{18446744073709551615ull, 18446744073709551615ull}));
+  EXPECT_TRUE(list.overflow);
 }
 
 }  // namespace

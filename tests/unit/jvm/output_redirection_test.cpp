@@ -59,6 +59,12 @@ TEST_F(CreateParentFoldersTest, MakesTheMissingFoldersInOrder) {
   EXPECT_EQ(CreateParentFolders(file), 0u);
 }
 
+// "/" separates folders on either system (Windows accepts both).
+TEST_F(CreateParentFoldersTest, SlashesSeparateFoldersToo) {
+  EXPECT_EQ(CreateParentFolders(dir_.Path() + L"/one/two/out.log"), 0u);
+  EXPECT_TRUE(platform::FileExists(Join({dir_.Path(), L"one", L"two"})));
+}
+
 TEST_F(CreateParentFoldersTest, AFolderThatCannotBeMadeLeavesNoEmptyFoldersBehind) {
   // No file system takes a name of 300 characters.
   const WideString tooLong(300, L'x');

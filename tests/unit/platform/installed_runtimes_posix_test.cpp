@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "test_support.h"
@@ -54,6 +57,34 @@ TEST_F(InstalledRuntimesTest, ModernRuntimesAreRegisteredRuntimesAndOldJdksAreJd
   EXPECT_EQ(JavaHome(kJreKey + L"1.8.0_292"), std::nullopt);
   EXPECT_EQ(registry_->OpenMachineKey(kJreKey, true), nullptr);  // no 32-bit view
   EXPECT_EQ(registry_->OpenMachineKey(L"Software\\IBM\\Java2 Runtime Environment\\", false), nullptr);
+}
+
+// What a damaged or hand-made /usr/lib/jvm may hold is passed over: links
+// that lead nowhere or round in a circle, a "release" that is a folder or a
+// FIFO (reading it must not wait for a writer), a folder that cannot be read.
+TEST_F(InstalledRuntimesTest, DamagedEntriesArePassedOver) {
+  namespace fs = std::filesystem;
+  Runtime(L"java-17", "17.0.2");
+  fs::create_symlink(test::NativePath(dir_.Path(L"gone")), test::NativePath(dir_.Path(L"dangling")));
+  fs::create_symlink(test::NativePath(dir_.Path(L"loop-b")), test::NativePath(dir_.Path(L"loop-a")));
+  fs::create_symlink(test::NativePath(dir_.Path(L"loop-a")), test::NativePath(dir_.Path(L"loop-b")));
+  Runtime(L"release-folder", "");
+  fs::create_directories(test::NativePath(dir_.Path(L"release-folder/release")));
+  Runtime(L"release-fifo", "");
+  ASSERT_EQ(mkfifo(test::NativePath(dir_.Path(L"release-fifo/release")).c_str(), 0644), 0);
+  test::WriteBytes(dir_.Path(L"release-huge/release"), std::string(1 << 20, 'x') + "\nJAVA_VERSION=\"99\"\n");
+  Runtime(L"release-huge", "");
+
+  EXPECT_EQ(Subkeys(kJreKey), std::vector<WideString>{L"17.0.2"});
+  EXPECT_TRUE(Subkeys(kJdkKey).empty());
+}
+
+TEST_F(InstalledRuntimesTest, AnUnreadableRootListsNothing) {
+  if (geteuid() == 0) GTEST_SKIP() << "the superuser can read any folder";
+  Runtime(L"java-17", "17.0.2");
+  ASSERT_EQ(chmod(test::NativePath(dir_.Path()).c_str(), 0), 0);
+  EXPECT_TRUE(Subkeys(kJreKey).empty());
+  chmod(test::NativePath(dir_.Path()).c_str(), 0700);
 }
 
 TEST_F(InstalledRuntimesTest, AMissingRootListsNothing) {

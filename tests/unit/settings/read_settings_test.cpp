@@ -4,6 +4,7 @@
 
 #include "common/message_text.h"
 #include "platform/unicode.h"
+#include "settings/settings_file_check.h"
 #include "test_support.h"
 
 namespace {
@@ -39,6 +40,24 @@ TEST_F(ReadSettingsTest, MissingMainClassIsTheOneMessage) {
 
   EXPECT_FALSE(Read("[Application]\r\nFailure Check=Yes\r\nMain Class=\r\n"));
   EXPECT_EQ(MessageOf(settings_->error()), L"Main class was not specified in INI file.");
+}
+
+// Only a regular file is read: a folder in its place reads as no file, and the
+// built-in settings alone apply. A file above the limit is refused by name.
+TEST_F(ReadSettingsTest, OnlyARegularFileOfBoundedSizeIsRead) {
+  const WideString builtin = L"[Application]\r\nMain Class=builtin.Main\r\n";
+  std::filesystem::create_directories(test::NativePath(dir_.Path(L"app.ini")));
+  ASSERT_TRUE(Read("", builtin));
+  EXPECT_EQ(Settings().application.mainClass, L"builtin/Main");
+  std::filesystem::remove(test::NativePath(dir_.Path(L"app.ini")));
+
+  const std::string header = "[Application]\r\nMain Class=file.Main\r\n; ";
+  const size_t limit = kLargestSettingsFileMegabytes << 20;
+  ASSERT_TRUE(Read(header + std::string(limit - header.size(), 'x'), builtin));
+  EXPECT_EQ(Settings().application.mainClass, L"file/Main");
+  EXPECT_FALSE(Read(header + std::string(limit - header.size() + 1, 'x'), builtin));
+  EXPECT_EQ(MessageOf(settings_->error()),
+            L"The settings file " + dir_.Path(L"app.ini") + L" is too large: a settings file holds at most 2 MB.");
 }
 
 TEST_F(ReadSettingsTest, AnExecutableWithoutSettingsFileFailsSilently) {

@@ -1,0 +1,33 @@
+#include "platform/release_file.h"
+
+#include "platform/unicode.h"
+
+namespace platform {
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::string_view Unquoted(std::string_view value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') return value.substr(1, value.size() - 2);
+  return value;
+}
+
+}  // namespace
+
+std::optional<WideString> ReleaseFileValue(std::string_view text, std::string_view key) {
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    const std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos || Trimmed(line.substr(0, equals)) != key) continue;
+    return FromUtf8(Unquoted(Trimmed(line.substr(equals + 1))));
+  }
+  return std::nullopt;
+}
+
+}  // namespace platform

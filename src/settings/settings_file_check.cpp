@@ -1,0 +1,11 @@
+#include "settings/settings_file_check.h"
+
+#include <optional>
+
+#include "platform/file_system.h"
+
+SettingsFileCheck CheckSettingsFile(const WideString& path) {
+  const std::optional<uint64_t> size = platform::RegularFileSize(path);
+  if (!size) return SettingsFileCheck::NoFile;
+  return *size > (kLargestSettingsFileMegabytes << 20) ? SettingsFileCheck::TooLarge : SettingsFileCheck::Readable;
+}

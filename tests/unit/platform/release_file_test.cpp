@@ -1,0 +1,38 @@
+#include "platform/release_file.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ReleaseCase {
+  const char* text;
+  std::optional<WideString> version;
+};
+
+TEST(ReleaseFileTest, JavaVersionLine) {
+  const ReleaseCase cases[] = {
+      {"IMPLEMENTOR=\"X\"\nJAVA_VERSION=\"17.0.2\"\n", L"17.0.2"},
+      {"JAVA_VERSION=\"1.8.0_292\"\r\nOS_NAME=\"Linux\"\r\n", L"1.8.0_292"},  // CR LF lines
+      {"  JAVA_VERSION = 11.0.1  ", L"11.0.1"},                               // blanks around, no quotes
+      {"JAVA_VERSION=\"\"\n", L""},
+      {"JAVA_VERSION=", L""},
+      {"JAVA_VERSION=\"21\"\nJAVA_VERSION=\"22\"\n", L"21"},  // the first line counts
+      {"JAVA_VERSION_DATE=\"2024-01-16\"\nJAVA_VERSION=\"21.0.2\"", L"21.0.2"},
+      {"JAVA_VERSION=\"unterminated", L"\"unterminated"},
+      {"java_version=\"17\"\nJAVA=\"17\"\n", std::nullopt},  // the key with its case, not a prefix
+      {"JAVA_VERSION", std::nullopt},
+      {"", std::nullopt},
+      {"JAVA_VERSION=\"17\xFF\"\n", L"17\uFFFD"},  // not UTF-8: replaced, not dropped
+  };
+  for (const ReleaseCase& c : cases) {
+    EXPECT_EQ(platform::ReleaseFileValue(c.text, "JAVA_VERSION"), c.version) << c.text;
+  }
+}
+
+TEST(ReleaseFileTest, TextWithNulBytesIsReadWhole) {
+  constexpr char kText[] = "A=\0\0\nJAVA_VERSION=\"9\"\n";
+  const std::string text(kText, sizeof kText - 1);
+  EXPECT_EQ(platform::ReleaseFileValue(text, "JAVA_VERSION"), L"9");
+}
+
+}  // namespace
