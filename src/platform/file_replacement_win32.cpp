@@ -103,8 +103,8 @@ Outcome ReplaceByRename(const WideString& target, std::string_view bytes) {
     ::DeleteFileW(name.c_str());
     return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? Outcome::TryInPlace : Outcome::Failed;
   }
-  if (!::ReplaceFileW(LongPathForm(target).c_str(), name.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                      nullptr)) {
+  if (!::ReplaceFileW(win32::ShortPathForm(target).c_str(), win32::ShortPathForm(temporary->first).c_str(), nullptr,
+                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
     ::DeleteFileW(name.c_str());
     return Outcome::Failed;
   }

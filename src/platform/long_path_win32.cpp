@@ -15,6 +15,15 @@ WideString FullPathOf(const WideString& path) {
   return full;
 }
 
+WideString ShortPathOf(const WideString& path) {
+  DWORD size = ::GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (size == 0) return {};
+  WideString shortPath(size, L'\0');
+  size = ::GetShortPathNameW(path.c_str(), shortPath.data(), size);
+  shortPath.resize(size);
+  return shortPath;
+}
+
 }  // namespace
 
 WideString LongPathForm(const WideString& path) {
@@ -22,6 +31,19 @@ WideString LongPathForm(const WideString& path) {
   const WideString full = FullPathOf(path);
   if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
   return L"\\\\?\\" + full;
+}
+
+WideString ShortPathForm(const WideString& path) {
+  if (path.size() < MAX_PATH) return path;
+  WideString shortPath = ShortPathOf(path);
+  if (shortPath.empty()) {
+    const size_t separator = path.rfind(L'\\');
+    if (separator != WideString::npos) {
+      WideString folder = ShortPathOf(path.substr(0, separator));
+      if (!folder.empty()) shortPath = folder + path.substr(separator);
+    }
+  }
+  return !shortPath.empty() && shortPath.size() < MAX_PATH ? shortPath : LongPathForm(path);
 }
 
 }  // namespace platform::win32

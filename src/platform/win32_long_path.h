@@ -10,4 +10,11 @@ namespace platform::win32 {
 // path). Shorter paths are passed as they are. Windows code only.
 WideString LongPathForm(const WideString& path);
 
+// For the functions that take no path of MAX_PATH characters or more, not even
+// with the prefix (under Wine the profile functions, and ReplaceFileW, which
+// overruns a buffer there): such a path in its short form, the same file; for
+// a file yet to be made, its folder's short form. Shorter paths, and those
+// without a short form that fits, are passed as LongPathForm gives them.
+WideString ShortPathForm(const WideString& path);
+
 }  // namespace platform::win32

@@ -101,7 +101,7 @@ Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
   }
   const WideString& path = *executable.settingsFile;
   const SettingsFileCheck check = CheckSettingsFile(path);
-  TraceLine(trace, "settings-file").Text("path", path).Flag("found", platform::FileExists(path)).Write();
+  TraceLine(trace, "settings-file").Text("path", path).Flag("found", check != SettingsFileCheck::NoFile).Write();
   if (check == SettingsFileCheck::TooLarge) {
     return LaunchError{StringId::kSettingsFileTooLarge, {path, static_cast<int32_t>(kLargestSettingsFileMegabytes)}};
   }

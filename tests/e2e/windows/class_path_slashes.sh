@@ -29,5 +29,5 @@ Main Class=com.example.Main
 INI
 start_launcher
 expect_exit_without_dialog 0
-assert_log_has "option index=0 text=$(quote "-Djava.class.path=$app\\lib/app.jar;$libs_slashed/c.jar;$libs_slashed/d.jar;$app/lead/b.jar;$app\\lib/app.jar;") extraInfo=null"
+assert_log_has "option index=0 text=$(quote "-Djava.class.path=$app\\lib/app.jar;$libs_slashed/c.jar;$libs_slashed/d.jar;$app/lead/b.jar;$app\\lib/app.jar") extraInfo=null"
 assert_jvm_created_from jre

@@ -28,4 +28,4 @@ INI
 start_launcher
 expect_exit_without_dialog 0
 assert_jvm_created_from "$deep/jre"
-assert_log_has "option index=0 text=$(quote "-Djava.class.path=$app\\..\\lib\\a.jar;$app\\..\\lib\\b.jar;$app\\.\\..\\lib\\a.jar;") extraInfo=null"
+assert_log_has "option index=0 text=$(quote "-Djava.class.path=$app\\..\\lib\\a.jar;$app\\..\\lib\\b.jar;$app\\.\\..\\lib\\a.jar") extraInfo=null"
