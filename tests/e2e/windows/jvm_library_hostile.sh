@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A "JRE Path" whose jvm.dll cannot serve: an empty file, a file cut inside its
 # headers, a 32-bit library and a folder of that name. Each brings up the
-# loading error with the system's code and the launcher ends with -1, no JVM
-# created. "Pair Product" makes the launcher read the library's headers too.
+# loading error with the system's code (a 32-bit one with a pair product: the
+# companion's) and the launcher ends with -1, no JVM created. "Pair Product"
+# makes the launcher read the library's headers too.
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 
@@ -30,8 +31,19 @@ expect_load_failure 193
 head -c 200 "$E2E_STUB_JVM" >"$library"
 expect_load_failure 193
 
+# A 32-bit library is the pair product's to run (here one that is not there);
+# without a pair product it does not load into this 64-bit process.
 cp "$tiny_i686" "$library"
+use_stub_log
+start_launcher
+expect_dialog
+assert_control_text 65535 "Failed to start the pair product companion.exe (errno = 2)."$'\n'
+press_button 1
+expect_exit 255 10
+assert_log_lacks JNI_
+write_stub_settings
 expect_load_failure 193
+write_stub_settings "" "Pair Product=companion.exe"
 
 # 5: ERROR_ACCESS_DENIED, as Windows answers for a folder.
 rm "$library"

@@ -18,15 +18,25 @@ dialog_owner_class() {
   printf '%s' "${BASH_REMATCH[1]}"
 }
 
-# With "VM Provider=ibm" the JVM thread sleeps after main, and the launcher
-# never reaches its clean-up: the window must go on the JVM thread.
+# On a runtime registered by IBM the JVM thread sleeps after main, and the
+# launcher never reaches its clean-up: the window must go on the JVM thread.
+reg_add 'HKLM\Software\IBM\Java2 Runtime Environment\1.8' JavaHome "$(win_path "$SCENARIO_DIR/jre")"
 main_waits
 for outcome in returns throws; do
   log "main $outcome, the JVM thread stays"
   unset STUB_JVM_MAIN_THROWS
   [ "$outcome" = throws ] && export STUB_JVM_MAIN_THROWS="java.lang.RuntimeException: thrown by main"
-  write_stub_settings "VM Provider=ibm" "[Display]
-Splash Screen=quadrants.bmp"
+  write_settings <<'INI'
+[Java Runtime Environment]
+Maximum Version=any
+VM Provider=ibm
+[Class Path]
+Class Path=app.jar
+[Application]
+Main Class=com.example.Main
+[Display]
+Splash Screen=quadrants.bmp
+INI
   : >"$STUB_LOG"
   rm -f "$MAIN_WAIT_FILE"
   start_launcher
