@@ -1,8 +1,8 @@
 #include "app/startup_cache_setup.h"
 
-#include "discovery/release_file.h"
 #include "platform/file_operations.h"
 #include "platform/path_parts.h"
+#include "platform/release_file.h"
 #include "settings/settings_paths.h"
 
 StartupCachePlan PrepareStartupCache(const StartupCacheSettings& settings, const ProductSettings& product,
@@ -13,8 +13,8 @@ StartupCachePlan PrepareStartupCache(const StartupCacheSettings& settings, const
   if (!inputs.enabled) return PlanStartupCache(inputs);
   if (const std::optional<std::string> release =
           platform::ReadFileBytes(platform::WithTrailingSeparator(runtime.home) + L"release")) {
-    inputs.javaVersion = ReleaseFileValue(*release, "JAVA_VERSION");
-    inputs.jvmVariant = ReleaseFileValue(*release, "JVM_VARIANT");
+    inputs.javaVersion = platform::ReleaseFileValue(*release, "JAVA_VERSION");
+    inputs.jvmVariant = platform::ReleaseFileValue(*release, "JVM_VARIANT");
   }
   inputs.runtimeHome = runtime.home;
   inputs.jvmLibrary = runtime.jvmLibrary;

@@ -5,11 +5,11 @@
 #include "common/text.h"
 #include "discovery/candidate_verdict.h"
 #include "discovery/library_machine.h"
-#include "discovery/release_file.h"
 #include "discovery/runtime_folder.h"
 #include "platform/file_system.h"
 #include "platform/mapped_file.h"
 #include "platform/path_parts.h"
+#include "platform/release_file.h"
 #include "platform/runtime_layout.h"
 
 namespace {
@@ -27,15 +27,15 @@ RuntimeFacts FactsOf(std::optional<std::string_view> releaseText, bool hasCompil
   RuntimeFacts facts;
   facts.kind = hasCompiler ? RuntimeKind::Jdk : RuntimeKind::Jre;
   if (!releaseText) return facts;
-  if (std::optional<WideString> version = ReleaseFileValue(*releaseText, "JAVA_VERSION")) {
+  if (std::optional<WideString> version = platform::ReleaseFileValue(*releaseText, "JAVA_VERSION")) {
     JavaVersion parsed;
     if (parsed.Parse(*version, JavaVersion::kLowFill)) facts.version = parsed;
   }
-  if (std::optional<WideString> image = ReleaseFileValue(*releaseText, "IMAGE_TYPE")) {
+  if (std::optional<WideString> image = platform::ReleaseFileValue(*releaseText, "IMAGE_TYPE")) {
     if (*image == L"JDK") facts.kind = RuntimeKind::Jdk;
     if (*image == L"JRE") facts.kind = RuntimeKind::Jre;
   }
-  std::optional<WideString> variant = ReleaseFileValue(*releaseText, "JVM_VARIANT");
+  std::optional<WideString> variant = platform::ReleaseFileValue(*releaseText, "JVM_VARIANT");
   if (variant && EqualsIgnoringCase(*variant, L"OpenJ9")) facts.vendor = Vendor::Ibm;
   return facts;
 }
