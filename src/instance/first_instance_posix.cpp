@@ -11,6 +11,7 @@
 #include "instance/pending_answers_posix.h"
 #include "instance/socket_messages.h"
 #include "instance/socket_roles_posix.h"
+#include "platform/detached_thread.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ void PosixFirstInstance::AcceptConnections() {
     if (!connection || !PeerIsThisUser(connection)) continue;
     // The descriptor moves into the thread only once the thread exists.
     auto shared = std::make_shared<Descriptor>(std::move(connection));
-    StartDetachedThread(
+    platform::StartDetachedThread(
         [shared, gate = gate_, handler = handler_] { ServeConnection(std::move(*shared), gate, handler); });
   }
 }

@@ -10,6 +10,7 @@
 #include "instance/hand_off.h"
 #include "instance/instance_names.h"
 #include "instance/shared_block.h"
+#include "platform/detached_thread.h"
 #include "platform/event.h"
 #include "platform/windows_api.h"
 
@@ -97,7 +98,7 @@ void Win32FirstInstance::OnRequest(uint32_t requester, uint64_t lParam) {
   auto serve = [gate = gate_, handler = handler_, arguments = std::move(*arguments), reply] {
     ServeRequest(*gate, handler, arguments, reply);
   };
-  if (!StartDetachedThread(std::move(serve))) reply(kRefusedReply);
+  if (!platform::StartDetachedThread(std::move(serve))) reply(kRefusedReply);
 }
 
 std::optional<WideStringList> Win32FirstInstance::ReadArguments(uint32_t requester, uint64_t lParam) const {

@@ -1,8 +1,5 @@
 #include "instance/request_serving.h"
 
-#include <system_error>
-#include <thread>
-
 #include "instance/hand_off.h"
 
 void ServeRequest(ForwardingGate& gate, const RequestHandler& handler, const WideStringList& arguments,
@@ -16,14 +13,5 @@ void ServeRequest(ForwardingGate& gate, const RequestHandler& handler, const Wid
       break;
     case ForwardingGate::Verdict::Drop:
       break;
-  }
-}
-
-bool StartDetachedThread(std::function<void()> work) {
-  try {
-    std::thread(std::move(work)).detach();
-    return true;
-  } catch (const std::system_error&) {
-    return false;
   }
 }

@@ -21,6 +21,3 @@ using RequestHandler = std::function<void(const WideStringList& arguments, const
 // request, refuses it (kRefusedReply), or drops it without a reply.
 void ServeRequest(ForwardingGate& gate, const RequestHandler& handler, const WideStringList& arguments,
                   const Reply& reply);
-
-// Runs work on a new thread that nobody waits for; false when no thread can be made.
-bool StartDetachedThread(std::function<void()> work);
