@@ -1,0 +1,81 @@
+// The settings writer on any file and any setting: input is "section \x1F key
+// \x1F value \x1F file". What it writes, reading finds: the value it set, and
+// every other setting of the file as it was; writing the same again changes
+// nothing. Files without a byte-order mark are Latin-1 here, so that every
+// byte has a character and the target does not depend on the machine.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "platform/ini_syntax.h"
+#include "platform/ini_value_edit.h"
+
+namespace {
+
+using namespace platform;
+
+const AnsiCodec kLatin1{
+    [](std::string_view bytes) {
+      WideString text;
+      for (char c : bytes) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+      return text;
+    },
+    [](const WideString& text) {
+      std::string bytes;
+      for (wchar_t c : text) bytes.push_back(c < 256 ? static_cast<char>(c) : '?');
+      return bytes;
+    }};
+
+std::vector<std::string_view> Fields(std::string_view input) {
+  std::vector<std::string_view> fields;
+  for (int i = 0; i < 3; ++i) {
+    const size_t end = input.find('\x1F');
+    if (end == std::string_view::npos) break;
+    fields.push_back(input.substr(0, end));
+    input.remove_prefix(end + 1);
+  }
+  fields.push_back(input);
+  return fields;
+}
+
+WideStringList LinesOf(std::string_view file) { return ini::SplitIniLines(DecodeIniFile(file, kLatin1)); }
+
+// The (section, key) pairs of a file, as reading would name them.
+std::vector<std::pair<WideString, WideString>> Settings(const WideStringList& lines) {
+  std::vector<std::pair<WideString, WideString>> settings;
+  WideString section;
+  for (const WideString& line : lines) {
+    if (std::optional<WideString> opened = ini::SectionOf(line)) {
+      section = *opened;
+    } else if (std::optional<ini::Entry> entry = ini::EntryOf(line)) {
+      settings.emplace_back(section, entry->key);
+    }
+  }
+  return settings;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::vector<std::string_view> fields = Fields(fuzz::Bytes(data, size));
+  if (fields.size() < 4) return 0;
+  const WideString section = FromUtf8(fields[0]);
+  const WideString key = FromUtf8(fields[1]);
+  const WideString value = FromUtf8(fields[2]);
+  const std::string_view file = fields[3];
+
+  const std::optional<std::string> written = SetIniValue(file, section, key, value, kLatin1, kNewIniFileFormat);
+  if (!written) return 0;
+  const WideStringList before = LinesOf(file);
+  const WideStringList after = LinesOf(*written);
+  fuzz::Check(ini::LookUpIniValue(after, section, key) == value, "reading finds the value written", value);
+  for (const auto& [otherSection, otherKey] : Settings(before)) {
+    if (ini::SameName(otherSection, section) && ini::SameName(otherKey, key)) continue;
+    fuzz::Check(ini::LookUpIniValue(after, otherSection, otherKey) == ini::LookUpIniValue(before, otherSection, otherKey),
+                "every other setting keeps its value", otherSection + L"/" + otherKey);
+  }
+  fuzz::Check(SetIniValue(*written, section, key, value, kLatin1, kNewIniFileFormat) == written,
+              "writing the same value again changes nothing", value);
+  return 0;
+}
