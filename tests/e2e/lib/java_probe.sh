@@ -33,6 +33,21 @@ $runtime
 INI
 }
 
+# Settings for probe.Probe that leave the runtime to the installed ones: the
+# system JDK's version is both bounds; more lines of that section may follow.
+write_installed_probe_settings() {
+  write_settings <<INI
+[Application]
+Main Class=probe.Probe
+[Class Path]
+Class Path=probe.jar
+[Java Runtime Environment]
+Minimum Version=$JDK_VERSION
+Maximum Version=$JDK_VERSION
+$(printf '%s\n' "$@")
+INI
+}
+
 # The UTF-16 code units of a text as the probe prints them: " 0061 0020 0062".
 code_units() {
   printf '%s' "$1" | iconv -f UTF-8 -t UTF-16BE | od -An -v -tx1 | tr -d ' \n' | sed 's/\(....\)/ \1/g'

@@ -13,15 +13,7 @@ esac
 
 install_launcher launcher
 install_probe
-write_settings <<INI
-[Application]
-Main Class=probe.Probe
-[Class Path]
-Class Path=probe.jar
-[Java Runtime Environment]
-Minimum Version=$JDK_VERSION
-Maximum Version=$JDK_VERSION
-INI
+write_installed_probe_settings
 start_launcher environment
 expect_exit 0
 assert_stdout_has "QX_JVM_HOME=$JDK_HOME"

@@ -7,15 +7,7 @@ begin_scenario
 require_variables E2E_READDIR_FAULT
 
 install_probe
-write_settings <<INI
-[Application]
-Main Class=probe.Probe
-[Class Path]
-Class Path=probe.jar
-[Java Runtime Environment]
-Minimum Version=$JDK_VERSION
-Maximum Version=$JDK_VERSION
-INI
+write_installed_probe_settings
 export READDIR_FAULT_FOLDER=/usr/lib/jvm LD_PRELOAD=$E2E_READDIR_FAULT
 start_launcher environment
 unset LD_PRELOAD

@@ -14,16 +14,7 @@ for provider in any ibm favor_ibm; do
   assert_stdout_is $'count 2\nargument 0: 0061 0072 0067 0075 006d 0065 006e 0074 0073\nargument 1: 0068 0065 006c 006c 006f'
 done
 
-write_settings <<INI
-[Application]
-Main Class=probe.Probe
-[Class Path]
-Class Path=probe.jar
-[Java Runtime Environment]
-Minimum Version=$JDK_VERSION
-Maximum Version=$JDK_VERSION
-VM Provider=any
-INI
+write_installed_probe_settings "VM Provider=any"
 start_launcher arguments
 expect_exit 0 20
 assert_stdout_has "count 1"
