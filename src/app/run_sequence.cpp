@@ -5,6 +5,7 @@
 #include "app/error_report.h"
 #include "app/forwarding_target.h"
 #include "app/pair_product.h"
+#include "app/run_trace.h"
 #include "app/runtime_choice.h"
 #include "app/startup_cache_setup.h"
 #include "common/argument_list.h"
@@ -32,13 +33,6 @@ namespace {
 
 constexpr int32_t kFailed = -1;
 
-// The phases of a start: the line's time says when each began.
-void TracePhase(Trace& trace, std::string_view name) { TraceLine(trace, "phase").Bytes("name", name).Write(); }
-
-void TraceExit(Trace& trace, int32_t code, std::string_view reason) {
-  TraceLine(trace, "exit").Number("code", code).Bytes("reason", reason).Write();
-}
-
 // Why a start failed, in the trace: the message the user was shown.
 std::string FailureReason(const LaunchError& error) {
   return error.IsSilent() ? "failed without a message (the lines above tell why)" : platform::ToUtf8(MessageOf(error));
@@ -48,74 +42,6 @@ int32_t Failed(const ErrorReport& report, const LaunchError& error, Trace& trace
   report(error);
   TraceExit(trace, kFailed, FailureReason(error));
   return kFailed;
-}
-
-const char* RuleName(platform::LibrarySearchRule rule) {
-  switch (rule) {
-    case platform::LibrarySearchRule::DefaultDirectories:
-      return "default-directories";
-    case platform::LibrarySearchRule::NoCurrentDirectory:
-      return "no-current-directory";
-    case platform::LibrarySearchRule::NeverCurrent:
-      return "never-current";
-    case platform::LibrarySearchRule::Unchanged:
-      break;
-  }
-  return "unchanged";
-}
-
-void TraceLibrarySearch(Trace& trace, platform::LibrarySearchRule rule) {
-  TraceLine(trace, "library-search")
-      .Word("rule", RuleName(rule))
-      .Flag("current-directory-excluded", rule != platform::LibrarySearchRule::Unchanged)
-      .Write();
-}
-
-// The JVM ends the process itself after System.exit, through its exit hook,
-// and the run sequence never returns: the trace is told there, and then the
-// observer that has more to do at that moment (the start-up cache's build).
-class ExitObserver final : public TerminationObserver {
- public:
-  ExitObserver(Trace& trace, TerminationObserver* next) : trace_(trace), next_(next) { SetTerminationObserver(this); }
-  ~ExitObserver() override { SetTerminationObserver(nullptr); }
-  ExitObserver(const ExitObserver&) = delete;
-  ExitObserver& operator=(const ExitObserver&) = delete;
-
-  void OnExit(int32_t code) override {
-    TraceExit(trace_, code, "the application called System.exit");
-    if (next_ != nullptr) next_->OnExit(code);
-  }
-  void OnAbort() override {
-    TraceLine(trace_, "abort").Sentence("the JVM aborted the process").Write();
-    if (next_ != nullptr) next_->OnAbort();
-  }
-
- private:
-  Trace& trace_;
-  TerminationObserver* next_;
-};
-
-const char* MechanismName(CacheMechanism mechanism) {
-  switch (mechanism) {
-    case CacheMechanism::ClassDataArchive:
-      return "class-data-archive";
-    case CacheMechanism::AotCache:
-      return "aot-cache";
-    case CacheMechanism::None:
-      break;
-  }
-  return "none";
-}
-
-// Which mechanism the start-up cache has on this runtime and why, and what
-// this start does with it.
-void TraceStartupCache(Trace& trace, const StartupCachePlan& cache) {
-  TraceLine(trace, "startup-cache")
-      .Word("mechanism", MechanismName(cache.choice.mechanism))
-      .Bytes("why", DescribeCacheReason(cache.choice.reason))
-      .Bytes("this-start", DescribeCacheReason(cache.outcome))
-      .Flag("build-after", cache.job.has_value())
-      .Write();
 }
 
 // "-nosplash", or failing that "/nosplash", exactly as written. Either still
@@ -146,13 +72,6 @@ MainHooks HooksAroundMain(UserInterface& ui, const ApplicationSettings& applicat
     };
   }
   return hooks;
-}
-
-void TraceMain(Trace& trace, const LaunchPlan& plan) {
-  TraceLine(trace, "main-class").Text("name", plan.mainClass).Write();
-  for (size_t i = 0; i < plan.arguments.size(); ++i) {
-    TraceLine(trace, "main-argument").Number("index", static_cast<int64_t>(i)).Text("text", plan.arguments[i]).Write();
-  }
 }
 
 // Run: the environment, the splash, the JVM library, the plan, and the JVM
