@@ -1,4 +1,3 @@
-#include <cstring>
 #include <future>
 #include <string>
 #include <system_error>
@@ -86,7 +85,7 @@ void Win32FirstInstance::ReceiveMessages(std::promise<uint32_t> started) {
 // the next one use the area; the application gets them on a thread of their own.
 void Win32FirstInstance::OnRequest(uint32_t requester, uint64_t lParam) {
   std::optional<WideStringList> arguments = ReadArguments(requester, lParam);
-  ::SetEvent(copiedEvent_.Get());
+  platform::SignalEvent(copiedEvent_);
   const uint32_t messageId = messageId_;
   Reply reply = [requester, messageId](int32_t value) {
     ::PostThreadMessageW(requester, messageId, static_cast<WPARAM>(ReplyAsMessageParameter(value)), 0);

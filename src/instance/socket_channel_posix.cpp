@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "instance/instance_names.h"
+#include "platform/environment.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -36,9 +37,8 @@ bool IsPrivateFolder(const std::string& folder) {
 }  // namespace
 
 std::optional<std::string> PrepareRuntimeFolder() {
-  const char* xdg = std::getenv("XDG_RUNTIME_DIR");
-  const std::optional<WideString> given = xdg ? std::optional<WideString>(platform::FromUtf8(xdg)) : std::nullopt;
-  const std::string folder = platform::ToUtf8(RuntimeFolderFor(given, static_cast<uint32_t>(getuid())));
+  const std::string folder = platform::ToUtf8(
+      RuntimeFolderFor(platform::GetEnvironmentValue(L"XDG_RUNTIME_DIR"), static_cast<uint32_t>(getuid())));
   // Made private from the start: nobody may see into it between mkdir and a chmod.
   if (mkdir(folder.c_str(), S_IRWXU) != 0 && errno != EEXIST) return std::nullopt;
   if (!IsPrivateFolder(folder)) return std::nullopt;

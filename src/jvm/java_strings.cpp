@@ -36,3 +36,16 @@ jobjectArray NewJavaStringArray(const WideStringList& texts, JNIEnv* env) {
   }
   return owned.release();
 }
+
+jclass FindClassByName(JNIEnv* env, const WideString& name, ClassLookupStep& failed) {
+  LocalRef<jstring> text(env, NewJavaString(name, env));
+  failed = ClassLookupStep::Name;
+  if (!text) return nullptr;
+  const char* bytes = env->GetStringUTFChars(text.get(), nullptr);
+  failed = ClassLookupStep::Bytes;
+  if (bytes == nullptr) return nullptr;
+  jclass found = env->FindClass(bytes);
+  env->ReleaseStringUTFChars(text.get(), bytes);
+  failed = ClassLookupStep::Class;
+  return found;
+}

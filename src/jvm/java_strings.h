@@ -10,3 +10,11 @@ jstring NewJavaString(const WideString& text, JNIEnv* env);
 
 // A new String[] of the texts, in order; null on failure.
 jobjectArray NewJavaStringArray(const WideStringList& texts, JNIEnv* env);
+
+// Where looking up a class by name stopped.
+enum class ClassLookupStep { Name, Bytes, Class };
+
+// The class by its "/"-separated name, looked up through the name's modified
+// UTF-8 so that any character survives; null, with the step that failed, when
+// it is not found (after Name no exception is pending, after the others one is).
+jclass FindClassByName(JNIEnv* env, const WideString& name, ClassLookupStep& failed);

@@ -9,20 +9,13 @@ namespace {
 
 // The main class, a local reference for the caller to own.
 Result<jclass> FindMainClass(JNIEnv* env, const WideString& className) {
-  LocalRef<jstring> name(env, NewJavaString(className, env));
-  if (!name) return LaunchError{StringId::kMainClassLoadFailed, {className}};
-  const char* bytes = env->GetStringUTFChars(name.get(), nullptr);
-  if (bytes == nullptr) {
-    env->ExceptionDescribe();
-    return LaunchError::Silent();
-  }
-  jclass mainClass = env->FindClass(bytes);
-  env->ReleaseStringUTFChars(name.get(), bytes);
-  if (mainClass == nullptr) {
-    env->ExceptionDescribe();
-    return LaunchError{StringId::kMainClassNotFound, {className}};
-  }
-  return mainClass;
+  ClassLookupStep failed{};
+  jclass mainClass = FindClassByName(env, className, failed);
+  if (mainClass != nullptr) return mainClass;
+  if (failed == ClassLookupStep::Name) return LaunchError{StringId::kMainClassLoadFailed, {className}};
+  env->ExceptionDescribe();
+  if (failed == ClassLookupStep::Bytes) return LaunchError::Silent();
+  return LaunchError{StringId::kMainClassNotFound, {className}};
 }
 
 Result<jmethodID> FindMainMethod(JNIEnv* env, jclass mainClass) {

@@ -8,18 +8,6 @@ namespace {
 constexpr const char* kVoidForm = "([Ljava/lang/String;)V";
 constexpr const char* kIntForm = "([Ljava/lang/String;)I";
 
-// The class by its "/"-separated name, looked up as main's class is: through
-// the name's modified UTF-8, so that any character survives.
-jclass FindNamedClass(JNIEnv* env, const WideString& name) {
-  LocalRef<jstring> text(env, NewJavaString(name, env));
-  if (!text) return nullptr;
-  const char* bytes = env->GetStringUTFChars(text.get(), nullptr);
-  if (bytes == nullptr) return nullptr;
-  jclass found = env->FindClass(bytes);
-  env->ReleaseStringUTFChars(text.get(), bytes);
-  return found;
-}
-
 // secondaryMain in its void form, else its int form. The first lookup's failure
 // is cleared for the second; that of the second stays, to be described.
 jmethodID FindSecondaryMain(JNIEnv* env, jclass type, bool& returnsInt) {
@@ -31,7 +19,8 @@ jmethodID FindSecondaryMain(JNIEnv* env, jclass type, bool& returnsInt) {
 }
 
 void Call(JNIEnv* env, const SecondaryCall& call) {
-  LocalRef<jclass> type(env, FindNamedClass(env, call.mainClass));
+  ClassLookupStep failed{};
+  LocalRef<jclass> type(env, FindClassByName(env, call.mainClass, failed));
   if (!type) return;
   bool returnsInt = false;
   jmethodID method = FindSecondaryMain(env, type.get(), returnsInt);

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "common/fnv_hash.h"
 #include "common/split_list.h"
 #include "platform/code_page.h"
 #include "platform/path_syntax.h"
@@ -17,27 +18,16 @@ constexpr std::string_view kLibraryPathOption = "-Djava.library.path=";
 class Fingerprint {
  public:
   Fingerprint& Add(std::string_view piece) {
-    for (unsigned char byte : piece) Mix(byte);
-    Mix(0);
+    hash_.Mix(piece).Mix(std::string_view("\0", 1));
     return *this;
   }
   Fingerprint& Add(const WideString& piece) { return Add(std::string_view(platform::ToUtf8(piece))); }
   Fingerprint& Add(uint64_t number) { return Add(std::string_view(std::to_string(number))); }
 
-  std::string Hex() const {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex(16, '0');
-    for (int i = 15, shift = 0; i >= 0; --i, shift += 4) hex[static_cast<size_t>(i)] = digits[(hash_ >> shift) & 0xF];
-    return hex;
-  }
+  std::string Hex() const { return HexDigits(hash_.Value()); }
 
  private:
-  void Mix(unsigned char byte) {
-    hash_ ^= byte;
-    hash_ *= 1099511628211ull;
-  }
-
-  uint64_t hash_ = 14695981039346656037ull;
+  Fnv1a64 hash_;
 };
 
 void AddFile(Fingerprint& fingerprint, const StampedFile& file) {

@@ -9,8 +9,6 @@ namespace platform {
 
 // Processes that do work for the launcher after it has ended.
 
-uint32_t CurrentProcessId();
-
 // Starts the executable once more, without arguments, as a process of its own
 // that outlives this one: low priority, no console or window, none of this
 // process's standard streams or open files, in the given working folder, with

@@ -71,8 +71,6 @@ class SpawnSetup {
 
 }  // namespace
 
-uint32_t CurrentProcessId() { return static_cast<uint32_t>(::getpid()); }
-
 bool StartBackgroundCopy(const WideString& executable, const WideString& workingFolder, const WideString& variable,
                          const WideString& value) {
   // The copy learns that this process has ended when the pipe's write end,

@@ -82,8 +82,6 @@ KernelHandle CreateWithHandles(const WideString& program, WideString commandLine
 
 }  // namespace
 
-uint32_t CurrentProcessId() { return ::GetCurrentProcessId(); }
-
 bool StartBackgroundCopy(const WideString& executable, const WideString& workingFolder, const WideString& variable,
                          const WideString& value) {
   // The copy waits on a handle of this process that it inherits.

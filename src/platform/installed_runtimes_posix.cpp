@@ -12,10 +12,10 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/posix_handles.h"
 #include "platform/release_file.h"
 #include "platform/runtime_layout.h"
 #include "platform/unicode.h"
-#include "platform/unique_handle.h"
 
 namespace platform {
 namespace {
@@ -36,18 +36,12 @@ bool IsRuntime(const WideString& folder) {
                      [&](const WideString& marker) { return FileExists(folder + marker); });
 }
 
-struct DescriptorTraits {
-  using Type = int;
-  static Type Invalid() { return -1; }
-  static void Close(Type descriptor) { ::close(descriptor); }
-};
-
 // The start of a regular file: a release file is a few hundred bytes, and
 // whatever stands in its place (a FIFO, a device, a huge file) must neither
 // block the start nor fill the memory.
 std::string ReadFileStart(const fs::path& path) {
   constexpr size_t kLimit = 64 * 1024;
-  UniqueHandle<DescriptorTraits> file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  posix::Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat info;
   if (!file || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
   std::string bytes(kLimit, '\0');
