@@ -8,6 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/mapped_file.h"
 #include "platform/path_parts.h"
+#include "platform/runtime_layout.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -32,6 +33,7 @@ WideStringList RuntimeDependencies(const std::vector<std::string>& imported, con
 }
 
 void LoadRuntimeDependencies(const WideString& jvmLibrary, Trace& trace) {
+  if (!platform::kPreloadRuntimeDependencies) return;
   std::unique_ptr<platform::MappedFile> image = platform::MappedFile::Open(jvmLibrary);
   if (!image) return;
   // bin\server\jvm.dll: the runtime's native folder is bin\.

@@ -31,6 +31,11 @@ extern const wchar_t* const kPrivateRuntimeFolder;
 // that holds the JVM library (bin\ on Windows, lib/ on POSIX).
 extern const wchar_t* const kSplashLibraryName;
 
+// Whether the JVM library's own dependencies in the runtime's native folder
+// must be loaded before it: the Windows loader does not look in that folder,
+// while POSIX runtimes find theirs through the library's run path.
+extern const bool kPreloadRuntimeDependencies;
+
 // The runtime's command-line program, relative to its home folder.
 extern const wchar_t* const kJavaProgram;
 

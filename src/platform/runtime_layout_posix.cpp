@@ -12,6 +12,7 @@ WideStringList JavaLibraryMarkers() { return {L"lib/libjava.so", L"lib/amd64/lib
 const wchar_t* const kCompilerFile = L"bin/javac";
 const wchar_t* const kRuntimeHomeVariable = L"JAVA_HOME";
 const wchar_t* const kJdkRuntimeFolder = L"jre/";
+const bool kPreloadRuntimeDependencies = false;
 const wchar_t* const kJavaProgram = L"bin/java";
 const wchar_t* const kPrivateRuntimeFolder = L"jre64/";
 const wchar_t* const kSplashLibraryName = L"libsplashscreen.so";
