@@ -1,7 +1,5 @@
 #include "app/startup_cache_setup.h"
 
-#include "platform/file_operations.h"
-#include "platform/path_parts.h"
 #include "platform/release_file.h"
 #include "settings/settings_paths.h"
 
@@ -11,11 +9,9 @@ StartupCachePlan PrepareStartupCache(const StartupCacheSettings& settings, const
   StartupCacheInputs inputs;
   inputs.enabled = settings.enabled;
   if (!inputs.enabled) return PlanStartupCache(inputs);
-  if (const std::optional<std::string> release =
-          platform::ReadFileBytes(platform::WithTrailingSeparator(runtime.home) + L"release")) {
-    inputs.javaVersion = platform::ReleaseFileValue(*release, "JAVA_VERSION");
-    inputs.jvmVariant = platform::ReleaseFileValue(*release, "JVM_VARIANT");
-  }
+  const std::string release = platform::ReadReleaseFile(runtime.home);
+  inputs.javaVersion = platform::ReleaseFileValue(release, "JAVA_VERSION");
+  inputs.jvmVariant = platform::ReleaseFileValue(release, "JVM_VARIANT");
   inputs.runtimeHome = runtime.home;
   inputs.jvmLibrary = runtime.jvmLibrary;
   inputs.executablePath = executable.path;

@@ -1,13 +1,10 @@
 #include "discovery/runtime_lead.h"
 
-#include <memory>
-
 #include "common/text.h"
 #include "discovery/candidate_verdict.h"
 #include "discovery/library_machine.h"
 #include "discovery/runtime_folder.h"
 #include "platform/file_system.h"
-#include "platform/mapped_file.h"
 #include "platform/path_parts.h"
 #include "platform/release_file.h"
 #include "platform/runtime_layout.h"
@@ -15,10 +12,8 @@
 namespace {
 
 RuntimeFacts FactsOfFolder(const WideString& home) {
-  std::unique_ptr<platform::MappedFile> release = platform::MappedFile::Open(home + L"release");
-  std::optional<std::string_view> text;
-  if (release) text = release->Bytes();
-  return FactsOf(text, platform::FileExists(home + platform::kCompilerFile));
+  const std::string release = platform::ReadReleaseFile(home);
+  return FactsOf(release, platform::FileExists(home + platform::kCompilerFile));
 }
 
 }  // namespace

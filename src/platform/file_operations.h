@@ -13,6 +13,12 @@ namespace platform {
 // The file's bytes; nullopt when it cannot be read.
 std::optional<std::string> ReadFileBytes(const WideString& path);
 
+// At most limit bytes from the start of a regular file, for small files that
+// other programs keep (a runtime's "release" file): whatever stands in its
+// place (a FIFO, a device, a huge file) neither blocks nor fills the memory.
+// Empty when it cannot be read.
+std::string ReadFileStart(const WideString& path, size_t limit);
+
 // Creates the file, or empties it, and writes the bytes; false when they could
 // not all be written (a full disk, a folder that cannot be written).
 bool WriteFileBytes(const WideString& path, std::string_view bytes);

@@ -1,6 +1,7 @@
 #include "platform/file_operations.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,6 +22,22 @@ std::optional<std::string> ReadFileBytes(const WideString& path) {
     if (count < 0) return std::nullopt;
     bytes.append(buffer, static_cast<size_t>(count));
   }
+}
+
+std::string ReadFileStart(const WideString& path, size_t limit) {
+  posix::Descriptor file(::open(ToUtf8(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat info;
+  if (!file || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
+  std::string bytes(limit, '\0');
+  size_t filled = 0;
+  while (filled < limit) {
+    const ssize_t count = ::read(file.Get(), bytes.data() + filled, limit - filled);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) break;
+    filled += static_cast<size_t>(count);
+  }
+  bytes.resize(filled);
+  return bytes;
 }
 
 bool WriteFileBytes(const WideString& path, std::string_view bytes) {

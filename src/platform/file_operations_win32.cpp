@@ -1,5 +1,7 @@
 #include "platform/file_operations.h"
 
+#include <algorithm>
+
 #include "platform/win32_handles.h"
 #include "platform/win32_long_path.h"
 
@@ -23,6 +25,22 @@ std::optional<std::string> ReadFileBytes(const WideString& path) {
     if (count == 0) return bytes;
     bytes.append(buffer, count);
   }
+}
+
+std::string ReadFileStart(const WideString& path, size_t limit) {
+  win32::File file(::CreateFileW(win32::LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file || ::GetFileType(file.Get()) != FILE_TYPE_DISK) return {};
+  std::string bytes(limit, '\0');
+  size_t filled = 0;
+  while (filled < limit) {
+    DWORD count = 0;
+    const DWORD wanted = static_cast<DWORD>(std::min<size_t>(limit - filled, 0x40000000));
+    if (!::ReadFile(file.Get(), bytes.data() + filled, wanted, &count, nullptr) || count == 0) break;
+    filled += count;
+  }
+  bytes.resize(filled);
+  return bytes;
 }
 
 bool WriteFileBytes(const WideString& path, std::string_view bytes) {

@@ -1,18 +1,12 @@
 #include "platform/installed_runtimes_posix.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cwctype>
 #include <filesystem>
 #include <set>
 #include <string>
 
 #include "platform/file_system.h"
-#include "platform/posix_handles.h"
 #include "platform/release_file.h"
 #include "platform/runtime_layout.h"
 #include "platform/unicode.h"
@@ -36,29 +30,9 @@ bool IsRuntime(const WideString& folder) {
                      [&](const WideString& marker) { return FileExists(folder + marker); });
 }
 
-// The start of a regular file: a release file is a few hundred bytes, and
-// whatever stands in its place (a FIFO, a device, a huge file) must neither
-// block the start nor fill the memory.
-std::string ReadFileStart(const fs::path& path) {
-  constexpr size_t kLimit = 64 * 1024;
-  posix::Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  struct stat info;
-  if (!file || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
-  std::string bytes(kLimit, '\0');
-  size_t filled = 0;
-  while (filled < kLimit) {
-    const ssize_t count = ::read(file.Get(), bytes.data() + filled, kLimit - filled);
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) break;
-    filled += static_cast<size_t>(count);
-  }
-  bytes.resize(filled);
-  return bytes;
-}
-
 // JAVA_VERSION="17.0.2" of the release file; empty when there is none.
 WideString ReleaseVersion(const fs::path& folder) {
-  return ReleaseFileValue(ReadFileStart(folder / "release"), "JAVA_VERSION").value_or(WideString());
+  return ReleaseFileValue(ReadReleaseFile(FromUtf8(folder.string())), "JAVA_VERSION").value_or(WideString());
 }
 
 // The entries of a folder. The throwing increment of a range-for would end the

@@ -1,5 +1,7 @@
 #include "platform/release_file.h"
 
+#include "platform/file_operations.h"
+#include "platform/path_parts.h"
 #include "platform/unicode.h"
 
 namespace platform {
@@ -28,6 +30,11 @@ std::optional<WideString> ReleaseFileValue(std::string_view text, std::string_vi
     return FromUtf8(Unquoted(Trimmed(line.substr(equals + 1))));
   }
   return std::nullopt;
+}
+
+std::string ReadReleaseFile(const WideString& home) {
+  constexpr size_t kLimit = 64 * 1024;
+  return ReadFileStart(WithTrailingSeparator(home) + L"release", kLimit);
 }
 
 }  // namespace platform

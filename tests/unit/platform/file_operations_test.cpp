@@ -18,6 +18,21 @@ void MakeReadOnly(const WideString& path) {
                                                            std::filesystem::perms::others_read);
 }
 
+// A small file of another program: its start, never more than the limit, and
+// nothing from what only stands in its place.
+TEST(FileOperationsTest, TheStartOfAFileIsReadUpToTheLimit) {
+  test::TempDir dir;
+  const std::string bytes = std::string(100, 'a') + std::string(100, 'b');
+  ASSERT_TRUE(platform::WriteFileBytes(dir.Path(L"file"), bytes));
+  ASSERT_TRUE(platform::WriteFileBytes(dir.Path(L"empty"), ""));
+  std::filesystem::create_directory(test::NativePath(dir.Path(L"folder")));
+  EXPECT_EQ(platform::ReadFileStart(dir.Path(L"file"), 150), bytes.substr(0, 150));
+  EXPECT_EQ(platform::ReadFileStart(dir.Path(L"file"), 1000), bytes);
+  EXPECT_EQ(platform::ReadFileStart(dir.Path(L"empty"), 10), "");
+  EXPECT_EQ(platform::ReadFileStart(dir.Path(L"folder"), 10), "");
+  EXPECT_EQ(platform::ReadFileStart(dir.Path(L"missing"), 10), "");
+}
+
 TEST(FileOperationsTest, WrittenBytesReadBackWholeAndAWriteEmptiesFirst) {
   test::TempDir dir;
   const WideString path = dir.Path(L"data.bin");
