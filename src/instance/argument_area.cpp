@@ -19,10 +19,7 @@ std::optional<std::string> EncodeArgumentArea(const WideStringList& arguments) {
   if (arguments.empty() || hasEmpty) return std::nullopt;
   std::string area;
   for (const WideString& argument : arguments) {
-    for (char16_t unit : platform::ToUtf16(argument)) {
-      area.push_back(static_cast<char>(unit & 0xFF));
-      area.push_back(static_cast<char>(unit >> 8));
-    }
+    area += platform::ToUtf16Bytes(argument, false);
     area.append(2, '\0');
   }
   // The list's final zero unit must fit as well.

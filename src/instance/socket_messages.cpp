@@ -1,32 +1,18 @@
 #include "instance/socket_messages.h"
 
+#include "common/little_endian.h"
 #include "instance/argument_packet.h"
-
-namespace {
-
-void AppendNumber(std::string& out, uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
-}
-
-uint32_t NumberAt(std::string_view bytes, size_t offset) {
-  uint32_t value = 0;
-  for (size_t i = 0; i < 4; ++i)
-    value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
-  return value;
-}
-
-}  // namespace
 
 std::string EncodeRequest(const WideStringList& arguments) {
   const std::string packet = EncodeArgumentPacket(arguments, PacketText::Utf8);
   std::string request;
-  AppendNumber(request, static_cast<uint32_t>(packet.size()));
+  AppendUint32Le(request, static_cast<uint32_t>(packet.size()));
   return request + packet;
 }
 
 std::optional<uint32_t> RequestLength(std::string_view lengthBytes) {
   if (lengthBytes.size() != kRequestLengthSize) return std::nullopt;
-  const uint32_t length = NumberAt(lengthBytes, 0);
+  const uint32_t length = ReadUint32Le(lengthBytes, 0);
   if (length > kMaximumRequestLength) return std::nullopt;
   return length;
 }
@@ -37,7 +23,7 @@ std::optional<WideStringList> DecodeRequestPacket(std::string_view packet) {
 
 std::string EncodeAnswer(const Answer& answer) {
   std::string bytes(1, static_cast<char>(answer.kind));
-  AppendNumber(bytes, static_cast<uint32_t>(answer.value));
+  AppendUint32Le(bytes, static_cast<uint32_t>(answer.value));
   return bytes;
 }
 
@@ -45,5 +31,5 @@ std::optional<Answer> DecodeAnswer(std::string_view bytes) {
   if (bytes.size() != kAnswerSize) return std::nullopt;
   const auto kind = static_cast<Answer::Kind>(bytes[0]);
   if (kind != Answer::Kind::Reply && kind != Answer::Kind::Ended) return std::nullopt;
-  return Answer{kind, static_cast<int32_t>(NumberAt(bytes, 1))};
+  return Answer{kind, static_cast<int32_t>(ReadUint32Le(bytes, 1))};
 }

@@ -10,28 +10,6 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
-WideString FromUtf16Bytes(std::string_view bytes, bool bigEndian) {
-  std::u16string units;
-  units.reserve(bytes.size() / 2);
-  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const unsigned first = static_cast<unsigned char>(bytes[i]);
-    const unsigned second = static_cast<unsigned char>(bytes[i + 1]);
-    units.push_back(static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
-  }
-  return FromUtf16(units);
-}
-
-std::string ToUtf16Bytes(const WideString& text, bool bigEndian) {
-  std::string bytes;
-  for (char16_t unit : ToUtf16(text)) {
-    const char high = static_cast<char>(unit >> 8);
-    const char low = static_cast<char>(unit & 0xFF);
-    bytes.push_back(bigEndian ? high : low);
-    bytes.push_back(bigEndian ? low : high);
-  }
-  return bytes;
-}
-
 std::string EncodeLossily(const WideString& text, IniEncoding encoding, const AnsiCodec& ansi) {
   switch (encoding) {
     case IniEncoding::Utf8Bom:

@@ -15,6 +15,10 @@ WideString FromUtf8(std::string_view bytes);
 std::u16string ToUtf16(std::wstring_view text);
 WideString FromUtf16(std::u16string_view units);
 
+// UTF-16 as bytes in either order; an odd last byte is ignored.
+WideString FromUtf16Bytes(std::string_view bytes, bool bigEndian);
+std::string ToUtf16Bytes(std::wstring_view text, bool bigEndian);
+
 // Text stored as bytes: UTF-16LE when it starts with that byte-order mark, else
 // UTF-8 (a UTF-8 byte-order mark is skipped).
 WideString DecodeText(std::string_view bytes);
