@@ -1,15 +1,10 @@
 #include "app/forwarding_target.h"
 
-#include "instance/hand_off.h"
 #include "jvm/secondary_main.h"
 
 RequestHandler ServeThroughSecondaryMain(std::shared_ptr<const ForwardingTarget> target) {
+  // Requests pass the first instance's gate only once the JVM is there.
   return [target](const WideStringList& arguments, const Reply& reply) {
-    // Requests pass only once the JVM is there; a target without one refuses.
-    if (target->vm == nullptr) {
-      reply(kRefusedReply);
-      return;
-    }
     CallSecondaryMain(target->vm, {target->mainClass, arguments, reply, target->stayAttached});
   };
 }

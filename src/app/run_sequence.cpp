@@ -106,7 +106,7 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   CacheBuildStarter cacheBuild(cache.job, executable.path);
   TraceMain(trace, *plan);
   TracePhase(trace, "jvm");
-  const ExitObserver exitObserver(trace, cache.job ? &cacheBuild : nullptr);
+  const ExitObserver exitObserver(trace, &cacheBuild);
   // Only a runtime registered by IBM needs its main thread kept after main;
   // merely accepting IBM runtimes ("VM Provider=any") must not keep others running.
   const bool ibmRuntime = runtime.vendor == Vendor::Ibm;
