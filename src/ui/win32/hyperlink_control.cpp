@@ -1,6 +1,8 @@
 #include "ui/win32/hyperlink_control.h"
 
+#include "ui/win32/gdi_selection.h"
 #include "ui/win32/shell_functions.h"
+#include "ui/win32/window_dc.h"
 
 namespace ui::win32 {
 namespace {
@@ -115,19 +117,19 @@ bool HyperlinkControl::CalcLinkRect() {
   HWND control = Handle();
   const WideString* text = ShownText();
   if (!::IsWindow(control) || text == nullptr) return false;
-  HDC dc = ::GetDC(control);
   RECT client{};
   ::GetClientRect(control, &client);
   linkRect_ = client;
   if (paintLabel_) {
-    HGDIOBJ previous = linkFont_ ? ::SelectObject(dc, linkFont_.Get()) : nullptr;
-    ::DrawTextW(dc, text->c_str(), static_cast<int>(text->size()), &linkRect_, TextFormat() | DT_CALCRECT);
-    if (previous != nullptr) ::SelectObject(dc, previous);
+    const WindowDc dc(control);
+    {
+      const GdiSelection font(dc.Get(), linkFont_.Get());
+      ::DrawTextW(dc.Get(), text->c_str(), static_cast<int>(text->size()), &linkRect_, TextFormat() | DT_CALCRECT);
+    }
     const LONG_PTR type = ::GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK;
     if (type == SS_CENTER) ::OffsetRect(&linkRect_, (client.right - linkRect_.right) / 2, 0);
     if (type == SS_RIGHT) ::OffsetRect(&linkRect_, client.right - linkRect_.right, 0);
   }
-  ::ReleaseDC(control, dc);
   return true;
 }
 
@@ -156,15 +158,15 @@ void HyperlinkControl::Paint(HDC dc) {
                           : visited_                  ? colours_.visited
                                                       : colours_.link;
   const COLORREF previousColour = ::SetTextColor(dc, colour);
-  HFONT font = linkFont_ ? linkFont_.Get() : normalFont_;
-  HGDIOBJ previousFont = font != nullptr ? ::SelectObject(dc, font) : nullptr;
-  if (const WideString* text = ShownText()) {
-    RECT area = linkRect_;
-    ::DrawTextW(dc, text->c_str(), static_cast<int>(text->size()), &area, TextFormat());
+  {
+    const GdiSelection font(dc, linkFont_ ? linkFont_.Get() : normalFont_);
+    if (const WideString* text = ShownText()) {
+      RECT area = linkRect_;
+      ::DrawTextW(dc, text->c_str(), static_cast<int>(text->size()), &area, TextFormat());
+    }
   }
   if (::GetFocus() == control) ::DrawFocusRect(dc, &linkRect_);
   ::SetTextColor(dc, previousColour);
-  if (previousFont != nullptr) ::SelectObject(dc, previousFont);
 }
 
 void HyperlinkControl::PaintMessage(WPARAM wParam) {
