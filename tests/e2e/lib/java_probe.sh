@@ -33,19 +33,23 @@ $runtime
 INI
 }
 
-# Settings for probe.Probe that leave the runtime to the installed ones: the
-# system JDK's version is both bounds; more lines of that section may follow.
-write_installed_probe_settings() {
+# Settings for probe.Probe with the given lines in [Java Runtime Environment]
+# (more sections may follow among them).
+write_probe_runtime_settings() {
   write_settings <<INI
 [Application]
 Main Class=probe.Probe
 [Class Path]
 Class Path=probe.jar
 [Java Runtime Environment]
-Minimum Version=$JDK_VERSION
-Maximum Version=$JDK_VERSION
 $(printf '%s\n' "$@")
 INI
+}
+
+# Settings for probe.Probe that leave the runtime to the installed ones: the
+# system JDK's version is both bounds; more lines of that section may follow.
+write_installed_probe_settings() {
+  write_probe_runtime_settings "Minimum Version=$JDK_VERSION" "Maximum Version=$JDK_VERSION" "$@"
 }
 
 # The UTF-16 code units of a text as the probe prints them: " 0061 0020 0062".

@@ -18,14 +18,7 @@ start_launcher environment
 expect_exit 0
 assert_stdout_has "QX_JVM_HOME=$JDK_HOME"
 
-write_settings <<INI
-[Application]
-Main Class=probe.Probe
-[Class Path]
-Class Path=probe.jar
-[Java Runtime Environment]
-Minimum Version=1.6
-INI
+write_probe_runtime_settings "Minimum Version=1.6"
 start_launcher environment
 expect_exit 255
 assert_stderr_is $'The Java Runtime Environment (JRE) was not found. Please  download and install a JRE (minimum version 1.6) from:\nhttps://adoptium.net/'

@@ -25,15 +25,7 @@ printf 'JAVA_VERSION="%s"\nIMAGE_TYPE="JDK"\n' "$own_version" >"$own/release"
 
 # run_with MINIMUM MAXIMUM: runs the probe's environment command with these bounds.
 run_with() {
-  write_settings <<INI
-[Application]
-Main Class=probe.Probe
-[Class Path]
-Class Path=probe.jar
-[Java Runtime Environment]
-Minimum Version=$1
-Maximum Version=$2
-INI
+  write_probe_runtime_settings "Minimum Version=$1" "Maximum Version=$2"
   use_trace
   start_launcher environment
 }

@@ -81,16 +81,7 @@ assert_stderr_is ""
 log "a runtime without the library"
 cp -rs "$JDK_HOME" "$SCENARIO_DIR/jdk" || fail "cannot copy the runtime"
 rm "$SCENARIO_DIR/jdk/lib/libsplashscreen.so"
-write_settings <<INI
-[Application]
-Main Class=probe.Probe
-[Class Path]
-Class Path=probe.jar
-[Java Runtime Environment]
-JRE Path=$SCENARIO_DIR/jdk
-[Display]
-Splash Screen=quadrants.png
-INI
+write_probe_runtime_settings "JRE Path=$SCENARIO_DIR/jdk" "[Display]" "Splash Screen=quadrants.png"
 start_waiting wait
 sleep 1
 assert_screen_empty

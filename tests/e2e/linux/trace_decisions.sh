@@ -53,14 +53,7 @@ assert_trace_has "candidate source=\"HKLM\\\\Software\\\\JavaSoft\\\\Java Runtim
 [[ $(trace_lines note) == *'"Maximum Version" is absent'* ]] || fail "no note on the absent maximum"
 assert_trace_has 'exit code=-1 reason="failed without a message (the lines above tell why)"'
 
-write_settings <<INI
-[Application]
-Main Class=probe.Probe
-[Class Path]
-Class Path=probe.jar
-[Java Runtime Environment]
-Maximum Version=any
-INI
+write_probe_runtime_settings "Maximum Version=any"
 use_trace
 start_launcher
 expect_exit 0
