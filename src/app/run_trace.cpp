@@ -4,8 +4,6 @@ namespace {
 
 const char* RuleName(platform::LibrarySearchRule rule) {
   switch (rule) {
-    case platform::LibrarySearchRule::DefaultDirectories:
-      return "default-directories";
     case platform::LibrarySearchRule::NoCurrentDirectory:
       return "no-current-directory";
     case platform::LibrarySearchRule::NeverCurrent:

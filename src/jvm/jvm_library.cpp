@@ -40,7 +40,9 @@ LaunchError MissingEntryPoint(uint32_t error) {
 Result<JvmLibrary> JvmLibrary::Load(const WideString& path, Trace& trace) {
   LoadRuntimeDependencies(path, trace);
   uint32_t error = 0;
-  void* library = platform::LoadLibraryForever(path, error);
+  // Its own imports too are looked for in its folder and the system's only,
+  // never on the search path or in the current folder.
+  void* library = platform::LoadRuntimeLibraryForever(path, error);
   if (library == nullptr) {
     return LaunchError{StringId::kJvmLibraryLoadFailed, {path, static_cast<int32_t>(error)}, error};
   }

@@ -14,7 +14,8 @@
 class JvmLibrary {
  public:
   // Loads the libraries it imports from its runtime's own folder first, each by
-  // its full path (see runtime_dependencies.h). Fails with message 222 (the
+  // its full path (see runtime_dependencies.h), then the library itself, by its
+  // full path, its other imports taken from its folder and the system's. Fails with message 222 (the
   // library does not load) or 202 with 212 (an entry point is missing), each
   // with the system's error code of that call.
   static Result<JvmLibrary> Load(const WideString& path, Trace& trace = NoTrace());

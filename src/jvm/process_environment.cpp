@@ -1,10 +1,6 @@
 #include "jvm/process_environment.h"
 
-#include <set>
-
-#include "common/split_list.h"
 #include "platform/environment.h"
-#include "platform/library_search.h"
 #include "platform/path_syntax.h"
 
 namespace {
@@ -29,27 +25,12 @@ WideString ComposeLibraryPath(const WideString& setting, const WideString& runti
   return platform::ExpandEnvironmentReferences(composed);
 }
 
-WideString ExtendSearchPath(const WideString& systemPath, const WideString& runtimeHome, Trace& trace) {
+void ExtendSearchPath(const WideString& systemPath, const WideString& runtimeHome, Trace& trace) {
   WideString path = systemPath;
   if (!path.empty() && path.back() != kListSeparator) path += kListSeparator;
   path += SearchPathReference() + kListSeparator + runtimeHome + platform::kPathSeparator + L"bin";
   path = platform::ExpandEnvironmentReferences(path);
   SetVariable(platform::kSearchPathVariable, path, trace);
-  return path;
-}
-
-// Where the system keeps a list of library folders (once the current
-// directory is out of its search), the search path's folders join it, so that
-// the libraries the application loads still find theirs there, the runtime's
-// bin folder among them. A relative folder would be found from the current
-// directory: it is left out.
-void SearchLibrariesInFoldersOf(const WideString& searchPath, Trace& trace) {
-  std::set<WideString> added;
-  for (const WideString& folder : SplitList(searchPath, WideString(1, kListSeparator))) {
-    if (!platform::IsAbsolutePath(folder) || !added.insert(folder).second) continue;
-    if (platform::AddLibrarySearchFolder(folder))
-      TraceLine(trace, "library-search-folder").Text("path", folder).Write();
-  }
 }
 
 }  // namespace
@@ -61,6 +42,6 @@ WideString ApplyProcessEnvironment(const EnvironmentSettings& settings, const Wi
   WideString libraryPath;
   if (!settings.libraryPath.empty())
     libraryPath = ComposeLibraryPath(settings.libraryPath, runtimeHome, executableFolder);
-  SearchLibrariesInFoldersOf(ExtendSearchPath(settings.systemPath, runtimeHome, trace), trace);
+  ExtendSearchPath(settings.systemPath, runtimeHome, trace);
   return libraryPath;
 }

@@ -7,8 +7,8 @@
 // Adapts the launcher's own process environment to the chosen runtime, which
 // the JVM and the processes the application starts then see: publishes the
 // runtime (QX_JVM_PATH, QX_JVM_HOME) and puts "System Path" and the runtime's
-// bin folder on the search path, whose full-path folders the library search
-// follows too where the system keeps such a list. Returns the native library
+// bin folder on the search path, which the library search follows after the
+// system folders (see library_search.h). Returns the native library
 // path composed from "Library Path" (expanded before the search path changes),
 // or "" when that setting is empty. Every variable set is written to the trace.
 WideString ApplyProcessEnvironment(const EnvironmentSettings& settings, const WideString& jvmLibrary,

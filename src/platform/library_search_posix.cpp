@@ -4,6 +4,4 @@ namespace platform {
 
 LibrarySearchRule ExcludeCurrentDirectoryFromLibrarySearch() { return LibrarySearchRule::NeverCurrent; }
 
-bool AddLibrarySearchFolder(const WideString&) { return false; }
-
 }  // namespace platform

@@ -30,7 +30,7 @@ expect_exit_without_dialog 0
 assert_jvm_created_from jre
 assert_log_has "dependency origin=\"runtime-bin\" path=$(quote "$(win_path "$SCENARIO_DIR/jre/bin/jvmdep140.dll")")"
 assert_trace_has "runtime-dependency path=$(quote "$(win_path "$SCENARIO_DIR/jre/bin/jvmdep140.dll")") loaded=yes"
-assert_trace_has "library-search rule=default-directories current-directory-excluded=yes"
+assert_trace_has "library-search rule=no-current-directory current-directory-excluded=yes"
 
 # Without the runtime's own copy the JVM library does not load (126:
 # ERROR_MOD_NOT_FOUND): the planted one is not a stand-in.

@@ -17,11 +17,10 @@ expect_exit_without_dialog 0
 assert_trace_order 'phase name="start"' 'phase name="settings"' 'phase name="runtime"' 'phase name="environment"' \
   'phase name="load-jvm-library"' 'phase name="jvm"' 'phase name="destroy-jvm"' \
   'exit code=0 reason="main returned and the JVM was destroyed"'
-assert_trace_has 'library-search rule=default-directories current-directory-excluded=yes'
+assert_trace_has 'library-search rule=no-current-directory current-directory-excluded=yes'
 assert_trace_has "environment name=\"QX_JVM_PATH\" value=$(quote "$jre\\bin\\server\\jvm.dll")"
 assert_trace_has "environment name=\"QX_JVM_HOME\" value=$(quote "$jre")"
 [ "$(trace_lines environment | grep -ci 'name="PATH"')" = 1 ] || fail "one PATH line expected"
-assert_trace_has "library-search-folder path=$(quote "$jre\\bin")"
 assert_trace_events main-argument <<'LINES'
 main-argument index=0 text="first argument"
 main-argument index=1 text="second"
