@@ -138,6 +138,15 @@ void ApplyWorkingDirectory(const ExecutableLocation& executable) {
   platform::ChangeCurrentDirectory(executable.folder);
 }
 
+// "Pair Product" and "Splash Screen" mean files of the current folder when
+// relative; named from the root here, they keep that meaning whatever searches
+// for them later (a process start looks beside the launcher first).
+LauncherSettings WithPathsFixedToCurrentDirectory(LauncherSettings settings) {
+  settings.product.pairProduct = platform::FixedToCurrentDirectory(settings.product.pairProduct);
+  settings.splash.picture = platform::FixedToCurrentDirectory(settings.splash.picture);
+  return settings;
+}
+
 // The pair product runs the runtime instead of this process, which then loads
 // nothing of the JVM machinery.
 int32_t HandOverToPairProduct(const ErrorReport& report, const ProductSettings& product, Trace& trace) {
@@ -184,6 +193,7 @@ int32_t RunLauncher(Host& host) {
     return reply;
   }
   if (settings->application.overrideWorkingDirectory) ApplyWorkingDirectory(*executable);
+  *settings = WithPathsFixedToCurrentDirectory(std::move(*settings));
   TracePhase(trace, "runtime");
   Result<ResolvedRuntime> runtime =
       ChooseRuntime(host.ui, host.registry, settings->runtime, settings->product, *executable, trace);

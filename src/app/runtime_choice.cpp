@@ -4,6 +4,7 @@
 #include "discovery/runtime_folder.h"
 #include "discovery/runtime_resolution.h"
 #include "platform/environment.h"
+#include "platform/file_system.h"
 #include "platform/path_parts.h"
 #include "platform/runtime_layout.h"
 #include "platform/window_focus.h"
@@ -71,6 +72,10 @@ Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, con
       ResolveRuntime(requirements, executable.folder, registry, hasPairProduct, EnvironmentHome(), trace);
   if (!runtime) runtime = AskTheUser(ui, requirements, product, executable, trace);
   if (!runtime) return LaunchError::Silent();
+  // A relative "JRE Path" was found from the current folder; the library
+  // search that loads it does not look there.
+  runtime->jvmLibrary = platform::FixedToCurrentDirectory(runtime->jvmLibrary);
+  runtime->home = platform::FixedToCurrentDirectory(runtime->home);
   TraceRuntime(trace, *runtime);
   return *runtime;
 }

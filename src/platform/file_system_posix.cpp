@@ -33,6 +33,14 @@ bool RemoveEmptyDirectory(const WideString& path) { return rmdir(ToUtf8(path).c_
 
 bool ChangeCurrentDirectory(const WideString& path) { return chdir(ToUtf8(path).c_str()) == 0; }
 
+WideString FixedToCurrentDirectory(const WideString& path) {
+  if (path.empty() || path[0] == L'/') return path;
+  std::string current(4096, '\0');
+  if (getcwd(current.data(), current.size()) == nullptr) return path;
+  current.resize(current.find('\0'));
+  return FromUtf8(current) + (current == "/" ? L"" : L"/") + path;
+}
+
 std::optional<WideStringList> FindFiles(const WideString& pattern) {
   std::string bytes = ToUtf8(pattern);
   size_t slash = bytes.rfind('/');

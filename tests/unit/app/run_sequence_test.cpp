@@ -81,6 +81,25 @@ TEST_F(RunSequenceTest, ACompanionThatCannotBeStartedIsReportedWithItsPathAndThe
             std::vector<WideString>{L"Failed to start the pair product " + companion + L" (errno = 2).\n"});
 }
 
+// A relative "Pair Product" names a file of the current folder, and is started
+// by that full path, not looked for beside the launcher.
+TEST_F(RunSequenceTest, ARelativeCompanionIsTakenFromTheCurrentFolder) {
+  const WideString home = dir_.Path(L"jre32") + platform::kPathSeparator;
+  test::WriteBytes(test::JvmLibraryPath(home, L"server"), I386Image());
+  test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}),
+                   "[Application]\r\nMain Class=Main\r\nPair Product=companion.exe\r\n"
+                   "[Java Runtime Environment]\r\nJRE Path=" + platform::ToUtf8(home) + "\r\n");
+  test::Touch(Join({dir_.Path(L"start"), L"placeholder"}));
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(test::NativePath(dir_.Path(L"start")));
+  test::FakeHost fake(Join({dir_.Path(L"app"), L"app.exe"}));
+  EXPECT_EQ(RunLauncher(fake.host), -1);
+  std::filesystem::current_path(previous);
+  const WideString companion = Join({dir_.Path(L"start"), L"companion.exe"});
+  EXPECT_EQ(fake.ui.errors,
+            std::vector<WideString>{L"Failed to start the pair product " + companion + L" (errno = 2).\n"});
+}
+
 // The launcher's start as a second instance of the executable whose first
 // instance this test holds: it hands over, and ends with the reply, without
 // looking for a runtime.
@@ -140,7 +159,8 @@ TEST_F(RunSequenceTest, OverrideWorkingDirEntersTheLaunchersFolderBeforeTheRunti
   EXPECT_TRUE(std::filesystem::equivalent(during, test::NativePath(dir_.Path(L"app"))));
   EXPECT_TRUE(fake.ui.runtimeQuestions.empty());
   ASSERT_EQ(fake.ui.errors.size(), 1u);
-  EXPECT_EQ(fake.ui.errors[0].rfind(L"Failed to load Java VM library: jre", 0), 0u) << fake.ui.errors[0];
+  const WideString library = L"Failed to load Java VM library: " + Join({dir_.Path(L"app"), L"jre"});
+  EXPECT_EQ(fake.ui.errors[0].rfind(library, 0), 0u) << fake.ui.errors[0];
 }
 
 TEST_F(RunSequenceTest, TheTraceFollowsTheStartToItsExitCodeAndReason) {

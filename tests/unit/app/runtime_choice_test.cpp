@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/file_system.h"
 #include "platform/path_syntax.h"
 #include "platform/runtime_layout.h"
@@ -82,6 +84,20 @@ TEST_F(ChooseRuntimeTest, TheSettingsFolderComesFirstWithOrWithoutSeparator) {
     EXPECT_EQ(runtime->origin, RuntimeOrigin::SettingsFolder);
   }
   EXPECT_TRUE(ui_.runtimeQuestions.empty());
+}
+
+// Found from the current folder, and from then on named from the root: the
+// library search, the environment and the load never look at the current folder.
+TEST_F(ChooseRuntimeTest, ARelativeSettingsFolderIsFixedToTheCurrentFolderWhenAccepted) {
+  const WideString home = Runtime(L"configured");
+  const std::filesystem::path previous = std::filesystem::current_path();
+  ASSERT_TRUE(platform::ChangeCurrentDirectory(dir_.Path()));
+  settings_.runtime.jrePath = L"configured";
+  Result<ResolvedRuntime> runtime = Choose();
+  std::filesystem::current_path(previous);
+  ASSERT_TRUE(runtime);
+  EXPECT_EQ(runtime->jvmLibrary, Library(home));
+  EXPECT_EQ(runtime->home + platform::kPathSeparator, home);
 }
 
 TEST_F(ChooseRuntimeTest, ASettingsFolderWithoutLibraryFallsThroughSilently) {
