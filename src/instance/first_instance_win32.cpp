@@ -40,6 +40,7 @@ class Win32FirstInstance final : public FirstInstance {
   platform::KernelHandle copiedEvent_;
   uint32_t messageId_ = 0;
   uint32_t messageThreadId_ = 0;
+  platform::KernelHandle messageThreadHandle_;
   std::thread messageThread_;
 };
 
@@ -65,7 +66,9 @@ bool Win32FirstInstance::StartMessageThread() {
     return false;
   }
   messageThreadId_ = threadId.get();
-  return true;
+  // Watched so that the end can tell a thread that has gone from one that is busy.
+  messageThreadHandle_.Reset(::OpenThread(SYNCHRONIZE, FALSE, messageThreadId_));
+  return static_cast<bool>(messageThreadHandle_);
 }
 
 void Win32FirstInstance::ReceiveMessages(std::promise<uint32_t> started) {
@@ -124,8 +127,13 @@ void Win32FirstInstance::OpenForwarding() {
 
 void Win32FirstInstance::StopMessageThread() {
   if (!messageThread_.joinable()) return;
-  // Posting fails only while the queue is full; the thread is draining it.
-  while (!::PostThreadMessageW(messageThreadId_, WM_QUIT, 0, 0)) std::this_thread::yield();
+  // Posting fails while the queue is full, which the thread is draining, and
+  // for ever once the thread has ended: any process of the session may post it
+  // a WM_QUIT of its own.
+  constexpr DWORD kRetryMs = 10;
+  while (!::PostThreadMessageW(messageThreadId_, WM_QUIT, 0, 0)) {
+    if (!messageThreadHandle_ || ::WaitForSingleObject(messageThreadHandle_.Get(), kRetryMs) != WAIT_TIMEOUT) break;
+  }
   messageThread_.join();
 }
 
@@ -136,6 +144,7 @@ Win32FirstInstance::~Win32FirstInstance() {
   block_.mapping.Reset();
   copiedEvent_.Reset();
   forwardingEvent_.Reset();
+  messageThreadHandle_.Reset();
 }
 
 }  // namespace

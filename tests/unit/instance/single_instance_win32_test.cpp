@@ -1,3 +1,6 @@
+#include <future>
+#include <thread>
+
 #include "instance/instance_names.h"
 #include "instance/shared_block.h"
 #include "platform/kernel_handle.h"
@@ -30,6 +33,30 @@ TEST_F(SingleInstanceWin32Test, ABlockWithoutAFirstInstanceBehindItFailsTheHandO
                                                     ObjectNameOf(Executable()).c_str()));
   ASSERT_TRUE(block);
   EXPECT_EQ(StartSecond(Executable(), {L"a"}).get(), -1);
+}
+
+// Any process of the session may post the message thread a WM_QUIT: the first
+// instance still ends, rather than posting its own for ever.
+TEST_F(SingleInstanceWin32Test, AFirstInstanceWhoseMessageThreadWasStoppedByAnotherStillEnds) {
+  std::unique_ptr<FirstInstance> first = ClaimFirst(Executable());
+  ASSERT_TRUE(first);
+  platform::KernelHandle mapping(::OpenFileMappingW(FILE_MAP_READ, FALSE, ObjectNameOf(Executable()).c_str()));
+  ASSERT_TRUE(mapping);
+  const void* view = ::MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, kSharedBlockSize);
+  ASSERT_NE(view, nullptr);
+  const BlockHeader header = ReadBlockHeader({static_cast<const char*>(view), kSharedBlockSize});
+  ::UnmapViewOfFile(view);
+  platform::KernelHandle thread(::OpenThread(SYNCHRONIZE, FALSE, header.messageThreadId));
+  ASSERT_TRUE(thread);
+  ASSERT_TRUE(::PostThreadMessageW(header.messageThreadId, WM_QUIT, 0, 0));
+  ASSERT_EQ(::WaitForSingleObject(thread.Get(), 10000), WAIT_OBJECT_0);
+  std::promise<void> ended;
+  std::future<void> end = ended.get_future();
+  std::thread([first = std::move(first), ended = std::move(ended)]() mutable {
+    first.reset();
+    ended.set_value();
+  }).detach();
+  EXPECT_EQ(end.wait_for(10s), std::future_status::ready);
 }
 
 }  // namespace
