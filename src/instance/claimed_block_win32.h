@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "instance/single_instance.h"
 #include "platform/kernel_handle.h"
@@ -22,6 +24,10 @@ struct HeldMutex {
   platform::KernelHandle handle;
   platform::win32::MutexOwnership ownership;  // declared last: released before the handle closes
 };
+
+// The hand-off mutex of the objects named objectName, waited for at most
+// timeoutMs; nullopt when it cannot be made or its holder keeps it longer.
+std::optional<HeldMutex> TakeHandOffMutex(const WideString& objectName, uint32_t timeoutMs);
 
 // Sets up the first instance on a block that this start created, while the
 // hand-off mutex keeps later starts out; null when that fails.

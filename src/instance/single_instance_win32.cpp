@@ -5,24 +5,30 @@
 
 namespace {
 
+// A holder keeps the mutex for moments, or while its arguments wait to be
+// copied (at most 30 s). One that holds it longer is stuck (suspended, not
+// dead: a dead one abandons it), and a start that waited for it for ever would
+// hang unseen; it runs on its own instead, as when the objects cannot be made.
+constexpr uint32_t kHandOffWaitMs = 40000;
+
+}  // namespace
+
 // Every start takes the mutex before it looks at the block: a first instance
 // keeps it until its block is complete, a second one until its arguments are
 // copied. An abandoned mutex (its owner died) is owned all the same.
-std::optional<HeldMutex> AcquireHandOffMutex(const WideString& objectName) {
+std::optional<HeldMutex> TakeHandOffMutex(const WideString& objectName, uint32_t timeoutMs) {
   HeldMutex held;
   held.handle.Reset(::CreateMutexW(nullptr, FALSE, HandOffMutexNameOf(objectName).c_str()));
   if (!held.handle) return std::nullopt;
-  const DWORD waited = ::WaitForSingleObject(held.handle.Get(), INFINITE);
+  const DWORD waited = ::WaitForSingleObject(held.handle.Get(), timeoutMs);
   if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) return std::nullopt;
   held.ownership.Reset(held.handle.Get());
   return held;
 }
 
-}  // namespace
-
 InstanceRole SetUpSingleInstance(const WideString& executablePath, RequestHandler handler) {
   ClaimedBlock block{ObjectNameOf(executablePath), {}, {}};
-  std::optional<HeldMutex> mutex = AcquireHandOffMutex(block.objectName);
+  std::optional<HeldMutex> mutex = TakeHandOffMutex(block.objectName, kHandOffWaitMs);
   if (!mutex) return OrdinaryStart{};
   block.mapping.Reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                            static_cast<DWORD>(kSharedBlockSize), block.objectName.c_str()));

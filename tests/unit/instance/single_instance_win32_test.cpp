@@ -1,6 +1,7 @@
 #include <future>
 #include <thread>
 
+#include "instance/claimed_block_win32.h"
 #include "instance/instance_names.h"
 #include "instance/shared_block.h"
 #include "platform/kernel_handle.h"
@@ -57,6 +58,24 @@ TEST_F(SingleInstanceWin32Test, AFirstInstanceWhoseMessageThreadWasStoppedByAnot
     ended.set_value();
   }).detach();
   EXPECT_EQ(end.wait_for(10s), std::future_status::ready);
+}
+
+// A holder that is stuck (alive, never releasing) is waited for a bounded time
+// only; once it lets go the mutex is taken again.
+TEST_F(SingleInstanceWin32Test, AStuckHolderOfTheHandOffMutexIsWaitedForABoundedTime) {
+  const WideString name = ObjectNameOf(Executable());
+  std::promise<void> holding;
+  std::promise<void> release;
+  std::thread holder([&] {
+    std::optional<HeldMutex> held = TakeHandOffMutex(name, 0);
+    holding.set_value();
+    release.get_future().wait();
+  });
+  holding.get_future().wait();
+  EXPECT_FALSE(TakeHandOffMutex(name, 50));
+  release.set_value();
+  holder.join();
+  EXPECT_TRUE(TakeHandOffMutex(name, 0));
 }
 
 }  // namespace
