@@ -123,6 +123,11 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   splash.CloseWindow();
   TracePhase(trace, "destroy-jvm");
   outcome.session.reset();
+  // A request let through from now on would attach to a JVM that is gone.
+  if (first != nullptr) {
+    first->CloseForwarding();
+    TraceLine(trace, "forwarding-closed").Write();
+  }
   splash.CloseNative();
   if (outcome.ran) cacheBuild.Start();
   const int32_t code = outcome.ran ? 0 : kFailed;

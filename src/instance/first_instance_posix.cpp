@@ -53,6 +53,7 @@ class PosixFirstInstance final : public FirstInstance {
 
   bool Start();
   void OpenForwarding() override { gate_->Open(); }
+  void CloseForwarding() override { gate_->Close(); }
 
  private:
   void AcceptConnections();

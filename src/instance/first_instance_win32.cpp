@@ -25,6 +25,7 @@ class Win32FirstInstance final : public FirstInstance {
   // the block's header that tells second instances where to post.
   bool SetUp();
   void OpenForwarding() override;
+  void CloseForwarding() override { gate_->Close(); }
 
  private:
   bool StartMessageThread();

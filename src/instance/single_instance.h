@@ -23,6 +23,10 @@ class FirstInstance {
   // The application's main is about to run: requests are served from now on
   // (the forwarding event is set). Those that came earlier have waited for this.
   virtual void OpenForwarding() = 0;
+
+  // The JVM is gone: requests from now on, and those still waiting for main,
+  // get no answer from it (their second instances take the exit code).
+  virtual void CloseForwarding() = 0;
 };
 
 // A second instance, until it has handed its arguments over.

@@ -11,6 +11,7 @@ begin_scenario
 install_stub_application
 write_stub_settings "" "Single Instance=yes"
 use_stub_log
+use_trace
 export STUB_JVM_SECONDARY=int
 start_first_instance first
 
@@ -30,3 +31,6 @@ assert_equals 1 "$(log_events JNI_CreateJavaVM | wc -l)" "JVMs created"
 assert_equals 3 "$(log_events AttachCurrentThread | wc -l)" "request threads"
 assert_request_threads_detached
 assert_log_order 'main-resumed' 'DestroyJavaVM result=0'
+# No request passes once DestroyJavaVM has returned, before anything else is done.
+assert_trace_order 'phase name="destroy-jvm"' 'forwarding-closed' \
+  'exit code=0 reason="main returned and the JVM was destroyed"'
