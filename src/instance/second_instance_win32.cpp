@@ -96,15 +96,19 @@ int32_t Win32SecondInstance::HandOff(const WideStringList& arguments) {
                             static_cast<LPARAM>(placed.lParam))) {
     return -1;
   }
+  DWORD waited = WAIT_FAILED;
   if (process) {
     HANDLE waits[] = {copied.Get(), process.Get()};
-    ::WaitForMultipleObjects(2, waits, FALSE, kCopyTimeoutMs);
+    waited = ::WaitForMultipleObjects(2, waits, FALSE, kCopyTimeoutMs);
   } else {
-    ::WaitForSingleObject(copied.Get(), kCopyTimeoutUnwatchedMs);
+    waited = ::WaitForSingleObject(copied.Get(), kCopyTimeoutUnwatchedMs);
   }
   // The area is free for the next second instance.
   mutex_.ownership.Reset();
   placed.packet.Reset();
+  // Not copied in time: the arguments were most likely never taken, which is
+  // no success.
+  if (waited == WAIT_TIMEOUT || waited == WAIT_FAILED) return -1;
   // A first instance that cannot be watched is not waited for.
   if (!process) return 0;
   return WaitForFirstInstance(process, header.messageId);

@@ -78,4 +78,31 @@ TEST_F(SingleInstanceWin32Test, AStuckHolderOfTheHandOffMutexIsWaitedForABounded
   EXPECT_TRUE(TakeHandOffMutex(name, 0));
 }
 
+// A first instance that never copies the arguments (here one whose process
+// cannot be watched, so the wait is the short one): the hand-off is no success.
+TEST_F(SingleInstanceWin32Test, ArgumentsNeverCopiedEndTheSecondInstanceWithMinusOne) {
+  const WideString name = ObjectNameOf(Executable());
+  platform::KernelHandle block(
+      ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSharedBlockSize, name.c_str()));
+  ASSERT_TRUE(block);
+  platform::KernelHandle copied(::CreateEventW(nullptr, FALSE, FALSE, CopiedEventNameOf(name).c_str()));
+  ASSERT_TRUE(copied);
+  std::promise<uint32_t> queued;
+  std::promise<void> done;
+  std::thread silent([&] {
+    MSG message;
+    ::PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    queued.set_value(::GetCurrentThreadId());
+    done.get_future().wait();
+  });
+  void* view = ::MapViewOfFile(block.Get(), FILE_MAP_WRITE, 0, 0, kSharedBlockSize);
+  ASSERT_NE(view, nullptr);
+  // Process id 0 opens no process.
+  WriteBlockHeader(static_cast<char*>(view), {queued.get_future().get(), 0, ::RegisterWindowMessageW(name.c_str())});
+  ::UnmapViewOfFile(view);
+  EXPECT_EQ(StartSecond(Executable(), {L"a"}).get(), -1);
+  done.set_value();
+  silent.join();
+}
+
 }  // namespace
