@@ -7,7 +7,7 @@ namespace platform {
 
 using ThreadRoutine = uint32_t (*)(void* parameter);
 
-// Runs routine on a new thread with the given stack size (0: the system's
+// Runs routine on a new thread whose stack reserves the given size (0: the system's
 // default) and waits for it without time limit; its exit code, or nullopt when
 // the thread could not be created.
 std::optional<uint32_t> RunThreadAndWait(uint64_t stackSize, ThreadRoutine routine, void* parameter);

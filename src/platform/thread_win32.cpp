@@ -20,7 +20,10 @@ DWORD WINAPI ThreadMain(void* start) {
 
 std::optional<uint32_t> RunThreadAndWait(uint64_t stackSize, ThreadRoutine routine, void* parameter) {
   Start start{routine, parameter};
-  KernelHandle thread(::CreateThread(nullptr, static_cast<SIZE_T>(stackSize), &ThreadMain, &start, 0, nullptr));
+  // The size is the stack's reservation, as the JVM expects of "-Xss"; taken
+  // as a commit size instead, it would all come out of the page file at once.
+  KernelHandle thread(::CreateThread(nullptr, static_cast<SIZE_T>(stackSize), &ThreadMain, &start,
+                                     STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
   if (!thread) return std::nullopt;
   ::WaitForSingleObject(thread.Get(), INFINITE);
   DWORD code = 0;
