@@ -60,7 +60,7 @@ assert_stdout_is ""
 run_with jre32 "Pair Product=missing" "Pair Return Code=yes"
 start_launcher
 expect_exit 255
-assert_stderr_is "Failed to start the pair product missing (errno = 2)."
+assert_stderr_is "Failed to start the pair product $SCENARIO_DIR/missing (errno = 2)."
 assert_file_is "$COMPANION_LOG" ""
 
 run_with "$JDK_HOME" "Pair Product=companion" "Pair Return Code=yes"

@@ -37,7 +37,8 @@ cp "$tiny_i686" "$library"
 use_stub_log
 start_launcher
 expect_dialog
-assert_control_text 65535 "Failed to start the pair product companion.exe (errno = 2)."$'\n'
+# A relative "Pair Product" is named from the current folder.
+assert_control_text 65535 "Failed to start the pair product $(win_path "$SCENARIO_DIR/companion.exe") (errno = 2)."$'\n'
 press_button 1
 expect_exit 255 10
 assert_log_lacks JNI_

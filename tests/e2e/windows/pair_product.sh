@@ -50,7 +50,7 @@ assert_companion_started_with "\"$LAUNCHER_WIN\" \"two words\" \"\" plain"
 run_with "Pair Product=missing.exe" "Pair Return Code=yes"
 start_launcher
 expect_dialog
-assert_control_text 65535 $'Failed to start the pair product missing.exe (errno = 2).\n'
+assert_control_text 65535 "Failed to start the pair product $(win_path "$SCENARIO_DIR/missing.exe") (errno = 2)."$'\n'
 press_button 1
 expect_exit 255
 assert_file_is "$SCENARIO_DIR/companion.log" ""

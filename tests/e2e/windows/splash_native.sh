@@ -53,8 +53,9 @@ sed -i '1s/^/\xEF\xBB\xBF/' "$(settings_path_of "$LAUNCHER")"
 : >"$STUB_LOG"
 start_launcher
 expect_exit_without_dialog 0
-assert_log_has 'SplashLoadFile file="splash-é.bmp"'
-assert_log_has 'SplashSetFileJarName file="splash-é.bmp" jar=""'
+picture=$(quote "$(win_path "$SCENARIO_DIR/splash-é.bmp")")
+assert_log_has "SplashLoadFile file=$picture"
+assert_log_has "SplashSetFileJarName file=$picture jar=\"\""
 
 log "the JVM is not created: the library closes after the report, once"
 export STUB_JVM_CREATE_RESULT=-1
