@@ -84,14 +84,19 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   TracePhase(trace, "environment");
   const WideString libraryPath =
       ApplyProcessEnvironment(settings.environment, runtime.jvmLibrary, runtime.home, executable.folder, trace);
-  // The splash shows while the JVM library loads; its own window closes first
-  // on every way out, the runtime's splash last.
+  // The launcher's own splash shows while the JVM library loads; the
+  // runtime's splash only once it is loaded, with the runtime's own DLLs: the
+  // runtime's splash library imports it, and loaded by that import it would
+  // take its own imports from wherever the system looks. The own window closes
+  // first on every way out, the runtime's splash last.
   SplashScreen splash;
-  if (!SplashSuppressed(arguments)) splash.Show(settings.splash, runtime.jvmLibrary);
+  const bool showSplash = !SplashSuppressed(arguments);
+  if (showSplash) splash.ShowOwnWindow(settings.splash, runtime.jvmLibrary);
   const ErrorReport report(host.ui, [&splash] { return splash.Window(); });
   TracePhase(trace, "load-jvm-library");
   Result<JvmLibrary> library = JvmLibrary::Load(runtime.jvmLibrary, trace);
   if (!library) return Failed(report, library.error(), trace);
+  if (showSplash) splash.ShowRuntimeSplash(settings.splash, runtime.jvmLibrary);
   Result<LaunchPlan> plan =
       BuildLaunchPlan({settings.application, settings.classPath, settings.vmParameters, settings.output, executable,
                        arguments, libraryPath, &platform::QueryMemoryFigures});

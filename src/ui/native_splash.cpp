@@ -20,11 +20,8 @@ Function Export(void* library, const char* name) {
 
 }  // namespace
 
-bool NativeSplash::Start(const WideString& library, const WideString& jvmLibrary, const WideString& picture) {
+bool NativeSplash::Start(const WideString& library, const WideString& picture) {
   uint32_t error = 0;
-  // The runtime's splash library imports the JVM library, which lives in a
-  // folder that the system does not search: in the process already, it is found.
-  if (platform::LoadLibraryForever(jvmLibrary, error) == nullptr) return false;
   void* splash = platform::LoadLibraryForever(library, error);
   if (splash == nullptr) return false;
   close_ = Export<CloseFunction>(splash, "SplashClose");

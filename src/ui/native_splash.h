@@ -13,10 +13,12 @@ class NativeSplash {
 
   // Loads the library and asks it to show the picture (SplashInit, then
   // SplashLoadFile and SplashSetFileJarName with the path in 8-bit text).
-  // The library links against the runtime's JVM library, so that loads
-  // first. False when a library does not load or lacks one of the three
-  // entry points; its SplashClose, when it has one, is kept all the same.
-  bool Start(const WideString& library, const WideString& jvmLibrary, const WideString& picture);
+  // The library imports the runtime's JVM library, which must be loaded
+  // already (by its full path, with the runtime's own DLLs), so that the
+  // system takes that one. False when the library does not load or lacks one
+  // of the three entry points; its SplashClose, when it has one, is kept all
+  // the same.
+  bool Start(const WideString& library, const WideString& picture);
 
   // SplashClose, if kept; a second call does nothing.
   void Close();

@@ -8,13 +8,23 @@ SplashScreen::~SplashScreen() {
   CloseNative();
 }
 
-void SplashScreen::Show(const SplashSettings& settings, const WideString& jvmLibrary) {
-  if (settings.picture.empty()) return;
+// The runtime's splash library when it is to show the picture, else "".
+WideString SplashScreen::RuntimeSplashLibrary(const SplashSettings& settings, const WideString& jvmLibrary) {
+  if (settings.picture.empty()) return L"";
   const WideString library = FindRuntimeSplashLibrary(jvmLibrary, platform::kSplashLibraryName);
-  const bool ownWindow = SplashWindowThread::Available();
-  const bool nativeFirst = !library.empty() && (settings.preferNative || !ownWindow);
-  if (nativeFirst && native_.Start(library, jvmLibrary, settings.picture)) return;
-  if (ownWindow) window_ = SplashWindowThread::Start(settings.picture, settings.shadow);
+  const bool nativeFirst = !library.empty() && (settings.preferNative || !SplashWindowThread::Available());
+  return nativeFirst ? library : L"";
+}
+
+void SplashScreen::ShowOwnWindow(const SplashSettings& settings, const WideString& jvmLibrary) {
+  if (settings.picture.empty() || !RuntimeSplashLibrary(settings, jvmLibrary).empty()) return;
+  if (SplashWindowThread::Available()) window_ = SplashWindowThread::Start(settings.picture, settings.shadow);
+}
+
+void SplashScreen::ShowRuntimeSplash(const SplashSettings& settings, const WideString& jvmLibrary) {
+  const WideString library = RuntimeSplashLibrary(settings, jvmLibrary);
+  if (library.empty() || native_.Start(library, settings.picture)) return;
+  if (SplashWindowThread::Available()) window_ = SplashWindowThread::Start(settings.picture, settings.shadow);
 }
 
 WindowHandle SplashScreen::Window() const { return window_ ? window_->Window() : nullptr; }

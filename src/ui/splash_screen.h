@@ -20,10 +20,14 @@ class SplashScreen {
   SplashScreen(const SplashScreen&) = delete;
   SplashScreen& operator=(const SplashScreen&) = delete;
 
-  // Shows the picture that the settings name, if any, for the runtime of that
-  // JVM library. Nothing that goes wrong here stops the start: the splash is
+  // The picture that the settings name, if any, for the runtime of that JVM
+  // library, in two steps around the library's load: the launcher's own window
+  // before (unless the runtime's splash is to show it), the runtime's splash
+  // after, since it imports the JVM library (the launcher's own window when
+  // it fails). Nothing that goes wrong here stops the start: the splash is
   // then missing or empty.
-  void Show(const SplashSettings& settings, const WideString& jvmLibrary);
+  void ShowOwnWindow(const SplashSettings& settings, const WideString& jvmLibrary);
+  void ShowRuntimeSplash(const SplashSettings& settings, const WideString& jvmLibrary);
 
   // The launcher's own splash window while it is up, as the owner of message
   // boxes so that they show in front of it; null otherwise.
@@ -37,6 +41,8 @@ class SplashScreen {
   void CloseNative();
 
  private:
+  static WideString RuntimeSplashLibrary(const SplashSettings& settings, const WideString& jvmLibrary);
+
   NativeSplash native_;
   std::unique_ptr<SplashWindowThread> window_;
 };

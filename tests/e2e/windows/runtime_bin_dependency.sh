@@ -2,8 +2,11 @@
 # A current runtime's jvm.dll imports DLLs that the runtime ships in its bin
 # folder. The launcher loads them from there, by full path; a DLL of the same
 # name in the folder the user starts from is never taken, not even when the
-# runtime lacks its own.
+# runtime lacks its own. The runtime's splash library, which imports the JVM
+# library, does not change that: the JVM library is loaded before it, even
+# with a copy planted beside the launcher, where a plain load looks first.
 source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../lib/splash.sh"
 begin_scenario
 require_variables E2E_STUB_JVM_WITH_DEPENDENCY E2E_STUB_DEPENDENCY E2E_STUB_DEPENDENCY_PLANTED
 
@@ -43,3 +46,26 @@ assert_control_text 65535 "Failed to load Java VM library: $(win_path "$SCENARIO
 press_button 1
 expect_exit 255
 assert_log_lacks dependency
+
+# The runtime's splash preferred, and a copy beside the launcher.
+cp "$E2E_STUB_DEPENDENCY" "$SCENARIO_DIR/jre/bin/jvmdep140.dll" || fail "cannot copy the runtime's DLL"
+cp "$E2E_STUB_DEPENDENCY_PLANTED" "$SCENARIO_DIR/app/jvmdep140.dll" || fail "cannot plant the DLL"
+install_splash_library jre
+copy_picture quadrants.bmp
+write_settings <<INI
+[Java Runtime Environment]
+JRE Path=$(win_path "$SCENARIO_DIR/jre")
+[Class Path]
+Class Path=app.jar
+[Application]
+Main Class=com.example.Main
+[Display]
+Splash Screen=$(win_path "$SCENARIO_DIR/quadrants.bmp")
+Preffer Native Splash Screen=Yes
+INI
+use_stub_log
+use_splash_log
+start_launcher
+expect_exit_without_dialog 0
+assert_log_has "dependency origin=\"runtime-bin\" path=$(quote "$(win_path "$SCENARIO_DIR/jre/bin/jvmdep140.dll")")"
+assert_log_has "SplashInit"
