@@ -1,45 +1,23 @@
-// The POSIX INI reader on any file content: raw bytes (a UTF-16 file cut in a
-// character, binary garbage, stray BOMs), and the same text in every encoding
-// the reader takes, which must all read alike.
-#include <sys/mman.h>
-#include <unistd.h>
-
+// The settings reader on any file content, in memory (reading the file is a
+// thin layer above it): raw bytes (a UTF-16 file cut in a character, binary
+// garbage, stray BOMs), and the same text in every encoding the reader takes,
+// which must all read alike.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "fuzz_check.h"
-#include "platform/ini_file.h"
+#include "platform/ini_file_bytes.h"
 #include "platform/unicode.h"
 
 namespace {
 
 constexpr uint32_t kBufferSize = 64;
 
-// The file the reader opens: a memory file, rewritten for each input.
-class MemoryFile {
- public:
-  MemoryFile() : descriptor_(memfd_create("fuzz.ini", MFD_CLOEXEC)) {
-    if (descriptor_ < 0) fuzz::Failed("memfd_create", L"");
-    path_ = L"/proc/self/fd/" + std::to_wstring(descriptor_);
-  }
-
-  const WideString& Holding(std::string_view bytes) {
-    if (ftruncate(descriptor_, 0) != 0 ||
-        pwrite(descriptor_, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size())) {
-      fuzz::Failed("writing the memory file", L"");
-    }
-    return path_;
-  }
-
- private:
-  int descriptor_;
-  WideString path_;
-};
-
-MemoryFile& File() {
-  static MemoryFile file;
-  return file;
+const platform::AnsiCodec& Ansi() {
+  static const platform::AnsiCodec codec = platform::SystemAnsiCodec();
+  return codec;
 }
 
 struct Query {
@@ -69,13 +47,14 @@ std::vector<Query> QueriesOf(const WideString& text) {
 }
 
 // What the reader copies; the buffer's shape is checked on the way.
-WideString Read(const Query& query, const WideString& path, uint32_t size) {
-  std::vector<wchar_t> buffer(size + 1, L'#');
-  const uint32_t length = platform::ReadIniString(query.section, query.key, buffer.data(), size, path);
-  fuzz::Check(length < size, "the length leaves room for the NUL", query.key);
-  fuzz::Check(buffer[length] == L'\0', "the value ends with a NUL", query.key);
-  fuzz::Check(buffer[size] == L'#', "nothing is written past the buffer", query.key);
-  return WideString(buffer.data(), length);
+WideString Copied(const WideString& value, uint32_t size, const WideString& key) {
+  wchar_t buffer[kBufferSize + 1];
+  std::fill(buffer, buffer + size + 1, L'#');
+  const uint32_t length = platform::CopyIniValue(value, buffer, size);
+  fuzz::Check(length < size, "the length leaves room for the NUL", key);
+  fuzz::Check(buffer[length] == L'\0', "the value ends with a NUL", key);
+  fuzz::Check(buffer[size] == L'#', "nothing is written past the buffer", key);
+  return WideString(buffer, length);
 }
 
 void CheckValue(const WideString& value) {
@@ -100,11 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<Query> queries = QueriesOf(text);
 
   // The bytes as they are: only the shape of the answer can be checked.
-  const WideString& path = File().Holding(raw);
+  const WideStringList rawLines = platform::IniLinesOfBytes(raw, Ansi());
   for (const Query& query : queries) {
-    const WideString whole = Read(query, path, kBufferSize);
+    const WideString value = platform::IniValueInLines(rawLines, query.section, query.key);
+    const WideString whole = Copied(value, kBufferSize, query.key);
     CheckValue(whole);
-    const WideString cut = Read(query, path, 4);
+    const WideString cut = Copied(value, 4, query.key);
     fuzz::Check(whole.compare(0, cut.size(), cut) == 0, "a small buffer gets the start of the value", whole);
   }
 
@@ -113,11 +93,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> encodings{"\xEF\xBB\xBF" + platform::ToUtf8(text), Utf16Bytes(text, false),
                                      Utf16Bytes(text, true)};
   if (text.empty() || text[0] != 0xFEFF) encodings.push_back(platform::ToUtf8(text));
+  std::vector<WideStringList> encoded;
+  for (const std::string& bytes : encodings) encoded.push_back(platform::IniLinesOfBytes(bytes, Ansi()));
   for (const Query& query : queries) {
-    std::vector<WideString> values;
-    for (const std::string& bytes : encodings) values.push_back(Read(query, File().Holding(bytes), 1024));
-    for (const WideString& value : values) {
-      fuzz::Check(value == values[0], "every encoding reads the same value", query.section + L"/" + query.key);
+    const WideString first = platform::IniValueInLines(encoded[0], query.section, query.key);
+    for (const WideStringList& lines : encoded) {
+      fuzz::Check(platform::IniValueInLines(lines, query.section, query.key) == first,
+                  "every encoding reads the same value", query.section + L"/" + query.key);
     }
   }
   return 0;
