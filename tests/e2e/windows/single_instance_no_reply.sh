@@ -17,8 +17,8 @@ first_ends_with() {
   export STUB_JVM_SECONDARY=$1 STUB_JVM_SECONDARY_DELAY_MS=60000 STUB_JVM_MAIN_EXIT=7
   start_first_instance
   start_second_instance "waiting-$1" abc
+  # Attached: the request is in secondaryMain, which holds its reply back.
   wait_for_first_instance grep -q '^AttachCurrentThread' "$STUB_LOG"
-  sleep 0.5
   second_running "waiting-$1" || fail "the second instance ended before the first"
   release_first_instance
   expect_exit_without_dialog 7

@@ -30,7 +30,7 @@ main_waits
 write_splash_settings "Preffer Native Splash Screen=yEs"
 start_launcher
 wait_for_main
-expect_no_splash_window 1
+expect_no_splash_window 0
 # Before anything is asked of the JVM library.
 assert_equals "SplashInit
 SplashLoadFile file=$picture
