@@ -140,6 +140,17 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   return code;
 }
 
+// What the process needs before it reads or loads anything: no library is
+// ever found in the current folder (which a start may set to a folder the
+// publisher does not control); texts convert in the system's code page; and
+// the thread has a message queue, so that messages posted to it before its
+// first window are kept.
+void PrepareProcess(Trace& trace) {
+  TraceLibrarySearch(trace, platform::ExcludeCurrentDirectoryFromLibrarySearch());
+  platform::UseSystemLocaleForThread();
+  platform::CreateThreadMessageQueue();
+}
+
 // "Override WorkingDir": the launcher's folder becomes current before anything
 // is looked up. The folder keeps its separator, so that a launcher in a drive's
 // root gets "C:\" (the root), not "C:" (that drive's current folder). A folder
@@ -175,9 +186,7 @@ int32_t RunLauncher(Host& host) {
   }
   Trace& trace = host.trace;
   TracePhase(trace, "start");
-  TraceLibrarySearch(trace, platform::ExcludeCurrentDirectoryFromLibrarySearch());
-  platform::UseSystemLocaleForThread();
-  platform::CreateThreadMessageQueue();
+  PrepareProcess(trace);
   const ErrorReport report(host.ui, nullptr);
 
   // Initialize: everything up to a chosen runtime.
