@@ -1,7 +1,7 @@
-#include "app/run_sequence.h"
+#include "app/program_mode.h"
 #include "platform/process_command_line.h"
 
 int main(int argc, char** argv) {
   platform::RecordProcessArguments(argc, argv);
-  return RunLauncher(SystemHost());
+  return RunProgram(SystemHost());
 }

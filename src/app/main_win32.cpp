@@ -1,4 +1,4 @@
-#include "app/run_sequence.h"
+#include "app/program_mode.h"
 #include "platform/windows_api.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return RunLauncher(SystemHost()); }
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return RunProgram(SystemHost()); }

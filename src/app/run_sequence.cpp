@@ -19,7 +19,6 @@
 #include "jvm/process_environment.h"
 #include "jvm/startup_cache_build.h"
 #include "platform/code_page.h"
-#include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/library_search.h"
 #include "platform/memory_status.h"
@@ -180,10 +179,6 @@ int32_t HandOverToPairProduct(const ErrorReport& report, const ProductSettings& 
 }  // namespace
 
 int32_t RunLauncher(Host& host) {
-  // A copy of the launcher started in the background to build the start-up cache.
-  if (const std::optional<WideString> job = platform::GetEnvironmentValue(kCacheBuildVariable)) {
-    return RunCacheBuild(*job);
-  }
   Trace& trace = host.trace;
   TracePhase(trace, "start");
   PrepareProcess(trace);

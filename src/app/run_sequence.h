@@ -4,7 +4,7 @@
 
 #include "app/host.h"
 
-// The program: prepares the main thread, then runs a start top-down (settings,
+// A start of the launcher: prepares the process, then runs top-down (settings,
 // runtime, environment, JVM, main) and returns the process exit code: 0 after
 // main returned, -1 after a failure (told to the user once).
 int32_t RunLauncher(Host& host);

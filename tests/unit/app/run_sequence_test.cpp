@@ -1,3 +1,4 @@
+#include "app/program_mode.h"
 #include "app/run_sequence.h"
 
 #include <gtest/gtest.h>
@@ -190,7 +191,7 @@ TEST_F(RunSequenceTest, TheCacheBuildVariableMakesABuildThatLeavesOtherFilesAlon
   test::WriteBytes(document, "not a job");
   test::ScopedEnvironment build(L"QX_LAUNCHER_CACHE_BUILD", document);
   test::FakeHost fake(Join({dir_.Path(L"app"), L"app.exe"}));
-  EXPECT_EQ(RunLauncher(fake.host), 1);
+  EXPECT_EQ(RunProgram(fake.host), 1);
   EXPECT_TRUE(fake.ui.errors.empty());
   EXPECT_EQ(test::ReadBytes(document), "not a job");
 }

@@ -1,0 +1,12 @@
+#include "app/program_mode.h"
+
+#include "app/run_sequence.h"
+#include "jvm/startup_cache_build.h"
+#include "platform/environment.h"
+
+int32_t RunProgram(Host& host) {
+  if (const std::optional<WideString> job = platform::GetEnvironmentValue(kCacheBuildVariable)) {
+    return RunCacheBuild(*job);
+  }
+  return RunLauncher(host);
+}

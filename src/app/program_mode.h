@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+
+#include "app/host.h"
+
+// What this process is, chosen once at the entry point: a start of the
+// launcher, or a copy of it that the launcher started in the background to
+// build the start-up cache after the application ended. The exit code.
+int32_t RunProgram(Host& host);
