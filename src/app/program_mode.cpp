@@ -1,8 +1,8 @@
 #include "app/program_mode.h"
 
 #include "app/run_sequence.h"
-#include "jvm/startup_cache_build.h"
 #include "platform/environment.h"
+#include "startup_cache/startup_cache_build.h"
 
 int32_t RunProgram(Host& host) {
   if (const std::optional<WideString> job = platform::GetEnvironmentValue(kCacheBuildVariable)) {

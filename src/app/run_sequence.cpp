@@ -17,7 +17,6 @@
 #include "jvm/jvm_thread.h"
 #include "jvm/launch_plan.h"
 #include "jvm/process_environment.h"
-#include "jvm/startup_cache_build.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/library_search.h"
@@ -26,6 +25,7 @@
 #include "platform/process_command_line.h"
 #include "platform/unicode.h"
 #include "settings/read_settings.h"
+#include "startup_cache/startup_cache_build.h"
 #include "ui/splash_screen.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include "common/trace.h"
 #include "jvm/jvm_hooks.h"
 #include "jvm/launch_plan.h"
-#include "jvm/startup_cache.h"
 #include "platform/library_search.h"
+#include "startup_cache/startup_cache.h"
 
 // The trace lines of the run sequence's own steps.
 

@@ -3,8 +3,8 @@
 #include "common/executable_location.h"
 #include "discovery/resolved_runtime.h"
 #include "jvm/launch_plan.h"
-#include "jvm/startup_cache.h"
 #include "settings/launcher_settings.h"
+#include "startup_cache/startup_cache.h"
 
 // The start-up cache's part in a start, from the settings, the chosen runtime
 // (its release file tells the version, without starting it) and the launch plan.

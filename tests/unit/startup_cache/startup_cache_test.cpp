@@ -1,6 +1,6 @@
-#include "jvm/startup_cache.h"
+#include "startup_cache/startup_cache.h"
 
-#include "jvm/startup_cache_files.h"
+#include "startup_cache/startup_cache_files.h"
 
 #include <gtest/gtest.h>
 

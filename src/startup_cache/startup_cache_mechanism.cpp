@@ -1,4 +1,4 @@
-#include "jvm/startup_cache_mechanism.h"
+#include "startup_cache/startup_cache_mechanism.h"
 
 #include "common/java_version.h"
 #include "common/text.h"

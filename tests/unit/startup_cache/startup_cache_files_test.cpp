@@ -1,4 +1,4 @@
-#include "jvm/startup_cache_files.h"
+#include "startup_cache/startup_cache_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,5 @@
-#include "jvm/startup_cache.h"
+#include "startup_cache/startup_cache.h"
 
-#include "jvm/startup_cache_files.h"
-#include "jvm/startup_cache_key.h"
-#include "jvm/startup_cache_options.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
 #include "platform/file_identity.h"
@@ -12,6 +9,9 @@
 #include "platform/process_id.h"
 #include "platform/runtime_layout.h"
 #include "platform/unicode.h"
+#include "startup_cache/startup_cache_files.h"
+#include "startup_cache/startup_cache_key.h"
+#include "startup_cache/startup_cache_options.h"
 
 namespace {
 

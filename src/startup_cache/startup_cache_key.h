@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "jvm/jvm_option_list.h"
-#include "jvm/startup_cache_mechanism.h"
 #include "platform/file_identity.h"
 #include "platform/wide_string.h"
+#include "startup_cache/startup_cache_mechanism.h"
 
 // What tells one archive of the start-up cache from another.
 

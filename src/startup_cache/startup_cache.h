@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "jvm/jvm_option_list.h"
-#include "jvm/startup_cache_job.h"
-#include "jvm/startup_cache_mechanism.h"
 #include "platform/wide_string.h"
+#include "startup_cache/startup_cache_job.h"
+#include "startup_cache/startup_cache_mechanism.h"
 
 // A per-user cache of the classes an application loads, which the runtime maps
 // at the next start instead of loading and linking them again.

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "jvm/jvm_hooks.h"
-#include "jvm/startup_cache_job.h"
 #include "platform/wide_string.h"
+#include "startup_cache/startup_cache_job.h"
 
 // The build of an archive of the start-up cache: a copy of the launcher,
 // started in the background once the application has ended, that waits for

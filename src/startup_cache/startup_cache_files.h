@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "jvm/startup_cache_mechanism.h"
 #include "platform/file_identity.h"
 #include "platform/wide_string.h"
+#include "startup_cache/startup_cache_mechanism.h"
 
 // The files of the start-up cache in its folder. All begin with the family
 // and the key ("<family>-<key>"); the files of one run add its process id, so

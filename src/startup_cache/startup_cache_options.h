@@ -3,8 +3,8 @@
 #include <string>
 
 #include "jvm/jvm_option_list.h"
-#include "jvm/startup_cache_mechanism.h"
 #include "platform/wide_string.h"
+#include "startup_cache/startup_cache_mechanism.h"
 
 // The JVM options of the start-up cache, and those of the java program that
 // builds its archive.

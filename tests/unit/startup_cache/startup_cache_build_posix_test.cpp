@@ -1,4 +1,4 @@
-#include "jvm/startup_cache_build.h"
+#include "startup_cache/startup_cache_build.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -8,9 +8,9 @@
 #include <chrono>
 #include <filesystem>
 
-#include "jvm/startup_cache_files.h"
 #include "platform/file_identity.h"
 #include "platform/file_system.h"
+#include "startup_cache/startup_cache_files.h"
 #include "test_support.h"
 
 namespace {

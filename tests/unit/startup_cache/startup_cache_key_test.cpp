@@ -1,4 +1,4 @@
-#include "jvm/startup_cache_key.h"
+#include "startup_cache/startup_cache_key.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "jvm/startup_cache_build.h"
+#include "startup_cache/startup_cache_build.h"
 
 #include <chrono>
 
-#include "jvm/startup_cache_files.h"
 #include "platform/background_process.h"
 #include "platform/environment.h"
 #include "platform/file_identity.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
+#include "startup_cache/startup_cache_files.h"
 
 const wchar_t* const kCacheBuildVariable = L"QX_LAUNCHER_CACHE_BUILD";
 
