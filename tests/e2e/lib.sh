@@ -22,7 +22,7 @@
 #   E2E_JNI_LIBRARY, E2E_JNI_LIBRARY_DEPENDENCY
 #                  a JNI library and the DLL it imports, side by side (windows)
 #   E2E_AVIAN_FOLDER  a real JVM for Windows (jvm.dll, classpath.jar), when the
-#                  machine has one; a scenario that needs it is skipped (77) without
+#                  machine has one; a scenario that needs it is skipped (exit 77) without it
 #   E2E_COMPANION_RECORDER  a program that records its command line (windows)
 #   E2E_JVM_I686   a 32-bit x86 jvm.dll image (windows)
 #   E2E_ARGV_RECORDER  a program that records its argument vector (linux)
