@@ -6,8 +6,8 @@
 std::optional<WideString> BuiltinSettings::Find(const WideString& section, const WideString& key) const {
   for (const Section& each : sections) {
     if (each.name != section) continue;
-    for (const auto& [name, value] : each.entries) {
-      if (name == key) return value;
+    for (const Entry& entry : each.entries) {
+      if (entry.key == key) return entry.value;
     }
     return std::nullopt;
   }
@@ -31,17 +31,18 @@ BuiltinSettings ParseBuiltinSettings(const WideString& text) {
   BuiltinSettings settings;
   WideStringList lines = SplitList(text, L"\r\n");
   if (!lines.empty() && !lines[0].empty() && lines[0][0] == L'\xFEFF') lines[0].erase(0, 1);
-  for (const WideString& line : lines) {
+  for (size_t number = 1; number <= lines.size(); ++number) {
+    const WideString& line = lines[number - 1];
     if (line.empty()) continue;
     if (IsSectionLine(line)) {
       size_t open = line.find(L'[');
-      settings.sections.push_back({line.substr(open + 1, line.rfind(L']') - open - 1), {}});
+      settings.sections.push_back({line.substr(open + 1, line.rfind(L']') - open - 1), {}, number});
       continue;
     }
     size_t equals = line.find(L'=');
     if (equals == WideString::npos || settings.sections.empty()) continue;
-    settings.sections.back().entries.emplace_back(TrimWhiteSpace(line.substr(0, equals)),
-                                                  TrimWhiteSpace(line.substr(equals + 1)));
+    settings.sections.back().entries.push_back(
+        {TrimWhiteSpace(line.substr(0, equals)), TrimWhiteSpace(line.substr(equals + 1)), number});
   }
   return settings;
 }

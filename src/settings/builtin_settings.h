@@ -9,9 +9,15 @@
 // The settings the executable carries, the lowest layer of every layered lookup:
 // an ordered list of sections, each an ordered list of (key, value) pairs.
 struct BuiltinSettings {
+  struct Entry {
+    WideString key;
+    WideString value;
+    size_t line = 0;  // counted from 1
+  };
   struct Section {
     WideString name;
-    std::vector<std::pair<WideString, WideString>> entries;
+    std::vector<Entry> entries;
+    size_t line = 0;
   };
   std::vector<Section> sections;
 

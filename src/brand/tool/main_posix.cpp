@@ -1,0 +1,13 @@
+#include <cstdio>
+
+#include "brand/brand_tool.h"
+#include "platform/unicode.h"
+
+int main(int argc, char** argv) {
+  WideStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments.push_back(platform::FromUtf8(argv[i]));
+  const ToolOutcome outcome = RunBrandTool(arguments);
+  std::fwrite(outcome.out.data(), 1, outcome.out.size(), stdout);
+  std::fwrite(outcome.err.data(), 1, outcome.err.size(), stderr);
+  return outcome.exitCode;
+}

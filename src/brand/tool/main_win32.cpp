@@ -1,0 +1,14 @@
+#include <cstdio>
+
+#include "brand/brand_tool.h"
+
+// Arguments arrive as UTF-16 (wmain); the output is UTF-8 bytes, as on Linux,
+// so that scripts compare the two builds' output directly.
+int wmain(int argc, wchar_t** argv) {
+  WideStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments.push_back(argv[i]);
+  const ToolOutcome outcome = RunBrandTool(arguments);
+  std::fwrite(outcome.out.data(), 1, outcome.out.size(), stdout);
+  std::fwrite(outcome.err.data(), 1, outcome.err.size(), stderr);
+  return outcome.exitCode;
+}

@@ -1,0 +1,102 @@
+#include "settings/builtin_settings_check.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <utility>
+
+#include "common/split_list.h"
+#include "common/text.h"
+#include "settings/builtin_settings.h"
+#include "settings/settings_keys.h"
+
+namespace {
+
+struct KnownSection {
+  const wchar_t* name;
+  std::initializer_list<const wchar_t*> keys;
+};
+
+// The keys read_settings.cpp reads through the layered reader, the only
+// reader that consults the built-in layer.
+const KnownSection kLayeredSections[] = {
+    {keys::kRuntimeSection,
+     {keys::kMinimumVersion, keys::kMaximumVersion, keys::kPreferredVersions, keys::kJrePath, keys::kJvmType,
+      keys::kJvmSource, keys::kVmProvider, keys::kSystemPath, keys::kLibraryPath, keys::kVmParameters,
+      keys::kStartupCache}},
+    {keys::kApplicationSection,
+     {keys::kApplicationType, keys::kSingleInstance, keys::kMainClass, keys::kFailureCheck, keys::kOverrideWorkingDir,
+      keys::kPairProduct, keys::kPairReturnCode, keys::kEmbeddedJar, keys::kOutputFile, keys::kOutputAppend,
+      keys::kErrorFile, keys::kErrorAppend, keys::kCmd}},
+    {keys::kClassPathSection, {keys::kClassPath}},
+};
+
+// Sections read only from the settings file beside the executable.
+const wchar_t* const kFileOnlySections[] = {keys::kProductSection, keys::kDisplaySection};
+
+const KnownSection* FindSection(const WideString& name) {
+  for (const KnownSection& section : kLayeredSections) {
+    if (name == section.name) return &section;
+  }
+  return nullptr;
+}
+
+// The spelling the launcher reads, when the name differs from it only in letter case.
+const wchar_t* SpellingOf(const WideString& name, std::initializer_list<const wchar_t*> known) {
+  for (const wchar_t* each : known) {
+    if (EqualsIgnoringCase(name, each)) return each;
+  }
+  return nullptr;
+}
+
+WideString CaseHint(const wchar_t* spelling) {
+  return spelling ? WideString(L" (the launcher reads \"") + spelling + L"\", letter case included)" : WideString();
+}
+
+void CheckEntries(const BuiltinSettings::Section& section, const KnownSection& known,
+                  std::vector<SettingsNotice>& notices) {
+  for (const BuiltinSettings::Entry& entry : section.entries) {
+    if (std::any_of(known.keys.begin(), known.keys.end(), [&](const wchar_t* key) { return entry.key == key; })) continue;
+    notices.push_back({entry.line, L"unknown key \"" + entry.key + L"\" in [" + section.name + L"]" +
+                                       CaseHint(SpellingOf(entry.key, known.keys))});
+  }
+}
+
+}  // namespace
+
+std::vector<SettingsNotice> CheckBuiltinSettings(const WideString& text) {
+  std::vector<SettingsNotice> notices;
+  const WideStringList lines = SplitList(text, L"\r\n");
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].find(L'\n') != WideString::npos) {
+      notices.push_back({i + 1, L"a line ends in LF alone; the launcher reads lines that end in CR LF, so it "
+                                L"reads this one as part of the line before"});
+    }
+  }
+  const BuiltinSettings settings = ParseBuiltinSettings(text);
+  std::initializer_list<const wchar_t*> sectionNames{keys::kRuntimeSection, keys::kApplicationSection,
+                                                     keys::kClassPathSection};
+  for (size_t i = 0; i < settings.sections.size(); ++i) {
+    const BuiltinSettings::Section& section = settings.sections[i];
+    const auto first = std::find_if(settings.sections.begin(), settings.sections.begin() + i,
+                                    [&](const BuiltinSettings::Section& other) { return other.name == section.name; });
+    if (first != settings.sections.begin() + i) {
+      notices.push_back({section.line, L"[" + section.name + L"] repeats the section of line " +
+                                           std::to_wstring(first->line) + L"; only the first is read"});
+      continue;
+    }
+    if (const KnownSection* known = FindSection(section.name)) {
+      CheckEntries(section, *known, notices);
+    } else if (std::any_of(std::begin(kFileOnlySections), std::end(kFileOnlySections),
+                           [&](const wchar_t* name) { return section.name == name; })) {
+      notices.push_back({section.line, L"[" + section.name +
+                                           L"] is read only from the settings file beside the executable, "
+                                           L"not from the built-in settings"});
+    } else {
+      notices.push_back({section.line, L"unknown section [" + section.name + L"]" +
+                                           CaseHint(SpellingOf(section.name, sectionNames))});
+    }
+  }
+  std::stable_sort(notices.begin(), notices.end(),
+                   [](const SettingsNotice& a, const SettingsNotice& b) { return a.line < b.line; });
+  return notices;
+}
