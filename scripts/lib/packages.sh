@@ -6,6 +6,7 @@ REQUIRED_PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
   wine wine64 xvfb imagemagick
   openjdk-17-jdk-headless
+  icoutils python3-pefile osslsigncode openssl
   clang libclang-rt-14-dev
 )
 

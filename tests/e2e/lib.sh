@@ -25,6 +25,10 @@
 #                  machine has one; a scenario that needs it is skipped (exit 77) without it
 #   E2E_COMPANION_RECORDER  a program that records its command line (windows)
 #   E2E_JVM_I686   a 32-bit x86 jvm.dll image (windows)
+#   E2E_BRAND      launcher-brand (host build on linux, launcher-brand.exe on windows)
+#   E2E_BRAND_INPUT  the image it brands: launcher.exe (windows), a fixture image
+#                  with the launcher's resources (linux)
+#   E2E_RESOURCE_PROBE  reads a file's resources as Windows does (windows)
 #   E2E_ARGV_RECORDER  a program that records its argument vector (linux)
 #   E2E_WINDOW_FIXTURE  windows for testing the UI driver (windows)
 #   E2E_READDIR_FAULT
@@ -52,4 +56,5 @@ source "$e2e_lib/registry.sh"
 source "$e2e_lib/stub_runtime.sh"
 source "$e2e_lib/assertions.sh"
 source "$e2e_lib/trace.sh"
+source "$e2e_lib/branding.sh"
 unset e2e_lib

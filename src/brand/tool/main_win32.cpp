@@ -1,3 +1,6 @@
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 
 #include "brand/brand_tool.h"
@@ -8,6 +11,8 @@ int wmain(int argc, wchar_t** argv) {
   WideStringList arguments;
   for (int i = 1; i < argc; ++i) arguments.push_back(argv[i]);
   const ToolOutcome outcome = RunBrandTool(arguments);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   std::fwrite(outcome.out.data(), 1, outcome.out.size(), stdout);
   std::fwrite(outcome.err.data(), 1, outcome.err.size(), stderr);
   return outcome.exitCode;
