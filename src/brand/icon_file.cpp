@@ -70,16 +70,43 @@ BrandResult<IconImage> CheckDib(std::string_view data, size_t index) {
                    .data = std::string(data)};
 }
 
+// What is wrong with a PNG file, after checking every chunk up to IEND; empty
+// when nothing is, and then its size.
+std::string PngProblem(std::string_view png, PngSize& size) {
+  const ByteView file(png);
+  if (!IsPng(png)) return "no PNG signature";
+  uint64_t at = kPngSignature.size();
+  for (bool first = true;; first = false) {
+    if (!file.Has(at, 12)) return "PNG cut short";
+    const uint32_t length = file.U32BigEndian(at);
+    if (!file.Has(at + 8, uint64_t{length} + 4)) return "PNG cut short";
+    const std::string_view type = file.Slice(at + 4, 4);
+    if (Crc32(file.Slice(at + 4, uint64_t{length} + 4)) != file.U32BigEndian(at + 8 + length)) {
+      return "PNG chunk checksum wrong";
+    }
+    if (first) {
+      if (type != "IHDR" || length != 13) return "PNG without a header chunk";
+      size = {.width = file.U32BigEndian(at + 8),
+              .height = file.U32BigEndian(at + 12),
+              .bitsPerPixel = PngBitsPerPixel(file.U8(at + 16), file.U8(at + 17))};
+      if (size.width == 0 || size.height == 0) return "PNG of no pixels";
+    }
+    if (type == "IEND") return {};
+    at += 12 + uint64_t{length};
+  }
+}
+
 BrandResult<IconImage> PngImage(std::string_view data, const std::string& which) {
-  BrandResult<PngSize> size = ReadPngSize(data);
-  if (!size) return BrandError{which + ": " + size.error().message};
-  if (size->width != size->height) return BadIcon(which + " is not square");
-  if (size->width > kLargestIcon) return BadIcon(which + " is larger than 256 pixels");
-  return IconImage{.width = static_cast<uint16_t>(size->width),
-                   .height = static_cast<uint16_t>(size->height),
+  PngSize size;
+  const std::string problem = PngProblem(data, size);
+  if (!problem.empty()) return BadIcon(which + ": " + problem);
+  if (size.width != size.height) return BadIcon(which + " is not square");
+  if (size.width > kLargestIcon) return BadIcon(which + " is larger than 256 pixels");
+  return IconImage{.width = static_cast<uint16_t>(size.width),
+                   .height = static_cast<uint16_t>(size.height),
                    .colorCount = 0,
                    .planes = 1,
-                   .bitCount = size->bitsPerPixel,
+                   .bitCount = size.bitsPerPixel,
                    .data = std::string(data)};
 }
 
@@ -88,28 +115,10 @@ BrandResult<IconImage> PngImage(std::string_view data, const std::string& which)
 bool IsPng(std::string_view bytes) { return bytes.substr(0, kPngSignature.size()) == kPngSignature; }
 
 BrandResult<PngSize> ReadPngSize(std::string_view png) {
-  const ByteView file(png);
-  if (!IsPng(png)) return BadIcon("no PNG signature");
-  uint64_t at = kPngSignature.size();
   PngSize size;
-  for (bool first = true;; first = false) {
-    if (!file.Has(at, 12)) return BadIcon("PNG cut short");
-    const uint32_t length = file.U32BigEndian(at);
-    if (!file.Has(at + 8, uint64_t{length} + 4)) return BadIcon("PNG cut short");
-    const std::string_view type = file.Slice(at + 4, 4);
-    if (Crc32(file.Slice(at + 4, uint64_t{length} + 4)) != file.U32BigEndian(at + 8 + length)) {
-      return BadIcon("PNG chunk checksum wrong");
-    }
-    if (first) {
-      if (type != "IHDR" || length != 13) return BadIcon("PNG without a header chunk");
-      size = {.width = file.U32BigEndian(at + 8),
-              .height = file.U32BigEndian(at + 12),
-              .bitsPerPixel = PngBitsPerPixel(file.U8(at + 16), file.U8(at + 17))};
-      if (size.width == 0 || size.height == 0) return BadIcon("PNG of no pixels");
-    }
-    if (type == "IEND") return size;
-    at += 12 + uint64_t{length};
-  }
+  const std::string problem = PngProblem(png, size);
+  if (!problem.empty()) return BadIcon(problem);
+  return size;
 }
 
 BrandResult<IconImage> ReadPngIcon(std::string_view file) { return PngImage(file, "the picture"); }

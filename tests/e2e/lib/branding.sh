@@ -18,18 +18,20 @@ brand() {
 }
 
 # brand_refused MESSAGE ARG...: the tool refuses with exit code 2, names MESSAGE
-# on standard error, and leaves the output (the last argument) unwritten.
+# on standard error, and leaves the output (the last argument) as it was:
+# missing, or unchanged.
 brand_refused() {
   local message=$1
   shift
-  local output=${*: -1}
-  rm -f "$SCENARIO_DIR/$output"
+  local output="$SCENARIO_DIR/${*: -1}" before=missing after=missing
+  [ -e "$output" ] && before=$(cksum <"$output")
   brand "$@"
   assert_equals 2 "$BRAND_EXIT" "exit code of launcher-brand $*"
   grep -qF -- "$message" "$SCENARIO_DIR/brand.err" ||
     fail "launcher-brand $*: expected [$message] on standard error, got [$(cat "$SCENARIO_DIR/brand.err")]"
-  [ ! -e "$SCENARIO_DIR/$output" ] || fail "launcher-brand $*: wrote $output although it refused"
-  ! ls "$SCENARIO_DIR"/*.brand-tmp >/dev/null 2>&1 || fail "launcher-brand $*: left a temporary file"
+  [ -e "$output" ] && after=$(cksum <"$output")
+  assert_equals "$before" "$after" "the output of the refused launcher-brand $*"
+  ! compgen -G "$SCENARIO_DIR/*.brand-tmp" >/dev/null || fail "launcher-brand $*: left a temporary file"
 }
 
 # make_png SIZE FILE [HEIGHT]: a picture of SIZE x HEIGHT (default square) pixels.
