@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "platform/file_operations.h"
+#include "platform/unicode.h"
+
+// The files the branding tests read: the launcher image as built, and files of
+// the source tree.
+inline std::string ReadTestFile(const std::string& path) {
+  return platform::ReadFileBytes(platform::FromUtf8(path)).value_or(std::string());
+}
+
+inline std::string LauncherImage() { return ReadTestFile(TEST_LAUNCHER_IMAGE); }
+
+inline std::string SourceFile(const std::string& relative) { return ReadTestFile(std::string(TEST_SOURCE_FOLDER) + "/" + relative); }

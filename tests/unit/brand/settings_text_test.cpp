@@ -1,0 +1,59 @@
+#include "brand/settings_text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SettingsTextTest, NamesByLineWhatTheLauncherWouldNotRead) {
+  BrandResult<std::vector<std::string>> notices = CheckSettingsBytes(
+      "\xEF\xBB\xBF[Application]\r\n"
+      "Main Clas=com.example.App\r\n"
+      "main class=com.example.App\r\n"
+      "Main Class=com.example.App\r\n"
+      "[Display]\r\n"
+      "Splash Screen=s.png\r\n"
+      "[Java Runtime Environment]\r\n"
+      "JRE Path=jre\n"
+      "Minimum Version=11\r\n"
+      "[Application]\r\n"
+      "[Colours]\r\n");
+  ASSERT_TRUE(notices) << notices.error().message;
+  const std::vector<std::string> expected{
+      "line 2: unknown key \"Main Clas\" in [Application]",
+      "line 3: unknown key \"main class\" in [Application] (the launcher reads \"Main Class\", letter case included)",
+      "line 5: [Display] is read only from the settings file beside the executable, not from the built-in settings",
+      "line 8: a line ends in LF alone; the launcher reads lines that end in CR LF, so it reads this one as part of "
+      "the line before",
+      "line 9: [Application] repeats the section of line 1; only the first is read",
+      "line 10: unknown section [Colours]",
+  };
+  EXPECT_EQ(*notices, expected);
+  // UTF-16LE with its byte-order mark is read too.
+  BrandResult<std::vector<std::string>> utf16 = CheckSettingsBytes(std::string("\xFF\xFE[\0A\0]\0\r\0\n\0", 12));
+  ASSERT_TRUE(utf16) << utf16.error().message;
+  EXPECT_EQ(*utf16, std::vector<std::string>{"line 1: unknown section [A]"});
+}
+
+TEST(SettingsTextTest, RefusesWhatIsNotTextOrTooLarge) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* message;
+  } cases[] = {
+      {"NUL", std::string("[Application]\r\nMain Class=a\0b", 29), "is not text"},
+      {"invalid UTF-8", "[Application]\r\nMain Class=\xC3(", "is not text"},
+      {"overlong UTF-8", "\xC0\xAF", "is not text"},
+      {"odd UTF-16", std::string("\xFF\xFE[\0A", 5), "is not text"},
+      {"lone surrogate", std::string("\xFF\xFE\x00\xD8[\0", 6), "is not text"},
+      {"UTF-16 big-endian", std::string("\xFE\xFF\0[", 4), "big-endian"},
+      {"over 2 MB", std::string(kLargestSettingsBytes + 1, ';'), "larger than the launcher reads"},
+  };
+  for (const auto& each : cases) {
+    BrandResult<std::vector<std::string>> notices = CheckSettingsBytes(each.bytes);
+    ASSERT_FALSE(notices) << each.name;
+    EXPECT_NE(notices.error().message.find(each.message), std::string::npos) << each.name;
+  }
+  EXPECT_TRUE(CheckSettingsBytes(std::string(kLargestSettingsBytes, ';')));
+}
+
+}  // namespace
