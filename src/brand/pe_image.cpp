@@ -19,13 +19,15 @@ BrandResult<std::vector<PeSection>> ReadSections(const ByteView& file, uint32_t 
   for (uint32_t i = 0; i < count; ++i) {
     const uint32_t at = tableOffset + i * kSectionEntrySize;
     std::string_view name = file.Slice(at, 8);
+    const uint32_t rawSize = file.U32(at + 16);
+    // A section without file data may carry any offset; the loader ignores it, and so do we.
     PeSection section{.name = std::string(name.substr(0, name.find('\0'))),
                       .headerOffset = at,
                       .virtualSize = file.U32(at + 8),
                       .virtualAddress = file.U32(at + 12),
-                      .rawSize = file.U32(at + 16),
-                      .rawOffset = file.U32(at + 20)};
-    if (section.rawSize != 0 && !file.Has(section.rawOffset, section.rawSize)) {
+                      .rawSize = rawSize,
+                      .rawOffset = rawSize != 0 ? file.U32(at + 20) : 0};
+    if (!file.Has(section.rawOffset, section.rawSize)) {
       return NotAnImage("section " + section.name + " lies beyond the end of the file");
     }
     sections.push_back(section);
