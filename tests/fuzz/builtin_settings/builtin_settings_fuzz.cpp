@@ -14,7 +14,11 @@ namespace {
 bool SameSections(const BuiltinSettings& a, const BuiltinSettings& b) {
   return std::equal(a.sections.begin(), a.sections.end(), b.sections.begin(), b.sections.end(),
                     [](const BuiltinSettings::Section& x, const BuiltinSettings::Section& y) {
-                      return x.name == y.name && x.entries == y.entries;
+                      return x.name == y.name &&
+                             std::equal(x.entries.begin(), x.entries.end(), y.entries.begin(), y.entries.end(),
+                                        [](const BuiltinSettings::Entry& e, const BuiltinSettings::Entry& f) {
+                                          return e.key == f.key && e.value == f.value;
+                                        });
                     });
 }
 
@@ -22,7 +26,7 @@ WideString Written(const BuiltinSettings& settings) {
   WideString text;
   for (const BuiltinSettings::Section& section : settings.sections) {
     text += L"[" + section.name + L"]\r\n";
-    for (const auto& [key, value] : section.entries) text += key + L"=" + value + L"\r\n";
+    for (const BuiltinSettings::Entry& entry : section.entries) text += entry.key + L"=" + entry.value + L"\r\n";
   }
   return text;
 }
@@ -38,16 +42,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Check(section.name.find(L"\r\n") == WideString::npos, "a section name is within one line", section.name);
     size_t first = 0;
     while (settings.sections[first].name != section.name) ++first;
-    for (const auto& [key, value] : section.entries) {
+    for (const BuiltinSettings::Entry& entry : section.entries) {
+      const WideString& key = entry.key;
+      const WideString& value = entry.value;
       fuzz::Check(key.find(L'=') == WideString::npos, "a key holds no =", key);
       fuzz::Check(TrimWhiteSpace(key) == key && TrimWhiteSpace(value) == value, "keys and values are trimmed", key);
       // Find answers from the first section of the name, the first entry of the key.
       std::optional<WideString> found = settings.Find(section.name, key);
       if (first == s) {
         fuzz::Check(found.has_value(), "every entry of a first section is found", key);
-        for (const auto& [otherKey, otherValue] : section.entries) {
-          if (otherKey == key) {
-            fuzz::Check(*found == otherValue, "the first entry of a key answers", key);
+        for (const BuiltinSettings::Entry& other : section.entries) {
+          if (other.key == key) {
+            fuzz::Check(*found == other.value, "the first entry of a key answers", key);
             break;
           }
         }
