@@ -6,13 +6,16 @@
 BRAND_EXIT=
 
 # brand ARG...: runs the tool in the scenario folder; its output goes to
-# brand.out and brand.err there, its exit code to BRAND_EXIT.
+# brand.out and brand.err there, its exit code to BRAND_EXIT. With
+# BRAND_FILE_LIMIT set, files it writes cannot grow past that many KiB, as
+# on a full disk.
 brand() {
   require_variables E2E_BRAND
-  local runner=()
+  local runner=() limit=${BRAND_FILE_LIMIT:-}
   [ "$E2E_PLATFORM" = windows ] && runner=("$E2E_WINE")
   BRAND_EXIT=0
-  (cd "$SCENARIO_DIR" && exec "${runner[@]}" "$E2E_BRAND" "$@") \
+  (cd "$SCENARIO_DIR" && if [ -n "$limit" ]; then trap '' XFSZ && ulimit -f "$limit"; fi &&
+    exec "${runner[@]}" "$E2E_BRAND" "$@") \
     </dev/null >"$SCENARIO_DIR/brand.out" 2>"$SCENARIO_DIR/brand.err" || BRAND_EXIT=$?
   log "launcher-brand $* -> $BRAND_EXIT"
 }

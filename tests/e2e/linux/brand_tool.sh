@@ -59,5 +59,7 @@ brand_refused "launcher.exe: is the input" launcher.exe launcher.exe
 ln -s launcher.exe "$SCENARIO_DIR/link.exe"
 brand_refused "link.exe: is the input" launcher.exe link.exe
 brand_refused "missing/out.exe: cannot be written" launcher.exe missing/out.exe
+BRAND_FILE_LIMIT=16 brand_refused "full.exe: cannot be written (the folder cannot be written, or the disk is full)" \
+  launcher.exe full.exe
 brand_refused "unknown option --colour" --colour red launcher.exe out.exe
 cmp -s "$SCENARIO_DIR/launcher.exe" "$E2E_BRAND_INPUT" || fail "launcher-brand changed its input"
