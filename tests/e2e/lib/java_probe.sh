@@ -6,6 +6,8 @@
 # The JDK the build compiled the probe with, and its version.
 JDK_HOME=$(dirname "$(dirname "$(readlink -f "$(command -v javac)")")")
 JDK_VERSION=$(sed -n 's/^JAVA_VERSION="\(.*\)"$/\1/p' "$JDK_HOME/release")
+# The same as the launcher prints versions: four numbers ("17.0.21" is 17.0.21.0).
+JDK_VERSION_FOUR_PARTS=$(awk -F. '{ printf "%d.%d.%d.%d", $1, $2, $3, $4 }' <<<"$JDK_VERSION")
 
 # Puts the launcher and probe.jar in the scenario folder.
 install_probe() {

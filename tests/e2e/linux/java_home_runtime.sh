@@ -20,7 +20,8 @@ mkdir -p "$own"
 for entry in "$JDK_HOME"/*; do
   [ "${entry##*/}" = release ] || ln -s "$entry" "$own/" || fail "cannot link $entry"
 done
-own_version="$JDK_VERSION.77"
+# A fifth number would be dropped, so the fourth (the build's patch) is changed.
+own_version="${JDK_VERSION_FOUR_PARTS%.*}.77"
 printf 'JAVA_VERSION="%s"\nIMAGE_TYPE="JDK"\n' "$own_version" >"$own/release"
 
 # run_with MINIMUM MAXIMUM: runs the probe's environment command with these bounds.

@@ -57,6 +57,6 @@ write_probe_runtime_settings "Maximum Version=any"
 use_trace
 start_launcher
 expect_exit 0
-assert_trace_has "candidate source=\"HKLM\\\\Software\\\\JavaSoft\\\\Java Runtime Environment\\\\$JDK_VERSION\" verdict=accepted version=$JDK_VERSION.0 kind=JRE vendor=Sun home=$(quote "$JDK_HOME/") server=yes preferred=yes"
+assert_trace_has "candidate source=\"HKLM\\\\Software\\\\JavaSoft\\\\Java Runtime Environment\\\\$JDK_VERSION\" verdict=accepted version=$JDK_VERSION_FOUR_PARTS kind=JRE vendor=Sun home=$(quote "$JDK_HOME/") server=yes preferred=yes"
 [[ $(trace_lines choice) == 'choice source='* ]] || fail "no choice line"
 assert_trace_has 'exit code=0 reason="main returned and the JVM was destroyed"'
