@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,10 +7,8 @@
 
 namespace platform {
 
-// Whole-file operations on files the launcher keeps for itself.
-
-// The file's bytes; nullopt when it cannot be read.
-std::optional<std::string> ReadFileBytes(const WideString& path);
+// Whole-file operations on files the launcher keeps for itself (reading one:
+// ReadWholeFile in file_replacement.h).
 
 // At most limit bytes from the start of a regular file, for small files that
 // other programs keep (a runtime's "release" file): whatever stands in its

@@ -10,20 +10,6 @@
 #include "platform/unicode.h"
 
 namespace platform {
-std::optional<std::string> ReadFileBytes(const WideString& path) {
-  posix::Descriptor file(::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
-  if (!file) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
-    if (count == 0) return bytes;
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) return std::nullopt;
-    bytes.append(buffer, static_cast<size_t>(count));
-  }
-}
-
 std::string ReadFileStart(const WideString& path, size_t limit) {
   posix::Descriptor file(::open(ToUtf8(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat info;

@@ -13,20 +13,6 @@ void ClearReadOnly(const WideString& longPath) { ::SetFileAttributesW(longPath.c
 
 }  // namespace
 
-std::optional<std::string> ReadFileBytes(const WideString& path) {
-  win32::File file(::CreateFileW(win32::LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    DWORD count = 0;
-    if (!::ReadFile(file.Get(), buffer, sizeof buffer, &count, nullptr)) return std::nullopt;
-    if (count == 0) return bytes;
-    bytes.append(buffer, count);
-  }
-}
-
 std::string ReadFileStart(const WideString& path, size_t limit) {
   win32::File file(::CreateFileW(win32::LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -4,6 +4,7 @@
 #include "platform/environment.h"
 #include "platform/file_identity.h"
 #include "platform/file_operations.h"
+#include "platform/file_replacement.h"
 #include "platform/path_parts.h"
 #include "platform/path_syntax.h"
 #include "platform/process_id.h"
@@ -98,7 +99,7 @@ StartupCachePlan PlanStartupCache(const StartupCacheInputs& inputs) {
 
   const platform::FileIdentity archive = platform::QueryFileIdentity(files.archive);
   // One that changed after its build is built anew.
-  if (archive.regularFile && archive.size > 0 && platform::ReadFileBytes(files.stamp) == StampText(archive)) {
+  if (archive.regularFile && archive.size > 0 && platform::ReadWholeFile(files.stamp).bytes == StampText(archive)) {
     plan.options = UseArchiveOptions(plan.choice.mechanism, platform::ToAnsi(files.archive));
     return Outcome(plan, CacheReason::ArchiveUsed);
   }

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "platform/file_operations.h"
+#include "platform/file_replacement.h"
 #include "platform/unicode.h"
 
 // The files the branding tests read: the launcher image as built, and files of
 // the source tree.
 inline std::string ReadTestFile(const std::string& path) {
-  return platform::ReadFileBytes(platform::FromUtf8(path)).value_or(std::string());
+  return platform::ReadWholeFile(platform::FromUtf8(path)).bytes;
 }
 
 inline std::string LauncherImage() { return ReadTestFile(TEST_LAUNCHER_IMAGE); }

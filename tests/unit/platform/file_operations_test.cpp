@@ -1,4 +1,5 @@
 #include "platform/file_operations.h"
+#include "platform/file_replacement.h"
 
 #include <gtest/gtest.h>
 
@@ -38,12 +39,12 @@ TEST(FileOperationsTest, WrittenBytesReadBackWholeAndAWriteEmptiesFirst) {
   const WideString path = dir.Path(L"data.bin");
   const std::string bytes("a\0b\r\n\xFF", 6);
   ASSERT_TRUE(platform::WriteFileBytes(path, bytes));
-  EXPECT_EQ(platform::ReadFileBytes(path), bytes);
+  EXPECT_EQ(platform::ReadWholeFile(path).bytes, bytes);
   ASSERT_TRUE(platform::WriteFileBytes(path, "x"));
-  EXPECT_EQ(platform::ReadFileBytes(path), "x");
+  EXPECT_EQ(platform::ReadWholeFile(path).bytes, "x");
   ASSERT_TRUE(platform::WriteFileBytes(path, ""));
-  EXPECT_EQ(platform::ReadFileBytes(path), "");
-  EXPECT_EQ(platform::ReadFileBytes(dir.Path(L"missing")), std::nullopt);
+  EXPECT_EQ(platform::ReadWholeFile(path).state, platform::FileState::Present);
+  EXPECT_EQ(platform::ReadWholeFile(path).bytes, "");
   EXPECT_FALSE(platform::WriteFileBytes(Join({dir.Path(L"no folder"), L"data.bin"}), "x"));
 }
 
