@@ -4,6 +4,7 @@
 #include "jvm/local_ref.h"
 #include "platform/file_system.h"
 #include "platform/last_error.h"
+#include "platform/path_parts.h"
 #include "platform/path_syntax.h"
 
 namespace {
@@ -26,30 +27,6 @@ jobject NewPrintStream(JNIEnv* env, jobject output) {
   return env->NewObject(type.get(), constructor, output);
 }
 
-bool IsNetworkPath(const WideString& path) {
-  return path.size() >= 2 && platform::IsPathSeparator(path[0]) && platform::IsPathSeparator(path[1]);
-}
-
-size_t NextSeparator(const WideString& path, size_t from) {
-  return path.find_first_of(platform::kPathSeparators, from);
-}
-
-// The components of a path; the first keeps a long-path prefix and a network
-// path's server.
-WideStringList PathComponents(const WideString& path) {
-  const WideString longPrefix = L"\\\\?\\";
-  const bool prefixed = path.compare(0, longPrefix.size(), longPrefix) == 0;
-  const WideString rest = prefixed ? path.substr(longPrefix.size()) : path;
-  size_t firstEnd = NextSeparator(rest, IsNetworkPath(rest) ? 2 : 0);
-  WideStringList components{(prefixed ? longPrefix : L"") + rest.substr(0, firstEnd)};
-  while (firstEnd != WideString::npos) {
-    size_t next = NextSeparator(rest, firstEnd + 1);
-    components.push_back(rest.substr(firstEnd + 1, next == WideString::npos ? WideString::npos : next - firstEnd - 1));
-    firstEnd = next;
-  }
-  return components;
-}
-
 }  // namespace
 
 void ExpandTimePlaceholders(WideString& fileName, const platform::LocalTime& time) {
@@ -67,8 +44,8 @@ void ExpandTimePlaceholders(WideString& fileName, const platform::LocalTime& tim
 
 uint32_t CreateParentFolders(const WideString& path) {
   if (platform::IsAbsolutePath(path) && platform::FileExists(path)) return 0;
-  const WideStringList components = PathComponents(path);
-  const bool network = IsNetworkPath(path) && path.compare(0, 4, L"\\\\?\\") != 0;
+  const WideStringList components = platform::PathComponents(path);
+  const bool network = platform::IsNetworkPath(path);
   // The first folder of a relative path is made too; a drive, server or root never.
   const bool relative = !platform::IsAbsolutePath(path) && !components.front().empty();
   WideString folder = components[0];

@@ -24,4 +24,12 @@ WideString FolderOf(const WideString& path);
 // The text with a path separator appended unless it is empty or ends with one.
 WideString WithTrailingSeparator(const WideString& folder);
 
+// Whether a path names a network share: two leading separators, but not the
+// long-path prefix "\\?\".
+bool IsNetworkPath(const WideString& path);
+
+// The components of a path, in order; the first keeps a long-path prefix and
+// a network path's server ("\\server", "C:", "" for a root).
+WideStringList PathComponents(const WideString& path);
+
 }  // namespace platform
