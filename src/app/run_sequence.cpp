@@ -1,5 +1,6 @@
 #include "app/run_sequence.h"
 
+#include <functional>
 #include <variant>
 
 #include "app/error_report.h"
@@ -49,6 +50,42 @@ bool SplashSuppressed(const WideStringList& arguments) {
   return HasArgument(arguments, L"-nosplash") || HasArgument(arguments, L"/nosplash");
 }
 
+// Only a runtime registered by IBM needs its main thread kept after main;
+// merely accepting IBM runtimes ("VM Provider=any") must not keep others running.
+bool KeepsMainThreadAfterMain(const ResolvedRuntime& runtime) { return runtime.vendor == Vendor::Ibm; }
+
+// What a start runs: the launcher, the runtime chosen, the command line.
+struct ChosenStart {
+  const ExecutableLocation& executable;
+  const ResolvedRuntime& runtime;
+  const WideStringList& arguments;
+};
+
+// A first instance lets later starts' requests through to the application
+// from right before main, and refuses them from the moment the JVM is
+// destroyed. Both are empty for other starts.
+struct ForwardingGate {
+  std::function<void(JavaVM*)> open;
+  std::function<void()> close;
+};
+
+ForwardingGate GateOf(FirstInstance* first, const std::shared_ptr<ForwardingTarget>& forwarding,
+                      const ResolvedRuntime& runtime, Trace& trace) {
+  if (first == nullptr) return {};
+  // Request threads stay attached where the JVM's main thread stays.
+  forwarding->stayAttached = KeepsMainThreadAfterMain(runtime);
+  return {.open =
+              [first, forwarding](JavaVM* vm) {
+                forwarding->vm = vm;
+                first->OpenForwarding();
+              },
+          .close =
+              [first, &trace] {
+                first->CloseForwarding();
+                TraceLine(trace, "forwarding-closed").Write();
+              }};
+}
+
 // What happens around main on the JVM thread. Right before main, a first
 // instance gets the JVM and starts passing later starts to it. The launcher's
 // own splash window goes as soon as main has returned or thrown: before an
@@ -56,15 +93,10 @@ bool SplashSuppressed(const WideStringList& arguments) {
 // (IBM runtimes). With "Failure Check" the exception is offered to the user; a
 // question that cannot be asked means Stop.
 MainHooks HooksAroundMain(UserInterface& ui, const ApplicationSettings& application, SplashScreen& splash,
-                          FirstInstance* first, const std::shared_ptr<ForwardingTarget>& forwarding) {
+                          const ForwardingGate& gate) {
   MainHooks hooks;
   hooks.afterMain = [&splash] { splash.CloseWindow(); };
-  if (first != nullptr) {
-    hooks.beforeMain = [first, forwarding](JavaVM* vm) {
-      forwarding->vm = vm;
-      first->OpenForwarding();
-    };
-  }
+  hooks.beforeMain = gate.open;
   if (application.failureCheck) {
     hooks.askAboutException = [&ui](const WideString& trace) {
       return ui.ShowException(trace) == ExceptionAnswer::Ignore ? ExceptionVerdict::Ignore : ExceptionVerdict::Stop;
@@ -76,10 +108,10 @@ MainHooks HooksAroundMain(UserInterface& ui, const ApplicationSettings& applicat
 // Run: the environment, the splash, the JVM library, the plan, and the JVM
 // thread; the JVM is destroyed (waiting for the application's threads) before
 // returning. Failures are reported in front of the splash, which is still up.
-int32_t RunApplication(const Host& host, const LauncherSettings& settings, const ExecutableLocation& executable,
-                       const ResolvedRuntime& runtime, const WideStringList& arguments, FirstInstance* first,
-                       const std::shared_ptr<ForwardingTarget>& forwarding) {
+int32_t RunApplication(const Host& host, const LauncherSettings& settings, const ChosenStart& start,
+                       const ForwardingGate& gate) {
   Trace& trace = host.trace;
+  const auto& [executable, runtime, arguments] = start;
   TracePhase(trace, "environment");
   const WideString libraryPath =
       ApplyProcessEnvironment(settings.environment, runtime.jvmLibrary, runtime.home, executable.folder, trace);
@@ -111,12 +143,8 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   TraceMain(trace, *plan);
   TracePhase(trace, "jvm");
   const ExitObserver exitObserver(trace, &cacheBuild);
-  // Only a runtime registered by IBM needs its main thread kept after main;
-  // merely accepting IBM runtimes ("VM Provider=any") must not keep others running.
-  const bool ibmRuntime = runtime.vendor == Vendor::Ibm;
-  forwarding->stayAttached = ibmRuntime;
-  JvmOutcome outcome = RunJvm(
-      {*library, *plan, HooksAroundMain(host.ui, settings.application, splash, first, forwarding), ibmRuntime, trace});
+  JvmOutcome outcome = RunJvm({*library, *plan, HooksAroundMain(host.ui, settings.application, splash, gate),
+                               KeepsMainThreadAfterMain(runtime), trace});
   if (!outcome.ran) {
     report(outcome.ran.error());
     splash.CloseNative();
@@ -128,10 +156,7 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   TracePhase(trace, "destroy-jvm");
   outcome.session.reset();
   // A request let through from now on would attach to a JVM that is gone.
-  if (first != nullptr) {
-    first->CloseForwarding();
-    TraceLine(trace, "forwarding-closed").Write();
-  }
+  if (gate.close) gate.close();
   splash.CloseNative();
   if (outcome.ran) cacheBuild.Start();
   const int32_t code = outcome.ran ? 0 : kFailed;
@@ -221,8 +246,9 @@ int32_t RunLauncher(Host& host) {
     return HandOverToPairProduct(report, settings->product, trace);
   }
   auto* first = std::get_if<std::unique_ptr<FirstInstance>>(&role);
-  const int32_t exitCode = RunApplication(host, *settings, *executable, *runtime, arguments,
-                                          first != nullptr ? first->get() : nullptr, forwarding);
+  const int32_t exitCode =
+      RunApplication(host, *settings, {.executable = *executable, .runtime = *runtime, .arguments = arguments},
+                     GateOf(first != nullptr ? first->get() : nullptr, forwarding, *runtime, trace));
   // Clean-up, after the JVM: the single-instance message thread stops, the
   // shared block is released, then the forwarding event.
   role = OrdinaryStart{};
