@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <string>
@@ -21,7 +22,17 @@ extern char** environ;
 namespace platform {
 namespace {
 
-constexpr int kBackgroundNiceness = 10;
+// A background copy runs ten steps below the launcher's own priority, at most
+// at the lowest: started from a launcher that is itself niced, an absolute
+// value could rank it above its starter.
+constexpr int kBackgroundNicenessSteps = 10;
+constexpr int kLowestPriority = 19;
+
+int BackgroundNiceness() {
+  errno = 0;
+  const int own = ::getpriority(PRIO_PROCESS, 0);
+  return std::min(kLowestPriority, (errno == 0 ? own : 0) + kBackgroundNicenessSteps);
+}
 
 // posix_spawn's file actions and attributes, released whatever happens.
 class SpawnSetup {
@@ -100,7 +111,7 @@ bool StartBackgroundCopy(const WideString& executable, const WideString& working
     ::close(pipe[1]);
     return false;
   }
-  ::setpriority(PRIO_PROCESS, static_cast<id_t>(child), kBackgroundNiceness);
+  ::setpriority(PRIO_PROCESS, static_cast<id_t>(child), BackgroundNiceness());
   return true;
 }
 
