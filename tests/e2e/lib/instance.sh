@@ -29,7 +29,7 @@ start_first_instance() {
     wait_for_first_instance grep -q '^main-waiting' "$STUB_LOG"
   else
     start_launcher "$(native_path "$GO_FILE")" "$@"
-    wait_for_first_instance grep -qx 'main started' "$SCENARIO_DIR/stdout.txt"
+    wait_for_first_instance grep -qxE $'main started\r?' "$SCENARIO_DIR/stdout.txt"
   fi
 }
 

@@ -10,7 +10,7 @@ if [ "$E2E_PLATFORM" = windows ]; then
     log "no real JVM for Windows on this machine (../shared/avian-jvm): skipped"
     exit 77
   fi
-  require_variables E2E_PROBE_JAR
+  require_variables E2E_AVIAN_JVM E2E_PROBE_JAR
 else
   # The JDK the build compiled the probe with, and its version.
   JDK_HOME=$(dirname "$(dirname "$(readlink -f "$(command -v javac)")")")
@@ -30,7 +30,7 @@ install_probe() {
   [ -f "$jar" ] || fail "no $jar: build the java_fixtures target"
   install_launcher
   cp "$jar" "$SCENARIO_DIR/probe.jar" || fail "cannot copy probe.jar"
-  if [ "$E2E_PLATFORM" = windows ]; then install_runtime --library "$E2E_AVIAN_FOLDER/jvm.dll" jre; fi
+  if [ "$E2E_PLATFORM" = windows ]; then install_runtime --library "$E2E_AVIAN_JVM" jre; fi
 }
 
 # Settings that run MAIN_CLASS from probe.jar on the build's JDK, with further
