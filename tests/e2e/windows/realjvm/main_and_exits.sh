@@ -3,7 +3,9 @@
 # arguments exactly (spaces, an empty one, non-ASCII and astral characters, a
 # trailing backslash) followed by the pieces of "Cmd" (quotes group, a quote
 # inside a piece is kept); the exit code is 0 when main returns and n after
-# System.exit(n). An exception that main throws is printed by the JVM (exit 0)
+# System.exit(n). A main class the JVM cannot find is reported in a message
+# box after the JVM's own exception; a class without main only by the JVM's
+# exception; both end with -1. An exception that main throws is printed by the JVM (exit 0)
 # without "Failure Check"; with it, the "Java Exception" dialog shows the stack
 # trace that the JVM's printStackTrace wrote, the same text the error file
 # gets: Ignore ends the run with 0, Stop with -1.
@@ -27,6 +29,20 @@ write_probe_settings probe.Probe
 start_launcher exit 7
 expect_exit_without_dialog 7
 
+write_probe_settings probe.Missing
+start_launcher
+expect_dialog
+assert_control_text 65535 $'Could not find the main class probe/Missing.\n'
+press_button 1
+expect_exit 255
+assert_stderr_has 'java.lang.NoClassDefFoundError: probe/Missing'
+
+write_probe_settings probe.NoMain
+start_launcher
+expect_exit_without_dialog 255
+assert_stderr_has 'java.lang.NoSuchMethodError'
+
+write_probe_settings probe.Probe
 start_launcher throw
 expect_exit_without_dialog 0
 assert_stderr_has 'java.lang.IllegalStateException: thrown by main'
