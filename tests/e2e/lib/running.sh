@@ -43,13 +43,14 @@ expect_exit() {
   assert_equals "$expected" "$LAUNCHER_EXIT" "exit code of the launcher"
 }
 
-# Waits until the launcher has written the line TEXT to its standard output
-# (ended by a line feed, or a carriage return and line feed), while it runs.
-wait_for_stdout_line() {
-  local deadline=$((SECONDS + E2E_EXIT_TIMEOUT))
-  until sed 's/\r$//' "$SCENARIO_DIR/stdout.txt" 2>/dev/null | grep -qxF -- "$1"; do
-    launcher_running || fail "the launcher ended before it printed [$1]"
-    [ "$SECONDS" -lt "$deadline" ] || fail "the launcher did not print [$1] within $E2E_EXIT_TIMEOUT s"
+# wait_for_output_line STREAM TEXT: waits, while the launcher runs, until it
+# has written the line TEXT to STREAM (stdout or stderr), ended by a line feed
+# or a carriage return and line feed.
+wait_for_output_line() {
+  local file="$SCENARIO_DIR/$1.txt" text=$2 deadline=$((SECONDS + E2E_EXIT_TIMEOUT))
+  until sed 's/\r$//' "$file" 2>/dev/null | grep -qxF -- "$text"; do
+    launcher_running || fail "the launcher ended before it wrote [$text] to $1"
+    [ "$SECONDS" -lt "$deadline" ] || fail "the launcher did not write [$text] to $1 within $E2E_EXIT_TIMEOUT s"
     sleep 0.05
   done
 }

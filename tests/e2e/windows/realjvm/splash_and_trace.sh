@@ -19,11 +19,11 @@ thread_go=$(win_path "$SCENARIO_DIR/thread-go")
 
 use_trace
 start_launcher hold "$main_go" "$thread_go"
-wait_for_stdout_line "main started"
+wait_for_output_line stdout "main started"
 expect_splash_window
 assert_splash visible=1
 : >"$SCENARIO_DIR/main-go"
-wait_for_stdout_line "main returns"
+wait_for_output_line stdout "main returns"
 wait_for_splash_gone
 launcher_running || fail "the launcher ended before the thread that outlives main"
 : >"$SCENARIO_DIR/thread-go"
