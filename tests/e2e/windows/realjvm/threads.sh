@@ -25,9 +25,11 @@ wait_for_output_line stderr "Exception in thread \"main\" java.lang.IllegalState
 launcher_running || fail "the launcher ended while a thread of the application still ran"
 : >"$go"
 expect_exit 0
+assert_lines_are "$SCENARIO_DIR/stdout.txt" "thread ends"
 
 rm -f "$go"
 start_launcher hold-throw "$(win_path "$go")"
 expect_dialog --caption "Java Exception"
 press_button 2
 expect_exit 255
+assert_stdout_is ""
