@@ -2,8 +2,10 @@
 # Single instance on a real JVM: a later start hands its arguments to the
 # first one, whose secondaryMain runs on a thread the launcher attached. The
 # int form's value is the second instance's exit code (an empty argument and
-# characters beyond ASCII arrive whole); the void form answers 0 at once, and
-# the first instance ends only after the call, once main has returned.
+# characters beyond ASCII arrive whole), and 0 when it throws (the exception
+# is printed on the first instance's standard error); the void form answers 0
+# at once, and the first instance ends only after the call, once main has
+# returned.
 source "$(dirname "$0")/../../lib.sh"
 source "$(dirname "$0")/../../lib/java_probe.sh"
 source "$(dirname "$0")/../../lib/instance.sh"
@@ -18,8 +20,10 @@ write_probe_settings probe.SecondaryInt "Single Instance=yes"
 start_first_instance
 run_second_instance middle 2 a "" b
 run_second_instance text 4 "é中😀"  # 😀 is two UTF-16 units
+run_second_instance thrower 0 throw
 release_first_instance
 expect_exit_without_dialog 0
+assert_stderr_has "java.lang.IllegalStateException: thrown by secondaryMain"
 assert_file_is "$secondary_log" "call 1 args 3: $(probe_units a) [] $(probe_units b) result 2
 call 2 args 1: $(probe_units "é中😀") result 4"
 assert_lines_are "$SCENARIO_DIR/stdout.txt" "main started"
