@@ -33,7 +33,7 @@ install_probe() {
   if [ "$E2E_PLATFORM" = windows ]; then install_runtime --library "$E2E_AVIAN_JVM" jre; fi
 }
 
-# Settings that run MAIN_CLASS from probe.jar on the build's JDK, with further
+# Settings that run MAIN_CLASS from probe.jar on the real JVM, with further
 # lines for [Application] and for [Java Runtime Environment] (each may hold
 # several lines).
 write_probe_settings() {
