@@ -8,6 +8,8 @@ REQUIRED_PACKAGES=(
   openjdk-17-jdk-headless
   icoutils python3-pefile osslsigncode openssl
   clang libclang-rt-14-dev
+  # The real JVM of the Windows scenarios, built from its source beside the project.
+  make patch zlib1g-dev binutils-mingw-w64-x86-64 libz-mingw-w64-dev
 )
 
 # What the fuzz targets need (scripts/fuzz.sh): clang with libFuzzer and the

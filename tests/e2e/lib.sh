@@ -21,8 +21,10 @@
 #                  stand-ins for a runtime's splashscreen.dll (windows)
 #   E2E_JNI_LIBRARY, E2E_JNI_LIBRARY_DEPENDENCY
 #                  a JNI library and the DLL it imports, side by side (windows)
-#   E2E_AVIAN_FOLDER  a real JVM for Windows (jvm.dll, classpath.jar), when the
+#   E2E_AVIAN_FOLDER  a real JVM for Windows (its source, classpath.jar), when the
 #                  machine has one; a scenario that needs it is skipped (exit 77) without it
+#   E2E_AVIAN_JVM  its jvm.dll, built with tests/fixtures/avian-patches
+#   E2E_PROBE_JAR  the probe application compiled for it (tests/fixtures/java)
 #   E2E_COMPANION_RECORDER  a program that records its command line (windows)
 #   E2E_JVM_I686   a 32-bit x86 jvm.dll image (windows)
 #   E2E_BRAND      launcher-brand (host build on linux, launcher-brand.exe on windows)

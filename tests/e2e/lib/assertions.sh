@@ -14,6 +14,14 @@ assert_file_is() {
   assert_equals "$expected" "${actual%x}" "content of ${file##*/}"
 }
 
+# The file's lines, each ended by a line feed or by a carriage return and line
+# feed (as Windows programs write them), are exactly the lines of TEXT.
+assert_lines_are() {
+  local file=$1 text=$2 actual
+  actual=$(sed 's/\r$//' "$file" && printf x) || fail "cannot read ${file##*/}"
+  assert_equals "$text"$'\n' "${actual%x}" "lines of ${file##*/}"
+}
+
 # No line of the file holds TEXT.
 assert_file_lacks() {
   local file=$1 text=$2

@@ -1,6 +1,7 @@
 # Single-instance scenarios: a first instance whose main waits until the
 # scenario lets it go, and second instances of the same launcher started
-# beside it, each in the foreground or the background. Sourced after lib.sh.
+# beside it, each in the foreground or the background. Sourced after lib.sh
+# (and lib/java_probe.sh for the probe's applications).
 
 GO_FILE=
 declare -A SECOND_PIDS=()
@@ -15,20 +16,20 @@ if [ "$E2E_PLATFORM" = linux ]; then
 fi
 
 # start_first_instance [ARG...]: starts the launcher (start_launcher) with its
-# main held until release_first_instance, and waits until main runs: on Windows
-# the stub's main waits (use_stub_log first); on Linux the probe's SecondaryInt
-# or SecondaryVoid, which take the file as their first argument.
+# main held until release_first_instance, and waits until main runs: with the
+# stub's log (use_stub_log first) the stub's main waits; otherwise the probe's
+# SecondaryInt or SecondaryVoid, which take the file as their first argument.
 start_first_instance() {
   GO_FILE="$SCENARIO_DIR/go"
   rm -f "$GO_FILE"
-  if [ "$E2E_PLATFORM" = windows ]; then
+  if [ -n "$STUB_LOG" ]; then
     export STUB_JVM_MAIN_WAIT_FILE
     STUB_JVM_MAIN_WAIT_FILE=$(win_path "$GO_FILE")
     start_launcher "$@"
     wait_for_first_instance grep -q '^main-waiting' "$STUB_LOG"
   else
-    start_launcher "$GO_FILE" "$@"
-    wait_for_first_instance grep -qx 'main started' "$SCENARIO_DIR/stdout.txt"
+    start_launcher "$(native_path "$GO_FILE")" "$@"
+    wait_for_first_instance grep -qxE $'main started\r?' "$SCENARIO_DIR/stdout.txt"
   fi
 }
 

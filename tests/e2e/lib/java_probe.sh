@@ -1,24 +1,41 @@
-# Sourced, after lib.sh, by the Linux scenarios that run the Java probe
-# application (tests/fixtures/java) on the system's JDK. It is not one of
-# lib.sh's pieces because it asks for the JDK when sourced, which the Windows
-# scenarios have no use for.
+# Sourced, after lib.sh, by the scenarios that run the Java probe application
+# (tests/fixtures/java) on a real JVM: on Linux the system's JDK, on Windows
+# the real JVM beside the project (E2E_AVIAN_FOLDER), in a runtime folder of
+# the scenario's own; without that JVM the Windows scenario is skipped. It is
+# not one of lib.sh's pieces because it asks for the JVM when sourced, which
+# the stub's scenarios have no use for.
 
-# The JDK the build compiled the probe with, and its version.
-JDK_HOME=$(dirname "$(dirname "$(readlink -f "$(command -v javac)")")")
-JDK_VERSION=$(sed -n 's/^JAVA_VERSION="\(.*\)"$/\1/p' "$JDK_HOME/release")
-# The same as the launcher prints versions: four numbers ("17.0.21" is 17.0.21.0).
-JDK_VERSION_FOUR_PARTS=$(awk -F. '{ printf "%d.%d.%d.%d", $1, $2, $3, $4 }' <<<"$JDK_VERSION")
+if [ "$E2E_PLATFORM" = windows ]; then
+  if [ -z "${E2E_AVIAN_FOLDER:-}" ]; then
+    log "no real JVM for Windows on this machine (../shared/avian-jvm): skipped"
+    exit 77
+  fi
+  require_variables E2E_AVIAN_JVM E2E_PROBE_JAR
+else
+  # The JDK the build compiled the probe with, and its version.
+  JDK_HOME=$(dirname "$(dirname "$(readlink -f "$(command -v javac)")")")
+  JDK_VERSION=$(sed -n 's/^JAVA_VERSION="\(.*\)"$/\1/p' "$JDK_HOME/release")
+  # The same as the launcher prints versions: four numbers ("17.0.21" is 17.0.21.0).
+  JDK_VERSION_FOUR_PARTS=$(awk -F. '{ printf "%d.%d.%d.%d", $1, $2, $3, $4 }' <<<"$JDK_VERSION")
+fi
 
-# Puts the launcher and probe.jar in the scenario folder.
-install_probe() {
-  local jar
-  jar="$(dirname "$E2E_LAUNCHER")/tests/fixtures/java/probe.jar"
-  [ -f "$jar" ] || fail "no $jar: build the java_fixtures target"
-  install_launcher launcher
-  cp "$jar" "$SCENARIO_DIR/probe.jar" || fail "cannot copy probe.jar"
+# The "JRE Path" of the probe's settings: the system JDK (linux) or the runtime
+# folder "jre" that install_probe makes (windows).
+probe_runtime() {
+  if [ "$E2E_PLATFORM" = windows ]; then win_path "$SCENARIO_DIR/jre"; else printf '%s' "$JDK_HOME"; fi
 }
 
-# Settings that run MAIN_CLASS from probe.jar on the build's JDK, with further
+# Puts the launcher and probe.jar in the scenario folder, and on Windows the
+# real JVM as the runtime "jre" (jre\bin\server\jvm.dll).
+install_probe() {
+  local jar=${E2E_PROBE_JAR:-$(dirname "$E2E_LAUNCHER")/tests/fixtures/java/probe.jar}
+  [ -f "$jar" ] || fail "no $jar: build the java_fixtures target"
+  install_launcher
+  cp "$jar" "$SCENARIO_DIR/probe.jar" || fail "cannot copy probe.jar"
+  if [ "$E2E_PLATFORM" = windows ]; then install_runtime --library "$E2E_AVIAN_JVM" jre; fi
+}
+
+# Settings that run MAIN_CLASS from probe.jar on the real JVM, with further
 # lines for [Application] and for [Java Runtime Environment] (each may hold
 # several lines).
 write_probe_settings() {
@@ -30,7 +47,7 @@ $application
 [Class Path]
 Class Path=probe.jar
 [Java Runtime Environment]
-JRE Path=$JDK_HOME
+JRE Path=$(probe_runtime)
 $runtime
 INI
 }

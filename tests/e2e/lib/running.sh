@@ -43,6 +43,18 @@ expect_exit() {
   assert_equals "$expected" "$LAUNCHER_EXIT" "exit code of the launcher"
 }
 
+# wait_for_output_line STREAM TEXT: waits, while the launcher runs, until it
+# has written the line TEXT to STREAM (stdout or stderr), ended by a line feed
+# or a carriage return and line feed.
+wait_for_output_line() {
+  local file="$SCENARIO_DIR/$1.txt" text=$2 deadline=$((SECONDS + E2E_EXIT_TIMEOUT))
+  until sed 's/\r$//' "$file" 2>/dev/null | grep -qxF -- "$text"; do
+    launcher_running || fail "the launcher ended before it wrote [$text] to $1"
+    [ "$SECONDS" -lt "$deadline" ] || fail "the launcher did not write [$text] to $1 within $E2E_EXIT_TIMEOUT s"
+    sleep 0.05
+  done
+}
+
 # What the launcher wrote, shown when a scenario fails.
 show_launcher_output() {
   local stream

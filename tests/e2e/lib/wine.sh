@@ -12,4 +12,9 @@ win_path() {
   printf 'Z:%s' "${path//\//\\}"
 }
 
+# A path as the launched program sees it: win_path on Windows, as it is on Linux.
+native_path() {
+  if [ "$E2E_PLATFORM" = windows ]; then win_path "$1"; else printf '%s' "$1"; fi
+}
+
 wine_quiet() { "$E2E_WINE" "$@" </dev/null >/dev/null 2>&1; }

@@ -21,6 +21,11 @@ assert_stderr_has 'Exception in thread "main" java.lang.IllegalStateException: t
 assert_stderr_has "at probe.Probe.main(Probe.java"
 # Once: the trace is not printed again by the launcher.
 assert_equals 1 "$(grep -c 'IllegalStateException' "$SCENARIO_DIR/stderr.txt")" "traces on standard error"
+# Stopped even while a thread of the application still runs (it waits for a
+# file that never comes).
+start_launcher hold-throw "$SCENARIO_DIR/never"
+expect_exit 255
+assert_stderr_has 'java.lang.IllegalStateException: thrown while a thread runs'
 
 # The error file gets the whole trace, characters beyond ASCII included.
 write_probe_settings probe.Probe $'Failure Check=Yes\nError File=err.txt'

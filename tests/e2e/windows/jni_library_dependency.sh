@@ -12,7 +12,7 @@ if [ -z "${E2E_AVIAN_FOLDER:-}" ]; then
 fi
 
 install_launcher app/launcher.exe
-install_runtime --library "$E2E_AVIAN_FOLDER/jvm.dll" jre
+install_runtime --library "$E2E_AVIAN_JVM" jre
 mkdir -p "$SCENARIO_DIR/native" "$SCENARIO_DIR/src"
 cp "$E2E_JNI_LIBRARY" "$E2E_JNI_LIBRARY_DEPENDENCY" "$SCENARIO_DIR/native/" || fail "cannot copy the JNI library"
 cat >"$SCENARIO_DIR/src/JniProbe.java" <<'JAVA'
