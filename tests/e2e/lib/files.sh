@@ -13,6 +13,13 @@ install_launcher() {
   LAUNCHER_WIN=$(win_path "$LAUNCHER")
 }
 
+# Copies the console launcher to a path inside the scenario folder (default:
+# its own name); from then on it is the launcher that scenario steps start.
+install_console_launcher() {
+  require_variables E2E_CONSOLE_LAUNCHER
+  E2E_LAUNCHER=$E2E_CONSOLE_LAUNCHER install_launcher "$@"
+}
+
 # The settings file the launcher reads: its path with the extension replaced by
 # "ini", or with ".ini" added when it has none.
 settings_path_of() {
