@@ -24,6 +24,7 @@
 #   E2E_AVIAN_FOLDER  a real JVM for Windows (jvm.dll, classpath.jar), when the
 #                  machine has one; a scenario that needs it is skipped (exit 77) without it
 #   E2E_CONSOLE_LAUNCHER  launcher-console.exe, the console launcher (windows)
+#   E2E_CONSOLE_CONTROL   console_control.exe, which presses Ctrl+C in a console (windows)
 #   E2E_COMPANION_RECORDER  a program that records its command line (windows)
 #   E2E_JVM_I686   a 32-bit x86 jvm.dll image (windows)
 #   E2E_ARGV_RECORDER  a program that records its argument vector (linux)

@@ -17,6 +17,27 @@ start_launcher() {
   log "started ${LAUNCHER#"$SCENARIO_DIR"/}${*:+ $*} (pid $LAUNCHER_PID)"
 }
 
+# Starts the launcher as start_launcher does, through console_control in a
+# console of its own (windows); press_ctrl_c then sends that console Ctrl+C,
+# as a user's keys do. The exit code is the launcher's.
+CONSOLE_EVENT_FILE=
+start_launcher_in_console() {
+  require_variables E2E_CONSOLE_CONTROL
+  CONSOLE_EVENT_FILE="$SCENARIO_DIR/send-console-event"
+  rm -f "$CONSOLE_EVENT_FILE"
+  (cd "$SCENARIO_DIR" &&
+    exec "$E2E_WINE" "$E2E_CONSOLE_CONTROL" "$(win_path "$CONSOLE_EVENT_FILE")" "$LAUNCHER_WIN" "$@") \
+    </dev/null >"$SCENARIO_DIR/stdout.txt" 2>"$SCENARIO_DIR/stderr.txt" &
+  LAUNCHER_PID=$!
+  LAUNCHER_EXIT=
+  log "started ${LAUNCHER#"$SCENARIO_DIR"/}${*:+ $*} in a console (pid $LAUNCHER_PID)"
+}
+
+press_ctrl_c() {
+  : >"$CONSOLE_EVENT_FILE"
+  log "pressed Ctrl+C"
+}
+
 launcher_running() { [ -n "$LAUNCHER_PID" ] && kill -0 "$LAUNCHER_PID" 2>/dev/null; }
 
 # Collects the exit code into LAUNCHER_EXIT once the launcher has ended.
