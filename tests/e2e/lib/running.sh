@@ -4,6 +4,9 @@ LAUNCHER_PID=
 LAUNCHER_EXIT=
 : "${E2E_EXIT_TIMEOUT:=20}"
 
+# What the launcher reads on standard input: nothing unless a scenario names a file.
+LAUNCHER_INPUT=/dev/null
+
 # Starts the launcher in the background, in the scenario folder, with the
 # arguments; its output goes to stdout.txt and stderr.txt there.
 start_launcher() {
@@ -11,7 +14,7 @@ start_launcher() {
   local runner=()
   [ "$E2E_PLATFORM" = windows ] && runner=("$E2E_WINE")
   (cd "$SCENARIO_DIR" && exec "${runner[@]}" "$LAUNCHER" "$@") \
-    </dev/null >"$SCENARIO_DIR/stdout.txt" 2>"$SCENARIO_DIR/stderr.txt" &
+    <"$LAUNCHER_INPUT" >"$SCENARIO_DIR/stdout.txt" 2>"$SCENARIO_DIR/stderr.txt" &
   LAUNCHER_PID=$!
   LAUNCHER_EXIT=
   log "started ${LAUNCHER#"$SCENARIO_DIR"/}${*:+ $*} (pid $LAUNCHER_PID)"
