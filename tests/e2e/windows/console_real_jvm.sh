@@ -2,7 +2,8 @@
 # launcher-console.exe on a real JVM, its streams the scenario's pipes as a
 # shell's would be: the application reads standard input and writes standard
 # output and error; System.exit(3) runs the shutdown hooks and gives 3; an
-# uncaught exception gives its trace on standard error and exit code 1.
+# uncaught exception gives its trace on standard error and exit code 1, or in
+# the "Error File" when one is set.
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 if [ -z "${E2E_AVIAN_FOLDER:-}" ]; then
@@ -32,14 +33,19 @@ public class Tool {
 JAVA
 javac -source 8 -target 8 -nowarn -bootclasspath "$E2E_AVIAN_FOLDER/classpath.jar" \
   -d "$SCENARIO_DIR/classes" "$SCENARIO_DIR/src/Tool.java" 2>/dev/null || fail "cannot compile Tool"
-write_settings <<INI
+# settings [APPLICATION_LINES]
+settings() {
+  write_settings <<INI
 [Java Runtime Environment]
 JRE Path=$(win_path "$SCENARIO_DIR/jre")
 [Class Path]
 Class Path=classes
 [Application]
 Main Class=Tool
+${1:-}
 INI
+}
+settings
 
 printf 'a line\r\n' >"$SCENARIO_DIR/input.txt"
 LAUNCHER_INPUT="$SCENARIO_DIR/input.txt"
@@ -53,3 +59,9 @@ start_launcher throw
 expect_exit_without_dialog 1
 assert_stderr_has "java.lang.IllegalStateException: no data"
 assert_stdout_is ""
+
+settings "Error File=$(win_path "$SCENARIO_DIR/err.log")"
+start_launcher throw
+expect_exit_without_dialog 1
+assert_stderr_is ""
+grep -qF "java.lang.IllegalStateException: no data" "$SCENARIO_DIR/err.log" || fail "err.log lacks the trace"
