@@ -56,6 +56,11 @@ int32_t ExitCodeAfterMain(platform::ImageSubsystem subsystem, MainEnd end) {
   return subsystem == platform::ImageSubsystem::Console && end == MainEnd::Threw ? 1 : 0;
 }
 
+std::string EndOfMainReason(MainEnd end) {
+  return end == MainEnd::Threw ? "main left an exception it did not catch and the JVM was destroyed"
+                               : "main returned and the JVM was destroyed";
+}
+
 // What happens around main on the JVM thread. Right before main, a first
 // instance gets the JVM and starts passing later starts to it. The launcher's
 // own splash window goes as soon as main has returned or thrown: before an
@@ -142,7 +147,7 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   splash.CloseNative();
   if (outcome.ran) cacheBuild.Start();
   const int32_t code = outcome.ran ? ExitCodeAfterMain(host.subsystem, *outcome.ran) : kFailed;
-  TraceExit(trace, code, outcome.ran ? "main returned and the JVM was destroyed" : FailureReason(outcome.ran.error()));
+  TraceExit(trace, code, outcome.ran ? EndOfMainReason(*outcome.ran) : FailureReason(outcome.ran.error()));
   return code;
 }
 

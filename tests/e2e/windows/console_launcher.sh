@@ -32,8 +32,10 @@ unset STUB_JVM_MAIN_EXIT
 # The runtime reports the exception as the thread detaches; the JVM is
 # destroyed, as after main returned, then the launcher ends with 1.
 export STUB_JVM_MAIN_THROWS=$'java.lang.IllegalStateException: no data\r\n'
+use_trace
 run_with "Failure Check=no"
 expect_exit_without_dialog 1
+assert_trace_has 'exit code=1 reason="main left an exception it did not catch and the JVM was destroyed"'
 assert_log_order 'DetachCurrentThread exception="java/lang/RuntimeException" result=0' 'DestroyJavaVM result=0'
 assert_stderr_is $'Exception in thread "main" java.lang.IllegalStateException: no data\r'
 
