@@ -3,7 +3,8 @@
 # the application's exit code is the launcher's (System.exit(n) gives n, main
 # returning 0, an uncaught exception 1 after its trace on standard error), and
 # the launcher's own failures are text on standard error with exit code -1 and
-# no window. With "Failure Check" nobody is asked: the application stops.
+# no window. With "Failure Check" nobody is asked: the application stops. The
+# same holds for launcher.exe with its header made the console's.
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 
@@ -72,3 +73,23 @@ expect_exit_without_dialog 255
 assert_stderr_is "$(printf '%s\r\n%s\r' \
   "The Java Runtime Environment (JRE) was not found. Please  download and install a JRE (version between 1.6 and 1.6) from:" \
   "https://adoptium.net/")"
+
+# The launcher goes by the subsystem in its image's header, read at start-up:
+# the windowed launcher.exe with that field made the console's, as a branding
+# tool makes it, behaves the same.
+install_launcher branded.exe
+set_image_subsystem "$LAUNCHER" 3
+write_stub_settings
+use_stub_log
+export STUB_JVM_MAIN_THROWS=$'java.lang.IllegalStateException: no data\r\n'
+start_launcher
+expect_exit_without_dialog 1
+assert_stderr_is $'Exception in thread "main" java.lang.IllegalStateException: no data\r'
+unset STUB_JVM_MAIN_THROWS
+write_settings <<'INI'
+[Class Path]
+Class Path=app.jar
+INI
+start_launcher
+expect_exit_without_dialog 255
+assert_stderr_is $'Main class was not specified in INI file.\r'
