@@ -3,8 +3,10 @@
 #include "app/trace_file.h"
 #include "platform/builtin_settings_resource.h"
 
-Host& SystemHost() {
-  static Host host{SystemUserInterface(), SystemRegistry(), &platform::QueryModulePath,
-                   &platform::LoadBuiltinSettingsText, SystemTrace()};
+Host& SystemHost(platform::ImageSubsystem subsystem) {
+  UserInterface& ui =
+      subsystem == platform::ImageSubsystem::Console ? ConsoleUserInterface() : SystemUserInterface();
+  static Host host{ui, SystemRegistry(), &platform::QueryModulePath, &platform::LoadBuiltinSettingsText, SystemTrace(),
+                   subsystem};
   return host;
 }

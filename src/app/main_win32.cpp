@@ -1,4 +1,6 @@
 #include "app/program_mode.h"
+#include "platform/image_subsystem.h"
 #include "platform/windows_api.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return RunProgram(SystemHost()); }
+// launcher.exe and launcher-console.exe both start here.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return RunProgram(SystemHost(platform::OwnImageSubsystem())); }

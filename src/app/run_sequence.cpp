@@ -45,9 +45,21 @@ int32_t Failed(const ErrorReport& report, const LaunchError& error, Trace& trace
 }
 
 // "-nosplash", or failing that "/nosplash", exactly as written. Either still
-// reaches the application.
-bool SplashSuppressed(const WideStringList& arguments) {
-  return HasArgument(arguments, L"-nosplash") || HasArgument(arguments, L"/nosplash");
+// reaches the application. A console launcher, like java, shows none.
+bool SplashSuppressed(platform::ImageSubsystem subsystem, const WideStringList& arguments) {
+  return subsystem == platform::ImageSubsystem::Console || HasArgument(arguments, L"-nosplash") ||
+         HasArgument(arguments, L"/nosplash");
+}
+
+// Once main has ended and the JVM is destroyed: 0, or for a console launcher,
+// as java gives it, 1 after an exception main did not catch.
+int32_t ExitCodeAfterMain(platform::ImageSubsystem subsystem, MainEnd end) {
+  return subsystem == platform::ImageSubsystem::Console && end == MainEnd::Threw ? 1 : 0;
+}
+
+std::string EndOfMainReason(MainEnd end) {
+  return end == MainEnd::Threw ? "main left an exception it did not catch and the JVM was destroyed"
+                               : "main returned and the JVM was destroyed";
 }
 
 // Only a runtime registered by IBM needs its main thread kept after main;
@@ -121,7 +133,7 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   // take its own imports from wherever the system looks. The own window closes
   // first on every way out, the runtime's splash last.
   SplashScreen splash;
-  const bool showSplash = !SplashSuppressed(arguments);
+  const bool showSplash = !SplashSuppressed(host.subsystem, arguments);
   if (showSplash) splash.ShowOwnWindow(settings.splash, runtime.jvmLibrary);
   const ErrorReport report(host.ui, [&splash] { return splash.Window(); });
   TracePhase(trace, "load-jvm-library");
@@ -159,8 +171,8 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   if (gate.close) gate.close();
   splash.CloseNative();
   if (outcome.ran) cacheBuild.Start();
-  const int32_t code = outcome.ran ? 0 : kFailed;
-  TraceExit(trace, code, outcome.ran ? "main returned and the JVM was destroyed" : FailureReason(outcome.ran.error()));
+  const int32_t code = outcome.ran ? ExitCodeAfterMain(host.subsystem, *outcome.ran) : kFailed;
+  TraceExit(trace, code, outcome.ran ? EndOfMainReason(*outcome.ran) : FailureReason(outcome.ran.error()));
   return code;
 }
 

@@ -6,5 +6,6 @@
 
 // A start of the launcher: prepares the process, then runs top-down (settings,
 // runtime, environment, JVM, main) and returns the process exit code: 0 after
-// main returned, -1 after a failure (told to the user once).
+// main returned (a console launcher: 1 when main left an uncaught exception),
+// -1 after a failure (told to the user once).
 int32_t RunLauncher(Host& host);

@@ -10,14 +10,14 @@ struct ThreadRecord {
   JvmOutcome outcome;
 };
 
-Status CreateAndRun(const JvmRun& run, std::optional<JvmSession>& session) {
+Result<MainEnd> CreateAndRun(const JvmRun& run, std::optional<JvmSession>& session) {
   Result<JvmSession> created = JvmSession::Create(run.library, run.plan.options, run.trace);
   if (!created) return created.error();
   session.emplace(std::move(*created));
   JNIEnv* env = session->env();
   SetUpStandardStreams(env, run.plan.output, run.plan.error);
   ThreadAttachment attachment(session->vm());
-  Status ran = InvokeMainClass(session->vm(), env, run.plan.mainClass, run.plan.arguments, run.hooks);
+  Result<MainEnd> ran = InvokeMainClass(session->vm(), env, run.plan.mainClass, run.plan.arguments, run.hooks);
   if (ran && run.sleepAfterMain) platform::SleepForever();
   if (attachment.Detach() != JNI_OK && ran) return LaunchError::Silent();
   return ran;

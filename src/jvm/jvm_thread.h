@@ -21,10 +21,10 @@ struct JvmRun {
 };
 
 // How the JVM thread ended: the JVM it created (kept, to be destroyed by the
-// caller at clean-up), and whether the main class ran.
+// caller at clean-up), and whether and how the main class ran.
 struct JvmOutcome {
   std::optional<JvmSession> session;
-  Status ran = Done{};
+  Result<MainEnd> ran = MainEnd::Returned;
 };
 
 // Creates the JVM and runs the main class on a thread of its own with the

@@ -44,11 +44,12 @@ void OfferException(JNIEnv* env, jthrowable thrown, const MainHooks& hooks) {
   CallSystemExit(env);
 }
 
-void HandleUncaughtException(JNIEnv* env, const MainHooks& hooks) {
+MainEnd HandleUncaughtException(JNIEnv* env, const MainHooks& hooks) {
   // The reference is ours; the exception stays pending (or is thrown again) without it.
   LocalRef<jthrowable> thrown(env, env->ExceptionOccurred());
-  if (!thrown) return;
+  if (!thrown) return MainEnd::Returned;
   if (hooks.askAboutException) OfferException(env, thrown.get(), hooks);
+  return MainEnd::Threw;
 }
 
 }  // namespace
@@ -62,7 +63,7 @@ void CallSystemExit(JNIEnv* env) {
   if (env->ExceptionCheck()) env->ExceptionDescribe();
 }
 
-Status InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
+Result<MainEnd> InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
                        const MainHooks& hooks) {
   Result<jclass> found = FindMainClass(env, mainClass);
   if (!found) return found.error();
@@ -77,6 +78,5 @@ Status InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainClass, con
   if (hooks.beforeMain) hooks.beforeMain(vm);
   env->CallStaticVoidMethod(type.get(), *main, array.get());
   if (hooks.afterMain) hooks.afterMain();
-  HandleUncaughtException(env, hooks);
-  return Done{};
+  return HandleUncaughtException(env, hooks);
 }

@@ -7,6 +7,10 @@
 #include "common/launch_error.h"
 #include "platform/wide_string.h"
 
+// How main ended: it returned, or it left an uncaught exception that the
+// application was not stopped for.
+enum class MainEnd { Returned, Threw };
+
 // What the user decided about an exception that main did not catch.
 enum class ExceptionVerdict { Ignore, Stop };
 
@@ -27,7 +31,7 @@ struct MainHooks {
 // (Stop ends the application through System.exit(-1); the trace goes to
 // System.err in every case). Fails with message 211, 215 or 216, or silently
 // when the runtime has printed the reason.
-Status InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
+Result<MainEnd> InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
                        const MainHooks& hooks);
 
 // System.exit(-1).

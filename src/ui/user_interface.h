@@ -24,8 +24,8 @@ using FolderCheck = std::function<WideString(const WideString& folder)>;
 // The answer to the "Java Exception" question.
 enum class ExceptionAnswer { Ignore, Stop, NotShown };
 
-// Everything the launcher shows to the user. The system's implementation uses
-// message boxes and dialogs on Windows and the terminal on POSIX; tests record.
+// Everything the launcher shows to the user: through message boxes and dialogs,
+// or on the terminal; tests record.
 class UserInterface {
  public:
   virtual ~UserInterface() = default;
@@ -41,4 +41,8 @@ class UserInterface {
   virtual ExceptionAnswer ShowException(const WideString& trace) = 0;
 };
 
+// The system's own: dialogs on Windows, the terminal on POSIX.
 UserInterface& SystemUserInterface();
+
+// The terminal's: text on standard error, questions on standard input.
+UserInterface& ConsoleUserInterface();

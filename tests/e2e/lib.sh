@@ -25,6 +25,8 @@
 #                  machine has one; a scenario that needs it is skipped (exit 77) without it
 #   E2E_AVIAN_JVM  its jvm.dll, built with tests/fixtures/avian-patches
 #   E2E_PROBE_JAR  the probe application compiled for it (tests/fixtures/java)
+#   E2E_CONSOLE_LAUNCHER  launcher-console.exe, the console launcher (windows)
+#   E2E_CONSOLE_CONTROL   console_control.exe, which presses Ctrl+C in a console (windows)
 #   E2E_COMPANION_RECORDER  a program that records its command line (windows)
 #   E2E_JVM_I686   a 32-bit x86 jvm.dll image (windows)
 #   E2E_BRAND      launcher-brand (host build on linux, launcher-brand.exe on windows)

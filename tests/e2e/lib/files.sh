@@ -13,6 +13,24 @@ install_launcher() {
   LAUNCHER_WIN=$(win_path "$LAUNCHER")
 }
 
+# Copies the console launcher to a path inside the scenario folder (default:
+# its own name); from then on it is the launcher that scenario steps start.
+install_console_launcher() {
+  require_variables E2E_CONSOLE_LAUNCHER
+  E2E_LAUNCHER=$E2E_CONSOLE_LAUNCHER install_launcher "$@"
+}
+
+# set_image_subsystem FILE NUMBER: rewrites the subsystem field of an
+# executable's optional header in place (2 windowed, 3 console), as a
+# branding tool would: the field lies 92 bytes after the "PE" signature, whose
+# offset is at 0x3C.
+set_image_subsystem() {
+  local file=$1 subsystem=$2 header
+  header=$(od -An -tu4 -j60 -N4 "$file" | tr -d ' ') || fail "cannot read the header of $file"
+  printf "\\x$(printf '%02x' "$subsystem")\\x00" |
+    dd of="$file" bs=1 seek=$((header + 92)) conv=notrunc status=none || fail "cannot write the header of $file"
+}
+
 # The settings file the launcher reads: its path with the extension replaced by
 # "ini", or with ".ini" added when it has none.
 settings_path_of() {

@@ -4,6 +4,9 @@ LAUNCHER_PID=
 LAUNCHER_EXIT=
 : "${E2E_EXIT_TIMEOUT:=20}"
 
+# What the launcher reads on standard input: nothing unless a scenario names a file.
+LAUNCHER_INPUT=/dev/null
+
 # Starts the launcher in the background, in the scenario folder, with the
 # arguments; its output goes to stdout.txt and stderr.txt there.
 start_launcher() {
@@ -11,10 +14,31 @@ start_launcher() {
   local runner=()
   [ "$E2E_PLATFORM" = windows ] && runner=("$E2E_WINE")
   (cd "$SCENARIO_DIR" && exec "${runner[@]}" "$LAUNCHER" "$@") \
-    </dev/null >"$SCENARIO_DIR/stdout.txt" 2>"$SCENARIO_DIR/stderr.txt" &
+    <"$LAUNCHER_INPUT" >"$SCENARIO_DIR/stdout.txt" 2>"$SCENARIO_DIR/stderr.txt" &
   LAUNCHER_PID=$!
   LAUNCHER_EXIT=
   log "started ${LAUNCHER#"$SCENARIO_DIR"/}${*:+ $*} (pid $LAUNCHER_PID)"
+}
+
+# Starts the launcher as start_launcher does, through console_control in a
+# console of its own (windows); press_ctrl_c then sends that console Ctrl+C,
+# as a user's keys do. The exit code is the launcher's.
+CONSOLE_EVENT_FILE=
+start_launcher_in_console() {
+  require_variables E2E_CONSOLE_CONTROL
+  CONSOLE_EVENT_FILE="$SCENARIO_DIR/send-console-event"
+  rm -f "$CONSOLE_EVENT_FILE"
+  (cd "$SCENARIO_DIR" &&
+    exec "$E2E_WINE" "$E2E_CONSOLE_CONTROL" "$(win_path "$CONSOLE_EVENT_FILE")" "$LAUNCHER_WIN" "$@") \
+    </dev/null >"$SCENARIO_DIR/stdout.txt" 2>"$SCENARIO_DIR/stderr.txt" &
+  LAUNCHER_PID=$!
+  LAUNCHER_EXIT=
+  log "started ${LAUNCHER#"$SCENARIO_DIR"/}${*:+ $*} in a console (pid $LAUNCHER_PID)"
+}
+
+press_ctrl_c() {
+  : >"$CONSOLE_EVENT_FILE"
+  log "pressed Ctrl+C"
 }
 
 launcher_running() { [ -n "$LAUNCHER_PID" ] && kill -0 "$LAUNCHER_PID" 2>/dev/null; }

@@ -1,0 +1,50 @@
+#include "platform/standard_streams.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/code_page.h"
+#include "platform/image_subsystem.h"
+#include "platform/win32_handles.h"
+#include "test_support.h"
+
+// A console launcher writes its messages where standard error goes. Redirected
+// to a file (as to a pipe), the text arrives as a Windows program's text
+// output: ANSI code page, CR LF line ends, none doubled.
+
+namespace {
+
+// Standard error pointed at a new file for the test's lifetime.
+class RedirectedError {
+ public:
+  explicit RedirectedError(const WideString& path)
+      : file_(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr)),
+        saved_(::GetStdHandle(STD_ERROR_HANDLE)) {
+    ::SetStdHandle(STD_ERROR_HANDLE, file_.Get());
+  }
+  ~RedirectedError() { ::SetStdHandle(STD_ERROR_HANDLE, saved_); }
+  RedirectedError(const RedirectedError&) = delete;
+  RedirectedError& operator=(const RedirectedError&) = delete;
+
+ private:
+  platform::win32::File file_;
+  HANDLE saved_;
+};
+
+TEST(StandardStreamsTest, TextToAFileGetsTheAnsiCodePageAndCrLfLineEnds) {
+  test::TempDir dir;
+  const WideString path = dir.Path(L"stderr.txt");
+  {
+    const RedirectedError redirected(path);
+    EXPECT_FALSE(platform::IsTerminal(platform::StandardStream::Error));
+    platform::WriteStandardError(L"one\ntwo\r\n\n");
+    platform::WriteStandardError(L"caf\u00E9\n");
+  }
+  EXPECT_EQ("one\r\ntwo\r\n\r\n" + platform::ToAnsi(L"caf\u00E9") + "\r\n", test::ReadBytes(path));
+}
+
+// The unit tests are a console program.
+TEST(StandardStreamsTest, ThisProgramsImageIsAConsoleOne) {
+  EXPECT_EQ(platform::ImageSubsystem::Console, platform::OwnImageSubsystem());
+}
+
+}  // namespace
