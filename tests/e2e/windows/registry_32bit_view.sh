@@ -27,7 +27,8 @@ assert_log_lacks JNI_CreateJavaVM
 
 run_with "Pair Product=launcher32"
 expect_dialog
-assert_control_text 65535 $'Failed to start the pair product launcher32 (errno = 2).\n'
+# A relative pair product is named from the current folder, where it was looked for.
+assert_control_text 65535 "Failed to start the pair product $(win_path "$SCENARIO_DIR/launcher32") (errno = 2)."$'\n'
 press_button 1
 expect_exit 255
 assert_log_lacks JNI_CreateJavaVM
