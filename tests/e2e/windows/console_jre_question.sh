@@ -7,6 +7,14 @@
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../lib/per_user_settings.sh"
 begin_scenario
+# Wine's console on a pseudo-terminal now and then loses a typed Enter, and
+# the launcher then waits for an answer until the time runs out: on a busy
+# machine often enough to fail a test run. Run by hand with
+# E2E_CONSOLE_TERMINAL=1.
+if [ "${E2E_CONSOLE_TERMINAL:-}" != 1 ]; then
+  log "Wine's terminal console loses typed keys under load: skipped unless E2E_CONSOLE_TERMINAL=1"
+  exit 77
+fi
 use_per_user_settings
 command -v script >/dev/null || fail "script (util-linux) is not installed"
 
