@@ -26,6 +26,7 @@
 #   E2E_COMPANION_RECORDER  a program that records its command line (windows)
 #   E2E_JVM_I686   a 32-bit x86 jvm.dll image (windows)
 #   E2E_ARGV_RECORDER  a program that records its argument vector (linux)
+#   E2E_DESKTOP_DIR  the built desktop sample: desktop.jar, splash.png (linux)
 #   E2E_WINDOW_FIXTURE  windows for testing the UI driver (windows)
 #   E2E_READDIR_FAULT
 #                  a library to preload that ends the listing of the folder
