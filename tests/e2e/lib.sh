@@ -34,6 +34,7 @@
 #                  with the launcher's resources (linux)
 #   E2E_RESOURCE_PROBE  reads a file's resources as Windows does (windows)
 #   E2E_ARGV_RECORDER  a program that records its argument vector (linux)
+#   E2E_DESKTOP_DIR  the built desktop sample: desktop.jar, splash.png (linux)
 #   E2E_WINDOW_FIXTURE  windows for testing the UI driver (windows)
 #   E2E_READDIR_FAULT
 #                  a library to preload that ends the listing of the folder
