@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # run_target.sh [--fresh] PROGRAM SEEDS WORK [libFuzzer options...]
-# Runs one fuzz target on its seed corpus. New inputs and any crash file go to
+# Runs one fuzz target on its seed corpus (SEEDS: folders separated by colons). New inputs and any crash file go to
 # WORK (emptied first with --fresh), never into the seeds of the repository.
 set -euo pipefail
 fresh=0
@@ -9,4 +9,5 @@ program=$1 seeds=$2 work=$3
 shift 3
 [ "$fresh" = 0 ] || rm -rf "$work"
 mkdir -p "$work"
-exec "$program" "$@" -artifact_prefix="$work/" "$work" "$seeds"
+IFS=: read -ra seed_folders <<<"$seeds"
+exec "$program" "$@" -artifact_prefix="$work/" "$work" "${seed_folders[@]}"
