@@ -1,17 +1,15 @@
 #include "platform/ini_syntax.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace platform::ini {
 namespace {
 
 wchar_t FoldCase(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 
-}  // namespace
-
-bool IsBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r') || c == 0x1A; }
-
-WideString Trim(const WideString& text) {
+// The searches look at every line for every lookup: views, so that they copy nothing.
+std::wstring_view TrimmedView(std::wstring_view text) {
   size_t begin = 0;
   size_t end = text.size();
   while (begin < end && IsBlank(text[begin])) ++begin;
@@ -19,16 +17,35 @@ WideString Trim(const WideString& text) {
   return text.substr(begin, end - begin);
 }
 
-bool SameName(const WideString& a, const WideString& b) {
+bool SameNameView(std::wstring_view a, std::wstring_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](wchar_t x, wchar_t y) { return FoldCase(x) == FoldCase(y); });
 }
 
-std::optional<WideString> SectionOf(const WideString& line) {
-  const WideString trimmed = Trim(line);
+std::optional<std::wstring_view> SectionNameIn(std::wstring_view line) {
+  const std::wstring_view trimmed = TrimmedView(line);
   const size_t close = trimmed.rfind(L']');
-  if (trimmed.empty() || trimmed[0] != L'[' || close == WideString::npos) return std::nullopt;
-  return Trim(trimmed.substr(1, close - 1));
+  if (trimmed.empty() || trimmed[0] != L'[' || close == std::wstring_view::npos) return std::nullopt;
+  return TrimmedView(trimmed.substr(1, close - 1));
+}
+
+std::optional<std::wstring_view> KeyNameIn(std::wstring_view line) {
+  if (TrimmedView(line).empty()) return std::nullopt;
+  return TrimmedView(line.substr(0, line.find(L'=')));
+}
+
+}  // namespace
+
+bool IsBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r') || c == 0x1A; }
+
+WideString Trim(const WideString& text) { return WideString(TrimmedView(text)); }
+
+bool SameName(const WideString& a, const WideString& b) { return SameNameView(a, b); }
+
+std::optional<WideString> SectionOf(const WideString& line) {
+  const std::optional<std::wstring_view> name = SectionNameIn(line);
+  if (!name) return std::nullopt;
+  return WideString(*name);
 }
 
 std::optional<Entry> EntryOf(const WideString& line) {
@@ -47,34 +64,33 @@ WideString WithoutQuotes(const WideString& value) {
 
 WideStringList SplitIniLines(const WideString& text) {
   WideStringList lines;
-  WideString line;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != L'\r' && text[i] != L'\n') {
-      line += text[i];
-      continue;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find_first_of(L"\r\n", start);
+    if (end == WideString::npos) {
+      lines.push_back(text.substr(start));
+      break;
     }
-    lines.push_back(line);
-    line.clear();
-    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    lines.push_back(text.substr(start, end - start));
+    start = end + (text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n' ? 2 : 1);
   }
-  if (!line.empty()) lines.push_back(line);
   return lines;
 }
 
 std::optional<size_t> FindSection(const WideStringList& lines, const WideString& section) {
-  const WideString wanted = Trim(section);
+  const std::wstring_view wanted = TrimmedView(section);
   for (size_t i = 0; i < lines.size(); ++i) {
-    const std::optional<WideString> name = SectionOf(lines[i]);
-    if (name && SameName(*name, wanted)) return i;
+    const std::optional<std::wstring_view> name = SectionNameIn(lines[i]);
+    if (name && SameNameView(*name, wanted)) return i;
   }
   return std::nullopt;
 }
 
 std::optional<size_t> FindKey(const WideStringList& lines, size_t sectionLine, const WideString& key) {
-  const WideString wanted = Trim(key);
-  for (size_t i = sectionLine + 1; i < lines.size() && !SectionOf(lines[i]); ++i) {
-    const std::optional<Entry> entry = EntryOf(lines[i]);
-    if (entry && SameName(entry->key, wanted)) return i;
+  const std::wstring_view wanted = TrimmedView(key);
+  for (size_t i = sectionLine + 1; i < lines.size() && !SectionNameIn(lines[i]); ++i) {
+    const std::optional<std::wstring_view> name = KeyNameIn(lines[i]);
+    if (name && SameNameView(*name, wanted)) return i;
   }
   return std::nullopt;
 }
