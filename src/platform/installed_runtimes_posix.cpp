@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwctype>
 #include <filesystem>
+#include <iterator>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -22,6 +24,7 @@ const WideString kJreKey = L"Software\\JavaSoft\\Java Runtime Environment\\";
 struct InstalledRuntime {
   WideString version;
   WideString home;
+  bool jdk = false;  // an old JDK, whose "jre/" is the runtime
 };
 
 bool IsRuntime(const WideString& folder) {
@@ -91,7 +94,9 @@ class InstalledRuntimesRegistry final : public Registry {
           !EqualsIgnoringCase(path, vendorKey.substr(0, vendorKey.size() - 1))) {
         continue;
       }
-      std::vector<InstalledRuntime> runtimes = Scan(jdk);
+      std::vector<InstalledRuntime> runtimes;
+      std::copy_if(Runtimes().begin(), Runtimes().end(), std::back_inserter(runtimes),
+                   [jdk](const InstalledRuntime& runtime) { return runtime.jdk == jdk; });
       WideString subkey = path.size() > vendorKey.size() ? path.substr(vendorKey.size()) : WideString();
       if (!subkey.empty() && subkey.back() == L'\\') subkey.pop_back();
       if (subkey.empty()) return std::make_unique<ListKey>(std::move(runtimes));
@@ -104,7 +109,14 @@ class InstalledRuntimesRegistry final : public Registry {
   }
 
  private:
-  std::vector<InstalledRuntime> Scan(bool jdks) const {
+  // The folder is read once, at the first look: a search opens its keys
+  // several times, and each reading resolves every entry's links.
+  const std::vector<InstalledRuntime>& Runtimes() {
+    if (!runtimes_) runtimes_ = Scan();
+    return *runtimes_;
+  }
+
+  std::vector<InstalledRuntime> Scan() const {
     std::error_code error;
     std::vector<fs::path> folders = ListFolder(ToUtf8(root_));
     std::sort(folders.begin(), folders.end());
@@ -114,15 +126,16 @@ class InstalledRuntimesRegistry final : public Registry {
       fs::path real = fs::canonical(folder, error);
       if (error || !fs::is_directory(real, error) || !seen.insert(real).second) continue;
       WideString home = FromUtf8(real.string()) + L"/";
-      bool isJdk = IsRuntime(home + kJdkRuntimeFolder);
-      if (isJdk != jdks || (!isJdk && !IsRuntime(home))) continue;
+      const bool isJdk = IsRuntime(home + kJdkRuntimeFolder);
+      if (!isJdk && !IsRuntime(home)) continue;
       WideString version = ReleaseVersion(real);
-      if (!version.empty()) runtimes.push_back({version, FromUtf8(real.string())});
+      if (!version.empty()) runtimes.push_back({.version = version, .home = FromUtf8(real.string()), .jdk = isJdk});
     }
     return runtimes;
   }
 
   WideString root_;
+  std::optional<std::vector<InstalledRuntime>> runtimes_;
 };
 
 }  // namespace
