@@ -140,6 +140,7 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   Result<JvmLibrary> library = JvmLibrary::Load(runtime.jvmLibrary, trace);
   if (!library) return Failed(report, library.error(), trace);
   if (showSplash) splash.ShowRuntimeSplash(settings.splash, runtime.jvmLibrary);
+  TraceSplash(trace, splash.Shower());
   Result<LaunchPlan> plan =
       BuildLaunchPlan({settings.application, settings.classPath, settings.vmParameters, settings.output, executable,
                        arguments, libraryPath, &platform::QueryMemoryFigures});
@@ -239,7 +240,7 @@ int32_t RunLauncher(Host& host) {
     role = SetUpSingleInstance(executable->path, ServeThroughSecondaryMain(forwarding));
   }
   if (auto* second = std::get_if<std::unique_ptr<SecondInstance>>(&role)) {
-    const int32_t reply = (*second)->HandOff(arguments);
+    const int32_t reply = (*second)->HandOff(arguments, trace);
     TraceExit(trace, reply, "a second instance: the arguments went to the first, this is its answer");
     return reply;
   }

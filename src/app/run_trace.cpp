@@ -26,6 +26,18 @@ const char* MechanismName(CacheMechanism mechanism) {
   return "none";
 }
 
+const char* ShowerName(SplashShower shower) {
+  switch (shower) {
+    case SplashShower::OwnWindow:
+      return "own-window";
+    case SplashShower::RuntimeLibrary:
+      return "runtime-library";
+    case SplashShower::None:
+      break;
+  }
+  return "none";
+}
+
 }  // namespace
 
 void TracePhase(Trace& trace, std::string_view name) { TraceLine(trace, "phase").Bytes("name", name).Write(); }
@@ -39,6 +51,10 @@ void TraceLibrarySearch(Trace& trace, platform::LibrarySearchRule rule) {
       .Word("rule", RuleName(rule))
       .Flag("current-directory-excluded", rule != platform::LibrarySearchRule::Unchanged)
       .Write();
+}
+
+void TraceSplash(Trace& trace, SplashShower shower) {
+  TraceLine(trace, "splash").Word("shown-by", ShowerName(shower)).Write();
 }
 
 void TraceStartupCache(Trace& trace, const StartupCachePlan& cache) {

@@ -8,6 +8,7 @@
 #include "jvm/launch_plan.h"
 #include "platform/library_search.h"
 #include "startup_cache/startup_cache.h"
+#include "ui/splash_screen.h"
 
 // The trace lines of the run sequence's own steps.
 
@@ -15,6 +16,10 @@
 void TracePhase(Trace& trace, std::string_view name);
 void TraceExit(Trace& trace, int32_t code, std::string_view reason);
 void TraceLibrarySearch(Trace& trace, platform::LibrarySearchRule rule);
+
+// What shows the splash picture, once both ways have been tried; "none" also
+// when the start has no picture or suppresses it.
+void TraceSplash(Trace& trace, SplashShower shower);
 
 // Which mechanism the start-up cache has on this runtime and why, and what
 // this start does with it.

@@ -4,6 +4,10 @@ int32_t ExitCodeWithoutReply(std::optional<uint32_t> firstInstanceExitCode) {
   return firstInstanceExitCode ? static_cast<int32_t>(*firstInstanceExitCode) : -1;
 }
 
+void TraceHandedOff(Trace& trace) {
+  TraceLine(trace, "handed-off").Sentence("the first instance has the arguments; waiting for its answer").Write();
+}
+
 uint64_t ReplyAsMessageParameter(int32_t reply) { return static_cast<uint32_t>(reply); }
 
 int32_t ReplyOfMessageParameter(uint64_t wParam) { return static_cast<int32_t>(static_cast<uint32_t>(wParam)); }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "common/trace.h"
 #include "instance/socket_messages.h"
 
 // The decisions of the hand-off between a second instance and the first that
@@ -15,6 +16,10 @@ inline constexpr int32_t kRefusedReply = -1;
 // A second instance's exit code when the first instance ended without a reply:
 // the first instance's exit code, or -1 when that cannot be read.
 int32_t ExitCodeWithoutReply(std::optional<uint32_t> firstInstanceExitCode);
+
+// The arguments are with the first instance; from here on the second instance
+// only waits for its answer.
+void TraceHandedOff(Trace& trace);
 
 // The reply a first instance posts as the message's wParam: the low 32 bits,
 // signed.

@@ -10,8 +10,9 @@ class PosixSecondInstance final : public SecondInstance {
 
   // Waits as long as the first instance lives: its answer comes when
   // secondaryMain has replied or when the first instance ends.
-  int32_t HandOff(const WideStringList& arguments) override {
+  int32_t HandOff(const WideStringList& arguments, Trace& trace) override {
     if (!SendAll(connection_, EncodeRequest(arguments))) return -1;
+    TraceHandedOff(trace);
     const std::optional<std::string> bytes = ReceiveExactly(connection_, kAnswerSize);
     return ExitCodeOfAnswer(bytes ? DecodeAnswer(*bytes) : std::nullopt);
   }

@@ -26,7 +26,7 @@ class Win32SecondInstance final : public SecondInstance {
  public:
   Win32SecondInstance(ClaimedBlock block, HeldMutex mutex) : block_(std::move(block)), mutex_(std::move(mutex)) {}
 
-  int32_t HandOff(const WideStringList& arguments) override;
+  int32_t HandOff(const WideStringList& arguments, Trace& trace) override;
 
  private:
   PlacedArguments Place(const WideStringList& arguments) const;
@@ -79,7 +79,7 @@ int32_t Win32SecondInstance::WaitForFirstInstance(const platform::KernelHandle& 
   }
 }
 
-int32_t Win32SecondInstance::HandOff(const WideStringList& arguments) {
+int32_t Win32SecondInstance::HandOff(const WideStringList& arguments, Trace& trace) {
   MSG message;
   // The reply is posted to this thread: its queue must exist before the request leaves.
   ::PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
@@ -109,6 +109,7 @@ int32_t Win32SecondInstance::HandOff(const WideStringList& arguments) {
   // Not copied in time: the arguments were most likely never taken, which is
   // no success.
   if (waited == WAIT_TIMEOUT || waited == WAIT_FAILED) return -1;
+  if (waited == WAIT_OBJECT_0) TraceHandedOff(trace);
   // A first instance that cannot be watched is not waited for.
   if (!process) return 0;
   return WaitForFirstInstance(process, header.messageId);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <variant>
 
+#include "common/trace.h"
 #include "instance/request_serving.h"
 #include "platform/wide_string.h"
 
@@ -36,8 +37,9 @@ class SecondInstance {
 
   // Hands the arguments to the first instance and waits for its answer; the
   // process exit code: the reply, the first instance's exit code when it ended
-  // without one, -1 when the hand-off failed. Nothing is shown.
-  virtual int32_t HandOff(const WideStringList& arguments) = 0;
+  // without one, -1 when the hand-off failed. Nothing is shown; the trace
+  // tells when the arguments have been handed over.
+  virtual int32_t HandOff(const WideStringList& arguments, Trace& trace) = 0;
 };
 
 // The objects cannot be had: the start runs as an ordinary one.

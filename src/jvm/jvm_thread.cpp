@@ -18,7 +18,10 @@ Result<MainEnd> CreateAndRun(const JvmRun& run, std::optional<JvmSession>& sessi
   SetUpStandardStreams(env, run.plan.output, run.plan.error);
   ThreadAttachment attachment(session->vm());
   Result<MainEnd> ran = InvokeMainClass(session->vm(), env, run.plan.mainClass, run.plan.arguments, run.hooks);
-  if (ran && run.sleepAfterMain) platform::SleepForever();
+  if (ran && run.sleepAfterMain) {
+    TraceLine(run.trace, "main-thread-kept").Sentence("the process ends only through System.exit").Write();
+    platform::SleepForever();
+  }
   if (attachment.Detach() != JNI_OK && ran) return LaunchError::Silent();
   return ran;
 }

@@ -16,7 +16,7 @@ struct JvmRun {
   // After main the thread neither detaches nor ends: the process ends only
   // through System.exit (IBM runtimes need their main thread kept).
   bool sleepAfterMain = false;
-  // Where the options passed to the JVM are written.
+  // Where the options passed to the JVM, and a thread kept after main, are written.
   Trace& trace = NoTrace();
 };
 

@@ -23,8 +23,14 @@ void SplashScreen::ShowOwnWindow(const SplashSettings& settings, const WideStrin
 
 void SplashScreen::ShowRuntimeSplash(const SplashSettings& settings, const WideString& jvmLibrary) {
   const WideString library = RuntimeSplashLibrary(settings, jvmLibrary);
-  if (library.empty() || native_.Start(library, settings.picture)) return;
+  if (!library.empty()) nativeStarted_ = native_.Start(library, settings.picture);
+  if (library.empty() || nativeStarted_) return;
   if (SplashWindowThread::Available()) window_ = SplashWindowThread::Start(settings.picture, settings.shadow);
+}
+
+SplashShower SplashScreen::Shower() const {
+  if (nativeStarted_) return SplashShower::RuntimeLibrary;
+  return window_ ? SplashShower::OwnWindow : SplashShower::None;
 }
 
 WindowHandle SplashScreen::Window() const { return window_ ? window_->Window() : nullptr; }

@@ -8,6 +8,9 @@
 #include "ui/splash_window_thread.h"
 #include "ui/user_interface.h"
 
+// What shows the splash picture.
+enum class SplashShower { None, OwnWindow, RuntimeLibrary };
+
 // The splash picture of one start, shown while the JVM loads and the
 // application's main begins: through the runtime's own splash library when
 // the settings prefer it (always on a system without a window of the
@@ -29,6 +32,10 @@ class SplashScreen {
   void ShowOwnWindow(const SplashSettings& settings, const WideString& jvmLibrary);
   void ShowRuntimeSplash(const SplashSettings& settings, const WideString& jvmLibrary);
 
+  // What was asked to show the picture: the runtime's library (the picture may
+  // still fail to load there) or the launcher's own window.
+  SplashShower Shower() const;
+
   // The launcher's own splash window while it is up, as the owner of message
   // boxes so that they show in front of it; null otherwise.
   WindowHandle Window() const;
@@ -44,5 +51,6 @@ class SplashScreen {
   static WideString RuntimeSplashLibrary(const SplashSettings& settings, const WideString& jvmLibrary);
 
   NativeSplash native_;
+  bool nativeStarted_ = false;
   std::unique_ptr<SplashWindowThread> window_;
 };

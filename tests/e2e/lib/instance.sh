@@ -81,6 +81,13 @@ expect_second_exit() {
   assert_equals "$expected" "${SECOND_EXITS[$name]}" "exit code of second instance $name"
 }
 
+# expect_handed_off NAME: the second instance NAME has handed its arguments
+# over (its trace line; use_trace first) and waits for the first.
+expect_handed_off() {
+  wait_for_trace_line "handed-off the first instance has the arguments; waiting for its answer"
+  second_running "$1" || fail "second instance $1 ended instead of waiting for the first"
+}
+
 # run_second_instance NAME CODE [ARG...]: a second instance in the foreground,
 # which must end with CODE.
 run_second_instance() {

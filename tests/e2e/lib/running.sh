@@ -79,6 +79,17 @@ wait_for_output_line() {
   done
 }
 
+# wait_until WHAT COMMAND...: waits (at most E2E_EXIT_TIMEOUT) until COMMAND
+# succeeds; WHAT names the awaited event in the failure.
+wait_until() {
+  local what=$1 deadline=$((SECONDS + E2E_EXIT_TIMEOUT))
+  shift
+  until "$@" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "$what did not happen within $E2E_EXIT_TIMEOUT s"
+    sleep 0.05
+  done
+}
+
 # What the launcher wrote, shown when a scenario fails.
 show_launcher_output() {
   local stream

@@ -32,6 +32,11 @@ assert_trace_has() {
   grep -qxF -- "$1" <<<"$lines" || fail "the trace lacks the line [$1]; it holds:"$'\n'"$lines"
 }
 
+trace_holds() { trace_lines | grep -qxF -- "$1"; }
+
+# Waits until the trace holds this line (after its stamp): written while the launcher runs.
+wait_for_trace_line() { wait_until "the trace line [$1]" trace_holds "$1"; }
+
 # No line of the trace holds TEXT.
 assert_trace_lacks() {
   local lines

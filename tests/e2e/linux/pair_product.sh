@@ -21,7 +21,7 @@ mkdir -p "$SCENARIO_DIR/jre32/lib/server"
   head -c 32 /dev/zero
 } >"$SCENARIO_DIR/jre32/lib/server/libjvm.so"
 cp "$E2E_ARGV_RECORDER" "$SCENARIO_DIR/companion" || fail "cannot copy the companion"
-export COMPANION_LOG="$SCENARIO_DIR/companion.log" COMPANION_EXIT_CODE=5 COMPANION_WAIT_MS
+export COMPANION_LOG="$SCENARIO_DIR/companion.log" COMPANION_EXIT_CODE=5 COMPANION_WAIT_FILE
 
 # run_with JRE_PATH SETTING...: the settings with this "JRE Path" and these
 # [Application] lines; the companion's log emptied.
@@ -36,16 +36,17 @@ run_with() {
   } | write_settings
 }
 
-# Not waited for: the launcher ends while the companion still runs (3 s).
-COMPANION_WAIT_MS=3000
+# Not waited for: the launcher ends while the companion waits for its file,
+# which comes only after.
+COMPANION_WAIT_FILE="$SCENARIO_DIR/release-companion"
 run_with jre32 "Pair Product=companion"
 start_launcher plain
-expect_exit 0 2
+expect_exit 0
 assert_file_is "$COMPANION_LOG" "argv 0 [$LAUNCHER]
 argv 1 [plain]
 cwd [$SCENARIO_DIR]"
-sleep 3
-unset COMPANION_WAIT_MS
+: >"$COMPANION_WAIT_FILE"
+unset COMPANION_WAIT_FILE
 
 run_with jre32 "Pair Product=companion" "Pair Return Code=yes"
 start_launcher "two words" "" "é"

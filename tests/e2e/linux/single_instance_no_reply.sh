@@ -9,13 +9,13 @@ begin_scenario
 
 install_probe
 write_probe_settings probe.Probe "Single Instance=yes"
+use_trace
 
 GO_FILE="$SCENARIO_DIR/go"
 start_launcher wait-exit "$GO_FILE" 7
 wait_for_first_instance grep -qx 'main started' "$SCENARIO_DIR/stdout.txt"
 start_second_instance waiting abc
-sleep 1
-second_running waiting || fail "the second instance did not wait for the first"
+expect_handed_off waiting
 release_first_instance
 expect_exit 7
 expect_second_exit waiting 7

@@ -9,10 +9,11 @@ begin_scenario
 
 install_probe
 write_probe_settings probe.SecondaryInt "Single Instance=yes"
+use_trace
 export PROBE_SECONDARY_LOG="$SCENARIO_DIR/secondary.log" PROBE_SECONDARY_DELAY_MS=60000
 start_first_instance
 start_second_instance orphan abc
-sleep 1
+expect_handed_off orphan
 kill -KILL "$LAUNCHER_PID"
 collect_exit
 expect_second_exit orphan 255

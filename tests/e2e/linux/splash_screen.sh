@@ -47,7 +47,9 @@ for prefer in "" "Preffer Native Splash Screen=No" "Preffer Native Splash Screen
   write_probe_settings probe.Probe "[Display]
 Splash Screen=quadrants.png
 $prefer"
+  use_trace
   start_waiting wait
+  assert_trace_has "splash shown-by=runtime-library"
   wait_for_screen "${area[@]}" "${picture_points[@]}"
   : >"$go"
   expect_exit 0
@@ -63,8 +65,9 @@ assert_stderr_has "java.lang.IllegalStateException: thrown after waiting"
 assert_screen_empty
 
 log "-nosplash"
+use_trace
 start_waiting wait -nosplash
-sleep 1
+assert_trace_has "splash shown-by=none"
 assert_screen_empty
 : >"$go"
 expect_exit 0
@@ -82,8 +85,9 @@ log "a runtime without the library"
 cp -rs "$JDK_HOME" "$SCENARIO_DIR/jdk" || fail "cannot copy the runtime"
 rm "$SCENARIO_DIR/jdk/lib/libsplashscreen.so"
 write_probe_runtime_settings "JRE Path=$SCENARIO_DIR/jdk" "[Display]" "Splash Screen=quadrants.png"
+use_trace
 start_waiting wait
-sleep 1
+assert_trace_has "splash shown-by=none"
 assert_screen_empty
 : >"$go"
 expect_exit 0

@@ -34,8 +34,11 @@ assert_same_output no-folder plain
 export XDG_CACHE_HOME="$SCENARIO_DIR/cache-home"
 mkdir -p "$CACHE_FOLDER"
 chmod -R a-w "$XDG_CACHE_HOME"
+use_trace
+chmod a+w "$TRACE_FILE"
 run_as_user read-only
 assert_same_output read-only plain
-sleep 1
+# No build runs after the start that could still write a file.
+trace_lines startup-cache | grep -q ' build-after=no$' || fail "a build was started: $(trace_lines startup-cache)"
 assert_equals "" "$(find "$XDG_CACHE_HOME" -type f)" "files in the read-only cache folder"
 chmod -R u+w "$XDG_CACHE_HOME"

@@ -14,7 +14,7 @@ install_launcher launcher.exe
 install_runtime --library "$E2E_JVM_I686" jre32
 register_runtime --32 1.8 jre32
 cp "$E2E_COMPANION_RECORDER" "$SCENARIO_DIR/companion.exe" || fail "cannot copy the companion"
-export COMPANION_LOG COMPANION_EXIT_CODE=5 COMPANION_WAIT_MS
+export COMPANION_LOG COMPANION_EXIT_CODE=5
 COMPANION_LOG=$(win_path "$SCENARIO_DIR/companion.log")
 
 # run_with SETTING...: the settings with these [Application] lines; the
@@ -33,14 +33,16 @@ assert_companion_started_with() {
     "companion commandLine=$(quote "$1") currentDirectory=$(quote "$(win_path "$SCENARIO_DIR")")"
 }
 
-# Not waited for: the launcher ends while the companion still runs (3 s).
-COMPANION_WAIT_MS=3000
+# Not waited for: the launcher ends while the companion waits for its file,
+# which comes only after.
+COMPANION_WAIT_FILE=$(win_path "$SCENARIO_DIR/release-companion")
+export COMPANION_WAIT_FILE
 run_with "Pair Product=companion.exe"
 start_launcher plain
-expect_exit_without_dialog 0 2
+expect_exit_without_dialog 0
 assert_companion_started_with "\"$LAUNCHER_WIN\" plain"
-sleep 3
-unset COMPANION_WAIT_MS
+: >"$SCENARIO_DIR/release-companion"
+unset COMPANION_WAIT_FILE
 
 run_with "Pair Product=companion.exe" "Pair Return Code=yes"
 start_launcher "two words" "" plain

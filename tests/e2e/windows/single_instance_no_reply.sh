@@ -31,12 +31,12 @@ assert_log_has 'GetStaticMethodID class="com/example/Main" name="secondaryMain" 
 unset STUB_JVM_SECONDARY STUB_JVM_SECONDARY_DELAY_MS STUB_JVM_MAIN_EXIT
 
 use_stub_log
+use_trace
 export STUB_JVM_CREATE_RESULT=-1
 start_launcher
 expect_dialog
 start_second_instance refused abc
-sleep 1
-second_running refused || fail "the second instance did not wait for the first"
+expect_handed_off refused
 press_button 1
 expect_exit 255
 expect_second_exit refused 255

@@ -58,7 +58,7 @@ class SingleInstanceTest : public testing::Test {
     return std::async(std::launch::async, [path, arguments = std::move(arguments)] {
       InstanceRole role = SetUpSingleInstance(path, [](const WideStringList&, const Reply&) {});
       auto* second = std::get_if<std::unique_ptr<SecondInstance>>(&role);
-      return second != nullptr ? (*second)->HandOff(arguments) : -1000;
+      return second != nullptr ? (*second)->HandOff(arguments, NoTrace()) : -1000;
     });
   }
 
