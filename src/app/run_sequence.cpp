@@ -139,6 +139,7 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   TracePhase(trace, "load-jvm-library");
   Result<JvmLibrary> library = JvmLibrary::Load(runtime.jvmLibrary, trace);
   if (!library) return Failed(report, library.error(), trace);
+  TracePhase(trace, "plan");
   if (showSplash) splash.ShowRuntimeSplash(settings.splash, runtime.jvmLibrary);
   TraceSplash(trace, splash.Shower());
   Result<LaunchPlan> plan =

@@ -15,7 +15,7 @@ use_stub_log
 start_launcher "first argument" second
 expect_exit_without_dialog 0
 assert_trace_order 'phase name="start"' 'phase name="settings"' 'phase name="runtime"' 'phase name="environment"' \
-  'phase name="load-jvm-library"' 'phase name="jvm"' 'phase name="destroy-jvm"' \
+  'phase name="load-jvm-library"' 'phase name="plan"' 'splash shown-by=none' 'phase name="jvm"' 'phase name="destroy-jvm"' \
   'exit code=0 reason="main returned and the JVM was destroyed"'
 assert_trace_has 'library-search rule=no-current-directory current-directory-excluded=yes'
 assert_trace_has "environment name=\"QX_JVM_PATH\" value=$(quote "$jre\\bin\\server\\jvm.dll")"
