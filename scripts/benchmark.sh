@@ -362,7 +362,8 @@ INI
 #   these times;
 # - the first frame: the epoch milliseconds the sample writes to
 #   desktop.firstPaintFile once that paint is flushed;
-# - peak resident memory (GNU time).
+# - peak resident memory and CPU time, user and system, to the exit (GNU
+#   time); the CPU time suffers less from other work on the machine.
 # The spread of the java runs is the noise of the machine.
 desktop_sample() {
   start_display
@@ -379,16 +380,16 @@ desktop_sample() {
   local properties=("-Ddesktop.firstPaintFile=$paint" -Ddesktop.exitAfterPaint=true)
 
   # desktop_run COMMAND...: one start, from the sample's folder: "<ms until
-  # the splash shows, or -> <ms until the first frame> <peak kilobytes>".
+  # the splash shows, or -> <ms until the first frame> <peak kilobytes> <CPU ms>".
   desktop_run() {
     local start
     : >"$work/maps.txt"
     rm -f "$paint"
     start=$EPOCHREALTIME
-    /usr/bin/time -f '%M' -o "$work/time.txt" "$@" >/dev/null 2>&1
+    /usr/bin/time -f '%M %U %S' -o "$work/time.txt" "$@" >/dev/null 2>&1
     [ -s "$paint" ] || { echo "no first paint from $*" >&2; return 1; }
     awk -v s="$start" -v w="$(splash_shown_at "$size" "$start")" -v p="$(cut -d' ' -f2 "$paint")" \
-      -v m="$(cat "$work/time.txt")" 'BEGIN { printf "%s %.1f %d\n", w, p - s * 1000, m }'
+      -v t="$(cat "$work/time.txt")" 'BEGIN { split(t, m, " "); printf "%s %.1f %d %.0f\n", w, p - s * 1000, m[1], (m[2] + m[3]) * 1000 }'
   }
   # desktop_line LABEL NAME FIELD [UNIT]: the quartiles of a field of NAME's runs
   # (those that have it) and the ratio of its median to that of java's.
@@ -465,7 +466,11 @@ desktop_sample() {
       desktop_line "launcher, cache on" cached 3 MB
       desktop_line "launcher, cache off" off 3 MB
       desktop_line "java -splash: -cp" java 3 MB
-      echo "  noise, q3 - q1 of java -cp: first frame $(java_spread 2), splash $(java_spread 1)"
+      echo "  CPU time, user and system, to the exit:"
+      desktop_line "launcher, cache on" cached 4
+      desktop_line "launcher, cache off" off 4
+      desktop_line "java -splash: -cp" java 4
+      echo "  noise, q3 - q1 of java -cp: first frame $(java_spread 2), splash $(java_spread 1), CPU $(java_spread 4)"
       echo "  runs whose splash did not show: launcher $(cat "$work/desktop-cached.txt" "$work/desktop-off.txt" | grep -c '^-' || true)," \
         "java $(grep -c '^-' "$work/desktop-java.txt" || true)"
     )
