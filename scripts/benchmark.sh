@@ -9,7 +9,7 @@
 # (`mvn --version`) for the peak memory of a larger application. Last the
 # Swing desktop sample on the same display and JDKs, the launcher with the
 # start-up cache on (archive in place) and off against `java -splash: -cp`:
-# the splash on the screen, the first painted frame and peak memory.
+# the splash on the screen, the first painted frame, peak memory and CPU time.
 # Usage: scripts/benchmark.sh [runs] [first-starts] (defaults 15 and 7);
 #        scripts/benchmark.sh --desktop [runs]: the desktop sample alone.
 set -euo pipefail
