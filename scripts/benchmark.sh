@@ -10,8 +10,10 @@
 # Swing desktop sample on the same display and JDKs, the launcher with the
 # start-up cache on (archive in place) and off against `java -splash: -cp`:
 # the splash on the screen, the first painted frame, peak memory and CPU time.
+# And the launcher's own work before the JVM, from the trace's phase times.
 # Usage: scripts/benchmark.sh [runs] [first-starts] (defaults 15 and 7);
-#        scripts/benchmark.sh --desktop [runs]: the desktop sample alone.
+#        scripts/benchmark.sh --desktop [runs]: the desktop sample alone;
+#        scripts/benchmark.sh --own-work [runs]: the launcher's own work alone.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -20,10 +22,12 @@ ensure_packages cmake ninja-build g++ googletest openjdk-17-jdk-headless time g+
   xvfb x11-utils maven
 
 only=
-if [ "${1:-}" = --desktop ]; then
-  only=desktop
-  shift
-fi
+case "${1:-}" in
+  --desktop | --own-work)
+    only=${1#--}
+    shift
+    ;;
+esac
 runs=${1:-15}
 first_runs=${2:-7}
 cmake --preset host >/dev/null
@@ -478,12 +482,79 @@ desktop_sample() {
   stop_map_watcher
 }
 
+# ---- The launcher's own work ----
+# What a start spends in the launcher itself before the JVM exists, without
+# loading the JVM library, from the trace's phases ("start" to
+# "load-jvm-library", and "plan" to "jvm"): the sample application as shipped
+# (installed runtimes searched, start-up cache on with its archive in place),
+# on the system's JDK. Then the whole process up to JNI_CreateJavaVM, with a
+# JVM library that ends the process there, against a program that does nothing.
+own_work() {
+  local folder="$work/own"
+  mkdir -p "$folder/fake-runtime/lib/server"
+  cp "$root/build/host/examples/sample.jar" "$folder/"
+  cp "$root/build/host/launcher" "$folder/sample"
+  sed -e "/^Splash Screen=/d" "$root/examples/sample/sample.ini" > "$folder/sample.ini"
+  cat > "$folder/fake.c" <<'C'
+#include <unistd.h>
+int JNI_GetDefaultJavaVMInitArgs(void* args) { (void)args; return 0; }
+int JNI_GetCreatedJavaVMs(void** vms, int size, int* count) { (void)vms; (void)size; *count = 0; return 0; }
+int JNI_CreateJavaVM(void** vm, void** env, void* args) { (void)vm; (void)env; (void)args; _exit(0); }
+C
+  cc -O2 -shared -fPIC -o "$folder/fake-runtime/lib/server/libjvm.so" "$folder/fake.c"
+  : > "$folder/fake-runtime/lib/libjava.so"
+  echo 'JAVA_VERSION="17.0.2"' > "$folder/fake-runtime/release"
+  printf 'int main(void) { return 0; }\n' > "$folder/nothing.c"
+  cc -O2 -o "$folder/nothing" "$folder/nothing.c"
+  mkdir -p "$folder/fake"
+  cp "$root/build/host/launcher" "$folder/fake/sample"
+  cp "$folder/sample.jar" "$folder/fake/"
+  sed -e "s|^Minimum Version=.*|JRE Path=$folder/fake-runtime|" -e "s|^Start-up Cache=.*|Start-up Cache=No|" \
+    "$folder/sample.ini" > "$folder/fake/sample.ini"
+  (
+    export XDG_CACHE_HOME="$work/own-cache"
+    cd "$folder"
+    ./sample >/dev/null
+    wait_for_builds
+    : > phases.txt
+    for ((i = 0; i < runs; i++)); do
+      : > trace.log
+      QX_LAUNCHER_TRACE="$folder/trace.log" ./sample >/dev/null
+      # Microseconds: start to settings, settings to runtime, runtime to
+      # environment, environment to the library's load, plan to jvm, and the
+      # launcher's own part in all.
+      awk '$3 == "phase" { sub(/^name="/, "", $4); sub(/"$/, "", $4); t[$4] = substr($2, 2) + 0 }
+        END { printf "%d %d %d %d %d %d\n", t["settings"] - t["start"], t["runtime"] - t["settings"],
+          t["environment"] - t["runtime"], t["load-jvm-library"] - t["environment"], t["jvm"] - t["plan"],
+          t["load-jvm-library"] - t["start"] + t["jvm"] - t["plan"] }' trace.log >> phases.txt
+    done
+    : > whole.txt
+    : > nothing.txt
+    for ((i = 0; i < runs; i++)); do
+      measure_quietly fake/sample >> whole.txt
+      measure_quietly ./nothing >> nothing.txt
+    done
+  )
+  column_of() { cut -d' ' -f"$1" "$folder/phases.txt" | awk '{ print $1 / 1000 }' | quartiles; }
+  echo
+  echo "The launcher's own work before the JVM, the sample application on $jdk; $runs runs, from the trace"
+  printf '  %-34s %s\n' "reading the settings" "$(column_of 1)" "finding the runtime" "$(column_of 2)" \
+    "the process environment" "$(column_of 3)" "up to the JVM library's load" "$(column_of 4)" \
+    "options, start-up cache, JVM call" "$(column_of 5)" "all of the launcher's own part" "$(column_of 6)"
+  echo "The process until JNI_CreateJavaVM (a JVM library that ends it there, cache off), $runs runs"
+  printf '  %-34s %s\n' "launcher" "$(cut -d' ' -f1 "$folder/whole.txt" | quartiles)" \
+    "a C program that does nothing" "$(cut -d' ' -f1 "$folder/nothing.txt" | quartiles)"
+}
+
 if [ "$only" = desktop ]; then
   desktop_sample
+elif [ "$only" = own-work ]; then
+  own_work
 else
   hello_world
   splash_screen
   startup_cache
   maven
+  own_work
   desktop_sample
 fi
