@@ -6,8 +6,14 @@
 # screen, and how long until main starts with and without it. Then the sample
 # application with the start-up cache, on the system's JDK and every newer JDK
 # in /usr/lib/jvm (cache off, archive in place, first start), and Apache Maven
-# (`mvn --version`) for the peak memory of a larger application.
-# Usage: scripts/benchmark.sh [runs] [first-starts] (defaults 15 and 7).
+# (`mvn --version`) for the peak memory of a larger application. Last the
+# Swing desktop sample on the same display and JDKs, the launcher with the
+# start-up cache on (archive in place) and off against `java -splash: -cp`:
+# the splash on the screen, the first painted frame, peak memory and CPU time.
+# And the launcher's own work before the JVM, from the trace's phase times.
+# Usage: scripts/benchmark.sh [runs] [first-starts] (defaults 15 and 7);
+#        scripts/benchmark.sh --desktop [runs]: the desktop sample alone;
+#        scripts/benchmark.sh --own-work [runs]: the launcher's own work alone.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -15,9 +21,17 @@ source scripts/lib/packages.sh
 ensure_packages cmake ninja-build g++ googletest openjdk-17-jdk-headless time g++-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix \
   xvfb x11-utils maven
 
+only=
+case "${1:-}" in
+  --desktop | --own-work)
+    only=${1#--}
+    shift
+    ;;
+esac
 runs=${1:-15}
+first_runs=${2:-7}
 cmake --preset host >/dev/null
-cmake --build --preset host --target launcher sample_application >/dev/null
+cmake --build --preset host --target launcher sample_application desktop_application >/dev/null
 
 jdk=$(dirname "$(dirname "$(readlink -f "$(command -v javac)")")")
 work=$(mktemp -d)
@@ -29,21 +43,8 @@ clean_up() {
   rm -rf "$work"
 }
 trap clean_up EXIT
-cat > "$work/Hello.java" <<'JAVA'
-public class Hello {
-  public static void main(String[] args) { System.out.println("Hello, world"); }
-}
-JAVA
-"$jdk/bin/javac" -d "$work" "$work/Hello.java"
-cp build/host/launcher "$work/hello"
-cat > "$work/hello.ini" <<INI
-[Application]
-Main Class=Hello
-[Class Path]
-Class Path=.
-[Java Runtime Environment]
-JRE Path=$jdk
-INI
+
+# ---- Measuring and reporting ----
 
 # One run: "<milliseconds> <peak kilobytes>"; the clock is read around GNU time,
 # whose own cost is the same for both.
@@ -55,97 +56,12 @@ measure() {
   echo "$(( (end - start) / 1000 )) $(cat "$work/time.txt")" | awk '{ printf "%.3f %d\n", $1 / 1000, $2 }'
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-
-cd "$work"
-# Warm the file cache for both before measuring.
-./hello >/dev/null && "$jdk/bin/java" -cp . Hello >/dev/null
-: > launcher.txt
-: > java.txt
-for ((i = 0; i < runs; i++)); do
-  measure ./hello >> launcher.txt
-  measure "$jdk/bin/java" -cp . Hello >> java.txt
-done
-
-launcher_time=$(cut -d' ' -f1 launcher.txt | median)
-java_time=$(cut -d' ' -f1 java.txt | median)
-launcher_memory=$(cut -d' ' -f2 launcher.txt | median)
-java_memory=$(cut -d' ' -f2 java.txt | median)
-echo "JDK: $jdk; $runs alternating runs each, medians"
-printf 'launcher   %7.1f ms  %8d KB peak\n' "$launcher_time" "$launcher_memory"
-printf 'java -cp   %7.1f ms  %8d KB peak\n' "$java_time" "$java_memory"
-awk -v l="$launcher_time" -v j="$java_time" -v lm="$launcher_memory" -v jm="$java_memory" \
-  'BEGIN { printf "ratio launcher/java: time %.3f, peak memory %.3f\n", l / j, lm / jm }'
-
-# ---- The splash screen ----
-# main prints the wall clock in microseconds as it starts; the splash is on the
-# screen when the X server maps a window on the root (xev reports it).
-if [ -z "${DISPLAY:-}" ]; then
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" </dev/null >/dev/null 2>&1 &
-  xvfb=$!
-  until [ -s "$work/display" ]; do sleep 0.05; done
-  DISPLAY=":$(head -n1 "$work/display")"
-  export DISPLAY
-fi
-cat > "$work/MainTime.java" <<'JAVA'
-import java.time.Instant;
-import java.time.temporal.ChronoUnit;
-
-public class MainTime {
-  public static void main(String[] args) { System.out.println(ChronoUnit.MICROS.between(Instant.EPOCH, Instant.now())); }
+# quartiles [UNIT]: the median and the quartiles of the numbers read (unit ms unless given).
+quartiles() {
+  sort -n | awk -v unit="${1:-ms}" '{ v[NR] = $1 } END {
+    printf "median %6.1f %s, quartiles %.1f-%.1f", v[int((NR + 1) / 2)], unit, v[int((NR + 3) / 4)], v[int((3 * NR + 3) / 4)] }'
 }
-JAVA
-"$jdk/bin/javac" -d "$work" "$work/MainTime.java"
-cp "$root/tests/fixtures/pictures/quadrants.png" "$work/splash.png"
-cp "$root/build/host/launcher" "$work/splash"
-cat > "$work/splash.ini" <<INI
-[Application]
-Main Class=MainTime
-[Class Path]
-Class Path=.
-[Java Runtime Environment]
-JRE Path=$jdk
-[Display]
-Splash Screen=splash.png
-INI
 
-stdbuf -oL xev -root -event substructure 2>/dev/null > >(while read -r line; do
-  case $line in MapNotify*) echo "$EPOCHREALTIME" >>"$work/maps.txt" ;; esac
-done) &
-watcher=$!
-sleep 0.5
-
-# One run: "<ms until main> <ms until the splash shows, or - >".
-splash_run() {
-  local start main shown
-  : >"$work/maps.txt"
-  start=$EPOCHREALTIME
-  main=$(./splash "$@")
-  sleep 0.1
-  shown=$(head -n1 "$work/maps.txt")
-  awk -v s="$start" -v m="$main" -v w="${shown:--}" \
-    'BEGIN { printf "%.1f %s\n", (m / 1e6 - s) * 1000, (w == "-") ? "-" : sprintf("%.1f", (w - s) * 1000) }'
-}
-quartiles() { sort -n | awk '{ v[NR] = $1 } END { printf "median %6.1f ms, quartiles %.1f-%.1f", v[int((NR + 1) / 2)], v[int((NR + 3) / 4)], v[int((3 * NR + 3) / 4)] }'; }
-
-./splash >/dev/null
-: > with.txt
-: > without.txt
-for ((i = 0; i < runs; i++)); do
-  splash_run >> with.txt
-  splash_run -nosplash >> without.txt
-done
-kill "$watcher" 2>/dev/null || true
-watcher=
-
-echo "Splash screen ($DISPLAY, runtime's splash library, 80x60 PNG): $runs alternating runs each"
-printf 'splash on screen after the start   %s\n' "$(grep -v ' -$' with.txt | cut -d' ' -f2 | quartiles)"
-printf 'main starts, with the splash       %s\n' "$(cut -d' ' -f1 with.txt | quartiles)"
-printf 'main starts, with -nosplash        %s\n' "$(cut -d' ' -f1 without.txt | quartiles)"
-printf 'runs whose splash did not show     %d\n' "$(grep -c ' -$' with.txt || true)"
-
-# ---- The start-up cache and a larger application ----
-first_runs=${2:-7}
-export XDG_CACHE_HOME="$work/cache"
 # One run: "<milliseconds> <peak kilobytes> <CPU milliseconds>" (user and
 # system time, which other work on the machine disturbs less than the wall
 # clock; reported as a mean). Both streams discarded: Maven writes colour codes to standard error.
@@ -180,7 +96,7 @@ wait_for_builds() {
   done
 }
 
-# The sample application, on each JDK.
+# The system's JDK and every newer JDK in /usr/lib/jvm.
 sample_jdks() {
   local home major base_major
   base_major=$(sed -n 's/^JAVA_VERSION="\([0-9]*\).*/\1/p' "$jdk/release")
@@ -193,67 +109,224 @@ sample_jdks() {
   done | awk '!seen[$0]++'
 }
 
-mkdir -p "$work/sample"
-cp "$root/build/host/examples/sample.jar" "$work/sample/"
-cp "$root/build/host/launcher" "$work/sample/sample"
-# The heap limit the launcher computes for -Xmx10:64:512P.
-heap=$(awk '/MemTotal/ { mb = int($2 / 1024 / 10); print (mb < 64 ? 64 : mb > 512 ? 512 : mb) "m" }' /proc/meminfo)
-for home in $(sample_jdks); do
-  # Without its splash, which java -cp does not show (the splash is measured above).
-  for cache in No Yes; do
-    sed -e "s|^Minimum Version=.*|JRE Path=$home|" -e "s|^Start-up Cache=.*|Start-up Cache=$cache|" \
-      -e "/^Splash Screen=/d" "$root/examples/sample/sample.ini" > "$work/sample/sample-$cache.ini"
-  done
-  java_run=("$home/bin/java" "-Xmx$heap" "-Dsample.greeting=Hello, world" -cp sample.jar com.example.sample.SampleApplication --from-settings)
-  (
-    cd "$work/sample"
-    rm -rf "$XDG_CACHE_HOME"
-    use() { cp "sample-$1.ini" sample.ini; }
-    use No
-    ./sample >/dev/null && "${java_run[@]}" >/dev/null
-    : > "$work/sample-java.txt"
-    : > "$work/sample-off.txt"
-    : > "$work/sample-cached.txt"
-    : > "$work/sample-first.txt"
-    : > "$work/sample-first-java.txt"
-    use Yes
-    ./sample >/dev/null
-    wait_for_builds
-    for ((i = 0; i < runs; i++)); do
-      use No
-      measure_quietly ./sample >> "$work/sample-off.txt"
-      use Yes
-      measure_quietly ./sample >> "$work/sample-cached.txt"
-      measure_quietly "${java_run[@]}" >> "$work/sample-java.txt"
-    done
-    # Each run starts once the build before it has ended and settled.
-    for ((i = 0; i < first_runs; i++)); do
-      rm -rf "$XDG_CACHE_HOME"
-      sleep 0.5
-      measure_quietly ./sample >> "$work/sample-first.txt"
-      wait_for_builds
-      sleep 0.5
-      measure_quietly "${java_run[@]}" >> "$work/sample-first-java.txt"
-    done
-    archive=$(find "$XDG_CACHE_HOME" -name '*.jsa' -o -name '*.aot' | head -1)
-    echo
-    echo "Sample application on $home ($(sed -n 's/^JAVA_VERSION="\(.*\)"/\1/p' "$home/release")); $runs alternating runs each ($first_runs first starts), medians"
-    echo "  start-up cache: ${archive##*.} archive ($(du -h "$archive" | cut -f1))"
-    report_reference sample-java "java -cp"
-    report sample-off "launcher, cache off" sample-java
-    report sample-cached "launcher, archive in place" sample-java
-    report sample-first "launcher, first start" sample-first-java
-  )
-done
+# ---- The display and the windows mapped on it ----
 
-# Apache Maven: a larger application.
-maven=/usr/share/maven
-classworlds=$(echo "$maven"/boot/plexus-classworlds-*.jar)
-mkdir -p "$work/maven"
-cp "$root/build/host/launcher" "$work/maven/mvn"
-properties=("-Dclassworlds.conf=$maven/bin/m2.conf" "-Dmaven.home=$maven" "-Dlibrary.jansi.path=$maven/lib/jansi-native"
-  "-Dmaven.multiModuleProjectDirectory=$work/maven")
-cat > "$work/maven/mvn.ini" <<INI
+# The display given, or a virtual one of the benchmark's own.
+start_display() {
+  [ -z "${DISPLAY:-}" ] || return 0
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" </dev/null >/dev/null 2>&1 &
+  xvfb=$!
+  until [ -s "$work/display" ]; do sleep 0.05; done
+  DISPLAY=":$(head -n1 "$work/display")"
+  export DISPLAY
+}
+
+# Writes to maps.txt, for each window created on the root, "create WINDOW
+# WIDTHxHEIGHT" and, as the X server maps it (xev reports it), "map WINDOW
+# EPOCH_SECONDS".
+start_map_watcher() {
+  : >"$work/maps.txt"
+  stdbuf -oL xev -root -event substructure 2>/dev/null > >(
+    event='' at=''
+    while read -r line; do
+      case $line in
+        MapNotify*) event=map at=$EPOCHREALTIME ;;
+        CreateNotify*) event=create ;;
+        *) # The event's second line names the window.
+          if [ "$event" = map ] && [[ $line =~ window\ (0x[0-9a-f]+) ]]; then
+            echo "map ${BASH_REMATCH[1]} $at" >>"$work/maps.txt"
+          elif [ "$event" = create ] && [[ $line =~ window\ (0x[0-9a-f]+),.*width\ ([0-9]+),\ height\ ([0-9]+) ]]; then
+            echo "create ${BASH_REMATCH[1]} ${BASH_REMATCH[2]}x${BASH_REMATCH[3]}" >>"$work/maps.txt"
+          fi
+          event= ;;
+      esac
+    done) &
+  watcher=$!
+  sleep 0.5
+}
+stop_map_watcher() {
+  kill "$watcher" 2>/dev/null || true
+  watcher=
+}
+
+# splash_shown_at WIDTHxHEIGHT START: the milliseconds from START (epoch
+# seconds) until a window of the splash picture's size was mapped, or "-"
+# when none is within two seconds (the watcher reads the events a little later).
+splash_shown_at() {
+  local deadline=$((SECONDS + 2)) shown
+  while :; do
+    shown=$(awk -v size="$1" '$1 == "create" && $3 == size { splash[$2] = 1 }
+      $1 == "map" && ($2 in splash) { print $3; exit }' "$work/maps.txt")
+    if [ -n "$shown" ] || [ "$SECONDS" -ge "$deadline" ]; then break; fi
+    sleep 0.02
+  done
+  awk -v s="$2" -v w="${shown:--}" 'BEGIN { print (w == "-") ? "-" : sprintf("%.1f", (w - s) * 1000) }'
+}
+
+# ---- Hello world ----
+hello_world() {
+  cat > "$work/Hello.java" <<'JAVA'
+public class Hello {
+  public static void main(String[] args) { System.out.println("Hello, world"); }
+}
+JAVA
+  "$jdk/bin/javac" -d "$work" "$work/Hello.java"
+  cp build/host/launcher "$work/hello"
+  cat > "$work/hello.ini" <<INI
+[Application]
+Main Class=Hello
+[Class Path]
+Class Path=.
+[Java Runtime Environment]
+JRE Path=$jdk
+INI
+
+  cd "$work"
+  # Warm the file cache for both before measuring.
+  ./hello >/dev/null && "$jdk/bin/java" -cp . Hello >/dev/null
+  : > launcher.txt
+  : > java.txt
+  for ((i = 0; i < runs; i++)); do
+    measure ./hello >> launcher.txt
+    measure "$jdk/bin/java" -cp . Hello >> java.txt
+  done
+
+  launcher_time=$(cut -d' ' -f1 launcher.txt | median)
+  java_time=$(cut -d' ' -f1 java.txt | median)
+  launcher_memory=$(cut -d' ' -f2 launcher.txt | median)
+  java_memory=$(cut -d' ' -f2 java.txt | median)
+  echo "JDK: $jdk; $runs alternating runs each, medians"
+  printf 'launcher   %7.1f ms  %8d KB peak\n' "$launcher_time" "$launcher_memory"
+  printf 'java -cp   %7.1f ms  %8d KB peak\n' "$java_time" "$java_memory"
+  awk -v l="$launcher_time" -v j="$java_time" -v lm="$launcher_memory" -v jm="$java_memory" \
+    'BEGIN { printf "ratio launcher/java: time %.3f, peak memory %.3f\n", l / j, lm / jm }'
+  cd "$root"
+}
+
+# ---- The splash screen ----
+# main prints the wall clock in microseconds as it starts; the splash is on the
+# screen when the X server maps the picture's window on the root.
+splash_screen() {
+  start_display
+  cat > "$work/MainTime.java" <<'JAVA'
+import java.time.Instant;
+import java.time.temporal.ChronoUnit;
+
+public class MainTime {
+  public static void main(String[] args) { System.out.println(ChronoUnit.MICROS.between(Instant.EPOCH, Instant.now())); }
+}
+JAVA
+  "$jdk/bin/javac" -d "$work" "$work/MainTime.java"
+  cp "$root/tests/fixtures/pictures/quadrants.png" "$work/splash.png"
+  cp "$root/build/host/launcher" "$work/splash"
+  cat > "$work/splash.ini" <<INI
+[Application]
+Main Class=MainTime
+[Class Path]
+Class Path=.
+[Java Runtime Environment]
+JRE Path=$jdk
+[Display]
+Splash Screen=splash.png
+INI
+
+  start_map_watcher
+  # One run: "<ms until main> <ms until the splash (80x60) shows, or - >"
+  # (always - with -nosplash).
+  splash_run() {
+    local start main shown=-
+    : >"$work/maps.txt"
+    start=$EPOCHREALTIME
+    main=$(./splash "$@")
+    [ "${1:-}" = -nosplash ] || shown=$(splash_shown_at 80x60 "$start")
+    awk -v s="$start" -v m="$main" -v w="$shown" 'BEGIN { printf "%.1f %s\n", (m / 1e6 - s) * 1000, w }'
+  }
+
+  cd "$work"
+  ./splash >/dev/null
+  : > with.txt
+  : > without.txt
+  for ((i = 0; i < runs; i++)); do
+    splash_run >> with.txt
+    splash_run -nosplash >> without.txt
+  done
+  stop_map_watcher
+
+  echo "Splash screen ($DISPLAY, runtime's splash library, 80x60 PNG): $runs alternating runs each"
+  printf 'splash on screen after the start   %s\n' "$(grep -v ' -$' with.txt | cut -d' ' -f2 | quartiles)"
+  printf 'main starts, with the splash       %s\n' "$(cut -d' ' -f1 with.txt | quartiles)"
+  printf 'main starts, with -nosplash        %s\n' "$(cut -d' ' -f1 without.txt | quartiles)"
+  printf 'runs whose splash did not show     %d\n' "$(grep -c ' -$' with.txt || true)"
+  cd "$root"
+}
+
+# ---- The start-up cache ----
+# The sample application, on each JDK.
+startup_cache() {
+  export XDG_CACHE_HOME="$work/cache"
+  mkdir -p "$work/sample"
+  cp "$root/build/host/examples/sample.jar" "$work/sample/"
+  cp "$root/build/host/launcher" "$work/sample/sample"
+  # The heap limit the launcher computes for -Xmx10:64:512P.
+  heap=$(awk '/MemTotal/ { mb = int($2 / 1024 / 10); print (mb < 64 ? 64 : mb > 512 ? 512 : mb) "m" }' /proc/meminfo)
+  for home in $(sample_jdks); do
+    # Without its splash, which java -cp does not show (the splash is measured above).
+    for cache in No Yes; do
+      sed -e "s|^Minimum Version=.*|JRE Path=$home|" -e "s|^Start-up Cache=.*|Start-up Cache=$cache|" \
+        -e "/^Splash Screen=/d" "$root/examples/sample/sample.ini" > "$work/sample/sample-$cache.ini"
+    done
+    java_run=("$home/bin/java" "-Xmx$heap" "-Dsample.greeting=Hello, world" -cp sample.jar com.example.sample.SampleApplication --from-settings)
+    (
+      cd "$work/sample"
+      rm -rf "$XDG_CACHE_HOME"
+      use() { cp "sample-$1.ini" sample.ini; }
+      use No
+      ./sample >/dev/null && "${java_run[@]}" >/dev/null
+      : > "$work/sample-java.txt"
+      : > "$work/sample-off.txt"
+      : > "$work/sample-cached.txt"
+      : > "$work/sample-first.txt"
+      : > "$work/sample-first-java.txt"
+      use Yes
+      ./sample >/dev/null
+      wait_for_builds
+      for ((i = 0; i < runs; i++)); do
+        use No
+        measure_quietly ./sample >> "$work/sample-off.txt"
+        use Yes
+        measure_quietly ./sample >> "$work/sample-cached.txt"
+        measure_quietly "${java_run[@]}" >> "$work/sample-java.txt"
+      done
+      # Each run starts once the build before it has ended and settled.
+      for ((i = 0; i < first_runs; i++)); do
+        rm -rf "$XDG_CACHE_HOME"
+        sleep 0.5
+        measure_quietly ./sample >> "$work/sample-first.txt"
+        wait_for_builds
+        sleep 0.5
+        measure_quietly "${java_run[@]}" >> "$work/sample-first-java.txt"
+      done
+      archive=$(find "$XDG_CACHE_HOME" -name '*.jsa' -o -name '*.aot' | head -1)
+      echo
+      echo "Sample application on $home ($(sed -n 's/^JAVA_VERSION="\(.*\)"/\1/p' "$home/release")); $runs alternating runs each ($first_runs first starts), medians"
+      echo "  start-up cache: ${archive##*.} archive ($(du -h "$archive" | cut -f1))"
+      report_reference sample-java "java -cp"
+      report sample-off "launcher, cache off" sample-java
+      report sample-cached "launcher, archive in place" sample-java
+      report sample-first "launcher, first start" sample-first-java
+    )
+  done
+}
+
+# ---- Apache Maven: a larger application ----
+maven() {
+  local maven=/usr/share/maven
+  classworlds=$(echo "$maven"/boot/plexus-classworlds-*.jar)
+  mkdir -p "$work/maven"
+  cp "$root/build/host/launcher" "$work/maven/mvn"
+  properties=("-Dclassworlds.conf=$maven/bin/m2.conf" "-Dmaven.home=$maven" "-Dlibrary.jansi.path=$maven/lib/jansi-native"
+    "-Dmaven.multiModuleProjectDirectory=$work/maven")
+  cat > "$work/maven/mvn.ini" <<INI
 [Application]
 Main Class=org.codehaus.plexus.classworlds.launcher.Launcher
 [Class Path]
@@ -262,19 +335,226 @@ Class Path=$classworlds
 JRE Path=$jdk
 Virtual Machine Parameters=${properties[*]}
 INI
-(
-  cd "$work/maven"
-  ./mvn --version >/dev/null 2>&1 && "$jdk/bin/java" -classpath "$classworlds" "${properties[@]}" \
-    org.codehaus.plexus.classworlds.launcher.Launcher --version >/dev/null 2>&1
-  : > "$work/maven-launcher.txt"
-  : > "$work/maven-java.txt"
-  for ((i = 0; i < runs; i++)); do
-    measure_quietly ./mvn --version >> "$work/maven-launcher.txt"
-    measure_quietly "$jdk/bin/java" -classpath "$classworlds" "${properties[@]}" \
-      org.codehaus.plexus.classworlds.launcher.Launcher --version >> "$work/maven-java.txt"
+  (
+    cd "$work/maven"
+    ./mvn --version >/dev/null 2>&1 && "$jdk/bin/java" -classpath "$classworlds" "${properties[@]}" \
+      org.codehaus.plexus.classworlds.launcher.Launcher --version >/dev/null 2>&1
+    : > "$work/maven-launcher.txt"
+    : > "$work/maven-java.txt"
+    for ((i = 0; i < runs; i++)); do
+      measure_quietly ./mvn --version >> "$work/maven-launcher.txt"
+      measure_quietly "$jdk/bin/java" -classpath "$classworlds" "${properties[@]}" \
+        org.codehaus.plexus.classworlds.launcher.Launcher --version >> "$work/maven-java.txt"
+    done
+  )
+  echo
+  echo "Apache Maven $(dpkg-query -W -f='${Version}' maven 2>/dev/null) (mvn --version) on $jdk; $runs alternating runs each, medians"
+  report_reference maven-java "java -classpath"
+  report maven-launcher "launcher" maven-java
+}
+
+# ---- The desktop sample ----
+# The Swing sample as built (desktop.ini, its splash), on each JDK: the launcher
+# with the start-up cache on, archive in place, and off, against
+# `java -splash:splash.png -cp desktop.jar <main class>` with the options the
+# launcher passes (desktop.ini gives no JVM options: only the two properties
+# below, added to both). Each run is one start that ends after the frame's
+# first paint, measured from the shell's clock just before it for:
+# - the splash on the screen: when the X server maps the picture's window (xev).
+#   Reading the root window's pixels as the splash scenario does (ImageMagick's
+#   import) takes a quarter of a second or more a read here, too coarse for
+#   these times;
+# - the first frame: the epoch milliseconds the sample writes to
+#   desktop.firstPaintFile once that paint is flushed;
+# - peak resident memory and CPU time, user and system, to the exit (GNU
+#   time); the CPU time suffers less from other work on the machine.
+# The spread of the java runs is the noise of the machine.
+desktop_sample() {
+  start_display
+  start_map_watcher
+  export XDG_CACHE_HOME="$work/desktop-cache"
+  local dir="$work/desktop" built="$root/build/host/examples/desktop"
+  mkdir -p "$dir"
+  cp "$built/desktop.jar" "$built/splash.png" "$dir/"
+  cp "$built/desktop" "$dir/desktop"
+  local size main_class paint="$dir/first-paint.txt"
+  # The picture's size, from its PNG header (two big-endian 32-bit numbers at byte 16).
+  size=$(od -An -tu1 -j16 -N8 "$dir/splash.png" | awk '{ printf "%dx%d", (($1 * 256 + $2) * 256 + $3) * 256 + $4, (($5 * 256 + $6) * 256 + $7) * 256 + $8 }')
+  main_class=$(sed -n 's/^Main Class=//p' "$built/desktop.ini")
+  local properties=("-Ddesktop.firstPaintFile=$paint" -Ddesktop.exitAfterPaint=true)
+
+  # desktop_run COMMAND...: one start, from the sample's folder: "<ms until
+  # the splash shows, or -> <ms until the first frame> <peak kilobytes> <CPU ms>".
+  desktop_run() {
+    local start
+    : >"$work/maps.txt"
+    rm -f "$paint"
+    start=$EPOCHREALTIME
+    /usr/bin/time -f '%M %U %S' -o "$work/time.txt" "$@" >/dev/null 2>&1
+    [ -s "$paint" ] || { echo "no first paint from $*" >&2; return 1; }
+    awk -v s="$start" -v w="$(splash_shown_at "$size" "$start")" -v p="$(cut -d' ' -f2 "$paint")" \
+      -v t="$(cat "$work/time.txt")" 'BEGIN { split(t, m, " "); printf "%s %.1f %d %.0f\n", w, p - s * 1000, m[1], (m[2] + m[3]) * 1000 }'
+  }
+  # desktop_line LABEL NAME FIELD [UNIT]: the quartiles of a field of NAME's runs
+  # (those that have it) and the ratio of its median to that of java's.
+  desktop_line() {
+    local values reference
+    values=$(cut -d' ' -f"$3" "$work/desktop-$2.txt" | grep -v '^-$' || true)
+    reference=$(cut -d' ' -f"$3" "$work/desktop-java.txt" | grep -v '^-$' || true)
+    if [ "${4:-ms}" = MB ]; then
+      values=$(awk '{ printf "%.1f\n", $1 / 1024 }' <<<"$values")
+      reference=$(awk '{ printf "%.1f\n", $1 / 1024 }' <<<"$reference")
+    fi
+    if [ -z "$values" ] || [ -z "$reference" ]; then
+      printf '    %-22s no figures\n' "$1"
+      return
+    fi
+    printf '    %-22s %s   ratio to java -cp %.2f\n' "$1" "$(quartiles "${4:-ms}" <<<"$values")" \
+      "$(awk -v v="$(median <<<"$values")" -v r="$(median <<<"$reference")" 'BEGIN { print v / r }')"
+  }
+  # The spread of java's FIELD: q3 - q1, and as a share of the median.
+  java_spread() {
+    cut -d' ' -f"$1" "$work/desktop-java.txt" | grep -v '^-$' | sort -n | awk '{ v[NR] = $1 } END {
+      q1 = v[int((NR + 3) / 4)]; q3 = v[int((3 * NR + 3) / 4)]; m = v[int((NR + 1) / 2)]
+      printf "%.1f ms (%.0f%% of the median)", q3 - q1, 100 * (q3 - q1) / m }'
+  }
+
+  for home in $(sample_jdks); do
+    for cache in Yes No; do
+      sed -e "s|^Minimum Version=.*|JRE Path=$home\nVirtual Machine Parameters=${properties[*]}|" \
+        -e "s|^Start-up Cache=.*|Start-up Cache=$cache|" "$built/desktop.ini" > "$dir/desktop-$cache.ini"
+    done
+    java_run=("$home/bin/java" -splash:splash.png -cp desktop.jar "${properties[@]}" "$main_class")
+    (
+      cd "$dir"
+      rm -rf "$XDG_CACHE_HOME"
+      use() { cp "desktop-$1.ini" desktop.ini; }
+      # Warm the file cache, then build the archive.
+      use No
+      desktop_run ./desktop >/dev/null && desktop_run "${java_run[@]}" >/dev/null
+      use Yes
+      desktop_run ./desktop >/dev/null
+      wait_for_builds
+      archive=$(find "$XDG_CACHE_HOME" -name '*.jsa' -o -name '*.aot' | head -1)
+      [ -n "$archive" ] || { echo "no start-up cache archive was built on $home" >&2; exit 1; }
+      : > "$work/desktop-cached.txt"
+      : > "$work/desktop-off.txt"
+      : > "$work/desktop-java.txt"
+      run_case() {
+        case $1 in
+          cached) use Yes; desktop_run ./desktop ;;
+          off) use No; desktop_run ./desktop ;;
+          java) desktop_run "${java_run[@]}" ;;
+        esac >> "$work/desktop-$1.txt"
+      }
+      # Each round in another order, so that none is always first after another.
+      local cases=(cached off java) k
+      for ((i = 0; i < runs; i++)); do
+        for ((k = 0; k < 3; k++)); do
+          run_case "${cases[(i + k) % 3]}"
+        done
+      done
+      echo
+      echo "Desktop sample on $home ($(sed -n 's/^JAVA_VERSION="\(.*\)"/\1/p' "$home/release")), display $DISPLAY${xvfb:+ (Xvfb)};" \
+        "$runs alternating runs each, from the process's start"
+      echo "  start-up cache: ${archive##*.} archive ($(du -h "$archive" | cut -f1))"
+      echo "  splash ($size PNG) on screen (X maps its window):"
+      desktop_line "launcher, cache on" cached 1
+      desktop_line "launcher, cache off" off 1
+      desktop_line "java -splash: -cp" java 1
+      echo "  first frame painted:"
+      desktop_line "launcher, cache on" cached 2
+      desktop_line "launcher, cache off" off 2
+      desktop_line "java -splash: -cp" java 2
+      echo "  peak resident memory:"
+      desktop_line "launcher, cache on" cached 3 MB
+      desktop_line "launcher, cache off" off 3 MB
+      desktop_line "java -splash: -cp" java 3 MB
+      echo "  CPU time, user and system, to the exit:"
+      desktop_line "launcher, cache on" cached 4
+      desktop_line "launcher, cache off" off 4
+      desktop_line "java -splash: -cp" java 4
+      echo "  noise, q3 - q1 of java -cp: first frame $(java_spread 2), splash $(java_spread 1), CPU $(java_spread 4)"
+      echo "  runs whose splash did not show: launcher $(cat "$work/desktop-cached.txt" "$work/desktop-off.txt" | grep -c '^-' || true)," \
+        "java $(grep -c '^-' "$work/desktop-java.txt" || true)"
+    )
   done
-)
-echo
-echo "Apache Maven $(dpkg-query -W -f='${Version}' maven 2>/dev/null) (mvn --version) on $jdk; $runs alternating runs each, medians"
-report_reference maven-java "java -classpath"
-report maven-launcher "launcher" maven-java
+  stop_map_watcher
+}
+
+# ---- The launcher's own work ----
+# What a start spends in the launcher itself before the JVM exists, without
+# loading the JVM library, from the trace's phases ("start" to
+# "load-jvm-library", and "plan" to "jvm"): the sample application as shipped
+# (installed runtimes searched, start-up cache on with its archive in place),
+# on the system's JDK. Then the whole process up to JNI_CreateJavaVM, with a
+# JVM library that ends the process there, against a program that does nothing.
+own_work() {
+  local folder="$work/own"
+  mkdir -p "$folder/fake-runtime/lib/server"
+  cp "$root/build/host/examples/sample.jar" "$folder/"
+  cp "$root/build/host/launcher" "$folder/sample"
+  sed -e "/^Splash Screen=/d" "$root/examples/sample/sample.ini" > "$folder/sample.ini"
+  cat > "$folder/fake.c" <<'C'
+#include <unistd.h>
+int JNI_GetDefaultJavaVMInitArgs(void* args) { (void)args; return 0; }
+int JNI_GetCreatedJavaVMs(void** vms, int size, int* count) { (void)vms; (void)size; *count = 0; return 0; }
+int JNI_CreateJavaVM(void** vm, void** env, void* args) { (void)vm; (void)env; (void)args; _exit(0); }
+C
+  cc -O2 -shared -fPIC -o "$folder/fake-runtime/lib/server/libjvm.so" "$folder/fake.c"
+  : > "$folder/fake-runtime/lib/libjava.so"
+  echo 'JAVA_VERSION="17.0.2"' > "$folder/fake-runtime/release"
+  printf 'int main(void) { return 0; }\n' > "$folder/nothing.c"
+  cc -O2 -o "$folder/nothing" "$folder/nothing.c"
+  mkdir -p "$folder/fake"
+  cp "$root/build/host/launcher" "$folder/fake/sample"
+  cp "$folder/sample.jar" "$folder/fake/"
+  sed -e "s|^Minimum Version=.*|JRE Path=$folder/fake-runtime|" -e "s|^Start-up Cache=.*|Start-up Cache=No|" \
+    "$folder/sample.ini" > "$folder/fake/sample.ini"
+  (
+    export XDG_CACHE_HOME="$work/own-cache"
+    cd "$folder"
+    ./sample >/dev/null
+    wait_for_builds
+    : > phases.txt
+    for ((i = 0; i < runs; i++)); do
+      : > trace.log
+      QX_LAUNCHER_TRACE="$folder/trace.log" ./sample >/dev/null
+      # Microseconds: start to settings, settings to runtime, runtime to
+      # environment, environment to the library's load, plan to jvm, and the
+      # launcher's own part in all.
+      awk '$3 == "phase" { sub(/^name="/, "", $4); sub(/"$/, "", $4); t[$4] = substr($2, 2) + 0 }
+        END { printf "%d %d %d %d %d %d\n", t["settings"] - t["start"], t["runtime"] - t["settings"],
+          t["environment"] - t["runtime"], t["load-jvm-library"] - t["environment"], t["jvm"] - t["plan"],
+          t["load-jvm-library"] - t["start"] + t["jvm"] - t["plan"] }' trace.log >> phases.txt
+    done
+    : > whole.txt
+    : > nothing.txt
+    for ((i = 0; i < runs; i++)); do
+      measure_quietly fake/sample >> whole.txt
+      measure_quietly ./nothing >> nothing.txt
+    done
+  )
+  column_of() { cut -d' ' -f"$1" "$folder/phases.txt" | awk '{ print $1 / 1000 }' | quartiles; }
+  echo
+  echo "The launcher's own work before the JVM, the sample application on $jdk; $runs runs, from the trace"
+  printf '  %-34s %s\n' "reading the settings" "$(column_of 1)" "finding the runtime" "$(column_of 2)" \
+    "the process environment" "$(column_of 3)" "up to the JVM library's load" "$(column_of 4)" \
+    "options, start-up cache, JVM call" "$(column_of 5)" "all of the launcher's own part" "$(column_of 6)"
+  echo "The process until JNI_CreateJavaVM (a JVM library that ends it there, cache off), $runs runs"
+  printf '  %-34s %s\n' "launcher" "$(cut -d' ' -f1 "$folder/whole.txt" | quartiles)" \
+    "a C program that does nothing" "$(cut -d' ' -f1 "$folder/nothing.txt" | quartiles)"
+}
+
+if [ "$only" = desktop ]; then
+  desktop_sample
+elif [ "$only" = own-work ]; then
+  own_work
+else
+  hello_world
+  splash_screen
+  startup_cache
+  maven
+  own_work
+  desktop_sample
+fi
