@@ -520,9 +520,8 @@ C
     for ((i = 0; i < runs; i++)); do
       : > trace.log
       QX_LAUNCHER_TRACE="$folder/trace.log" ./sample >/dev/null
-      # Microseconds: start to settings, settings to runtime, runtime to
-      # environment, environment to the library's load, plan to jvm, and the
-      # launcher's own part in all.
+      # Microseconds in the phases start, settings, runtime, environment and
+      # plan, and the launcher's own part in all.
       awk '$3 == "phase" { sub(/^name="/, "", $4); sub(/"$/, "", $4); t[$4] = substr($2, 2) + 0 }
         END { printf "%d %d %d %d %d %d\n", t["settings"] - t["start"], t["runtime"] - t["settings"],
           t["environment"] - t["runtime"], t["load-jvm-library"] - t["environment"], t["jvm"] - t["plan"],
@@ -538,9 +537,9 @@ C
   column_of() { cut -d' ' -f"$1" "$folder/phases.txt" | awk '{ print $1 / 1000 }' | quartiles; }
   echo
   echo "The launcher's own work before the JVM, the sample application on $jdk; $runs runs, from the trace"
-  printf '  %-34s %s\n' "reading the settings" "$(column_of 1)" "finding the runtime" "$(column_of 2)" \
-    "the process environment" "$(column_of 3)" "up to the JVM library's load" "$(column_of 4)" \
-    "options, start-up cache, JVM call" "$(column_of 5)" "all of the launcher's own part" "$(column_of 6)"
+  printf '  %-34s %s\n' "up to the settings" "$(column_of 1)" "reading the settings" "$(column_of 2)" \
+    "finding the runtime" "$(column_of 3)" "the process environment" "$(column_of 4)" \
+    "JVM options and start-up cache" "$(column_of 5)" "all of the launcher's own part" "$(column_of 6)"
   echo "The process until JNI_CreateJavaVM (a JVM library that ends it there, cache off), $runs runs"
   printf '  %-34s %s\n' "launcher" "$(cut -d' ' -f1 "$folder/whole.txt" | quartiles)" \
     "a C program that does nothing" "$(cut -d' ' -f1 "$folder/nothing.txt" | quartiles)"

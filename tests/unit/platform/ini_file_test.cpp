@@ -209,6 +209,23 @@ TEST(IniFileTest, MissingFileGivesEmptyAndStaysMissing) {
   }
 }
 
+// Reading again after the file was replaced, rewritten or another file read
+// gives what the file holds now.
+TEST(IniFileTest, EachReadSeesTheFileAsItIsThen) {
+  test::TempDir dir;
+  const WideString path = dir.Path(L"settings.ini");
+  const WideString other = dir.Path(L"other.ini");
+  test::WriteBytes(path, "[s]\nk=first\n");
+  test::WriteBytes(other, "[s]\nk=other\n");
+  EXPECT_EQ(Read(path, L"s", L"k"), L"first");
+  ASSERT_TRUE(platform::WriteIniString(L"s", L"k", L"second", path));
+  EXPECT_EQ(Read(path, L"s", L"k"), L"second");
+  test::WriteBytes(path, "[s]\nk=the third\n");
+  EXPECT_EQ(Read(path, L"s", L"k"), L"the third");
+  EXPECT_EQ(Read(other, L"s", L"k"), L"other");
+  EXPECT_EQ(Read(path, L"s", L"k"), L"the third");
+}
+
 // ---- The buffer: a value that does not fit is cut to size - 1 characters.
 
 struct BufferCase {
