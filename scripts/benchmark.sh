@@ -18,7 +18,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/lib/packages.sh
-ensure_packages cmake ninja-build g++ googletest openjdk-17-jdk-headless time g++-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix \
+ensure_packages python3 cmake ninja-build g++ googletest openjdk-17-jdk-headless time g++-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix \
   xvfb x11-utils maven
 
 only=
@@ -487,8 +487,9 @@ desktop_sample() {
 # loading the JVM library, from the trace's phases ("start" to
 # "load-jvm-library", and "plan" to "jvm"): the sample application as shipped
 # (installed runtimes searched, start-up cache on with its archive in place),
-# on the system's JDK. Then the whole process up to JNI_CreateJavaVM, with a
-# JVM library that ends the process there, against a program that does nothing.
+# on the system's JDK. Then the CPU time of the whole process up to
+# JNI_CreateJavaVM, with a JVM library that ends the process there, against a
+# program that does nothing.
 own_work() {
   local folder="$work/own"
   mkdir -p "$folder/fake-runtime/lib/server"
@@ -527,11 +528,24 @@ C
           t["environment"] - t["runtime"], t["load-jvm-library"] - t["environment"], t["jvm"] - t["plan"],
           t["load-jvm-library"] - t["start"] + t["jvm"] - t["plan"] }' trace.log >> phases.txt
     done
+    # CPU time (user and system) of the process in milliseconds, which the
+    # kernel counts exactly, unlike GNU time's hundredths.
+    cat > cpu.py <<'PY'
+import os, sys
+pid = os.fork()
+if pid == 0:
+    quiet = os.open(os.devnull, os.O_WRONLY)
+    os.dup2(quiet, 1)
+    os.dup2(quiet, 2)
+    os.execv(sys.argv[1], sys.argv[1:])
+_, _, usage = os.wait4(pid, 0)
+print("%.3f" % ((usage.ru_utime + usage.ru_stime) * 1000))
+PY
     : > whole.txt
     : > nothing.txt
     for ((i = 0; i < runs; i++)); do
-      measure_quietly fake/sample >> whole.txt
-      measure_quietly ./nothing >> nothing.txt
+      python3 cpu.py fake/sample >> whole.txt
+      python3 cpu.py ./nothing >> nothing.txt
     done
   )
   column_of() { cut -d' ' -f"$1" "$folder/phases.txt" | awk '{ print $1 / 1000 }' | quartiles; }
@@ -540,9 +554,9 @@ C
   printf '  %-34s %s\n' "up to the settings" "$(column_of 1)" "reading the settings" "$(column_of 2)" \
     "finding the runtime" "$(column_of 3)" "the process environment" "$(column_of 4)" \
     "JVM options and start-up cache" "$(column_of 5)" "all of the launcher's own part" "$(column_of 6)"
-  echo "The process until JNI_CreateJavaVM (a JVM library that ends it there, cache off), $runs runs"
-  printf '  %-34s %s\n' "launcher" "$(cut -d' ' -f1 "$folder/whole.txt" | quartiles)" \
-    "a C program that does nothing" "$(cut -d' ' -f1 "$folder/nothing.txt" | quartiles)"
+  echo "CPU time of the process until JNI_CreateJavaVM (a JVM library that ends it there, cache off), $runs runs"
+  printf '  %-34s %s\n' "launcher" "$(quartiles <"$folder/whole.txt")" \
+    "a C program that does nothing" "$(quartiles <"$folder/nothing.txt")"
 }
 
 if [ "$only" = desktop ]; then
