@@ -37,3 +37,50 @@ expect_application_runs() {
     assert_stdout_has "count 1"
   fi
 }
+
+# write_secondary_settings FORM [APPLICATION_LINES]: settings that run an
+# application whose secondaryMain has FORM (int or void), with its calls
+# recorded afresh (secondary_calls in lib/instance.sh reads them).
+write_secondary_settings() {
+  local form=$1 lines=${2:-}
+  if [ "$E2E_PLATFORM" = windows ]; then
+    use_stub_log
+    write_stub_settings "" "$lines"
+    export STUB_JVM_SECONDARY=$form
+  else
+    write_probe_settings "probe.Secondary${form^}" "$lines"
+    export PROBE_SECONDARY_LOG="$SCENARIO_DIR/secondary.log"
+    : >"$PROBE_SECONDARY_LOG"
+  fi
+}
+
+# delay_secondary_main MILLISECONDS: each call of secondaryMain takes that long
+# before it returns and is recorded.
+delay_secondary_main() {
+  if [ "$E2E_PLATFORM" = windows ]; then
+    export STUB_JVM_SECONDARY_DELAY_MS=$1
+  else
+    export PROBE_SECONDARY_DELAY_MS=$1
+  fi
+}
+
+# secondary_call [--result R] [ARG...]: one call of secondaryMain as
+# secondary_calls shows it: of the int form answering R, else of the void form.
+secondary_call() {
+  local result='' form=void arg
+  if [ "${1:-}" = --result ]; then
+    result=$2 form=int
+    shift 2
+  fi
+  if [ "$E2E_PLATFORM" = windows ]; then
+    local quoted=()
+    for arg in "$@"; do quoted+=("$(quote "$arg")"); done
+    local IFS=,
+    printf 'secondaryMain class="com/example/Main" form=%s args=[%s]%s\n' \
+      "$form" "${quoted[*]}" "${result:+ result=$result}"
+  else
+    printf 'args %d:' $#
+    for arg in "$@"; do printf ' %s' "$(probe_units "$arg")"; done
+    printf '%s\n' "${result:+ result $result}"
+  fi
+}

@@ -90,11 +90,18 @@ run_second_instance() {
   expect_second_exit "$name" "$expected"
 }
 
-# The stub's secondaryMain lines (windows) without their thread ids, in order.
-secondary_calls() { log_events secondaryMain | sed 's/ thread=[0-9]*$//'; }
+# The calls of secondaryMain, in order: the stub's lines without their thread
+# ids (windows), the probe's without their call numbers (linux).
+secondary_calls() {
+  if [ "$E2E_PLATFORM" = windows ]; then
+    log_events secondaryMain | sed 's/ thread=[0-9]*$//'
+  else
+    sed 's/^call [0-9]* //' "$PROBE_SECONDARY_LOG"
+  fi
+}
 
-# assert_secondary_calls <<LOG: the stub's secondaryMain lines, without thread
-# ids, are exactly these, in any order.
+# assert_secondary_calls <<LOG: the calls of secondaryMain, as secondary_calls
+# shows them, are exactly these, in any order.
 assert_secondary_calls() {
   local expected actual
   expected=$(sort)
@@ -111,10 +118,6 @@ assert_request_threads_detached() {
   detached=$(log_events DetachCurrentThread | sed -n 's/.* thread=\([0-9]*\) .*/\1/p' | sort)
   assert_equals "$attached" "$detached" "threads that attached and detached"
 }
-
-# The probe's secondaryMain log (linux) without its call numbers, sorted: what
-# the calls received and answered, whatever their order.
-probe_secondary_calls() { sed 's/^call [0-9]* //' "$PROBE_SECONDARY_LOG" | sort; }
 
 # How the probe writes one argument: its UTF-16 units in brackets, "[0061 0062]".
 probe_units() { printf '[%s]' "$(code_units "$1" | sed 's/^ //')"; }
