@@ -5,6 +5,9 @@
 
 if [ "$E2E_PLATFORM" = linux ]; then source "$(dirname "${BASH_SOURCE[0]}")/java_probe.sh"; fi
 
+# The jar that holds the application, beside the launcher.
+if [ "$E2E_PLATFORM" = windows ]; then APPLICATION_JAR=app.jar; else APPLICATION_JAR=probe.jar; fi
+
 # The launcher under its own name in the scenario folder, the application beside it.
 install_application() {
   if [ "$E2E_PLATFORM" = windows ]; then install_stub_application; else install_probe; fi

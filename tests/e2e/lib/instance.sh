@@ -28,17 +28,45 @@ start_first_instance() {
     start_launcher "$@"
     wait_for_first_instance grep -q '^main-waiting' "$STUB_LOG"
   else
+    # Emptied first: the output of an earlier start must not count.
+    : >"$SCENARIO_DIR/stdout.txt"
     start_launcher "$(native_path "$GO_FILE")" "$@"
     wait_for_first_instance grep -qxE $'main started\r?' "$SCENARIO_DIR/stdout.txt"
   fi
 }
 
+# start_own_instance_at PATH NAME: starts the launcher at PATH as
+# start_launcher_at does, as one more instance that runs main itself (held as
+# the first instance's is), and waits until that main runs.
+start_own_instance_at() {
+  local path=$1 name=$2
+  : >"$SCENARIO_DIR/$name.out"
+  if [ -n "$STUB_LOG" ]; then
+    local waiting
+    waiting=$(log_events main-waiting | wc -l)
+    start_launcher_at "$path" "$name"
+    wait_for_instance_main "$name" mains_waiting_beyond "$waiting"
+  else
+    start_launcher_at "$path" "$name" "$(native_path "$GO_FILE")"
+    wait_for_instance_main "$name" grep -qxE $'main started\r?' "$SCENARIO_DIR/$name.out"
+  fi
+}
+
+# More than COUNT mains wait in the stub's log.
+mains_waiting_beyond() { [ "$(log_events main-waiting | wc -l)" -gt "$1" ]; }
+
 # Waits until the command finds the first instance's main running.
-wait_for_first_instance() {
-  local deadline=$((SECONDS + E2E_EXIT_TIMEOUT))
+wait_for_first_instance() { wait_for_instance_main first "$@"; }
+
+# wait_for_instance_main NAME COMMAND...: waits until the command finds the
+# main of the instance NAME ("first", or a second one's name) running.
+wait_for_instance_main() {
+  local name=$1 deadline=$((SECONDS + E2E_EXIT_TIMEOUT))
+  shift
   until "$@" 2>/dev/null; do
-    launcher_running || fail "the first instance ended before its main ran"
-    [ "$SECONDS" -lt "$deadline" ] || fail "the first instance's main did not run within $E2E_EXIT_TIMEOUT s"
+    if [ "$name" = first ]; then launcher_running; else second_running "$name"; fi ||
+      fail "the $name instance ended before its main ran"
+    [ "$SECONDS" -lt "$deadline" ] || fail "the $name instance's main did not run within $E2E_EXIT_TIMEOUT s"
     sleep 0.05
   done
 }
