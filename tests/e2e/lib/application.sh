@@ -5,12 +5,31 @@
 
 if [ "$E2E_PLATFORM" = linux ]; then source "$(dirname "${BASH_SOURCE[0]}")/java_probe.sh"; fi
 
-# The jar that holds the application, beside the launcher.
-if [ "$E2E_PLATFORM" = windows ]; then APPLICATION_JAR=app.jar; else APPLICATION_JAR=probe.jar; fi
+# The jar that holds the application, beside the launcher, and its main class.
+if [ "$E2E_PLATFORM" = windows ]; then
+  APPLICATION_JAR=app.jar APPLICATION_MAIN_CLASS=com.example.Main
+else
+  APPLICATION_JAR=probe.jar APPLICATION_MAIN_CLASS=probe.Probe
+fi
 
 # The launcher under its own name in the scenario folder, the application beside it.
 install_application() {
   if [ "$E2E_PLATFORM" = windows ]; then install_stub_application; else install_probe; fi
+}
+
+# install_application_in FOLDER: the launcher under its own name in FOLDER,
+# the application beside it and its runtime as FOLDER/jre (the stub runtime, a
+# link to the system's JDK), for settings with relative paths.
+install_application_in() {
+  local folder=$1
+  install_launcher "$folder/$(launcher_file launcher)"
+  if [ "$E2E_PLATFORM" = windows ]; then
+    install_runtime "$folder/jre"
+    : >"$SCENARIO_DIR/$folder/app.jar"
+  else
+    cp "$(dirname "$E2E_LAUNCHER")/tests/fixtures/java/probe.jar" "$SCENARIO_DIR/$folder/" &&
+      ln -s "$JDK_HOME" "$SCENARIO_DIR/$folder/jre" || fail "cannot put the probe and the JDK in $folder"
+  fi
 }
 
 # write_application_settings [APPLICATION_LINES]: settings that run the
