@@ -13,6 +13,11 @@ install_launcher() {
   LAUNCHER_WIN=$(win_path "$LAUNCHER")
 }
 
+# NAME as the platform names an executable: NAME.exe on Windows, NAME on Linux.
+launcher_file() {
+  if [ "$E2E_PLATFORM" = windows ]; then printf '%s.exe' "$1"; else printf '%s' "$1"; fi
+}
+
 # Copies the console launcher to a path inside the scenario folder (default:
 # its own name); from then on it is the launcher that scenario steps start.
 install_console_launcher() {

@@ -28,17 +28,45 @@ start_first_instance() {
     start_launcher "$@"
     wait_for_first_instance grep -q '^main-waiting' "$STUB_LOG"
   else
+    # Emptied first: the output of an earlier start must not count.
+    : >"$SCENARIO_DIR/stdout.txt"
     start_launcher "$(native_path "$GO_FILE")" "$@"
     wait_for_first_instance grep -qxE $'main started\r?' "$SCENARIO_DIR/stdout.txt"
   fi
 }
 
+# start_own_instance_at PATH NAME: starts the launcher at PATH as
+# start_launcher_at does, as one more instance that runs main itself (held as
+# the first instance's is), and waits until that main runs.
+start_own_instance_at() {
+  local path=$1 name=$2
+  : >"$SCENARIO_DIR/$name.out"
+  if [ -n "$STUB_LOG" ]; then
+    local waiting
+    waiting=$(log_events main-waiting | wc -l)
+    start_launcher_at "$path" "$name"
+    wait_for_instance_main "$name" mains_waiting_beyond "$waiting"
+  else
+    start_launcher_at "$path" "$name" "$(native_path "$GO_FILE")"
+    wait_for_instance_main "$name" grep -qxE $'main started\r?' "$SCENARIO_DIR/$name.out"
+  fi
+}
+
+# More than COUNT mains wait in the stub's log.
+mains_waiting_beyond() { [ "$(log_events main-waiting | wc -l)" -gt "$1" ]; }
+
 # Waits until the command finds the first instance's main running.
-wait_for_first_instance() {
-  local deadline=$((SECONDS + E2E_EXIT_TIMEOUT))
+wait_for_first_instance() { wait_for_instance_main first "$@"; }
+
+# wait_for_instance_main NAME COMMAND...: waits until the command finds the
+# main of the instance NAME ("first", or a second one's name) running.
+wait_for_instance_main() {
+  local name=$1 deadline=$((SECONDS + E2E_EXIT_TIMEOUT))
+  shift
   until "$@" 2>/dev/null; do
-    launcher_running || fail "the first instance ended before its main ran"
-    [ "$SECONDS" -lt "$deadline" ] || fail "the first instance's main did not run within $E2E_EXIT_TIMEOUT s"
+    if [ "$name" = first ]; then launcher_running; else second_running "$name"; fi ||
+      fail "the $name instance ended before its main ran"
+    [ "$SECONDS" -lt "$deadline" ] || fail "the $name instance's main did not run within $E2E_EXIT_TIMEOUT s"
     sleep 0.05
   done
 }
@@ -97,11 +125,18 @@ run_second_instance() {
   expect_second_exit "$name" "$expected"
 }
 
-# The stub's secondaryMain lines (windows) without their thread ids, in order.
-secondary_calls() { log_events secondaryMain | sed 's/ thread=[0-9]*$//'; }
+# The calls of secondaryMain, in order: the stub's lines without their thread
+# ids (windows), the probe's without their call numbers (linux).
+secondary_calls() {
+  if [ "$E2E_PLATFORM" = windows ]; then
+    log_events secondaryMain | sed 's/ thread=[0-9]*$//'
+  else
+    sed 's/^call [0-9]* //' "$PROBE_SECONDARY_LOG"
+  fi
+}
 
-# assert_secondary_calls <<LOG: the stub's secondaryMain lines, without thread
-# ids, are exactly these, in any order.
+# assert_secondary_calls <<LOG: the calls of secondaryMain, as secondary_calls
+# shows them, are exactly these, in any order.
 assert_secondary_calls() {
   local expected actual
   expected=$(sort)
@@ -118,10 +153,6 @@ assert_request_threads_detached() {
   detached=$(log_events DetachCurrentThread | sed -n 's/.* thread=\([0-9]*\) .*/\1/p' | sort)
   assert_equals "$attached" "$detached" "threads that attached and detached"
 }
-
-# The probe's secondaryMain log (linux) without its call numbers, sorted: what
-# the calls received and answered, whatever their order.
-probe_secondary_calls() { sed 's/^call [0-9]* //' "$PROBE_SECONDARY_LOG" | sort; }
 
 # How the probe writes one argument: its UTF-16 units in brackets, "[0061 0062]".
 probe_units() { printf '[%s]' "$(code_units "$1" | sed 's/^ //')"; }
