@@ -141,7 +141,7 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   if (!library) return Failed(report, library.error(), trace);
   TracePhase(trace, "plan");
   if (showSplash) splash.ShowRuntimeSplash(settings.splash, runtime.jvmLibrary);
-  TraceSplash(trace, splash.Shower());
+  TraceSplash(trace, splash.Source());
   Result<LaunchPlan> plan =
       BuildLaunchPlan({settings.application, settings.classPath, settings.vmParameters, settings.output, executable,
                        arguments, libraryPath, &platform::QueryMemoryFigures});

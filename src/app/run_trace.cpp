@@ -26,13 +26,13 @@ const char* MechanismName(CacheMechanism mechanism) {
   return "none";
 }
 
-const char* ShowerName(SplashShower shower) {
-  switch (shower) {
-    case SplashShower::OwnWindow:
+const char* SplashSourceName(SplashSource source) {
+  switch (source) {
+    case SplashSource::OwnWindow:
       return "own-window";
-    case SplashShower::RuntimeLibrary:
+    case SplashSource::RuntimeLibrary:
       return "runtime-library";
-    case SplashShower::None:
+    case SplashSource::None:
       break;
   }
   return "none";
@@ -53,8 +53,8 @@ void TraceLibrarySearch(Trace& trace, platform::LibrarySearchRule rule) {
       .Write();
 }
 
-void TraceSplash(Trace& trace, SplashShower shower) {
-  TraceLine(trace, "splash").Word("shown-by", ShowerName(shower)).Write();
+void TraceSplash(Trace& trace, SplashSource source) {
+  TraceLine(trace, "splash").Word("shown-by", SplashSourceName(source)).Write();
 }
 
 void TraceStartupCache(Trace& trace, const StartupCachePlan& cache) {

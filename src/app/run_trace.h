@@ -19,7 +19,7 @@ void TraceLibrarySearch(Trace& trace, platform::LibrarySearchRule rule);
 
 // What shows the splash picture, once both ways have been tried; "none" also
 // when the start has no picture or suppresses it.
-void TraceSplash(Trace& trace, SplashShower shower);
+void TraceSplash(Trace& trace, SplashSource source);
 
 // Which mechanism the start-up cache has on this runtime and why, and what
 // this start does with it.

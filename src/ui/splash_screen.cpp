@@ -28,9 +28,9 @@ void SplashScreen::ShowRuntimeSplash(const SplashSettings& settings, const WideS
   if (SplashWindowThread::Available()) window_ = SplashWindowThread::Start(settings.picture, settings.shadow);
 }
 
-SplashShower SplashScreen::Shower() const {
-  if (nativeStarted_) return SplashShower::RuntimeLibrary;
-  return window_ ? SplashShower::OwnWindow : SplashShower::None;
+SplashSource SplashScreen::Source() const {
+  if (nativeStarted_) return SplashSource::RuntimeLibrary;
+  return window_ ? SplashSource::OwnWindow : SplashSource::None;
 }
 
 WindowHandle SplashScreen::Window() const { return window_ ? window_->Window() : nullptr; }

@@ -9,7 +9,7 @@
 #include "ui/user_interface.h"
 
 // What shows the splash picture.
-enum class SplashShower { None, OwnWindow, RuntimeLibrary };
+enum class SplashSource { None, OwnWindow, RuntimeLibrary };
 
 // The splash picture of one start, shown while the JVM loads and the
 // application's main begins: through the runtime's own splash library when
@@ -34,7 +34,7 @@ class SplashScreen {
 
   // What was asked to show the picture: the runtime's library (the picture may
   // still fail to load there) or the launcher's own window.
-  SplashShower Shower() const;
+  SplashSource Source() const;
 
   // The launcher's own splash window while it is up, as the owner of message
   // boxes so that they show in front of it; null otherwise.
