@@ -142,17 +142,19 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   TracePhase(trace, "plan");
   if (showSplash) splash.ShowRuntimeSplash(settings.splash, runtime.jvmLibrary);
   TraceSplash(trace, splash.Source());
+  // The start-up cache's options follow the plan's own, from which they are
+  // chosen; an archive to build is built once the application has ended:
+  // after the JVM is destroyed, or when the application calls System.exit.
+  StartupCachePlan cache;
+  const auto cacheOptions = [&](const JvmOptionList& own) {
+    cache = PrepareStartupCache(settings.startupCache, settings.product, start.executable, start.runtime, own);
+    return cache.options;
+  };
   Result<LaunchPlan> plan =
       BuildLaunchPlan({settings.application, settings.classPath, settings.vmParameters, settings.output, executable,
-                       arguments, libraryPath, &platform::QueryMemoryFigures});
+                       arguments, libraryPath, &platform::QueryMemoryFigures, cacheOptions});
   if (!plan) return Failed(report, plan.error(), trace);
-  // The start-up cache's options join the plan; an archive to build is built
-  // once the application has ended: after the JVM is destroyed, or when the
-  // application calls System.exit.
-  const StartupCachePlan cache =
-      PrepareStartupCache(settings.startupCache, settings.product, executable, runtime, *plan);
   TraceStartupCache(trace, cache);
-  plan->options.insert(plan->options.end(), cache.options.begin(), cache.options.end());
   CacheBuildStarter cacheBuild(cache.job, executable.path);
   TraceMain(trace, *plan);
   TracePhase(trace, "jvm");

@@ -5,7 +5,7 @@
 
 StartupCachePlan PrepareStartupCache(const StartupCacheSettings& settings, const ProductSettings& product,
                                      const ExecutableLocation& executable, const ResolvedRuntime& runtime,
-                                     const LaunchPlan& plan) {
+                                     const JvmOptionList& planOptions) {
   StartupCacheInputs inputs;
   inputs.enabled = settings.enabled;
   if (!inputs.enabled) return PlanStartupCache(inputs);
@@ -19,6 +19,6 @@ StartupCachePlan PrepareStartupCache(const StartupCacheSettings& settings, const
   if (ChooseCacheMechanism(inputs.javaVersion, inputs.jvmVariant).mechanism != CacheMechanism::None) {
     inputs.folder = StartupCacheFolderOf(product, true);
   }
-  inputs.options = plan.options;
+  inputs.options = planOptions;
   return PlanStartupCache(inputs);
 }
