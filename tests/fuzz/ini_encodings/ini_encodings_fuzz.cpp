@@ -1,0 +1,43 @@
+// One settings text stored in every encoding the reader takes (UTF-8 with and
+// without a BOM, UTF-16LE, UTF-16BE) reads as the same text, so as the same
+// lines and values. The parsing of raw bytes has a target of its own
+// (ini_reader), which runs faster without the encoding round trips.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "platform/ini_encoding.h"
+#include "platform/unicode.h"
+
+namespace {
+
+const platform::AnsiCodec& Ansi() {
+  static const platform::AnsiCodec codec = platform::SystemAnsiCodec();
+  return codec;
+}
+
+std::string Utf16Bytes(const WideString& text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char16_t unit : platform::ToUtf16(text)) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? high : low;
+    bytes += bigEndian ? low : high;
+  }
+  return bytes;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const WideString text = fuzz::Text(data, size);
+  const std::string utf8 = platform::ToUtf8(text);
+  std::vector<std::string> encodings{"\xEF\xBB\xBF" + utf8, Utf16Bytes(text, false), Utf16Bytes(text, true)};
+  // Without a BOM, a text that starts with U+FEFF would lose it as one.
+  if (text.empty() || text[0] != 0xFEFF) encodings.push_back(utf8);
+  const WideString first = platform::DecodeIniFile(encodings[0], Ansi());
+  for (size_t i = 1; i < encodings.size(); ++i) {
+    fuzz::Check(platform::DecodeIniFile(encodings[i], Ansi()) == first, "every encoding reads as the same text", text);
+  }
+  return 0;
+}
