@@ -7,12 +7,18 @@ LAUNCHER_EXIT=
 # What the launcher reads on standard input: nothing unless a scenario names a file.
 LAUNCHER_INPUT=/dev/null
 
+# The streams of the last start are emptied before the next one begins: the
+# background start opens them only once it runs, and a wait for its output
+# must not find the last start's.
+clear_launcher_output() { : >"$SCENARIO_DIR/stdout.txt" && : >"$SCENARIO_DIR/stderr.txt"; }
+
 # Starts the launcher in the background, in the scenario folder, with the
 # arguments; its output goes to stdout.txt and stderr.txt there.
 start_launcher() {
   [ -n "$LAUNCHER" ] || fail "start_launcher: install_launcher first"
   local runner=()
   [ "$E2E_PLATFORM" = windows ] && runner=("$E2E_WINE")
+  clear_launcher_output
   (cd "$SCENARIO_DIR" && exec "${runner[@]}" "$LAUNCHER" "$@") \
     <"$LAUNCHER_INPUT" >"$SCENARIO_DIR/stdout.txt" 2>"$SCENARIO_DIR/stderr.txt" &
   LAUNCHER_PID=$!
@@ -28,6 +34,7 @@ start_launcher_in_console() {
   require_variables E2E_CONSOLE_CONTROL
   CONSOLE_EVENT_FILE="$SCENARIO_DIR/send-console-event"
   rm -f "$CONSOLE_EVENT_FILE"
+  clear_launcher_output
   (cd "$SCENARIO_DIR" &&
     exec "$E2E_WINE" "$E2E_CONSOLE_CONTROL" "$(win_path "$CONSOLE_EVENT_FILE")" "$LAUNCHER_WIN" "$@") \
     </dev/null >"$SCENARIO_DIR/stdout.txt" 2>"$SCENARIO_DIR/stderr.txt" &
