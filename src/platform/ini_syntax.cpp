@@ -22,11 +22,15 @@ bool SameNameView(std::wstring_view a, std::wstring_view b) {
                     [](wchar_t x, wchar_t y) { return FoldCase(x) == FoldCase(y); });
 }
 
+// Most lines are keys: they are told from a section by their first character
+// before the rest of the line is looked at.
 std::optional<std::wstring_view> SectionNameIn(std::wstring_view line) {
-  const std::wstring_view trimmed = TrimmedView(line);
-  const size_t close = trimmed.rfind(L']');
-  if (trimmed.empty() || trimmed[0] != L'[' || close == std::wstring_view::npos) return std::nullopt;
-  return TrimmedView(trimmed.substr(1, close - 1));
+  size_t begin = 0;
+  while (begin < line.size() && IsBlank(line[begin])) ++begin;
+  if (begin == line.size() || line[begin] != L'[') return std::nullopt;
+  const size_t close = line.rfind(L']');
+  if (close == std::wstring_view::npos) return std::nullopt;
+  return TrimmedView(line.substr(begin + 1, close - begin - 1));
 }
 
 std::optional<std::wstring_view> KeyNameIn(std::wstring_view line) {

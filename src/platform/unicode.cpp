@@ -67,14 +67,19 @@ WideString FromUtf8(std::string_view bytes) {
   out.reserve(bytes.size());
   size_t i = 0;
   while (i < bytes.size()) {
+    // Runs of ASCII, most of any text read here, are copied as they are.
+    const size_t ascii = i;
+    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+    out.append(bytes.begin() + ascii, bytes.begin() + i);
+    if (i == bytes.size()) break;
     unsigned char lead = static_cast<unsigned char>(bytes[i]);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    const int length = (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
     if (length == 0 || i + length > bytes.size()) {
       AppendWide(out, kReplacement);
       ++i;
       continue;
     }
-    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    char32_t c = lead & (0x7F >> length);
     bool valid = true;
     for (int k = 1; k < length; ++k) {
       unsigned char next = static_cast<unsigned char>(bytes[i + k]);

@@ -1,0 +1,31 @@
+#include "platform/unicode.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FromUtf8Test, AsciiRunsAroundOtherCharactersAndBadBytes) {
+  struct Case {
+    const char* bytes;
+    const wchar_t* text;
+  } cases[] = {
+      {"", L""},
+      {"plain [ascii] = text\r\n", L"plain [ascii] = text\r\n"},
+      {"a\xC3\xA9z", L"a\u00E9z"},
+      {"\xE2\x82\xAC" "5", L"\u20AC5"},
+      {"x\xF0\x9F\x98\x80y", L"x\U0001F600y"},
+      {"a\xFF" "b", L"a\uFFFDb"},                 // no lead byte
+      {"ab\xE2\x82", L"ab\uFFFD\uFFFD"},          // cut at the end
+      {"\xC3" "a", L"\uFFFDa"},                   // cut by an ASCII byte
+      {"\xC0\xAF" "c", L"\uFFFD\uFFFDc"},         // overlong
+      {"\xED\xA0\x80", L"\uFFFD\uFFFD\uFFFD"},    // a surrogate's code
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(platform::FromUtf8(c.bytes), c.text) << c.bytes;
+    if (platform::FromUtf8(c.bytes).find(L'\uFFFD') == WideString::npos) {
+      EXPECT_EQ(platform::ToUtf8(c.text), c.bytes);
+    }
+  }
+}
+
+}  // namespace
