@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# wine_watchdog.sh WINE PROGRAM [ARGUMENTS...]
+# Runs a Windows unit test program under Wine, as CTest's emulator does. Now
+# and then a window test passes and then never ends; a process still running
+# after WINE_WATCHDOG_SECONDS (default 40, under the tests' 60 s timeout) has
+# the stack of each of its threads, and of the desktop's process it may wait
+# for, written to standard error, where CTest shows it with the failure.
+# The program's exit code is this script's.
+set -u
+wine=$1
+shift
+limit=${WINE_WATCHDOG_SECONDS:-40}
+
+# The backtraces of the program's threads and explorer's, from Wine's own
+# debugger, and what each thread waits for in the kernel.
+report_hang() {
+  local pid=$1 name=${2##*[/\\]} task
+  echo "wine_watchdog: $name still runs after $limit s; its threads:"
+  for task in /proc/"$pid"/task/*; do
+    echo "  thread $(basename "$task"): waits in $(cat "$task/wchan" 2>/dev/null), system call $(cat "$task/syscall" 2>/dev/null)"
+  done
+  timeout 60 winedbg --command "bt all" 2>&1 | awk -v name="$name" '
+    /^Backtracing for thread/ { keep = index($0, name) || index($0, "explorer.exe") }
+    keep'
+}
+
+# (A program started in the background reads /dev/null unless told otherwise.)
+"$wine" "$@" <&0 &
+pid=$!
+# The watcher holds none of the program's output streams while it sleeps, so
+# that CTest does not wait for it once the program has ended.
+(
+  exec 3>&2 </dev/null >/dev/null 2>&1
+  sleep "$limit" 3>&-
+  kill -0 "$pid" && report_hang "$pid" "$1" >&3 2>&1
+) &
+watcher=$!
+wait "$pid"
+status=$?
+kill "$watcher" 2>/dev/null
+exit "$status"
