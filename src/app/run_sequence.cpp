@@ -150,9 +150,15 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
     cache = PrepareStartupCache(settings.startupCache, settings.product, start.executable, start.runtime, own);
     return cache.options;
   };
-  Result<LaunchPlan> plan =
-      BuildLaunchPlan({settings.application, settings.classPath, settings.vmParameters, settings.output, executable,
-                       arguments, libraryPath, &platform::QueryMemoryFigures, cacheOptions});
+  Result<LaunchPlan> plan = BuildLaunchPlan({.application = settings.application,
+                                             .classPath = settings.classPath,
+                                             .vmParameters = settings.vmParameters,
+                                             .output = settings.output,
+                                             .executable = executable,
+                                             .commandLine = arguments,
+                                             .libraryPath = libraryPath,
+                                             .memory = &platform::QueryMemoryFigures,
+                                             .following = cacheOptions});
   if (!plan) return Failed(report, plan.error(), trace);
   TraceStartupCache(trace, cache);
   CacheBuildStarter cacheBuild(cache.job, executable.path);

@@ -117,8 +117,9 @@ TEST_F(LaunchPlanTest, FollowingOptionsAreChosenFromTheOwnOnesAndComeLast) {
     ++asked;
     return JvmOptionList{"-Xshare:auto", "-Downs=" + std::to_string(own.size())};
   };
-  ASSERT_TRUE(Assemble("[Application]\r\nEmbedded Jar=yes\r\n"
-                       "[Java Runtime Environment]\r\nVirtual Machine Parameters=-Da=1\r\n"));
+  ASSERT_TRUE(
+      Assemble("[Application]\r\nEmbedded Jar=yes\r\n"
+               "[Java Runtime Environment]\r\nVirtual Machine Parameters=-Da=1\r\n"));
   EXPECT_EQ(seen, (JvmOptionList{"-Djava.class.path=" + AppPath({L"app.exe"}), "-Da=1"}));
   EXPECT_EQ(Plan().options, (JvmOptionList{seen[0], "-Da=1", "-Xshare:auto", "-Downs=2"}));
 
