@@ -34,7 +34,7 @@ std::optional<std::wstring_view> SectionNameIn(std::wstring_view line) {
 }
 
 std::optional<std::wstring_view> KeyNameIn(std::wstring_view line) {
-  if (TrimmedView(line).empty()) return std::nullopt;
+  if (std::all_of(line.begin(), line.end(), IsBlank)) return std::nullopt;
   return TrimmedView(line.substr(0, line.find(L'=')));
 }
 

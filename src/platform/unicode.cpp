@@ -1,5 +1,7 @@
 #include "platform/unicode.h"
 
+#include <algorithm>
+
 namespace platform {
 namespace {
 
@@ -70,7 +72,9 @@ WideString FromUtf8(std::string_view bytes) {
     // Runs of ASCII, most of any text read here, are copied as they are.
     const size_t ascii = i;
     while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
-    out.append(bytes.begin() + ascii, bytes.begin() + i);
+    const size_t end = out.size();
+    out.resize(end + (i - ascii));
+    std::copy(bytes.begin() + ascii, bytes.begin() + i, out.begin() + end);
     if (i == bytes.size()) break;
     unsigned char lead = static_cast<unsigned char>(bytes[i]);
     const int length = (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
