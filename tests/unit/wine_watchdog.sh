@@ -5,7 +5,8 @@
 # after WINE_WATCHDOG_SECONDS (default 40, under the tests' 60 s timeout) has
 # the stack of each of its threads, and of the desktop's process it may wait
 # for, written to standard error, where CTest shows it with the failure.
-# The program's exit code is this script's.
+# The program's exit code is this script's, and one that is not 0 is written
+# to standard error too.
 set -u
 wine=$1
 shift
@@ -38,4 +39,6 @@ watcher=$!
 wait "$pid"
 status=$?
 kill "$watcher" 2>/dev/null
+# A process that Wine lost ends with no output of its own; its status is then all there is.
+[ "$status" -eq 0 ] || echo "wine_watchdog: ${1##*[/\\]} ended with status $status" >&2
 exit "$status"

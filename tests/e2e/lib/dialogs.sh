@@ -4,11 +4,15 @@ WATCHER_PID=
 DIALOG_LISTING=
 : "${E2E_DIALOG_TIMEOUT_MS:=10000}"
 
-# Runs ui_driver.exe with the arguments; its output goes to the file.
+# Runs ui_driver.exe with the arguments; its output goes to the file. An exit
+# status that is none of the driver's own (0 to 3) is logged: the process
+# crashed or Wine lost it, which the driver's output cannot say.
 ui_driver() {
-  local output=$1
+  local output=$1 status=0
   shift
-  "$E2E_WINE" "$E2E_UI_DRIVER" "$@" </dev/null >"$output" 2>&1
+  "$E2E_WINE" "$E2E_UI_DRIVER" "$@" </dev/null >"$output" 2>&1 || status=$?
+  [ "$status" -le 3 ] || log "ui_driver $1 ended with status $status, not one of its own"
+  return "$status"
 }
 
 show_open_dialogs() {
