@@ -13,8 +13,11 @@ reg_add() {
   remember_new_key "$key" "$view"
   local value=(/v "$name")
   [ -n "$name" ] || value=(/ve)
-  wine_quiet reg add "$key" "${value[@]}" /t "$type" /d "$data" /f "$view" ||
-    fail "could not set $key\\$name in the registry ($view)"
+  # Into a file, not a pipe: a process Wine starts on the way may hold it open.
+  local output="$SCENARIO_DIR/reg-add.txt" status=0
+  "$E2E_WINE" reg add "$key" "${value[@]}" /t "$type" /d "$data" /f "$view" </dev/null >"$output" 2>&1 || status=$?
+  [ "$status" -eq 0 ] ||
+    fail "could not set $key\\$name in the registry ($view): reg ended with status $status, saying [$(cat "$output")]"
 }
 
 # reg_delete [--32] KEY: deletes a key with everything below it.
