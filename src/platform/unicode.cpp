@@ -1,6 +1,8 @@
 #include "platform/unicode.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace platform {
 namespace {
@@ -9,6 +11,18 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Where the run of ASCII bytes from i ends: eight bytes are tested at once
+// while none of them has its high bit set.
+size_t AsciiRunEnd(std::string_view bytes, size_t i) {
+  constexpr uint64_t kHighBits = 0x8080808080808080;
+  for (uint64_t word = 0; i + sizeof word <= bytes.size(); i += sizeof word) {
+    std::memcpy(&word, bytes.data() + i, sizeof word);
+    if ((word & kHighBits) != 0) break;
+  }
+  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+  return i;
+}
 
 // Visits the code points of a wide text: UTF-16 where wchar_t has 16 bits, UTF-32 otherwise.
 template <typename Visit>
@@ -71,7 +85,7 @@ WideString FromUtf8(std::string_view bytes) {
   while (i < bytes.size()) {
     // Runs of ASCII, most of any text read here, are copied as they are.
     const size_t ascii = i;
-    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+    i = AsciiRunEnd(bytes, i);
     const size_t end = out.size();
     out.resize(end + (i - ascii));
     std::copy(bytes.begin() + ascii, bytes.begin() + i, out.begin() + end);
