@@ -6,12 +6,13 @@
 
 namespace platform {
 
-WideStringList IniLinesOfBytes(std::string_view file, const AnsiCodec& ansi) {
-  return ini::SplitIniLines(DecodeIniFile(file, ansi));
-}
+IniLines::IniLines(WideString text)
+    : text_(std::make_unique<const WideString>(std::move(text))), lines_(ini::SplitIniLines(*text_)) {}
 
-WideString IniValueInLines(const WideStringList& lines, const WideString& section, const WideString& key) {
-  return ini::LookUpIniValue(lines, section, key).value_or(WideString());
+IniLines IniLinesOfBytes(std::string_view file, const AnsiCodec& ansi) { return IniLines(DecodeIniFile(file, ansi)); }
+
+WideString IniValueInLines(const IniLines& lines, const WideString& section, const WideString& key) {
+  return ini::LookUpIniValue(lines.lines(), section, key).value_or(WideString());
 }
 
 uint32_t CopyIniValue(const WideString& value, wchar_t* buffer, uint32_t size) {

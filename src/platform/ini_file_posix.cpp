@@ -46,7 +46,7 @@ std::optional<FileVersion> VersionOf(const WideString& path) {
 struct ReadLines {
   WideString path;
   FileVersion version;
-  WideStringList lines;
+  IniLines lines;
 };
 
 std::mutex lastReadMutex;
@@ -59,7 +59,7 @@ WideString ValueIn(const WideString& path, const WideString& section, const Wide
   if (!version || !lastRead || lastRead->path != path || !(lastRead->version == *version)) {
     const FileBytes file = ReadWholeFile(path);
     if (file.state != FileState::Present) return WideString();
-    WideStringList lines = IniLinesOfBytes(file.bytes, SystemAnsiCodec());
+    IniLines lines = IniLinesOfBytes(file.bytes, SystemAnsiCodec());
     // Only a plain file is kept; one that changed has another version at the next look.
     if (!version) return IniValueInLines(lines, section, key);
     lastRead = ReadLines{.path = path, .version = *version, .lines = std::move(lines)};

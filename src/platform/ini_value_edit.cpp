@@ -1,5 +1,6 @@
 #include "platform/ini_value_edit.h"
 
+#include <string_view>
 #include <vector>
 
 #include "platform/ini_syntax.h"
@@ -78,16 +79,20 @@ class Editor {
   Editor(const UnitView& view, const AnsiCodec& ansi, const IniFileFormat& newFile) : view_(view), ansi_(ansi) {
     lines_ = SplitByteLines(view_, ByteOrderMarkOf(view_.encoding).size());
     for (const ByteLine& line : lines_) texts_.push_back(Decode(line.begin, line.contentEnd));
+    views_.assign(texts_.begin(), texts_.end());
     lineEnd_ = newFile.lineEnd;
     if (!lines_.empty() && lines_[0].contentEnd != lines_[0].end) {
       lineEnd_ = Decode(lines_[0].contentEnd, lines_[0].end);
     }
   }
+  // views_ look into texts_: a copy would look into the original's.
+  Editor(const Editor&) = delete;
+  Editor& operator=(const Editor&) = delete;
 
   std::optional<std::string> Set(const WideString& section, const WideString& key, const WideString& value) {
-    const std::optional<size_t> sectionLine = ini::FindSection(texts_, section);
+    const std::optional<size_t> sectionLine = ini::FindSection(views_, section);
     if (!sectionLine) return AddSection(ini::Trim(section), ini::Trim(key), value);
-    const std::optional<size_t> keyLine = ini::FindKey(texts_, *sectionLine, key);
+    const std::optional<size_t> keyLine = ini::FindKey(views_, *sectionLine, key);
     if (!keyLine) return AddKey(*sectionLine, ini::Trim(key), value);
     return ReplaceValue(lines_[*keyLine], value);
   }
@@ -147,6 +152,7 @@ class Editor {
   const AnsiCodec& ansi_;
   std::vector<ByteLine> lines_;
   WideStringList texts_;
+  std::vector<std::wstring_view> views_;
   WideString lineEnd_;
 };
 

@@ -4,6 +4,7 @@
 // ini_encodings target's.
 #include <algorithm>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +27,7 @@ struct Query {
 };
 
 // Fixed names, and the names of the file's own section and key lines.
-std::vector<Query> QueriesOf(const WideStringList& lines) {
+std::vector<Query> QueriesOf(std::span<const std::wstring_view> lines) {
   std::vector<Query> queries{{L"Application", L"Main Class"}, {L"A", L"k"}, {L"", L""}};
   WideString section;
   for (size_t i = 0; i < lines.size() && queries.size() < 8; ++i) {
@@ -62,8 +63,8 @@ void CheckValue(const WideString& value) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The bytes as they are: only the shape of the answer can be checked.
-  const WideStringList lines = platform::IniLinesOfBytes(fuzz::Bytes(data, size), Ansi());
-  for (const Query& query : QueriesOf(lines)) {
+  const platform::IniLines lines = platform::IniLinesOfBytes(fuzz::Bytes(data, size), Ansi());
+  for (const Query& query : QueriesOf(lines.lines())) {
     const WideString value = platform::IniValueInLines(lines, query.section, query.key);
     const WideString whole = Copied(value, kBufferSize, query.key);
     CheckValue(whole);

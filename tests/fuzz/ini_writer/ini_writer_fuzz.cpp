@@ -39,17 +39,16 @@ std::vector<std::string_view> Fields(std::string_view input) {
   return fields;
 }
 
-WideStringList LinesOf(std::string_view file) { return ini::SplitIniLines(DecodeIniFile(file, kLatin1)); }
-
 // The (section, key) pairs of a file, as reading would name them.
-std::vector<std::pair<WideString, WideString>> Settings(const WideStringList& lines) {
+std::vector<std::pair<WideString, WideString>> Settings(const ini::LineViews& lines) {
   std::vector<std::pair<WideString, WideString>> settings;
   WideString section;
-  for (const WideString& line : lines) {
-    if (std::optional<WideString> opened = ini::SectionOf(line)) {
-      section = *opened;
-    } else if (std::optional<ini::Entry> entry = ini::EntryOf(line)) {
-      settings.emplace_back(section, entry->key);
+  for (const std::wstring_view text : lines) {
+    const ini::Line line = ini::LineOf(text);
+    if (line.kind == ini::Line::Kind::Section) {
+      section = line.name;
+    } else if (line.kind == ini::Line::Kind::Key) {
+      settings.emplace_back(section, line.name);
     }
   }
   return settings;
@@ -67,8 +66,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::optional<std::string> written = SetIniValue(file, section, key, value, kLatin1, kNewIniFileFormat);
   if (!written) return 0;
-  const WideStringList before = LinesOf(file);
-  const WideStringList after = LinesOf(*written);
+  const WideString beforeText = DecodeIniFile(file, kLatin1);
+  const WideString afterText = DecodeIniFile(*written, kLatin1);
+  const ini::LineViews before = ini::SplitIniLines(beforeText);
+  const ini::LineViews after = ini::SplitIniLines(afterText);
   fuzz::Check(ini::LookUpIniValue(after, section, key) == value, "reading finds the value written", value);
   for (const auto& [otherSection, otherKey] : Settings(before)) {
     // Names are read trimmed: " K" (or ^Z K) names the setting K.

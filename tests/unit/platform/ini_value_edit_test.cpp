@@ -156,8 +156,10 @@ TEST(IniValueEditTest, ReadingGivesTheValueBackAndKeepsEveryOtherLine) {
                                     << platform::ToUtf8(key) << "=" << platform::ToUtf8(value));
     const std::optional<std::string> written = Set(file, section, key, value);
     ASSERT_TRUE(written);
-    const WideStringList before = platform::ini::SplitIniLines(platform::DecodeIniFile(file, ansi));
-    const WideStringList after = platform::ini::SplitIniLines(platform::DecodeIniFile(*written, ansi));
+    const WideString beforeText = platform::DecodeIniFile(file, ansi);
+    const WideString afterText = platform::DecodeIniFile(*written, ansi);
+    const platform::ini::LineViews before = platform::ini::SplitIniLines(beforeText);
+    const platform::ini::LineViews after = platform::ini::SplitIniLines(afterText);
     EXPECT_EQ(platform::ini::LookUpIniValue(after, section, key), value);
     // Around the one line that changed (or the two that are new) all is as it was.
     size_t same = 0;
