@@ -18,6 +18,9 @@ brand() {
     exec "${runner[@]}" "$E2E_BRAND" "$@") \
     </dev/null >"$SCENARIO_DIR/brand.out" 2>"$SCENARIO_DIR/brand.err" || BRAND_EXIT=$?
   log "launcher-brand $* -> $BRAND_EXIT"
+  # Its own refusals are 2; anything else is worth its words (none: Wine lost it).
+  [ "$BRAND_EXIT" -eq 0 ] || [ "$BRAND_EXIT" -eq 2 ] ||
+    log "launcher-brand's standard error: $(cat "$SCENARIO_DIR/brand.err")"
 }
 
 # brand_refused MESSAGE ARG...: the tool refuses with exit code 2, names MESSAGE
