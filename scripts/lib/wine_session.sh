@@ -28,6 +28,17 @@ start_wine_session() {
     wineboot -i </dev/null >/dev/null 2>&1
     wineserver -w
   fi
+  # Now and then a new prefix comes out without the COM classes of Wine's own
+  # DLLs (the process that registers them was lost): the picture decoders,
+  # among others, are then missing, and only the splash tests notice.
+  local tries=0
+  until grep -q 'windowscodecs\.dll' "$WINEPREFIX/system.reg"; do
+    tries=$((tries + 1))
+    if [ $tries -gt 2 ]; then echo "Wine's COM classes are not registered in $WINEPREFIX" >&2; return 1; fi
+    echo "Wine's COM classes are missing from $WINEPREFIX; registering them again" >&2
+    wineboot -u </dev/null >/dev/null 2>&1
+    wineserver -w
+  done
   # The server's helper processes inherit the streams that start it: they must
   # not be a pipe that ctest or a command substitution waits on.
   # (An already running server of this prefix is used as it is.)
