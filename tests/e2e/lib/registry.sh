@@ -14,8 +14,15 @@ reg_add() {
   local value=(/v "$name")
   [ -n "$name" ] || value=(/ve)
   # Into a file, not a pipe: a process Wine starts on the way may hold it open.
-  local output="$SCENARIO_DIR/reg-add.txt" status=0
-  "$E2E_WINE" reg add "$key" "${value[@]}" /t "$type" /d "$data" /f "$view" </dev/null >"$output" 2>&1 || status=$?
+  local output="$SCENARIO_DIR/reg-add.txt" status attempt
+  # Now and then Wine cannot start a program at all ("ShellExecuteEx failed");
+  # reg is then started once more.
+  for attempt in 1 2; do
+    status=0
+    "$E2E_WINE" reg add "$key" "${value[@]}" /t "$type" /d "$data" /f "$view" </dev/null >"$output" 2>&1 || status=$?
+    [ "$status" -ne 0 ] && grep -q "ShellExecuteEx failed" "$output" || break
+    log "Wine could not start reg (try $attempt): $(tr '\n' ' ' <"$output")"
+  done
   [ "$status" -eq 0 ] ||
     fail "could not set $key\\$name in the registry ($view): reg ended with status $status, saying [$(cat "$output")]"
 }
