@@ -40,8 +40,8 @@ trap 'rm -f "$output"' EXIT
 # (A program started in the background reads /dev/null unless told otherwise.)
 "$wine" "$@" <&0 >"$output" 2>&1 &
 pid=$!
-# The watcher holds none of the program's output streams while it sleeps, so
-# that CTest does not wait for it once the program has ended.
+# The watcher holds none of CTest's streams while it sleeps, so that CTest
+# does not wait for it once the program has ended.
 (
   exec 3>&2 </dev/null >/dev/null 2>&1
   sleep "$limit" 3>&-

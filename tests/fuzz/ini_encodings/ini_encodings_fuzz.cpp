@@ -17,22 +17,13 @@ const platform::AnsiCodec& Ansi() {
   return codec;
 }
 
-std::string Utf16Bytes(const WideString& text, bool bigEndian) {
-  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-  for (char16_t unit : platform::ToUtf16(text)) {
-    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-    bytes += bigEndian ? high : low;
-    bytes += bigEndian ? low : high;
-  }
-  return bytes;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const WideString text = fuzz::Text(data, size);
   const std::string utf8 = platform::ToUtf8(text);
-  std::vector<std::string> encodings{"\xEF\xBB\xBF" + utf8, Utf16Bytes(text, false), Utf16Bytes(text, true)};
+  std::vector<std::string> encodings{"\xEF\xBB\xBF" + utf8, "\xFF\xFE" + platform::ToUtf16Bytes(text, false),
+                                     "\xFE\xFF" + platform::ToUtf16Bytes(text, true)};
   // Without a BOM, a text that starts with U+FEFF would lose it as one.
   if (text.empty() || text[0] != 0xFEFF) encodings.push_back(utf8);
   const WideString first = platform::DecodeIniFile(encodings[0], Ansi());
