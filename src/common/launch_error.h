@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <utility>
 #include <variant>
 #include <vector>
 
+#include "platform/expected.h"
 #include "platform/wide_string.h"
 #include "string_ids.h"
 
@@ -25,24 +25,9 @@ struct LaunchError {
   bool IsSilent() const { return message == StringId::kNone; }
 };
 
-// A value, or the error that prevented it.
+// A step's value, or why it failed.
 template <typename T>
-class Result {
- public:
-  Result(T value) : state_(std::move(value)) {}
-  Result(LaunchError error) : state_(std::move(error)) {}
+using Result = platform::Expected<T, LaunchError>;
 
-  explicit operator bool() const { return state_.index() == 0; }
-  T& operator*() { return std::get<0>(state_); }
-  const T& operator*() const { return std::get<0>(state_); }
-  T* operator->() { return &std::get<0>(state_); }
-  const T* operator->() const { return &std::get<0>(state_); }
-  const LaunchError& error() const { return std::get<1>(state_); }
-
- private:
-  std::variant<T, LaunchError> state_;
-};
-
-// Success, or the error of a step that has no value to give.
-struct Done {};
+using platform::Done;
 using Status = Result<Done>;
