@@ -5,8 +5,7 @@
 #include <optional>
 
 #include "instance/single_instance.h"
-#include "platform/kernel_handle.h"
-#include "platform/win32_handles.h"
+#include "platform/windows_api.h"
 
 // What a start holds of its executable's single-instance objects (Windows).
 
@@ -21,7 +20,7 @@ struct ClaimedBlock {
 
 // The hand-off mutex, owned by the calling thread until the object goes.
 struct HeldMutex {
-  platform::KernelHandle handle;
+  platform::win32::KernelHandle handle;
   platform::win32::MutexOwnership ownership;  // declared last: released before the handle closes
 };
 

@@ -10,7 +10,6 @@
 #include "instance/instance_names.h"
 #include "instance/shared_block.h"
 #include "platform/detached_thread.h"
-#include "platform/event.h"
 #include "platform/windows_api.h"
 
 namespace {
@@ -37,11 +36,11 @@ class Win32FirstInstance final : public FirstInstance {
   ClaimedBlock block_;
   RequestHandler handler_;
   std::shared_ptr<ForwardingGate> gate_ = std::make_shared<ForwardingGate>();
-  platform::KernelHandle forwardingEvent_;
-  platform::KernelHandle copiedEvent_;
+  platform::win32::KernelHandle forwardingEvent_;
+  platform::win32::KernelHandle copiedEvent_;
   uint32_t messageId_ = 0;
   uint32_t messageThreadId_ = 0;
-  platform::KernelHandle messageThreadHandle_;
+  platform::win32::KernelHandle messageThreadHandle_;
   std::thread messageThread_;
 };
 
@@ -89,7 +88,7 @@ void Win32FirstInstance::ReceiveMessages(std::promise<uint32_t> started) {
 // the next one use the area; the application gets them on a thread of their own.
 void Win32FirstInstance::OnRequest(uint32_t requester, uint64_t lParam) {
   std::optional<WideStringList> arguments = ReadArguments(requester, lParam);
-  platform::SignalEvent(copiedEvent_);
+  ::SetEvent(copiedEvent_.Get());
   const uint32_t messageId = messageId_;
   Reply reply = [requester, messageId](int32_t value) {
     ::PostThreadMessageW(requester, messageId, static_cast<WPARAM>(ReplyAsMessageParameter(value)), 0);
@@ -123,7 +122,7 @@ std::optional<WideStringList> Win32FirstInstance::ReadArguments(uint32_t request
 
 void Win32FirstInstance::OpenForwarding() {
   gate_->Open();
-  if (forwardingEvent_) platform::SignalEvent(forwardingEvent_);
+  if (forwardingEvent_) ::SetEvent(forwardingEvent_.Get());
 }
 
 void Win32FirstInstance::StopMessageThread() {

@@ -30,7 +30,7 @@ class Win32SecondInstance final : public SecondInstance {
 
  private:
   PlacedArguments Place(const WideStringList& arguments) const;
-  int32_t WaitForFirstInstance(const platform::KernelHandle& process, uint32_t messageId) const;
+  int32_t WaitForFirstInstance(const platform::win32::KernelHandle& process, uint32_t messageId) const;
 
   ClaimedBlock block_;
   HeldMutex mutex_;
@@ -60,7 +60,8 @@ PlacedArguments Win32SecondInstance::Place(const WideStringList& arguments) cons
 
 // Waits for the registered message in this thread's queue; other messages are
 // dropped. When the first instance ends first, its exit code is the answer.
-int32_t Win32SecondInstance::WaitForFirstInstance(const platform::KernelHandle& process, uint32_t messageId) const {
+int32_t Win32SecondInstance::WaitForFirstInstance(const platform::win32::KernelHandle& process,
+                                                  uint32_t messageId) const {
   HANDLE handle = process.Get();
   for (;;) {
     MSG message;
@@ -84,9 +85,9 @@ int32_t Win32SecondInstance::HandOff(const WideStringList& arguments, Trace& tra
   // The reply is posted to this thread: its queue must exist before the request leaves.
   ::PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
   const BlockHeader header = ReadBlockHeader({block_.Bytes(), kSharedBlockSize});
-  platform::KernelHandle process(
+  platform::win32::KernelHandle process(
       ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, header.processId));
-  platform::KernelHandle copied(
+  platform::win32::KernelHandle copied(
       ::OpenEventW(SYNCHRONIZE | EVENT_MODIFY_STATE, FALSE, CopiedEventNameOf(block_.objectName).c_str()));
   if (!copied) return -1;
   PlacedArguments placed = Place(arguments);

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/posix_handles.h"
+#include "platform/posix_api.h"
 
 // The pieces of the single-instance channel on POSIX: a lock file that decides
 // the first instance, and a Unix-domain socket in a folder only the user can enter.

@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "platform/posix_handles.h"
+#include "platform/posix_api.h"
 #include "platform/unicode.h"
 
 namespace platform {

@@ -1,7 +1,6 @@
 #include "platform/append_file.h"
 
-#include "platform/win32_handles.h"
-#include "platform/win32_long_path.h"
+#include "platform/windows_api.h"
 
 namespace platform {
 namespace {

@@ -7,9 +7,7 @@
 
 #include "platform/command_line_quoting.h"
 #include "platform/environment.h"
-#include "platform/kernel_handle.h"
-#include "platform/win32_handles.h"
-#include "platform/win32_long_path.h"
+#include "platform/windows_api.h"
 
 namespace platform {
 namespace {
@@ -64,20 +62,20 @@ std::vector<wchar_t> EnvironmentBlockWith(const WideStringList& entries) {
 
 // CreateProcessW with the startup information and the handles to inherit; the
 // process handle, or an empty one.
-KernelHandle CreateWithHandles(const WideString& program, WideString commandLine, DWORD flags, void* environment,
-                               const wchar_t* workingFolder, STARTUPINFOEXW& startup,
-                               const InheritedHandles& inherited) {
-  if (inherited.list() == nullptr) return KernelHandle();
+win32::KernelHandle CreateWithHandles(const WideString& program, WideString commandLine, DWORD flags, void* environment,
+                                      const wchar_t* workingFolder, STARTUPINFOEXW& startup,
+                                      const InheritedHandles& inherited) {
+  if (inherited.list() == nullptr) return win32::KernelHandle();
   startup.StartupInfo.cb = sizeof startup;
   startup.lpAttributeList = inherited.list();
   PROCESS_INFORMATION process{};
   if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                         flags | EXTENDED_STARTUPINFO_PRESENT | CREATE_UNICODE_ENVIRONMENT, environment, workingFolder,
                         &startup.StartupInfo, &process)) {
-    return KernelHandle();
+    return win32::KernelHandle();
   }
   ::CloseHandle(process.hThread);
-  return KernelHandle(process.hProcess);
+  return win32::KernelHandle(process.hProcess);
 }
 
 }  // namespace
@@ -90,7 +88,7 @@ bool StartBackgroundCopy(const WideString& executable, const WideString& working
                          0)) {
     return false;
   }
-  KernelHandle starter(self);
+  win32::KernelHandle starter(self);
   std::vector<wchar_t> environment =
       EnvironmentBlockWith({variable + L"=" + value, WideString(kStarterVariable) + L"=" +
                                                          std::to_wstring(reinterpret_cast<uintptr_t>(starter.Get()))});
@@ -102,8 +100,8 @@ bool StartBackgroundCopy(const WideString& executable, const WideString& working
   const WideString commandLine = JoinCommandLine({executable});
   // Outside this process's job, so that closing the job does not end the copy;
   // a job that forbids breaking away keeps it.
-  KernelHandle copy = CreateWithHandles(executable, commandLine, flags | CREATE_BREAKAWAY_FROM_JOB, environment.data(),
-                                        workingFolder.c_str(), startup, inherited);
+  win32::KernelHandle copy = CreateWithHandles(executable, commandLine, flags | CREATE_BREAKAWAY_FROM_JOB,
+                                               environment.data(), workingFolder.c_str(), startup, inherited);
   if (!copy) {
     copy = CreateWithHandles(executable, commandLine, flags, environment.data(), workingFolder.c_str(), startup,
                              inherited);
@@ -115,7 +113,7 @@ bool WaitForStarterToEnd(uint32_t limitMilliseconds) {
   const std::optional<WideString> value = GetEnvironmentValue(kStarterVariable);
   UnsetEnvironmentValue(kStarterVariable);
   if (!value || value->empty() || value->find_first_not_of(L"0123456789") != WideString::npos) return false;
-  KernelHandle starter(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(wcstoull(value->c_str(), nullptr, 10))));
+  win32::KernelHandle starter(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(wcstoull(value->c_str(), nullptr, 10))));
   // The handle came inheritable; the build's own children need not have it.
   ::SetHandleInformation(starter.Get(), HANDLE_FLAG_INHERIT, 0);
   return ::WaitForSingleObject(starter.Get(), limitMilliseconds) == WAIT_OBJECT_0;
@@ -137,7 +135,7 @@ std::optional<uint32_t> RunProgramAndWait(const WideString& program, const WideS
   startup.StartupInfo.hStdError = output.Get();
   WideStringList commandLine{program};
   commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
-  KernelHandle process =
+  win32::KernelHandle process =
       CreateWithHandles(program, JoinCommandLine(commandLine), CREATE_NO_WINDOW, nullptr, nullptr, startup, inherited);
   if (!process) return std::nullopt;
   if (::WaitForSingleObject(process.Get(), limitMilliseconds) != WAIT_OBJECT_0) {

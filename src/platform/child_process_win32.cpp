@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "platform/kernel_handle.h"
 #include "platform/windows_api.h"
 
 namespace platform {
@@ -22,7 +21,7 @@ class Win32ChildProcess final : public ChildProcess {
   }
 
  private:
-  KernelHandle process_;
+  win32::KernelHandle process_;
 };
 
 }  // namespace
@@ -40,7 +39,7 @@ std::unique_ptr<ChildProcess> ChildProcess::StartWithOwnCommandLine(const WideSt
     error = ::GetLastError();
     return nullptr;
   }
-  KernelHandle thread(started.hThread);
+  win32::KernelHandle thread(started.hThread);
   return std::make_unique<Win32ChildProcess>(started.hProcess);
 }
 

@@ -1,6 +1,5 @@
 #include "platform/file_identity.h"
 
-#include "platform/win32_long_path.h"
 #include "platform/windows_api.h"
 
 namespace platform {

@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "platform/posix_handles.h"
+#include "platform/posix_api.h"
 #include "platform/unicode.h"
 
 namespace platform {

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/win32_handles.h"
-#include "platform/win32_long_path.h"
+#include "platform/windows_api.h"
 
 namespace platform {
 namespace {

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "platform/in_place_rewrite.h"
-#include "platform/posix_handles.h"
+#include "platform/posix_api.h"
 #include "platform/unicode.h"
 
 namespace platform {

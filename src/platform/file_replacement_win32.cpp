@@ -5,8 +5,7 @@
 #include <string>
 
 #include "platform/in_place_rewrite.h"
-#include "platform/win32_handles.h"
-#include "platform/win32_long_path.h"
+#include "platform/windows_api.h"
 
 namespace platform {
 namespace {

@@ -9,7 +9,7 @@
 #include <cerrno>
 
 #include "platform/last_error.h"
-#include "platform/posix_handles.h"
+#include "platform/posix_api.h"
 #include "platform/unicode.h"
 
 namespace platform {

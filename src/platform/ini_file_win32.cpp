@@ -1,7 +1,6 @@
 #include "platform/ini_file.h"
 
 #include "platform/ini_encoding.h"
-#include "platform/win32_long_path.h"
 #include "platform/windows_api.h"
 
 namespace platform {

@@ -1,5 +1,3 @@
-#include "platform/win32_long_path.h"
-
 #include "platform/windows_api.h"
 
 namespace platform::win32 {

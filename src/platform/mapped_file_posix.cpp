@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/posix_handles.h"
+#include "platform/posix_api.h"
 #include "platform/unicode.h"
 
 namespace platform {

@@ -1,6 +1,6 @@
 #include "platform/registry.h"
 
-#include "platform/win32_handles.h"
+#include "platform/windows_api.h"
 
 namespace {
 

@@ -3,8 +3,6 @@
 #include <optional>
 #include <utility>
 
-#include "platform/win32_handles.h"
-#include "platform/win32_long_path.h"
 #include "platform/windows_api.h"
 
 namespace platform {

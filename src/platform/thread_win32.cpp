@@ -1,6 +1,5 @@
 #include "platform/thread.h"
 
-#include "platform/kernel_handle.h"
 #include "platform/windows_api.h"
 
 namespace platform {
@@ -22,8 +21,8 @@ std::optional<uint32_t> RunThreadAndWait(uint64_t stackSize, ThreadRoutine routi
   Start start{routine, parameter};
   // The size is the stack's reservation, as the JVM expects of "-Xss"; taken
   // as a commit size instead, it would all come out of the page file at once.
-  KernelHandle thread(::CreateThread(nullptr, static_cast<SIZE_T>(stackSize), &ThreadMain, &start,
-                                     STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+  win32::KernelHandle thread(::CreateThread(nullptr, static_cast<SIZE_T>(stackSize), &ThreadMain, &start,
+                                            STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
   if (!thread) return std::nullopt;
   ::WaitForSingleObject(thread.Get(), INFINITE);
   DWORD code = 0;

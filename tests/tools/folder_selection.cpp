@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "listing.h"
-#include "platform/unique_handle.h"
+#include "platform/handles.h"
 #include "remote_buffer.h"
 #include "tree_selection.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/unique_handle.h"
+#include "platform/handles.h"
 #include "platform/windows_api.h"
 
 namespace ui_driver {

@@ -1,6 +1,6 @@
 #include "ui/win32/folder_picker.h"
 
-#include "platform/win32_handles.h"
+#include "platform/windows_api.h"
 
 namespace ui::win32 {
 namespace {

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "platform/wide_string.h"
-#include "platform/win32_handles.h"
+#include "platform/windows_api.h"
 #include "ui/win32/link_colours.h"
 #include "ui/win32/window_object.h"
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/win32_handles.h"
+#include "platform/windows_api.h"
 #include "ui/win32/ole_functions.h"
 
 namespace ui::win32 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/wide_string.h"
-#include "platform/win32_handles.h"
+#include "platform/windows_api.h"
 
 namespace ui::win32 {
 

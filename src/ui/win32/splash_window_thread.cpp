@@ -2,8 +2,7 @@
 
 #include <atomic>
 
-#include "platform/kernel_handle.h"
-#include "platform/win32_handles.h"
+#include "platform/windows_api.h"
 #include "ui/win32/ole_functions.h"
 #include "ui/win32/splash_window.h"
 
@@ -79,8 +78,8 @@ class Win32SplashWindowThread final : public SplashWindowThread {
   SplashWindow splash_;
   std::atomic<HWND> window_{nullptr};
   // Set once the thread has made its window, or failed to.
-  platform::KernelHandle made_{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-  platform::KernelHandle thread_;
+  platform::win32::KernelHandle made_{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  platform::win32::KernelHandle thread_;
   DWORD threadId_ = 0;
 };
 

@@ -2,7 +2,7 @@
 
 #include <wincodec.h>
 
-#include "platform/win32_handles.h"
+#include "platform/windows_api.h"
 
 namespace ui::win32 {
 namespace {

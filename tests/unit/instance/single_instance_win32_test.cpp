@@ -4,7 +4,6 @@
 #include "instance/claimed_block_win32.h"
 #include "instance/instance_names.h"
 #include "instance/shared_block.h"
-#include "platform/kernel_handle.h"
 #include "platform/windows_api.h"
 #include "single_instance_fixture.h"
 
@@ -16,7 +15,7 @@ class SingleInstanceWin32Test : public test::SingleInstanceTest {};
 
 TEST_F(SingleInstanceWin32Test, WithoutAForwardingEventRequestsAreRefusedAtOnce) {
   // Another kind of object under the event's name: the event cannot be made.
-  platform::KernelHandle squatter(
+  platform::win32::KernelHandle squatter(
       ::CreateMutexW(nullptr, FALSE, ForwardingEventNameOf(ObjectNameOf(Executable())).c_str()));
   ASSERT_TRUE(squatter);
   std::unique_ptr<FirstInstance> first = ClaimFirst(Executable());
@@ -30,8 +29,8 @@ TEST_F(SingleInstanceWin32Test, WithoutAForwardingEventRequestsAreRefusedAtOnce)
 }
 
 TEST_F(SingleInstanceWin32Test, ABlockWithoutAFirstInstanceBehindItFailsTheHandOff) {
-  platform::KernelHandle block(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSharedBlockSize,
-                                                    ObjectNameOf(Executable()).c_str()));
+  platform::win32::KernelHandle block(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                           kSharedBlockSize, ObjectNameOf(Executable()).c_str()));
   ASSERT_TRUE(block);
   EXPECT_EQ(StartSecond(Executable(), {L"a"}).get(), -1);
 }
@@ -41,13 +40,13 @@ TEST_F(SingleInstanceWin32Test, ABlockWithoutAFirstInstanceBehindItFailsTheHandO
 TEST_F(SingleInstanceWin32Test, AFirstInstanceWhoseMessageThreadWasStoppedByAnotherStillEnds) {
   std::unique_ptr<FirstInstance> first = ClaimFirst(Executable());
   ASSERT_TRUE(first);
-  platform::KernelHandle mapping(::OpenFileMappingW(FILE_MAP_READ, FALSE, ObjectNameOf(Executable()).c_str()));
+  platform::win32::KernelHandle mapping(::OpenFileMappingW(FILE_MAP_READ, FALSE, ObjectNameOf(Executable()).c_str()));
   ASSERT_TRUE(mapping);
   const void* view = ::MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, kSharedBlockSize);
   ASSERT_NE(view, nullptr);
   const BlockHeader header = ReadBlockHeader({static_cast<const char*>(view), kSharedBlockSize});
   ::UnmapViewOfFile(view);
-  platform::KernelHandle thread(::OpenThread(SYNCHRONIZE, FALSE, header.messageThreadId));
+  platform::win32::KernelHandle thread(::OpenThread(SYNCHRONIZE, FALSE, header.messageThreadId));
   ASSERT_TRUE(thread);
   ASSERT_TRUE(::PostThreadMessageW(header.messageThreadId, WM_QUIT, 0, 0));
   ASSERT_EQ(::WaitForSingleObject(thread.Get(), 10000), WAIT_OBJECT_0);
@@ -82,10 +81,10 @@ TEST_F(SingleInstanceWin32Test, AStuckHolderOfTheHandOffMutexIsWaitedForABounded
 // cannot be watched, so the wait is the short one): the hand-off is no success.
 TEST_F(SingleInstanceWin32Test, ArgumentsNeverCopiedEndTheSecondInstanceWithMinusOne) {
   const WideString name = ObjectNameOf(Executable());
-  platform::KernelHandle block(
+  platform::win32::KernelHandle block(
       ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSharedBlockSize, name.c_str()));
   ASSERT_TRUE(block);
-  platform::KernelHandle copied(::CreateEventW(nullptr, FALSE, FALSE, CopiedEventNameOf(name).c_str()));
+  platform::win32::KernelHandle copied(::CreateEventW(nullptr, FALSE, FALSE, CopiedEventNameOf(name).c_str()));
   ASSERT_TRUE(copied);
   std::promise<uint32_t> queued;
   std::promise<void> done;

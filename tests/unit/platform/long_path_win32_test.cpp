@@ -5,8 +5,7 @@
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
 #include "platform/mapped_file.h"
-#include "platform/win32_handles.h"
-#include "platform/win32_long_path.h"
+#include "platform/windows_api.h"
 #include "test_support.h"
 
 // Paths of MAX_PATH characters and more: made full and normalised first (".",

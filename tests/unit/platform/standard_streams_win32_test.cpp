@@ -4,7 +4,7 @@
 
 #include "platform/code_page.h"
 #include "platform/image_subsystem.h"
-#include "platform/win32_handles.h"
+#include "platform/windows_api.h"
 #include "test_support.h"
 
 // A console launcher writes its messages where standard error goes. Redirected

@@ -3,7 +3,8 @@
 #include <utility>
 
 // A move-only owner of one OS handle. Traits give the handle type, the value that
-// means "none" and how to release it.
+// means "none" and how to release it. The traits of the Win32 handles the
+// launcher owns are in windows_api.h, those of POSIX resources in posix_api.h.
 template <typename Traits>
 class UniqueHandle {
  public:

@@ -1,10 +1,15 @@
 #pragma once
 
-// The POSIX resources the launcher owns, each as a move-only owner. POSIX code only.
+// What POSIX code of the platform layer shares: the owners of the resources it
+// opens. POSIX code only.
 #include <dirent.h>
 #include <unistd.h>
 
-#include "platform/unique_handle.h"
+#include <cerrno>
+#include <cstdint>
+
+#include "platform/expected.h"
+#include "platform/handles.h"
 
 namespace platform::posix {
 
@@ -23,5 +28,8 @@ struct DirectoryTraits {
   static void Close(Type directory) { ::closedir(directory); }
 };
 using DirectoryListing = UniqueHandle<DirectoryTraits>;
+
+// The error of the call that just failed.
+inline SystemError LastError() { return {static_cast<uint32_t>(errno)}; }
 
 }  // namespace platform::posix
