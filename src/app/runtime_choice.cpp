@@ -5,7 +5,7 @@
 #include "discovery/runtime_resolution.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
-#include "platform/path_parts.h"
+#include "platform/paths.h"
 #include "platform/runtime_layout.h"
 #include "platform/window_focus.h"
 #include "settings/jre_path_writer.h"

@@ -1,6 +1,6 @@
 #include "app/startup_cache_setup.h"
 
-#include "platform/release_file.h"
+#include "platform/runtime_layout.h"
 #include "settings/settings_paths.h"
 
 StartupCachePlan PrepareStartupCache(const StartupCacheSettings& settings, const ProductSettings& product,

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "brand/pe_image.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -40,7 +40,8 @@ BrandResult<bool> ApplyValueOption(const WideString& option, const WideString& v
     (option == L"--file-version" ? request.fileVersion : request.productVersion) = *version;
   } else if (option == L"--execution-level") {
     request.executionLevel = ParseExecutionLevel(utf8);
-    if (!request.executionLevel) return Usage("--execution-level: \"" + utf8 + "\" is not asInvoker, highestAvailable or requireAdministrator");
+    if (!request.executionLevel)
+      return Usage("--execution-level: \"" + utf8 + "\" is not asInvoker, highestAvailable or requireAdministrator");
   } else if (option == L"--subsystem") {
     if (value != L"gui" && value != L"console") return Usage("--subsystem: \"" + utf8 + "\" is not gui or console");
     request.subsystem = value == L"gui" ? kSubsystemGui : kSubsystemConsole;

@@ -4,9 +4,9 @@
 #include "brand/image_description.h"
 #include "brand/settings_text.h"
 #include "platform/file_operations.h"
-#include "platform/path_parts.h"
+#include "platform/paths.h"
 #include "platform/same_file.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -16,7 +16,9 @@ constexpr size_t kLargestIconBytes = 16 * 1024 * 1024;
 
 std::string Named(const WideString& path) { return "launcher-brand: " + platform::ToUtf8(path) + ": "; }
 
-ToolOutcome Refused(std::string message) { return {.exitCode = kToolRefused, .out = {}, .err = std::move(message) + "\n"}; }
+ToolOutcome Refused(std::string message) {
+  return {.exitCode = kToolRefused, .out = {}, .err = std::move(message) + "\n"};
+}
 
 // A file's bytes, or why not: missing or unreadable, or larger than limit.
 BrandResult<std::string> ReadInput(const WideString& path, size_t limit) {

@@ -6,7 +6,7 @@
 #include "brand/pe_image.h"
 #include "brand/resource_tree.h"
 #include "brand/version_info.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -14,9 +14,12 @@ std::string Utf8Of(const std::u16string& text) { return platform::ToUtf8(platfor
 
 const char* SubsystemName(uint16_t subsystem) {
   switch (subsystem) {
-    case kSubsystemGui: return "gui";
-    case kSubsystemConsole: return "console";
-    default: return "other";
+    case kSubsystemGui:
+      return "gui";
+    case kSubsystemConsole:
+      return "console";
+    default:
+      return "other";
   }
 }
 
@@ -64,7 +67,8 @@ BrandResult<std::string> DescribeImage(std::string_view file) {
   const PeDirectory directory = image->Directory(PeDirectoryIndex::Resource);
   const PeSection* section = image->SectionAt(directory.address);
   if (section == nullptr) return BrandError{"has no resources"};
-  BrandResult<ResourceList> resources = ParseResources(file.substr(section->rawOffset, section->rawSize), section->virtualAddress);
+  BrandResult<ResourceList> resources =
+      ParseResources(file.substr(section->rawOffset, section->rawSize), section->virtualAddress);
   if (!resources) return resources.error();
   std::string out = std::string("subsystem: ") + SubsystemName(image->subsystem) + "\n";
   std::string level = "none";

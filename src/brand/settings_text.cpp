@@ -1,7 +1,7 @@
 #include "brand/settings_text.h"
 
 #include "brand/byte_view.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 #include "settings/builtin_settings_check.h"
 
 namespace {

@@ -1,7 +1,6 @@
 #include "common/executable_location.h"
 
-#include "platform/path_parts.h"
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 
 std::optional<WideString> SettingsPathFor(const WideString& executablePath) {
   // Only the file name's last "." counts: a dot in a folder name must not cut the path.

@@ -1,6 +1,6 @@
 #include "common/trace.h"
 
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace {
 

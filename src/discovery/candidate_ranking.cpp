@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "discovery/candidate_verdict.h"
 #include "discovery/runtime_folder.h"
-#include "platform/path_parts.h"
+#include "platform/paths.h"
 #include "platform/runtime_layout.h"
 
 namespace {

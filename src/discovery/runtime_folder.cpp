@@ -3,8 +3,7 @@
 #include <algorithm>
 
 #include "platform/file_system.h"
-#include "platform/path_parts.h"
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 #include "platform/runtime_layout.h"
 
 namespace {

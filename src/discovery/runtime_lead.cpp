@@ -5,8 +5,7 @@
 #include "discovery/library_machine.h"
 #include "discovery/runtime_folder.h"
 #include "platform/file_system.h"
-#include "platform/path_parts.h"
-#include "platform/release_file.h"
+#include "platform/paths.h"
 #include "platform/runtime_layout.h"
 
 namespace {

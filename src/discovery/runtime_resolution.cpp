@@ -7,7 +7,7 @@
 #include "discovery/registry_search.h"
 #include "discovery/runtime_folder.h"
 #include "discovery/runtime_lead.h"
-#include "platform/path_parts.h"
+#include "platform/paths.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "common/little_endian.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace {
 

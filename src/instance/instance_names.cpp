@@ -4,7 +4,7 @@
 
 #include "common/fnv_hash.h"
 #include "common/text.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 WideString ObjectNameOf(const WideString& executablePath) { return ReplaceAll(executablePath, L'\\', L'_'); }
 

@@ -3,7 +3,7 @@
 
 #include "instance/instance_names.h"
 #include "instance/socket_roles_posix.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace {
 

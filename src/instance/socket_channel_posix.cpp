@@ -12,7 +12,7 @@
 
 #include "instance/instance_names.h"
 #include "platform/environment.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace {
 

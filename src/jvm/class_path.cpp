@@ -6,8 +6,7 @@
 #include "jvm/class_path_entry.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
-#include "platform/path_parts.h"
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 
 void ResolveClassPathEntry(const WideString& entry, const WideString& executableFolder, WideString& classPath) {
   const WideString pattern = SearchPatternOf(entry, executableFolder);

@@ -1,7 +1,6 @@
 #include "jvm/class_path_entry.h"
 
-#include "platform/path_parts.h"
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 
 bool IsPassedUnchecked(const WideString& entry) {
   return entry.find(L'*') == WideString::npos && entry.size() >= 2 && platform::IsAbsolutePath(entry);

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "jvm/local_ref.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace {
 

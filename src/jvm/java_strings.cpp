@@ -3,7 +3,7 @@
 #include <string>
 
 #include "jvm/local_ref.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 jstring NewJavaString(const WideString& text, JNIEnv* env) {
   LocalRef<jclass> stringClass(env, env->FindClass("java/lang/String"));

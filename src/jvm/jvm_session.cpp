@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "jvm/jvm_hooks.h"
-#include "platform/code_page.h"
+#include "platform/text.h"
 
 StringId JniFailureReason(jint result) {
   if (result < JNI_EINVAL || result > JNI_ERR) return StringId::kNone;

@@ -3,8 +3,8 @@
 #include "common/argument_list.h"
 #include "jvm/class_path.h"
 #include "jvm/vm_parameters.h"
-#include "platform/code_page.h"
 #include "platform/environment.h"
+#include "platform/text.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "jvm/exception_text.h"
 #include "jvm/java_strings.h"
 #include "jvm/local_ref.h"
-#include "platform/code_page.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ void CallSystemExit(JNIEnv* env) {
 }
 
 Result<MainEnd> InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
-                       const MainHooks& hooks) {
+                                const MainHooks& hooks) {
   Result<jclass> found = FindMainClass(env, mainClass);
   if (!found) return found.error();
   LocalRef<jclass> type(env, *found);

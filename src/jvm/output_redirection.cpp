@@ -4,8 +4,7 @@
 #include "jvm/local_ref.h"
 #include "platform/file_system.h"
 #include "platform/last_error.h"
-#include "platform/path_parts.h"
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 
 namespace {
 

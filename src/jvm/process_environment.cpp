@@ -1,7 +1,7 @@
 #include "jvm/process_environment.h"
 
 #include "platform/environment.h"
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 
 namespace {
 

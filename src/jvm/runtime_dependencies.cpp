@@ -7,9 +7,9 @@
 #include "platform/dynamic_library.h"
 #include "platform/file_system.h"
 #include "platform/mapped_file.h"
-#include "platform/path_parts.h"
+#include "platform/paths.h"
 #include "platform/runtime_layout.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace {
 

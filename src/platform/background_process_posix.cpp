@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 extern char** environ;
 

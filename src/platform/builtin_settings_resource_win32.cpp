@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/unicode.h"
+#include "platform/text.h"
 #include "platform/windows_api.h"
 #include "resource_ids.h"
 

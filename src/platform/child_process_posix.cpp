@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/process_command_line.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 extern char** environ;
 

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace platform {
 

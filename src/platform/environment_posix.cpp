@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace platform {
 

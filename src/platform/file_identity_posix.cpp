@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace platform {
 

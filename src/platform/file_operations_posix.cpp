@@ -7,7 +7,7 @@
 #include <cerrno>
 
 #include "platform/posix_api.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace platform {
 std::string ReadFileStart(const WideString& path, size_t limit) {

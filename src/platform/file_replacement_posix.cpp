@@ -10,7 +10,7 @@
 
 #include "platform/in_place_rewrite.h"
 #include "platform/posix_api.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace platform {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "platform/last_error.h"
 #include "platform/posix_api.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace platform {
 bool FileExists(const WideString& path) {
@@ -32,14 +32,6 @@ uint32_t MakeDirectory(const WideString& path) {
 bool RemoveEmptyDirectory(const WideString& path) { return rmdir(ToUtf8(path).c_str()) == 0; }
 
 bool ChangeCurrentDirectory(const WideString& path) { return chdir(ToUtf8(path).c_str()) == 0; }
-
-WideString FixedToCurrentDirectory(const WideString& path) {
-  if (path.empty() || path[0] == L'/') return path;
-  std::string current(4096, '\0');
-  if (getcwd(current.data(), current.size()) == nullptr) return path;
-  current.resize(current.find('\0'));
-  return FromUtf8(current) + (current == "/" ? L"" : L"/") + path;
-}
 
 std::optional<WideStringList> FindFiles(const WideString& pattern) {
   std::string bytes = ToUtf8(pattern);

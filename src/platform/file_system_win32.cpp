@@ -26,17 +26,6 @@ bool RemoveEmptyDirectory(const WideString& path) { return ::RemoveDirectoryW(wi
 
 bool ChangeCurrentDirectory(const WideString& path) { return ::SetCurrentDirectoryW(path.c_str()) != 0; }
 
-WideString FixedToCurrentDirectory(const WideString& path) {
-  if (path.empty()) return path;
-  DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return path;
-  WideString full(size, L'\0');
-  size = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-  if (size == 0 || size >= full.size()) return path;
-  full.resize(size);
-  return full;
-}
-
 std::optional<WideStringList> FindFiles(const WideString& pattern) {
   WIN32_FIND_DATAW data;
   win32::FindSearch search(::FindFirstFileW(win32::LongPathForm(pattern).c_str(), &data));

@@ -1,7 +1,6 @@
 #include "platform/ini_encoding.h"
 
-#include "platform/code_page.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace platform {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "platform/file_replacement.h"
 #include "platform/ini_file_bytes.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 // An INI reader with the behaviour of GetPrivateProfileStringW, so that one
 // settings file means the same on both systems. Files are UTF-8 (with or without

@@ -9,9 +9,8 @@
 #include <string>
 
 #include "platform/file_system.h"
-#include "platform/release_file.h"
 #include "platform/runtime_layout.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace platform {
 namespace {

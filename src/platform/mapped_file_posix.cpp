@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "platform/posix_api.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace platform {
 namespace {

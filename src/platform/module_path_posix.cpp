@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 #include "platform/process_command_line.h"
 
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace platform {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 #include "platform/standard_streams.h"
 
-#include "platform/code_page.h"
+#include "platform/text.h"
 #include "platform/windows_api.h"
 
 namespace platform {

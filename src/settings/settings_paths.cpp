@@ -1,10 +1,8 @@
 #include "settings/settings_paths.h"
 
 #include "platform/file_system.h"
-#include "platform/path_parts.h"
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 #include "platform/system_version.h"
-#include "platform/user_folders.h"
 #include "settings/launcher_settings.h"
 
 WideString ProductFolderName(const WideString& productName) {

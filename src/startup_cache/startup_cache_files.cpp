@@ -1,8 +1,7 @@
 #include "startup_cache/startup_cache_files.h"
 
-#include "platform/code_page.h"
-#include "platform/path_syntax.h"
-#include "platform/unicode.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace {
 

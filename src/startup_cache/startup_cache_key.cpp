@@ -4,9 +4,8 @@
 
 #include "common/fnv_hash.h"
 #include "common/split_list.h"
-#include "platform/code_page.h"
-#include "platform/path_syntax.h"
-#include "platform/unicode.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 
 namespace {
 

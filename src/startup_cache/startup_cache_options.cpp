@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "platform/code_page.h"
+#include "platform/text.h"
 
 namespace {
 

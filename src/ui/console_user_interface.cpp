@@ -2,7 +2,7 @@
 
 #include "common/message_text.h"
 #include "platform/file_system.h"
-#include "platform/path_parts.h"
+#include "platform/paths.h"
 #include "platform/standard_streams.h"
 #include "ui/java_download_page.h"
 #include "ui/user_interface.h"
@@ -37,7 +37,8 @@ class TerminalUserInterface final : public UserInterface {
 
   RuntimeAnswer AskForRuntime(WindowHandle, const WideString& message, const FolderCheck& check) override {
     PrintLine(message + L"\n" + kJavaDownloadPage);
-    if (!platform::IsTerminal(platform::StandardStream::Input) || !platform::IsTerminal(platform::StandardStream::Error)) {
+    if (!platform::IsTerminal(platform::StandardStream::Input) ||
+        !platform::IsTerminal(platform::StandardStream::Error)) {
       return {RuntimeAnswer::Kind::NotShown, {}, {}};
     }
     return AskOnTerminal(check);

@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/code_page.h"
 #include "platform/dynamic_library.h"
+#include "platform/text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "ui/runtime_splash_library.h"
 
 #include "platform/file_system.h"
-#include "platform/path_parts.h"
+#include "platform/paths.h"
 
 WideString FindRuntimeSplashLibrary(const WideString& jvmLibrary, const WideString& fileName) {
   const WideString folder = platform::ParentOf(platform::ParentOf(jvmLibrary));

@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include "brand/brand_tool.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 int main(int argc, char** argv) {
   WideStringList arguments;

@@ -1,7 +1,7 @@
 #include "ui/win32/jre_not_found_dialog.h"
 
 #include "common/message_text.h"
-#include "platform/path_parts.h"
+#include "platform/paths.h"
 #include "resource_ids.h"
 #include "ui/win32/center_dialog.h"
 #include "ui/win32/folder_picker.h"

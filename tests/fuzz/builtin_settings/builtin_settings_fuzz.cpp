@@ -6,7 +6,7 @@
 
 #include "common/text.h"
 #include "fuzz_check.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 #include "settings/builtin_settings.h"
 
 namespace {

@@ -7,8 +7,7 @@
 #include "common/split_list.h"
 #include "fuzz_check.h"
 #include "jvm/class_path_entry.h"
-#include "platform/path_parts.h"
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "fuzz_check.h"
 #include "platform/ini_encoding.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "platform/release_file.h"
-#include "platform/unicode.h"
+#include "platform/runtime_layout.h"
+#include "platform/text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/unicode.h"
+#include "platform/text.h"
 #include "platform/wide_string.h"
 
 // What the fuzz targets share: a failed property ends the run as a crash,

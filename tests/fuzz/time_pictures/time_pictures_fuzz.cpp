@@ -8,7 +8,7 @@
 
 #include "fuzz_check.h"
 #include "jvm/output_redirection.h"
-#include "platform/time_pictures.h"
+#include "platform/text.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#include "app/program_mode.h"
 #include "app/run_sequence.h"
+#include "app/program_mode.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <variant>
 
 #include "instance/single_instance.h"
-#include "platform/path_syntax.h"
-#include "platform/unicode.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 #include "runtime_files.h"
 #include "test_support.h"
 
@@ -89,7 +89,8 @@ TEST_F(RunSequenceTest, ARelativeCompanionIsTakenFromTheCurrentFolder) {
   test::WriteBytes(test::JvmLibraryPath(home, L"server"), I386Image());
   test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}),
                    "[Application]\r\nMain Class=Main\r\nPair Product=companion.exe\r\n"
-                   "[Java Runtime Environment]\r\nJRE Path=" + platform::ToUtf8(home) + "\r\n");
+                   "[Java Runtime Environment]\r\nJRE Path=" +
+                       platform::ToUtf8(home) + "\r\n");
   test::Touch(Join({dir_.Path(L"start"), L"placeholder"}));
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(test::NativePath(dir_.Path(L"start")));

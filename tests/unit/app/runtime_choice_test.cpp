@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "platform/file_system.h"
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 #include "platform/runtime_layout.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 #include "runtime_files.h"
 #include "settings/read_settings.h"
 #include "settings/settings_readers.h"

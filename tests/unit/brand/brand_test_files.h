@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/file_replacement.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 // The files the branding tests read: the launcher image as built, and files of
 // the source tree.
@@ -13,4 +13,6 @@ inline std::string ReadTestFile(const std::string& path) {
 
 inline std::string LauncherImage() { return ReadTestFile(TEST_LAUNCHER_IMAGE); }
 
-inline std::string SourceFile(const std::string& relative) { return ReadTestFile(std::string(TEST_SOURCE_FOLDER) + "/" + relative); }
+inline std::string SourceFile(const std::string& relative) {
+  return ReadTestFile(std::string(TEST_SOURCE_FOLDER) + "/" + relative);
+}

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/message_text.h"
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 #include "test_support.h"
 
 namespace {

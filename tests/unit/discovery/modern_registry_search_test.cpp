@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 #include "platform/runtime_layout.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 #include "registry_fixture.h"
 #include "runtime_files.h"
 #include "settings/settings_values.h"

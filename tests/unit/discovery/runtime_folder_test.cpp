@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 #include "platform/runtime_layout.h"
 #include "runtime_files.h"
 #include "test_support.h"

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 #include "platform/runtime_layout.h"
 #include "runtime_files.h"
 #include "test_support.h"

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "platform/path_syntax.h"
-#include "platform/unicode.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 #include "runtime_files.h"
 #include "test_support.h"
 

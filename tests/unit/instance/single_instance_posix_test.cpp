@@ -6,7 +6,7 @@
 
 #include "instance/instance_names.h"
 #include "instance/socket_channel_posix.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 #include "single_instance_fixture.h"
 
 namespace {

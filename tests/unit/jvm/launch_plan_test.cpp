@@ -5,9 +5,8 @@
 #include "common/message_text.h"
 #include "jvm/class_path.h"
 #include "jvm/vm_parameters.h"
-#include "platform/code_page.h"
-#include "platform/path_syntax.h"
-#include "platform/unicode.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 #include "settings/read_settings.h"
 #include "test_support.h"
 

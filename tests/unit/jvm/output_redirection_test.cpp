@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_system.h"
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 #include "test_support.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/environment.h"
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 #include "platform/runtime_layout.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 #include "test_support.h"
 
 namespace {

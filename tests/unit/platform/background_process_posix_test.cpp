@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "platform/file_identity.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 #include "test_support.h"
 
 namespace {

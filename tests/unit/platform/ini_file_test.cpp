@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/code_page.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 #include "test_support.h"
 
 // One suite for both systems: natively it runs against our own reader, under Wine

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "platform/ini_syntax.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 // The pure part of the writer: bytes in, bytes out, the code page given. The
 // file-level suite (ini_file_test.cpp) proves the system's reader agrees; this

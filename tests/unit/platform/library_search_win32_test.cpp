@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/environment.h"
-#include "platform/path_syntax.h"
-#include "platform/unicode.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 #include "platform/windows_api.h"
 #include "test_support.h"
 
@@ -34,8 +34,9 @@ std::string LoadByName() {
 
 class LibrarySearchTest : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(platform::ExcludeCurrentDirectoryFromLibrarySearch(),
-                                    platform::LibrarySearchRule::NoCurrentDirectory); }
+  void SetUp() override {
+    ASSERT_EQ(platform::ExcludeCurrentDirectoryFromLibrarySearch(), platform::LibrarySearchRule::NoCurrentDirectory);
+  }
 };
 
 TEST_F(LibrarySearchTest, NoListOfAddedFoldersReplacesTheStandardOrder) {
@@ -52,8 +53,8 @@ TEST_F(LibrarySearchTest, TheSearchPathsFoldersAreSearchedInTheirOrder) {
     WideString path;
     std::string loaded;
   };
-  for (const Case& c : {Case{kPlantedFolder + list + kOwnFolder, "planted"},
-                        Case{kOwnFolder + list + kPlantedFolder, "runtime-bin"}}) {
+  for (const Case& c :
+       {Case{kPlantedFolder + list + kOwnFolder, "planted"}, Case{kOwnFolder + list + kPlantedFolder, "runtime-bin"}}) {
     test::ScopedEnvironment path(platform::kSearchPathVariable, c.path);
     EXPECT_EQ(LoadByName(), c.loaded) << platform::ToUtf8(c.path);
   }

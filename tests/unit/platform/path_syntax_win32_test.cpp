@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "jvm/class_path_entry.h"
-#include "platform/path_parts.h"
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 
 // Windows accepts "/" between folders as well as "\": paths written either way
 // (lib/app.jar, C:/libs/*.jar) are cut and joined at the right places.

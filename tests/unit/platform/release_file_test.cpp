@@ -1,4 +1,4 @@
-#include "platform/release_file.h"
+#include "platform/runtime_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/code_page.h"
 #include "platform/image_subsystem.h"
+#include "platform/text.h"
 #include "platform/windows_api.h"
 #include "test_support.h"
 

@@ -1,11 +1,9 @@
-#include "platform/time_pictures.h"
+#include "platform/text.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <ostream>
-
-#include "platform/local_time.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/unicode.h"
+#include "platform/text.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/message_text.h"
-#include "platform/unicode.h"
+#include "platform/text.h"
 #include "settings/settings_file_check.h"
 #include "test_support.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 
 namespace {
 

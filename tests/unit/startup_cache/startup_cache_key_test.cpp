@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <functional>
 
-#include "platform/code_page.h"
 #include "platform/file_identity.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 #include "platform/runtime_layout.h"
+#include "platform/text.h"
 #include "test_support.h"
 
 namespace {

@@ -7,9 +7,8 @@
 #include <sstream>
 
 #include "platform/environment.h"
-#include "platform/path_parts.h"
-#include "platform/path_syntax.h"
-#include "platform/unicode.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 
 namespace test {
 

@@ -1,6 +1,4 @@
-#include "platform/path_parts.h"
-
-#include "platform/path_syntax.h"
+#include "platform/paths.h"
 
 namespace platform {
 

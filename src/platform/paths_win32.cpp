@@ -1,8 +1,25 @@
+#include "platform/paths.h"
+#include "platform/environment.h"
 #include "platform/windows_api.h"
 
-namespace platform::win32 {
+namespace platform {
+
+const wchar_t kPathSeparator = L'\\';
+const wchar_t* const kPathSeparators = L"\\/";
+const wchar_t kPathListSeparator = L';';
+const wchar_t* const kSearchPathVariable = L"Path";
+const bool kExtensionlessExecutableHasSettings = false;
+
+bool IsPathSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// A drive path (C:...) or a network path (\\server..., also written //server...).
+bool IsAbsolutePath(const WideString& path) {
+  return path.size() >= 2 && (path[1] == L':' || (IsPathSeparator(path[0]) && IsPathSeparator(path[1])));
+}
+
 namespace {
 
+// GetFullPathNameW's answer; the path itself when there is none.
 WideString FullPathOf(const WideString& path) {
   DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (size == 0) return path;
@@ -24,6 +41,14 @@ WideString ShortPathOf(const WideString& path) {
 
 }  // namespace
 
+WideString FixedToCurrentDirectory(const WideString& path) { return path.empty() ? path : FullPathOf(path); }
+
+WideString UserConfigurationFolder() { return GetEnvironmentValue(L"APPDATA").value_or(L""); }
+
+WideString UserCacheFolder() { return GetEnvironmentValue(L"LOCALAPPDATA").value_or(L""); }
+
+namespace win32 {
+
 WideString LongPathForm(const WideString& path) {
   if (path.size() < MAX_PATH || path.rfind(L"\\\\?\\", 0) == 0) return path;
   const WideString full = FullPathOf(path);
@@ -44,4 +69,5 @@ WideString ShortPathForm(const WideString& path) {
   return !shortPath.empty() && shortPath.size() < MAX_PATH ? shortPath : LongPathForm(path);
 }
 
-}  // namespace platform::win32
+}  // namespace win32
+}  // namespace platform

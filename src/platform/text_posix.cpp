@@ -1,10 +1,16 @@
 #include <algorithm>
 #include <ctime>
 
-#include "platform/local_time.h"
-#include "platform/time_pictures.h"
+#include "platform/text.h"
 
 namespace platform {
+
+std::string ToAnsi(std::wstring_view text) { return ToUtf8(text); }
+
+WideString FromAnsi(std::string_view bytes) { return FromUtf8(bytes); }
+
+// The 8-bit encoding is always UTF-8 here; the locale does not change it.
+void UseSystemLocaleForThread() {}
 
 LocalTime CurrentLocalTime() {
   timespec now{};

@@ -1,8 +1,8 @@
-#include "platform/release_file.h"
+#include "platform/runtime_layout.h"
 
 #include "platform/file_operations.h"
-#include "platform/path_parts.h"
-#include "platform/unicode.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 
 namespace platform {
 namespace {
