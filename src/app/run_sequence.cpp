@@ -18,7 +18,7 @@
 #include "jvm/jvm_thread.h"
 #include "jvm/launch_plan.h"
 #include "jvm/process_environment.h"
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "platform/library_search.h"
 #include "platform/memory_status.h"
 #include "platform/message_queue.h"

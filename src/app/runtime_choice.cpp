@@ -4,7 +4,7 @@
 #include "discovery/runtime_folder.h"
 #include "discovery/runtime_resolution.h"
 #include "platform/environment.h"
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/runtime_layout.h"
 #include "platform/window_focus.h"

@@ -6,9 +6,9 @@
 #include "platform/process_id.h"
 
 std::unique_ptr<TraceFile> TraceFile::Open(const WideString& path, uint32_t processId) {
-  std::unique_ptr<platform::AppendFile> file = platform::AppendFile::Open(path);
+  platform::SystemResult<platform::AppendFile> file = platform::AppendFile::Open(path);
   if (!file) return nullptr;
-  return std::unique_ptr<TraceFile>(new TraceFile(std::move(file), processId));
+  return std::unique_ptr<TraceFile>(new TraceFile(std::move(*file), processId));
 }
 
 void TraceFile::Write(std::string_view line) {
@@ -18,7 +18,7 @@ void TraceFile::Write(std::string_view line) {
   stamped += line;
   stamped += '\n';
   const std::lock_guard<std::mutex> lock(mutex_);
-  file_->Append(stamped);
+  file_.Append(stamped);
 }
 
 Trace& SystemTrace() {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "common/trace.h"
-#include "platform/append_file.h"
+#include "platform/files.h"
 #include "platform/wide_string.h"
 
 // The environment variable that names the trace file of a start.
@@ -27,10 +27,9 @@ class TraceFile final : public Trace {
   void Write(std::string_view line) override;
 
  private:
-  TraceFile(std::unique_ptr<platform::AppendFile> file, uint32_t processId)
-      : file_(std::move(file)), processId_(processId) {}
+  TraceFile(platform::AppendFile file, uint32_t processId) : file_(std::move(file)), processId_(processId) {}
 
-  std::unique_ptr<platform::AppendFile> file_;
+  const platform::AppendFile file_;
   const uint32_t processId_;
   const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   std::mutex mutex_;  // the JVM's exit hook may write from a thread of its own

@@ -3,9 +3,8 @@
 #include "brand/brand_options.h"
 #include "brand/image_description.h"
 #include "brand/settings_text.h"
-#include "platform/file_operations.h"
+#include "platform/files.h"
 #include "platform/paths.h"
-#include "platform/same_file.h"
 #include "platform/text.h"
 
 namespace {
@@ -22,7 +21,7 @@ ToolOutcome Refused(std::string message) {
 
 // A file's bytes, or why not: missing or unreadable, or larger than limit.
 BrandResult<std::string> ReadInput(const WideString& path, size_t limit) {
-  std::string bytes = platform::ReadFileStart(path, limit + 1);
+  std::string bytes = platform::ReadFileStart(path, limit + 1).value_or("");
   if (bytes.empty()) return BrandError{"cannot be read (missing, empty, or not a regular file)"};
   if (bytes.size() > limit) return BrandError{"is too large (more than " + std::to_string(limit) + " bytes)"};
   return bytes;

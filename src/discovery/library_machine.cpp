@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/mapped_file.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -44,6 +44,6 @@ bool IsI386Elf(std::string_view image) {
 bool IsI386Library(std::string_view image) { return IsI386Pe(image) || IsI386Elf(image); }
 
 bool IsI386LibraryFile(const WideString& path) {
-  std::unique_ptr<platform::MappedFile> library = platform::MappedFile::Open(path);
+  const platform::SystemResult<platform::MappedFile> library = platform::MappedFile::Open(path);
   return library && IsI386Library(library->Bytes());
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/runtime_layout.h"
 

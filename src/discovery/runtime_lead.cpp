@@ -4,7 +4,7 @@
 #include "discovery/candidate_verdict.h"
 #include "discovery/library_machine.h"
 #include "discovery/runtime_folder.h"
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/runtime_layout.h"
 

@@ -5,7 +5,7 @@
 #include "common/split_list.h"
 #include "jvm/class_path_entry.h"
 #include "platform/environment.h"
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 
 void ResolveClassPathEntry(const WideString& entry, const WideString& executableFolder, WideString& classPath) {

@@ -2,8 +2,7 @@
 
 #include "jvm/java_strings.h"
 #include "jvm/local_ref.h"
-#include "platform/file_system.h"
-#include "platform/last_error.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 
 namespace {
@@ -41,28 +40,31 @@ void ExpandTimePlaceholders(WideString& fileName, const platform::LocalTime& tim
   fileName = fileName.substr(0, first) + formatted + fileName.substr(last + 1);
 }
 
-uint32_t CreateParentFolders(const WideString& path) {
-  if (platform::IsAbsolutePath(path) && platform::FileExists(path)) return 0;
+platform::SystemStatus CreateParentFolders(const WideString& path) {
+  if (platform::IsAbsolutePath(path) && platform::FileExists(path)) return platform::Done{};
   const WideStringList components = platform::PathComponents(path);
   const bool network = platform::IsNetworkPath(path);
   // The first folder of a relative path is made too; a drive, server or root never.
   const bool relative = !platform::IsAbsolutePath(path) && !components.front().empty();
   WideString folder = components[0];
   WideStringList made;
-  uint32_t lastError = 0;
+  platform::SystemStatus last = platform::Done{};
   for (size_t i = relative ? 0 : 1; i + 1 < components.size(); ++i) {
     if (i > 0) folder += platform::kPathSeparator + components[i];
-    lastError = platform::MakeDirectory(folder);
-    if (lastError == 0) made.push_back(folder);
-    if (lastError == 0 || lastError == platform::kErrorAlreadyExists || network) continue;
+    const platform::SystemResult<platform::FolderCreation> creation = platform::MakeDirectory(folder);
+    last = creation ? platform::SystemStatus(platform::Done{}) : platform::SystemStatus(creation.error());
+    if (creation && *creation == platform::FolderCreation::Made) made.push_back(folder);
+    if (creation || network) continue;
     // A folder that cannot be made: the empty ones this call made go again.
     for (auto it = made.rbegin(); it != made.rend(); ++it) platform::RemoveEmptyDirectory(*it);
     break;
   }
-  return lastError == platform::kErrorAlreadyExists ? 0 : lastError;
+  return last;
 }
 
 bool RedirectStream(JNIEnv* env, const WideString& fileName, bool append, JavaStream stream) {
+  // A folder that cannot be made shows as the stream's own failure to open,
+  // which the JVM describes.
   CreateParentFolders(fileName);
   LocalRef<> file(env, NewFileStream(env, fileName, append));
   if (file.get() == nullptr) return false;

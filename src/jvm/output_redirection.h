@@ -4,6 +4,7 @@
 
 #include <jni.h>
 
+#include "platform/expected.h"
 #include "platform/text.h"
 #include "platform/wide_string.h"
 
@@ -25,5 +26,6 @@ void ExpandTimePlaceholders(WideString& fileName, const platform::LocalTime& tim
 // Opens the file (emptied, or appended to) and makes it System.out or System.err.
 bool RedirectStream(JNIEnv* env, const WideString& fileName, bool append, JavaStream stream);
 
-// Creates the missing folders on the way to a file; 0, or the last error code.
-uint32_t CreateParentFolders(const WideString& path);
+// Creates the missing folders on the way to a file; the error of the folder
+// that could not be made.
+platform::SystemStatus CreateParentFolders(const WideString& path);

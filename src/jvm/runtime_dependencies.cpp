@@ -5,8 +5,7 @@
 
 #include "jvm/library_imports.h"
 #include "platform/dynamic_library.h"
-#include "platform/file_system.h"
-#include "platform/mapped_file.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/runtime_layout.h"
 #include "platform/text.h"
@@ -34,7 +33,7 @@ WideStringList RuntimeDependencies(const std::vector<std::string>& imported, con
 
 void LoadRuntimeDependencies(const WideString& jvmLibrary, Trace& trace) {
   if (!platform::kPreloadRuntimeDependencies) return;
-  std::unique_ptr<platform::MappedFile> image = platform::MappedFile::Open(jvmLibrary);
+  const platform::SystemResult<platform::MappedFile> image = platform::MappedFile::Open(jvmLibrary);
   if (!image) return;
   // bin\server\jvm.dll: the runtime's native folder is bin\.
   const WideString folder = platform::WithTrailingSeparator(platform::ParentOf(platform::ParentOf(jvmLibrary)));

@@ -24,6 +24,16 @@ class Expected {
   const T* operator->() const { return &std::get<0>(state_); }
   const E& error() const { return std::get<1>(state_); }
 
+  // The value, or the fallback when there is none.
+  template <typename U>
+  T value_or(U&& fallback) const& {
+    return has_value() ? **this : static_cast<T>(std::forward<U>(fallback));
+  }
+  template <typename U>
+  T value_or(U&& fallback) && {
+    return has_value() ? std::move(**this) : static_cast<T>(std::forward<U>(fallback));
+  }
+
  private:
   std::variant<T, E> state_;
 };

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <optional>
 
-#include "platform/file_replacement.h"
+#include "platform/files.h"
 #include "platform/ini_file_bytes.h"
 #include "platform/text.h"
 
@@ -57,9 +57,9 @@ WideString ValueIn(const WideString& path, const WideString& section, const Wide
   const std::optional<FileVersion> version = VersionOf(path);
   const std::lock_guard<std::mutex> lock(lastReadMutex);
   if (!version || !lastRead || lastRead->path != path || !(lastRead->version == *version)) {
-    const FileBytes file = ReadWholeFile(path);
-    if (file.state != FileState::Present) return WideString();
-    IniLines lines = IniLinesOfBytes(file.bytes, SystemAnsiCodec());
+    const SystemResult<std::string> file = ReadWholeFile(path);
+    if (!file) return WideString();
+    IniLines lines = IniLinesOfBytes(*file, SystemAnsiCodec());
     // Only a plain file is kept; one that changed has another version at the next look.
     if (!version) return IniValueInLines(lines, section, key);
     lastRead = ReadLines{.path = path, .version = *version, .lines = std::move(lines)};

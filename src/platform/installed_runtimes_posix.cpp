@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "platform/runtime_layout.h"
 #include "platform/text.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "platform/file_replacement.h"
+#include "platform/files.h"
 
 namespace platform {
 namespace {
@@ -16,7 +16,7 @@ constexpr uint64_t kUserAddressSpace = uint64_t{1} << 47;
 // Read without iostreams, whose locale set-up alone would add half a
 // megabyte of the C++ library to the process's resident memory.
 uint64_t VirtualSizeInUse() {
-  const std::string statm = ReadWholeFile(L"/proc/self/statm").bytes;
+  const std::string statm = ReadWholeFile(L"/proc/self/statm").value_or("");
   const uint64_t pages = std::strtoull(statm.c_str(), nullptr, 10);
   return pages * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
 }

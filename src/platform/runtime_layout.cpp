@@ -1,6 +1,6 @@
 #include "platform/runtime_layout.h"
 
-#include "platform/file_operations.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -34,7 +34,7 @@ std::optional<WideString> ReleaseFileValue(std::string_view text, std::string_vi
 
 std::string ReadReleaseFile(const WideString& home) {
   constexpr size_t kLimit = 64 * 1024;
-  return ReadFileStart(WithTrailingSeparator(home) + L"release", kLimit);
+  return ReadFileStart(WithTrailingSeparator(home) + L"release", kLimit).value_or("");
 }
 
 }  // namespace platform

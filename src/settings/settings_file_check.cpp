@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/file_system.h"
+#include "platform/files.h"
 
 SettingsFileCheck CheckSettingsFile(const WideString& path) {
   const std::optional<uint64_t> size = platform::RegularFileSize(path);

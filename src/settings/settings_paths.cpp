@@ -1,6 +1,6 @@
 #include "settings/settings_paths.h"
 
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/system_version.h"
 #include "settings/launcher_settings.h"

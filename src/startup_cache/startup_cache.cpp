@@ -1,9 +1,7 @@
 #include "startup_cache/startup_cache.h"
 
 #include "platform/environment.h"
-#include "platform/file_identity.h"
-#include "platform/file_operations.h"
-#include "platform/file_replacement.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/process_id.h"
 #include "platform/runtime_layout.h"
@@ -97,7 +95,8 @@ StartupCachePlan PlanStartupCache(const StartupCacheInputs& inputs) {
 
   const platform::FileIdentity archive = platform::QueryFileIdentity(files.archive);
   // One that changed after its build is built anew.
-  if (archive.regularFile && archive.size > 0 && platform::ReadWholeFile(files.stamp).bytes == StampText(archive)) {
+  if (archive.regularFile && archive.size > 0 &&
+      platform::ReadWholeFile(files.stamp).value_or("") == StampText(archive)) {
     plan.options = UseArchiveOptions(plan.choice.mechanism, platform::ToAnsi(files.archive));
     return Outcome(plan, CacheReason::ArchiveUsed);
   }

@@ -4,10 +4,7 @@
 
 #include "platform/background_process.h"
 #include "platform/environment.h"
-#include "platform/file_identity.h"
-#include "platform/file_operations.h"
-#include "platform/file_replacement.h"
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "startup_cache/startup_cache_files.h"
 
 const wchar_t* const kCacheBuildVariable = L"QX_LAUNCHER_CACHE_BUILD";
@@ -56,7 +53,7 @@ bool Build(const CacheBuildJob& job) {
   if (!built) {
     const std::string ending = exitCode ? "exit code " + std::to_string(*exitCode) : "no exit code";
     platform::WriteFileBytes(job.failureMarker,
-                             platform::ReadWholeFile(job.output).bytes + "\n[build ended: " + ending + "]\n");
+                             platform::ReadWholeFile(job.output).value_or("") + "\n[build ended: " + ending + "]\n");
     platform::RemoveFile(job.temporaryArchive);
   }
   platform::RemoveFile(job.output);
@@ -88,9 +85,8 @@ int32_t RunCacheBuild(const WideString& jobFile) {
   platform::UnsetEnvironmentValue(kCacheBuildVariable);
   // Read by the java program alone, never by the JVM the launcher creates.
   platform::UnsetEnvironmentValue(L"JDK_JAVA_OPTIONS");
-  const platform::FileBytes text = platform::ReadWholeFile(jobFile);
-  const std::optional<CacheBuildJob> job =
-      text.state == platform::FileState::Present ? ParseJob(text.bytes) : std::nullopt;
+  const platform::SystemResult<std::string> text = platform::ReadWholeFile(jobFile);
+  const std::optional<CacheBuildJob> job = text ? ParseJob(*text) : std::nullopt;
   // Only a file the launcher wrote as this job goes.
   if (!job || job->jobFile != jobFile) return 1;
   platform::RemoveFile(jobFile);

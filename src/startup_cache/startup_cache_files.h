@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/file_identity.h"
+#include "platform/files.h"
 #include "platform/wide_string.h"
 #include "startup_cache/startup_cache_mechanism.h"
 

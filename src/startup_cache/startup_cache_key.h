@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "jvm/jvm_option_list.h"
-#include "platform/file_identity.h"
+#include "platform/files.h"
 #include "platform/wide_string.h"
 #include "startup_cache/startup_cache_mechanism.h"
 

@@ -1,7 +1,7 @@
 #include <optional>
 
 #include "common/message_text.h"
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/standard_streams.h"
 #include "ui/java_download_page.h"

@@ -1,6 +1,6 @@
 #include "ui/runtime_splash_library.h"
 
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 
 WideString FindRuntimeSplashLibrary(const WideString& jvmLibrary, const WideString& fileName) {

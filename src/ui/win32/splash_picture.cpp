@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/mapped_file.h"
+#include "platform/files.h"
 #include "ui/alpha_blend.h"
 #include "ui/win32/gdi_selection.h"
 #include "ui/win32/ole_functions.h"
@@ -84,11 +84,15 @@ SplashBitmap FromPixels(PixelPicture& picture, COLORREF background) {
 SplashBitmap RenderSplashPicture(const WideString& path, COLORREF background) {
   const OleFunctions* ole = LoadOleFunctions();
   if (ole == nullptr) return {};
-  std::unique_ptr<platform::MappedFile> file = platform::MappedFile::Open(path);
-  if (!file || file->Bytes().size() > static_cast<size_t>(std::numeric_limits<LONG>::max())) return {};
-  const LONG size = static_cast<LONG>(file->Bytes().size());
-  ComReference<IStream> stream = StreamOver(*ole, file->Bytes());
-  file.reset();
+  LONG size = 0;
+  ComReference<IStream> stream;
+  {
+    // The stream holds a copy: the file is unmapped before the picture is decoded.
+    const platform::SystemResult<platform::MappedFile> file = platform::MappedFile::Open(path);
+    if (!file || file->Bytes().size() > static_cast<size_t>(std::numeric_limits<LONG>::max())) return {};
+    size = static_cast<LONG>(file->Bytes().size());
+    stream = StreamOver(*ole, file->Bytes());
+  }
   if (!stream) return {};
 
   std::optional<OlePicture> olePicture = LoadOlePicture(*ole, stream.Get(), size);

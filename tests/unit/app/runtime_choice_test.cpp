@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/runtime_layout.h"
 #include "platform/text.h"

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "platform/file_replacement.h"
+#include "platform/files.h"
 #include "platform/text.h"
 
 // The files the branding tests read: the launcher image as built, and files of
 // the source tree.
 inline std::string ReadTestFile(const std::string& path) {
-  return platform::ReadWholeFile(platform::FromUtf8(path)).bytes;
+  return platform::ReadWholeFile(platform::FromUtf8(path)).value_or("");
 }
 
 inline std::string LauncherImage() { return ReadTestFile(TEST_LAUNCHER_IMAGE); }

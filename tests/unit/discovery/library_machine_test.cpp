@@ -5,7 +5,7 @@
 #include <string>
 
 #include "discovery/runtime_resolution.h"
-#include "platform/mapped_file.h"
+#include "platform/files.h"
 #include "platform/module_path.h"
 #include "test_support.h"
 
@@ -65,7 +65,7 @@ TEST(LibraryMachineTest, HeadersBuiltByHand) {
 }
 
 std::string MappedBytes(const WideString& path) {
-  std::unique_ptr<platform::MappedFile> file = platform::MappedFile::Open(path);
+  const platform::SystemResult<platform::MappedFile> file = platform::MappedFile::Open(path);
   return file ? std::string(file->Bytes()) : std::string();
 }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/mapped_file.h"
+#include "platform/files.h"
 #include "test_support.h"
 
 namespace {
@@ -97,7 +97,7 @@ TEST(LibraryImportsTest, EveryCutOfAnImageIsReadSafely) {
 }
 
 std::string MappedBytes(const WideString& path) {
-  std::unique_ptr<platform::MappedFile> file = platform::MappedFile::Open(path);
+  const platform::SystemResult<platform::MappedFile> file = platform::MappedFile::Open(path);
   return file ? std::string(file->Bytes()) : std::string();
 }
 

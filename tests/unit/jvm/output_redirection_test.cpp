@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "test_support.h"
 
@@ -51,29 +51,29 @@ class CreateParentFoldersTest : public testing::Test {
 
 TEST_F(CreateParentFoldersTest, MakesTheMissingFoldersInOrder) {
   const WideString file = Join({dir_.Path(), L"one", L"two", L"three", L"out.log"});
-  EXPECT_EQ(CreateParentFolders(file), 0u);
+  EXPECT_TRUE(CreateParentFolders(file));
   EXPECT_TRUE(platform::FileExists(Join({dir_.Path(), L"one", L"two", L"three"})));
   EXPECT_FALSE(platform::FileExists(file));
-  EXPECT_EQ(CreateParentFolders(file), 0u);  // all there already
+  EXPECT_TRUE(CreateParentFolders(file));  // all there already
   test::Touch(file);
-  EXPECT_EQ(CreateParentFolders(file), 0u);
+  EXPECT_TRUE(CreateParentFolders(file));
 }
 
 // "/" separates folders on either system (Windows accepts both).
 TEST_F(CreateParentFoldersTest, SlashesSeparateFoldersToo) {
-  EXPECT_EQ(CreateParentFolders(dir_.Path() + L"/one/two/out.log"), 0u);
+  EXPECT_TRUE(CreateParentFolders(dir_.Path() + L"/one/two/out.log"));
   EXPECT_TRUE(platform::FileExists(Join({dir_.Path(), L"one", L"two"})));
 }
 
 TEST_F(CreateParentFoldersTest, AFolderThatCannotBeMadeLeavesNoEmptyFoldersBehind) {
   // No file system takes a name of 300 characters.
   const WideString tooLong(300, L'x');
-  EXPECT_NE(CreateParentFolders(Join({dir_.Path(), L"new1", L"new2", tooLong, L"out.log"})), 0u);
+  EXPECT_FALSE(CreateParentFolders(Join({dir_.Path(), L"new1", L"new2", tooLong, L"out.log"})));
   EXPECT_FALSE(platform::FileExists(Join({dir_.Path(), L"new1"})));
   // A folder that was there before stays, empty as it is.
   test::Touch(Join({dir_.Path(), L"old", L"file"}));
   std::filesystem::remove(test::NativePath(Join({dir_.Path(), L"old", L"file"})));
-  EXPECT_NE(CreateParentFolders(Join({dir_.Path(), L"old", L"new", tooLong, L"out.log"})), 0u);
+  EXPECT_FALSE(CreateParentFolders(Join({dir_.Path(), L"old", L"new", tooLong, L"out.log"})));
   EXPECT_TRUE(platform::FileExists(Join({dir_.Path(), L"old"})));
   EXPECT_FALSE(platform::FileExists(Join({dir_.Path(), L"old", L"new"})));
 }
@@ -81,7 +81,7 @@ TEST_F(CreateParentFoldersTest, AFolderThatCannotBeMadeLeavesNoEmptyFoldersBehin
 TEST_F(CreateParentFoldersTest, RelativePathsMakeTheirFirstFolderToo) {
   const WideString here = dir_.Path();
   ASSERT_TRUE(platform::ChangeCurrentDirectory(here));
-  EXPECT_EQ(CreateParentFolders(Join({L"logs", L"day", L"out.log"})), 0u);
+  EXPECT_TRUE(CreateParentFolders(Join({L"logs", L"day", L"out.log"})));
   EXPECT_TRUE(platform::FileExists(Join({here, L"logs", L"day"})));
   // Leave the folder before it is removed.
   platform::ChangeCurrentDirectory(test::FromNative(std::filesystem::temp_directory_path()));

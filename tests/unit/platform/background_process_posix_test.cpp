@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/file_identity.h"
+#include "platform/files.h"
 #include "platform/text.h"
 #include "test_support.h"
 

@@ -2,9 +2,8 @@
 
 #include <memory>
 
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "platform/ini_file.h"
-#include "platform/mapped_file.h"
 #include "platform/windows_api.h"
 #include "test_support.h"
 
@@ -70,11 +69,11 @@ class LongPathFilesTest : public testing::Test {
     WideString folder = dir_.Path();
     for (size_t start = 0; start < kDeep.size(); start += 51) {
       folder += L"\\" + kDeep.substr(start, 50);
-      ASSERT_EQ(platform::MakeDirectory(folder), 0u) << folder;
+      ASSERT_TRUE(platform::MakeDirectory(folder)) << folder;
       made_.push_back(folder);
     }
     for (const wchar_t* sub : {L"\\lib", L"\\app"}) {
-      ASSERT_EQ(platform::MakeDirectory(folder + sub), 0u);
+      ASSERT_TRUE(platform::MakeDirectory(folder + sub));
       made_.push_back(folder + sub);
     }
     deep_ = folder;
@@ -109,8 +108,8 @@ TEST_F(LongPathFilesTest, DottedLongPathsReachTheirFiles) {
   EXPECT_TRUE(platform::FileExists(deep_ + L"/app/./../lib/a.jar"));
   EXPECT_EQ(platform::FindFiles(dotted + L"\\*.jar"), WideStringList{L"a.jar"});
 
-  std::unique_ptr<platform::MappedFile> mapped = platform::MappedFile::Open(dotted + L"\\a.jar");
-  ASSERT_NE(mapped, nullptr);
+  const platform::SystemResult<platform::MappedFile> mapped = platform::MappedFile::Open(dotted + L"\\a.jar");
+  ASSERT_TRUE(mapped);
   EXPECT_EQ(mapped->Bytes(), "PK");
 
   wchar_t value[64];

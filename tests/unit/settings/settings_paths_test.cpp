@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "test_support.h"
 

@@ -8,8 +8,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "platform/file_identity.h"
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "startup_cache/startup_cache_files.h"
 #include "test_support.h"
 

@@ -7,9 +7,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "platform/file_identity.h"
-#include "platform/file_operations.h"
-#include "platform/file_system.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/runtime_layout.h"
 #include "platform/text.h"

@@ -1,4 +1,4 @@
-#include "platform/file_replacement.h"
+#include "platform/files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -17,14 +17,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FileReplacementPosixTest : public testing::Test {
+class FilesPosixTest : public testing::Test {
  protected:
   fs::path Native(const WideString& relative) { return test::NativePath(dir_.Path(relative)); }
 
   test::TempDir dir_;
 };
 
-TEST_F(FileReplacementPosixTest, WritesThroughSymbolicLinksToTheirTarget) {
+TEST_F(FilesPosixTest, WritesThroughSymbolicLinksToTheirTarget) {
   test::WriteBytes(dir_.Path(L"real/settings.ini"), "old");
   fs::create_directory(Native(L"links"));
   fs::create_symlink("../real/settings.ini", Native(L"links/relative.ini"));
@@ -44,12 +44,14 @@ TEST_F(FileReplacementPosixTest, WritesThroughSymbolicLinksToTheirTarget) {
   EXPECT_FALSE(platform::ReplaceFileContents(dir_.Path(L"loop-a.ini"), "x"));
 }
 
-TEST_F(FileReplacementPosixTest, KeepsPermissionsOwnerAndHardLinks) {
+TEST_F(FilesPosixTest, KeepsPermissionsOwnerAndHardLinks) {
   const WideString path = dir_.Path(L"settings.ini");
   test::WriteBytes(path, "old");
   ASSERT_EQ(chmod(Native(L"settings.ini").c_str(), 0640), 0);
   const bool root = geteuid() == 0;
-  if (root) ASSERT_EQ(chown(Native(L"settings.ini").c_str(), 4321, 8765), 0);
+  if (root) {
+    ASSERT_EQ(chown(Native(L"settings.ini").c_str(), 4321, 8765), 0);
+  }
   ASSERT_TRUE(platform::ReplaceFileContents(path, "new"));
   struct stat info;
   ASSERT_EQ(stat(Native(L"settings.ini").c_str(), &info), 0);
@@ -68,7 +70,7 @@ TEST_F(FileReplacementPosixTest, KeepsPermissionsOwnerAndHardLinks) {
 
 // In a folder that may not be written the file is rewritten in place. The
 // superuser may write any folder, so a child that is another user tries it.
-TEST_F(FileReplacementPosixTest, AFolderThatMayNotBeWrittenGetsTheFileRewrittenInPlace) {
+TEST_F(FilesPosixTest, AFolderThatMayNotBeWrittenGetsTheFileRewrittenInPlace) {
   const WideString path = dir_.Path(L"locked/settings.ini");
   test::WriteBytes(path, "[A]\nk=old value\n");
   const fs::path folder = Native(L"locked");
@@ -81,8 +83,8 @@ TEST_F(FileReplacementPosixTest, AFolderThatMayNotBeWrittenGetsTheFileRewrittenI
   ASSERT_NE(child, -1);
   if (child == 0) {
     if (geteuid() == 0 && setuid(65534) != 0) _exit(2);
-    const bool shorter = platform::ReplaceFileContents(path, "[A]\nk=new\n");
-    const bool longer = platform::ReplaceFileContents(path, "[A]\nk=a new and longer value\n");
+    const bool shorter = static_cast<bool>(platform::ReplaceFileContents(path, "[A]\nk=new\n"));
+    const bool longer = static_cast<bool>(platform::ReplaceFileContents(path, "[A]\nk=a new and longer value\n"));
     _exit(shorter && longer ? 0 : 1);
   }
   int status = 0;

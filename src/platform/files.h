@@ -1,0 +1,150 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/expected.h"
+#include "platform/wide_string.h"
+
+namespace platform {
+
+// Files and folders, named by paths of any length (on Windows through the
+// long-path rule of windows_api.h). A failing call gives the system's error code.
+
+// ---- Reading
+
+// The whole file.
+SystemResult<std::string> ReadWholeFile(const WideString& path);
+
+// Whether an error says that the file, or a folder on its path, does not
+// exist (rather than that it cannot be read).
+bool IsNotFound(SystemError error);
+
+// At most limit bytes from the start of a regular file, for small files that
+// other programs keep (a runtime's "release" file): whatever stands in its
+// place (a FIFO, a device, a huge file) neither blocks nor fills the memory,
+// and is an error.
+SystemResult<std::string> ReadFileStart(const WideString& path, size_t limit);
+
+// A whole file mapped read-only into memory; unmapped when the last copy goes.
+class MappedFile {
+ public:
+  // An empty file cannot be mapped.
+  static SystemResult<MappedFile> Open(const WideString& path);
+
+  // The file's bytes; valid while the object lives.
+  std::string_view Bytes() const { return bytes_; }
+
+ private:
+  struct View;  // what the system holds for the mapping
+  MappedFile(std::shared_ptr<const View> view, std::string_view bytes) : view_(std::move(view)), bytes_(bytes) {}
+
+  std::shared_ptr<const View> view_;
+  std::string_view bytes_;
+};
+
+// ---- Writing
+
+// Creates the file, or empties it, and writes the bytes; fails when they could
+// not all be written (a full disk, a folder that cannot be written).
+SystemStatus WriteFileBytes(const WideString& path, std::string_view bytes);
+
+// Makes the file hold exactly bytes, never leaving it half written. A missing
+// file is created (its folder must exist). An existing one is rewritten where
+// it really lies (through symbolic links) and keeps its permissions, owner and
+// links: the new contents go to a file beside it, to disk, and are then renamed
+// over it; where no file can be made beside it (a folder we may not write), it
+// is rewritten in place, its new bytes on disk before any old one is cut. A
+// read-only file is not changed. On failure (no rights, a full disk) the file
+// is left as it was.
+SystemStatus ReplaceFileContents(const WideString& path, std::string_view bytes);
+
+// A file opened to have lines added at its end, by this process and any other
+// at the same time; closed when the last copy goes.
+class AppendFile {
+ public:
+  // Creates the file when missing; fails when its folder is missing, it is a
+  // folder, or access is denied.
+  static SystemResult<AppendFile> Open(const WideString& path);
+
+  // Adds the bytes at the end in one write, so that the lines of several
+  // writers do not mix.
+  SystemStatus Append(std::string_view bytes) const;
+
+ private:
+  struct Handle;  // the open file
+  explicit AppendFile(std::shared_ptr<const Handle> handle) : handle_(std::move(handle)) {}
+
+  std::shared_ptr<const Handle> handle_;
+};
+
+// Renames a file, replacing a file of the new name (read-only ones too) in one step.
+SystemStatus MoveFileReplacing(const WideString& from, const WideString& to);
+
+// Deletes a file, read-only ones too.
+SystemStatus RemoveFile(const WideString& path);
+
+// ---- Folders
+
+// What making a folder did: something of that name may be there already.
+enum class FolderCreation { Made, AlreadyThere };
+
+// Creates one folder.
+SystemResult<FolderCreation> MakeDirectory(const WideString& path);
+SystemStatus RemoveEmptyDirectory(const WideString& path);
+
+// Makes the folder the process's current one.
+SystemStatus ChangeCurrentDirectory(const WideString& path);
+
+// The names (without folder) that a search pattern finds, in the order the
+// system returns them; the pattern may hold the wildcards * and ? in its last
+// component. nullopt when nothing is found.
+std::optional<WideStringList> FindFiles(const WideString& pattern);
+
+// ---- What a path names
+
+// Whether a file or folder of that name exists (FindFirstFileW finds it).
+bool FileExists(const WideString& path);
+
+// The size of a regular file; nullopt when the path names none (nothing, a
+// folder, a FIFO, a device) or it cannot be examined. Opening nothing, it
+// never waits.
+std::optional<uint64_t> RegularFileSize(const WideString& path);
+
+// What the system tells of a path: whether something is there, whether that
+// is a plain file (not a folder), its size, and its last modification time in
+// nanoseconds since 1970 (in the file system's resolution).
+struct FileIdentity {
+  bool exists = false;
+  bool regularFile = false;
+  uint64_t size = 0;
+  int64_t modified = 0;
+};
+
+FileIdentity QueryFileIdentity(const WideString& path);
+
+// Whether two paths name one existing file (through links and differently
+// spelled paths too); false when either does not exist.
+bool IsSameFile(const WideString& a, const WideString& b);
+
+// ---- Rewriting a file in place, ReplaceFileContents' way when no file can be
+// made beside it (portable; the system's side gives the open file's operations).
+
+struct OpenFileWriter {
+  std::function<SystemStatus(uint64_t offset, std::string_view bytes)> writeAt;
+  std::function<SystemStatus(uint64_t size)> truncate;
+  std::function<SystemStatus()> flush;  // to the disk
+};
+
+// Turns a file that holds old into one that holds wanted. What the file gains
+// is written first, beyond its old end, so that a full disk shows before any
+// old byte has changed; then only the bytes from the first difference on are
+// overwritten; only then is the file cut. A failure puts the old bytes back as
+// far as the file lets it, and gives the error of the step that failed.
+SystemStatus RewriteInPlace(std::string_view old, std::string_view wanted, const OpenFileWriter& file);
+
+}  // namespace platform

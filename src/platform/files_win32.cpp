@@ -1,0 +1,346 @@
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "platform/files.h"
+#include "platform/windows_api.h"
+
+namespace platform {
+
+using win32::File;
+using win32::LastError;
+using win32::LongPathForm;
+
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// The most that one ReadFile or WriteFile is asked to move.
+constexpr size_t kLargestTransfer = 0x40000000;
+
+// FILETIME counts 100 ns from 1601; this many of them lie before 1970.
+constexpr int64_t kIntervalsBefore1970 = 116444736000000000;
+
+SystemResult<File> OpenFile(const WideString& path, DWORD access, DWORD share, DWORD disposition, DWORD flags = 0) {
+  File file(::CreateFileW(LongPathForm(path).c_str(), access, share, nullptr, disposition,
+                          flags | FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return LastError();
+  return file;
+}
+
+SystemResult<std::string> ReadAll(HANDLE file) {
+  std::string bytes;
+  char chunk[4096];
+  for (;;) {
+    DWORD count = 0;
+    if (!::ReadFile(file, chunk, sizeof chunk, &count, nullptr)) return LastError();
+    if (count == 0) return bytes;
+    bytes.append(chunk, count);
+  }
+}
+
+SystemStatus WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kLargestTransfer));
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr)) return LastError();
+    if (written == 0) return SystemError{ERROR_WRITE_FAULT};
+    bytes.remove_prefix(written);
+  }
+  return Done{};
+}
+
+SystemStatus MoveTo(HANDLE file, uint64_t offset) {
+  LARGE_INTEGER position;
+  position.QuadPart = static_cast<LONGLONG>(offset);
+  if (!::SetFilePointerEx(file, position, nullptr, FILE_BEGIN)) return LastError();
+  return Done{};
+}
+
+SystemStatus WriteAllAt(HANDLE file, uint64_t offset, std::string_view bytes) {
+  if (SystemStatus moved = MoveTo(file, offset); !moved) return moved;
+  return WriteAll(file, bytes);
+}
+
+SystemStatus Truncate(HANDLE file, uint64_t size) {
+  if (SystemStatus moved = MoveTo(file, size); !moved) return moved;
+  if (!::SetEndOfFile(file)) return LastError();
+  return Done{};
+}
+
+SystemStatus Flush(HANDLE file) {
+  if (!::FlushFileBuffers(file)) return LastError();
+  return Done{};
+}
+
+// Read-only files can be neither replaced nor deleted until the attribute goes.
+void ClearReadOnly(const WideString& longPath) { ::SetFileAttributesW(longPath.c_str(), FILE_ATTRIBUTE_NORMAL); }
+
+// ---- Replacing a file's contents
+
+// The file a path finally names, links and junctions followed; the path itself
+// when that cannot be told (the file is missing).
+WideString FinalPathOf(const WideString& path) {
+  SystemResult<File> file = OpenFile(path, 0, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  if (!file) return path;
+  const DWORD size = ::GetFinalPathNameByHandleW(file->Get(), nullptr, 0, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  if (size == 0) return path;
+  WideString final(size, L'\0');
+  const DWORD length =
+      ::GetFinalPathNameByHandleW(file->Get(), final.data(), size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  if (length == 0 || length >= size) return path;
+  final.resize(length);
+  return final;
+}
+
+SystemStatus CreateNew(const WideString& path, std::string_view bytes) {
+  SystemResult<File> file = OpenFile(path, GENERIC_WRITE, 0, CREATE_NEW);
+  if (!file) return file.error();
+  SystemStatus written = WriteAll(file->Get(), bytes);
+  if (written) written = Flush(file->Get());
+  if (written) return written;
+  file->Reset();
+  ::DeleteFileW(LongPathForm(path).c_str());
+  return written;
+}
+
+// A new file beside the target, named after it and this process.
+SystemResult<std::pair<WideString, File>> MakeTemporaryBeside(const WideString& target) {
+  SystemError error;
+  for (DWORD attempt = 0; attempt < 100; ++attempt) {
+    WideString name =
+        target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(attempt) + L".tmp";
+    SystemResult<File> file = OpenFile(name, GENERIC_WRITE, 0, CREATE_NEW);
+    if (file) return std::make_pair(std::move(name), std::move(*file));
+    error = file.error();
+    if (error.code != ERROR_FILE_EXISTS && error.code != ERROR_ALREADY_EXISTS) break;
+  }
+  return error;
+}
+
+// Where a new file cannot be made or filled, a rewrite in place may still succeed.
+enum class Renaming { Done, TryInPlace };
+
+// ReplaceFileW keeps the target's attributes, security and creation time.
+SystemResult<Renaming> ReplaceByRename(const WideString& target, std::string_view bytes) {
+  SystemResult<std::pair<WideString, File>> temporary = MakeTemporaryBeside(target);
+  if (!temporary) {
+    if (temporary.error().code == ERROR_ACCESS_DENIED) return Renaming::TryInPlace;
+    return temporary.error();
+  }
+  const WideString name = LongPathForm(temporary->first);
+  SystemStatus ready = WriteAll(temporary->second.Get(), bytes);
+  if (ready) ready = Flush(temporary->second.Get());
+  temporary->second.Reset();
+  if (!ready) {
+    ::DeleteFileW(name.c_str());
+    const DWORD code = ready.error().code;
+    if (code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL) return Renaming::TryInPlace;
+    return ready.error();
+  }
+  if (!::ReplaceFileW(win32::ShortPathForm(target).c_str(), win32::ShortPathForm(temporary->first).c_str(), nullptr,
+                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    const SystemError error = LastError();
+    ::DeleteFileW(name.c_str());
+    return error;
+  }
+  return Renaming::Done;
+}
+
+SystemStatus RewriteFile(const WideString& target, std::string_view bytes) {
+  SystemResult<File> file = OpenFile(target, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
+  if (!file) return file.error();
+  const SystemResult<std::string> old = ReadAll(file->Get());
+  if (!old) return old.error();
+  const HANDLE handle = file->Get();
+  return RewriteInPlace(
+      *old, bytes,
+      {[handle](uint64_t offset, std::string_view part) { return WriteAllAt(handle, offset, part); },
+       [handle](uint64_t size) { return Truncate(handle, size); }, [handle] { return Flush(handle); }});
+}
+
+}  // namespace
+
+// ---- Reading
+
+SystemResult<std::string> ReadWholeFile(const WideString& path) {
+  SystemResult<File> file = OpenFile(path, GENERIC_READ, kShareAll, OPEN_EXISTING);
+  if (!file) return file.error();
+  return ReadAll(file->Get());
+}
+
+bool IsNotFound(SystemError error) { return error.code == ERROR_FILE_NOT_FOUND || error.code == ERROR_PATH_NOT_FOUND; }
+
+SystemResult<std::string> ReadFileStart(const WideString& path, size_t limit) {
+  SystemResult<File> file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, OPEN_EXISTING);
+  if (!file) return file.error();
+  if (::GetFileType(file->Get()) != FILE_TYPE_DISK) return SystemError{ERROR_NOT_SUPPORTED};
+  std::string bytes(limit, '\0');
+  size_t filled = 0;
+  while (filled < limit) {
+    DWORD count = 0;
+    const DWORD wanted = static_cast<DWORD>(std::min(limit - filled, kLargestTransfer));
+    if (!::ReadFile(file->Get(), bytes.data() + filled, wanted, &count, nullptr)) return LastError();
+    if (count == 0) break;
+    filled += count;
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+// Declared in opening order, so they close view first, then mapping, then file.
+struct MappedFile::View {
+  File file;
+  win32::Mapping mapping;
+  win32::MappedView view;
+};
+
+SystemResult<MappedFile> MappedFile::Open(const WideString& path) {
+  SystemResult<File> file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  if (!file) return file.error();
+  LARGE_INTEGER size;
+  if (!::GetFileSizeEx(file->Get(), &size)) return LastError();
+  if (size.QuadPart == 0) return SystemError{ERROR_FILE_INVALID};
+  win32::Mapping mapping(::CreateFileMappingW(file->Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (!mapping) return LastError();
+  win32::MappedView view(::MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0));
+  if (!view) return LastError();
+  const std::string_view bytes(static_cast<const char*>(view.Get()), static_cast<size_t>(size.QuadPart));
+  return MappedFile(std::make_shared<const View>(View{std::move(*file), std::move(mapping), std::move(view)}), bytes);
+}
+
+// ---- Writing
+
+SystemStatus WriteFileBytes(const WideString& path, std::string_view bytes) {
+  SystemResult<File> file = OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
+  if (!file) return file.error();
+  if (SystemStatus written = WriteAll(file->Get(), bytes); !written) return written;
+  if (!::CloseHandle(file->Release())) return LastError();
+  return Done{};
+}
+
+SystemStatus ReplaceFileContents(const WideString& path, std::string_view bytes) {
+  const WideString target = FinalPathOf(path);
+  const DWORD attributes = ::GetFileAttributesW(LongPathForm(target).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const SystemError error = LastError();
+    if (error.code != ERROR_FILE_NOT_FOUND) return error;
+    return CreateNew(target, bytes);
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return SystemError{ERROR_DIRECTORY};
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return SystemError{ERROR_ACCESS_DENIED};
+  const SystemResult<Renaming> renamed = ReplaceByRename(target, bytes);
+  if (!renamed) return renamed.error();
+  if (*renamed == Renaming::TryInPlace) return RewriteFile(target, bytes);
+  return Done{};
+}
+
+struct AppendFile::Handle {
+  File file;
+};
+
+SystemResult<AppendFile> AppendFile::Open(const WideString& path) {
+  // Append access alone makes every write land at the end, whoever else writes.
+  SystemResult<File> file = OpenFile(path, FILE_APPEND_DATA, kShareAll, OPEN_ALWAYS);
+  if (!file) return file.error();
+  return AppendFile(std::make_shared<const Handle>(Handle{std::move(*file)}));
+}
+
+SystemStatus AppendFile::Append(std::string_view bytes) const {
+  DWORD written = 0;
+  if (!::WriteFile(handle_->file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+    return LastError();
+  }
+  if (written != bytes.size()) return SystemError{ERROR_WRITE_FAULT};
+  return Done{};
+}
+
+SystemStatus MoveFileReplacing(const WideString& from, const WideString& to) {
+  const WideString target = LongPathForm(to);
+  ClearReadOnly(target);
+  if (!::MoveFileExW(LongPathForm(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return LastError();
+  return Done{};
+}
+
+SystemStatus RemoveFile(const WideString& path) {
+  const WideString longPath = LongPathForm(path);
+  ClearReadOnly(longPath);
+  if (!::DeleteFileW(longPath.c_str())) return LastError();
+  return Done{};
+}
+
+// ---- Folders
+
+SystemResult<FolderCreation> MakeDirectory(const WideString& path) {
+  if (::CreateDirectoryW(LongPathForm(path).c_str(), nullptr)) return FolderCreation::Made;
+  const SystemError error = LastError();
+  if (error.code == ERROR_ALREADY_EXISTS) return FolderCreation::AlreadyThere;
+  return error;
+}
+
+SystemStatus RemoveEmptyDirectory(const WideString& path) {
+  if (!::RemoveDirectoryW(LongPathForm(path).c_str())) return LastError();
+  return Done{};
+}
+
+SystemStatus ChangeCurrentDirectory(const WideString& path) {
+  if (!::SetCurrentDirectoryW(path.c_str())) return LastError();
+  return Done{};
+}
+
+std::optional<WideStringList> FindFiles(const WideString& pattern) {
+  WIN32_FIND_DATAW data;
+  win32::FindSearch search(::FindFirstFileW(LongPathForm(pattern).c_str(), &data));
+  if (!search) return std::nullopt;
+  WideStringList names;
+  do {
+    names.emplace_back(data.cFileName);
+  } while (::FindNextFileW(search.Get(), &data));
+  return names;
+}
+
+// ---- What a path names
+
+bool FileExists(const WideString& path) {
+  WIN32_FIND_DATAW data;
+  win32::FindSearch search(::FindFirstFileW(LongPathForm(path).c_str(), &data));
+  return static_cast<bool>(search);
+}
+
+std::optional<uint64_t> RegularFileSize(const WideString& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+    return std::nullopt;
+  }
+  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+FileIdentity QueryFileIdentity(const WideString& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data)) return {};
+  const uint64_t size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  const uint64_t written =
+      (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+  return {true, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0, size,
+          (static_cast<int64_t>(written) - kIntervalsBefore1970) * 100};
+}
+
+namespace {
+
+// The volume and the file's index on it.
+std::optional<std::pair<DWORD, uint64_t>> FileKey(const WideString& path) {
+  SystemResult<File> file = OpenFile(path, 0, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!file || !::GetFileInformationByHandle(file->Get(), &information)) return std::nullopt;
+  return std::pair{information.dwVolumeSerialNumber,
+                   (uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
+}
+
+}  // namespace
+
+bool IsSameFile(const WideString& a, const WideString& b) {
+  std::optional<std::pair<DWORD, uint64_t>> first = FileKey(a);
+  return first && first == FileKey(b);
+}
+
+}  // namespace platform
