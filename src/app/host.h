@@ -4,8 +4,7 @@
 #include <optional>
 
 #include "common/trace.h"
-#include "platform/image_subsystem.h"
-#include "platform/module_path.h"
+#include "platform/process.h"
 #include "platform/registry.h"
 #include "platform/wide_string.h"
 #include "ui/user_interface.h"
@@ -19,7 +18,7 @@
 struct Host {
   UserInterface& ui;
   Registry& registry;
-  std::function<platform::ModulePathResult()> modulePath;
+  std::function<platform::SystemResult<WideString>()> modulePath;
   std::function<std::optional<WideString>()> builtinSettingsText;
   Trace& trace = NoTrace();
   platform::ImageSubsystem subsystem = platform::ImageSubsystem::Windowed;

@@ -1,5 +1,5 @@
 #include "app/program_mode.h"
-#include "platform/process_command_line.h"
+#include "platform/process.h"
 
 int main(int argc, char** argv) {
   platform::RecordProcessArguments(argc, argv);

@@ -1,5 +1,5 @@
 #include "app/program_mode.h"
-#include "platform/image_subsystem.h"
+#include "platform/process.h"
 #include "platform/windows_api.h"
 
 // launcher.exe and launcher-console.exe both start here.

@@ -1,12 +1,12 @@
 #include "app/pair_product.h"
 
-#include "platform/child_process.h"
+#include "platform/process.h"
 
 Result<int32_t> RelaunchPairProduct(const ProductSettings& product) {
-  uint32_t error = 0;
-  std::unique_ptr<platform::ChildProcess> companion =
-      platform::ChildProcess::StartWithOwnCommandLine(product.pairProduct, error);
+  const platform::SystemResult<platform::ChildProcess> companion =
+      platform::ChildProcess::StartWithOwnCommandLine(product.pairProduct);
   if (!companion) {
+    const uint32_t error = companion.error().code;
     return LaunchError{StringId::kPairProductStartFailed, {product.pairProduct, static_cast<int32_t>(error)}, error};
   }
   if (!product.pairReturnCode) return 0;

@@ -1,7 +1,7 @@
 #include "app/program_mode.h"
 
 #include "app/run_sequence.h"
-#include "platform/environment.h"
+#include "platform/process.h"
 #include "startup_cache/startup_cache_build.h"
 
 int32_t RunProgram(Host& host) {

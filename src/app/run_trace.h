@@ -6,7 +6,7 @@
 #include "common/trace.h"
 #include "jvm/jvm_hooks.h"
 #include "jvm/launch_plan.h"
-#include "platform/library_search.h"
+#include "platform/library.h"
 #include "startup_cache/startup_cache.h"
 #include "ui/splash_screen.h"
 

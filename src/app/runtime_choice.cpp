@@ -3,11 +3,11 @@
 #include "app/jre_not_found_message.h"
 #include "discovery/runtime_folder.h"
 #include "discovery/runtime_resolution.h"
-#include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/runtime_layout.h"
-#include "platform/window_focus.h"
+#include "platform/threads.h"
 #include "settings/jre_path_writer.h"
 
 namespace {

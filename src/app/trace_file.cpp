@@ -2,8 +2,7 @@
 
 #include <string>
 
-#include "platform/environment.h"
-#include "platform/process_id.h"
+#include "platform/process.h"
 
 std::unique_ptr<TraceFile> TraceFile::Open(const WideString& path, uint32_t processId) {
   platform::SystemResult<platform::AppendFile> file = platform::AppendFile::Open(path);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/process_command_line.h"
+#include "platform/process.h"
 #include "platform/wide_string.h"
 
 // The launcher's own argument list, handed to the application's main.

@@ -13,11 +13,10 @@ std::optional<WideString> SettingsPathFor(const WideString& executablePath) {
   return std::nullopt;
 }
 
-Result<ExecutableLocation> LocateExecutable(const platform::ModulePathResult& modulePath) {
-  if (!modulePath.ok) {
-    return LaunchError{StringId::kWindowsException,
-                       {StringId::kModulePathFailed, static_cast<int32_t>(modulePath.error)},
-                       modulePath.error};
+Result<ExecutableLocation> LocateExecutable(const platform::SystemResult<WideString>& modulePath) {
+  if (!modulePath) {
+    const uint32_t error = modulePath.error().code;
+    return LaunchError{StringId::kWindowsException, {StringId::kModulePathFailed, static_cast<int32_t>(error)}, error};
   }
-  return ExecutableLocation{modulePath.path, platform::FolderOf(modulePath.path), SettingsPathFor(modulePath.path)};
+  return ExecutableLocation{*modulePath, platform::FolderOf(*modulePath), SettingsPathFor(*modulePath)};
 }

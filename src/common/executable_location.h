@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "common/launch_error.h"
-#include "platform/module_path.h"
+#include "platform/expected.h"
 #include "platform/wide_string.h"
 
 // Where the running executable lies, asked of the system once per start.
@@ -13,9 +13,10 @@ struct ExecutableLocation {
   std::optional<WideString> settingsFile;  // none when the file name gives no settings file
 };
 
-// The location from the system's answer; when the system could not tell the
-// path, the error is message 202 with 208 and the system's code.
-Result<ExecutableLocation> LocateExecutable(const platform::ModulePathResult& modulePath);
+// The location from the system's answer (the executable's path); when the
+// system could not tell the path, the error is message 202 with 208 and the
+// system's code.
+Result<ExecutableLocation> LocateExecutable(const platform::SystemResult<WideString>& modulePath);
 
 // The settings file of an executable: its path with the extension of its file
 // name replaced by "ini" (tool.beta.exe: tool.beta.ini). A file name without "."

@@ -1,7 +1,6 @@
 #include "common/message_text.h"
 
-#include "platform/growing_buffer.h"
-#include "platform/string_resource.h"
+#include "platform/process.h"
 
 namespace {
 
@@ -13,14 +12,7 @@ WideString ArgumentText(const MessageArgument& argument) {
 
 }  // namespace
 
-WideString LoadStringText(StringId id) {
-  return platform::ReadIntoGrowingBuffer(
-      [id](wchar_t* buffer, size_t size) {
-        int length = platform::LoadResourceString(static_cast<uint32_t>(id), buffer, static_cast<int>(size));
-        return length > 0 ? static_cast<size_t>(length) : 0;
-      },
-      1);
-}
+WideString LoadStringText(StringId id) { return platform::LoadResourceString(static_cast<uint32_t>(id)); }
 
 WideString FormatText(const WideString& format, const std::vector<MessageArgument>& arguments) {
   WideString text;

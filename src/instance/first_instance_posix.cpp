@@ -11,7 +11,7 @@
 #include "instance/pending_answers_posix.h"
 #include "instance/socket_messages.h"
 #include "instance/socket_roles_posix.h"
-#include "platform/detached_thread.h"
+#include "platform/threads.h"
 
 namespace {
 

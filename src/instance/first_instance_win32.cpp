@@ -9,7 +9,7 @@
 #include "instance/hand_off.h"
 #include "instance/instance_names.h"
 #include "instance/shared_block.h"
-#include "platform/detached_thread.h"
+#include "platform/threads.h"
 #include "platform/windows_api.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "instance/instance_names.h"
-#include "platform/environment.h"
+#include "platform/process.h"
 #include "platform/text.h"
 
 namespace {

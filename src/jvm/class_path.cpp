@@ -4,9 +4,9 @@
 
 #include "common/split_list.h"
 #include "jvm/class_path_entry.h"
-#include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 
 void ResolveClassPathEntry(const WideString& entry, const WideString& executableFolder, WideString& classPath) {
   const WideString pattern = SearchPatternOf(entry, executableFolder);

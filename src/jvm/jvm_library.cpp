@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "jvm/runtime_dependencies.h"
-#include "platform/dynamic_library.h"
+#include "platform/library.h"
 
 namespace {
 
@@ -31,27 +31,27 @@ struct Jdk11InitArgs {
   jint debugPort;
 };
 
-LaunchError MissingEntryPoint(uint32_t error) {
-  return {StringId::kWindowsException, {StringId::kCreateJavaVmMissing, static_cast<int32_t>(error)}, error};
+LaunchError MissingEntryPoint(platform::SystemError error) {
+  return {StringId::kWindowsException, {StringId::kCreateJavaVmMissing, static_cast<int32_t>(error.code)}, error.code};
 }
 
 }  // namespace
 
 Result<JvmLibrary> JvmLibrary::Load(const WideString& path, Trace& trace) {
   LoadRuntimeDependencies(path, trace);
-  uint32_t error = 0;
   // Its own imports too are looked for in its folder and the system's only,
   // never on the search path or in the current folder.
-  void* library = platform::LoadRuntimeLibraryForever(path, error);
-  if (library == nullptr) {
+  const platform::SystemResult<void*> library = platform::LoadRuntimeLibraryForever(path);
+  if (!library) {
+    const uint32_t error = library.error().code;
     return LaunchError{StringId::kJvmLibraryLoadFailed, {path, static_cast<int32_t>(error)}, error};
   }
-  auto create = reinterpret_cast<CreateJavaVmFunction>(platform::FindExport(library, "JNI_CreateJavaVM", error));
-  if (create == nullptr) return MissingEntryPoint(error);
-  auto defaults = reinterpret_cast<GetDefaultJavaVmInitArgsFunction>(
-      platform::FindExport(library, "JNI_GetDefaultJavaVMInitArgs", error));
-  if (defaults == nullptr) return MissingEntryPoint(error);
-  return JvmLibrary(create, defaults);
+  const platform::SystemResult<void*> create = platform::FindExport(*library, "JNI_CreateJavaVM");
+  if (!create) return MissingEntryPoint(create.error());
+  const platform::SystemResult<void*> defaults = platform::FindExport(*library, "JNI_GetDefaultJavaVMInitArgs");
+  if (!defaults) return MissingEntryPoint(defaults.error());
+  return JvmLibrary(reinterpret_cast<CreateJavaVmFunction>(*create),
+                    reinterpret_cast<GetDefaultJavaVmInitArgsFunction>(*defaults));
 }
 
 uint64_t JvmLibrary::DefaultStackSize() const {

@@ -1,7 +1,7 @@
 #include "jvm/jvm_thread.h"
 
 #include "jvm/output_redirection.h"
-#include "platform/thread.h"
+#include "platform/threads.h"
 
 namespace {
 

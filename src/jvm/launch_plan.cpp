@@ -3,7 +3,7 @@
 #include "common/argument_list.h"
 #include "jvm/class_path.h"
 #include "jvm/vm_parameters.h"
-#include "platform/environment.h"
+#include "platform/process.h"
 #include "platform/text.h"
 
 namespace {

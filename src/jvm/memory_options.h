@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/memory_status.h"
+#include "platform/process.h"
 #include "platform/wide_string.h"
 
 // The numbers of a memory-share option (-Xmx25:256:1024P) and where they begin.

@@ -1,7 +1,7 @@
 #include "jvm/process_environment.h"
 
-#include "platform/environment.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 
 namespace {
 

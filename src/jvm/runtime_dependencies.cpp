@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "jvm/library_imports.h"
-#include "platform/dynamic_library.h"
 #include "platform/files.h"
+#include "platform/library.h"
 #include "platform/paths.h"
 #include "platform/runtime_layout.h"
 #include "platform/text.h"
@@ -38,11 +38,10 @@ void LoadRuntimeDependencies(const WideString& jvmLibrary, Trace& trace) {
   // bin\server\jvm.dll: the runtime's native folder is bin\.
   const WideString folder = platform::WithTrailingSeparator(platform::ParentOf(platform::ParentOf(jvmLibrary)));
   for (const WideString& path : RuntimeDependencies(ImportedLibraries(image->Bytes()), folder)) {
-    uint32_t error = 0;
-    const bool loaded = platform::LoadRuntimeLibraryForever(path, error) != nullptr;
+    const platform::SystemResult<void*> loaded = platform::LoadRuntimeLibraryForever(path);
     TraceLine line(trace, "runtime-dependency");
-    line.Text("path", path).Flag("loaded", loaded);
-    if (!loaded) line.Number("error", error);
+    line.Text("path", path).Flag("loaded", loaded.has_value());
+    if (!loaded) line.Number("error", loaded.error().code);
     line.Write();
   }
 }

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/environment.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/text.h"
 
 namespace platform {

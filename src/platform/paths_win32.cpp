@@ -1,5 +1,5 @@
 #include "platform/paths.h"
-#include "platform/environment.h"
+#include "platform/process.h"
 #include "platform/windows_api.h"
 
 namespace platform {

@@ -2,7 +2,7 @@
 
 #include "platform/files.h"
 #include "platform/paths.h"
-#include "platform/system_version.h"
+#include "platform/process.h"
 #include "settings/launcher_settings.h"
 
 WideString ProductFolderName(const WideString& productName) {

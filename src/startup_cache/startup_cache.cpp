@@ -1,9 +1,8 @@
 #include "startup_cache/startup_cache.h"
 
-#include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/paths.h"
-#include "platform/process_id.h"
+#include "platform/process.h"
 #include "platform/runtime_layout.h"
 #include "platform/text.h"
 #include "startup_cache/startup_cache_files.h"

@@ -2,9 +2,8 @@
 
 #include <chrono>
 
-#include "platform/background_process.h"
-#include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/process.h"
 #include "startup_cache/startup_cache_files.h"
 
 const wchar_t* const kCacheBuildVariable = L"QX_LAUNCHER_CACHE_BUILD";
@@ -48,7 +47,7 @@ bool PutInPlace(const CacheBuildJob& job) {
 // holding what the build printed and how it ended.
 bool Build(const CacheBuildJob& job) {
   const std::optional<uint32_t> exitCode =
-      platform::RunProgramAndWait(job.javaProgram, job.arguments, job.output, kBuildLimitMs);
+      platform::RunProgramAndWait(job.javaProgram, job.arguments, job.output, kBuildLimitMs).value_or(std::nullopt);
   const bool built = exitCode == 0u && PutInPlace(job);
   if (!built) {
     const std::string ending = exitCode ? "exit code " + std::to_string(*exitCode) : "no exit code";

@@ -3,7 +3,7 @@
 #include "common/message_text.h"
 #include "platform/files.h"
 #include "platform/paths.h"
-#include "platform/standard_streams.h"
+#include "platform/process.h"
 #include "ui/java_download_page.h"
 #include "ui/user_interface.h"
 

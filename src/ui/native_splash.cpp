@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/dynamic_library.h"
+#include "platform/library.h"
 #include "platform/text.h"
 
 namespace {
@@ -12,22 +12,21 @@ using InitFunction = void (*)();
 using LoadFileFunction = int (*)(const char* file);
 using SetFileJarNameFunction = void (*)(const char* file, const char* jar);
 
+// A missing export is no address: the splash needs all of them.
 template <typename Function>
 Function Export(void* library, const char* name) {
-  uint32_t error = 0;
-  return reinterpret_cast<Function>(platform::FindExport(library, name, error));
+  return reinterpret_cast<Function>(platform::FindExport(library, name).value_or(nullptr));
 }
 
 }  // namespace
 
 bool NativeSplash::Start(const WideString& library, const WideString& picture) {
-  uint32_t error = 0;
-  void* splash = platform::LoadLibraryForever(library, error);
-  if (splash == nullptr) return false;
-  close_ = Export<CloseFunction>(splash, "SplashClose");
-  const auto init = Export<InitFunction>(splash, "SplashInit");
-  const auto loadFile = Export<LoadFileFunction>(splash, "SplashLoadFile");
-  const auto setFileJarName = Export<SetFileJarNameFunction>(splash, "SplashSetFileJarName");
+  const platform::SystemResult<void*> splash = platform::LoadLibraryForever(library);
+  if (!splash) return false;
+  close_ = Export<CloseFunction>(*splash, "SplashClose");
+  const auto init = Export<InitFunction>(*splash, "SplashInit");
+  const auto loadFile = Export<LoadFileFunction>(*splash, "SplashLoadFile");
+  const auto setFileJarName = Export<SetFileJarNameFunction>(*splash, "SplashSetFileJarName");
   if (init == nullptr || loadFile == nullptr || setFileJarName == nullptr) return false;
   const std::string file = platform::ToAnsi(picture);
   // What the library makes of the picture is its own business: its results are not looked at.

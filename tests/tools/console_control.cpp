@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/command_line_quoting.h"
+#include "platform/process.h"
 #include "platform/windows_api.h"
 #include "process_handle.h"
 

@@ -43,7 +43,8 @@ std::string I386Image() {
 TEST_F(RunSequenceTest, AModulePathThatCannotBeReadIsReportedOnce) {
   test::RecordingUi ui;
   test::FakeRegistry registry;
-  Host host{ui, registry, [] { return platform::ModulePathResult{false, L"", 2}; }, [] { return std::nullopt; }};
+  Host host{ui, registry, [] { return platform::SystemResult<WideString>(platform::SystemError{2}); },
+            [] { return std::nullopt; }};
   EXPECT_EQ(RunLauncher(host), -1);
   EXPECT_EQ(ui.errors, std::vector<WideString>{L"Windows exception: failed to get the module path (errno = 2).\n"});
 }

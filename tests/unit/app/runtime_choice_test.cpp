@@ -34,7 +34,7 @@ class ChooseRuntimeTest : public testing::Test {
       : appData_(L"APPDATA", dir_.Path(L"user")),
         xdg_(L"XDG_CONFIG_HOME", dir_.Path(L"user")),
         javaHome_(L"JAVA_HOME", std::nullopt),
-        executable_(*LocateExecutable({true, Join({dir_.Path(L"app"), L"app.exe"}), 0})) {
+        executable_(*LocateExecutable(Join({dir_.Path(L"app"), L"app.exe"}))) {
     settings_.runtime.maximum = JavaVersion::Any(JavaVersion::kHighFill);
     settings_.product.name = L"Product";
     settings_.product.code = L"Code";

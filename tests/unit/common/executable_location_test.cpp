@@ -23,7 +23,7 @@ TEST(ExecutableLocationTest, SettingsFileReplacesTheFileNamesLastExtension) {
 }
 
 TEST(ExecutableLocationTest, FolderAndSettingsFileComeFromThePath) {
-  Result<ExecutableLocation> location = LocateExecutable({true, Join({L"", L"app", L"start.exe"}), 0});
+  Result<ExecutableLocation> location = LocateExecutable(Join({L"", L"app", L"start.exe"}));
   ASSERT_TRUE(location);
   EXPECT_EQ(location->path, Join({L"", L"app", L"start.exe"}));
   EXPECT_EQ(location->folder, Join({L"", L"app", L""}));
@@ -31,7 +31,7 @@ TEST(ExecutableLocationTest, FolderAndSettingsFileComeFromThePath) {
 }
 
 TEST(ExecutableLocationTest, AnUnknownPathIsAWindowsErrorWithTheSystemsCode) {
-  Result<ExecutableLocation> location = LocateExecutable({false, L"", 5});
+  Result<ExecutableLocation> location = LocateExecutable(platform::SystemError{5});
   ASSERT_FALSE(location);
   EXPECT_EQ(location.error().message, StringId::kWindowsException);
   EXPECT_EQ(location.error().systemError, 5u);

@@ -6,7 +6,7 @@
 
 #include "discovery/runtime_resolution.h"
 #include "platform/files.h"
-#include "platform/module_path.h"
+#include "platform/process.h"
 #include "test_support.h"
 
 namespace {
@@ -76,7 +76,7 @@ TEST(LibraryMachineTest, RealImages) {
   ASSERT_GT(x64.size(), 64u);
   EXPECT_FALSE(IsI386Library(x64));
   // This test program: a 64-bit executable of the system it runs on.
-  std::string self = MappedBytes(platform::QueryModulePath().path);
+  std::string self = MappedBytes(platform::QueryModulePath().value_or(L""));
   ASSERT_GT(self.size(), 64u);
   EXPECT_FALSE(IsI386Library(self));
 }

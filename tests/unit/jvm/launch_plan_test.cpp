@@ -39,7 +39,7 @@ class LaunchPlanTest : public testing::Test {
   // The plan of the settings file's text (the main class comes built in).
   bool Assemble(const std::string& ini) {
     test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}), ini);
-    Result<ExecutableLocation> executable = LocateExecutable({true, Join({dir_.Path(L"app"), L"app.exe"}), 0});
+    Result<ExecutableLocation> executable = LocateExecutable(Join({dir_.Path(L"app"), L"app.exe"}));
     Result<LauncherSettings> settings = ReadSettings(*executable, WideString(L"[Application]\r\nMain Class=M\r\n"));
     plan_.emplace(BuildLaunchPlan({settings->application, settings->classPath, settings->vmParameters, settings->output,
                                    *executable, commandLine_, libraryPath_, &NoMemoryFigures, following_}));

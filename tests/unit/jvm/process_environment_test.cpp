@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/environment.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/runtime_layout.h"
 #include "platform/text.h"
 #include "test_support.h"

@@ -18,7 +18,7 @@ class ReadSettingsTest : public testing::Test {
   bool Read(const std::string& ini, std::optional<WideString> builtin = std::nullopt) {
     if (!ini.empty()) test::WriteBytes(dir_.Path(L"app.ini"), ini);
     trace_.lines.clear();
-    settings_.emplace(ReadSettings(*LocateExecutable({true, dir_.Path(L"app.exe"), 0}), builtin, trace_));
+    settings_.emplace(ReadSettings(*LocateExecutable(dir_.Path(L"app.exe")), builtin, trace_));
     return static_cast<bool>(*settings_);
   }
 

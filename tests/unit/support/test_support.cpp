@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/environment.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/text.h"
 
 namespace test {
@@ -167,10 +167,7 @@ bool RecordingTrace::Has(std::string_view line) const {
 }
 
 FakeHost::FakeHost(WideString modulePath, std::optional<WideString> builtin)
-    : host{ui, registry,
-           [modulePath] {
-             return platform::ModulePathResult{true, modulePath, 0};
-           },
+    : host{ui, registry, [modulePath] { return platform::SystemResult<WideString>(modulePath); },
            [builtin] { return builtin; }, trace} {}
 
 namespace {

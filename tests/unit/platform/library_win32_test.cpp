@@ -1,11 +1,11 @@
-#include "platform/library_search.h"
+#include "platform/library.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/environment.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/text.h"
 #include "platform/windows_api.h"
 #include "test_support.h"
@@ -32,14 +32,14 @@ std::string LoadByName() {
   return answer;
 }
 
-class LibrarySearchTest : public testing::Test {
+class LibraryWin32Test : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(platform::ExcludeCurrentDirectoryFromLibrarySearch(), platform::LibrarySearchRule::NoCurrentDirectory);
   }
 };
 
-TEST_F(LibrarySearchTest, NoListOfAddedFoldersReplacesTheStandardOrder) {
+TEST_F(LibraryWin32Test, NoListOfAddedFoldersReplacesTheStandardOrder) {
   wchar_t folder[8] = L"unset";
   // An empty DLL directory: the rule that only removes the current directory.
   EXPECT_EQ(::GetDllDirectoryW(8, folder), 0u);
@@ -47,7 +47,7 @@ TEST_F(LibrarySearchTest, NoListOfAddedFoldersReplacesTheStandardOrder) {
   EXPECT_EQ(WideString(folder), L"");
 }
 
-TEST_F(LibrarySearchTest, TheSearchPathsFoldersAreSearchedInTheirOrder) {
+TEST_F(LibraryWin32Test, TheSearchPathsFoldersAreSearchedInTheirOrder) {
   const WideString list(1, platform::kPathListSeparator);
   struct Case {
     WideString path;

@@ -1,10 +1,11 @@
-#include "platform/thread.h"
-
 #include <limits.h>
 #include <pthread.h>
 #include <unistd.h>
 
-#include <cstdint>
+#include <system_error>
+#include <thread>
+
+#include "platform/threads.h"
 
 namespace platform {
 namespace {
@@ -31,21 +32,40 @@ size_t UsableStackSize(uint64_t requested) {
 
 }  // namespace
 
-std::optional<uint32_t> RunThreadAndWait(uint64_t stackSize, ThreadRoutine routine, void* parameter) {
+SystemResult<uint32_t> RunThreadAndWait(uint64_t stackSize, ThreadRoutine routine, void* parameter) {
   Start start{routine, parameter};
   pthread_attr_t attributes;
   pthread_attr_init(&attributes);
   if (stackSize != 0) pthread_attr_setstacksize(&attributes, UsableStackSize(stackSize));
   pthread_t thread;
-  int failed = pthread_create(&thread, &attributes, &ThreadMain, &start);
+  const int failed = pthread_create(&thread, &attributes, &ThreadMain, &start);
   pthread_attr_destroy(&attributes);
-  if (failed) return std::nullopt;
+  if (failed != 0) return SystemError{static_cast<uint32_t>(failed)};
   pthread_join(thread, nullptr);
   return start.exitCode;
+}
+
+SystemStatus StartDetachedThread(std::function<void()> work) {
+  try {
+    std::thread([work = std::move(work)] {
+      try {
+        work();
+      } catch (...) {
+      }
+    }).detach();
+    return Done{};
+  } catch (const std::system_error& error) {
+    return SystemError{static_cast<uint32_t>(error.code().value())};
+  }
 }
 
 void SleepForever() {
   for (;;) pause();
 }
+
+// POSIX threads have no message queues.
+void CreateThreadMessageQueue() {}
+
+void* ActiveWindow() { return nullptr; }
 
 }  // namespace platform

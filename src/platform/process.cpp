@@ -1,4 +1,4 @@
-#include "platform/command_line_quoting.h"
+#include "platform/process.h"
 
 namespace platform {
 namespace {

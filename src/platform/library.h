@@ -1,8 +1,23 @@
 #pragma once
 
+#include "platform/expected.h"
 #include "platform/wide_string.h"
 
 namespace platform {
+
+// Libraries loaded into the process for the rest of its life: they are never
+// unloaded.
+
+// Loads a library by its path.
+SystemResult<void*> LoadLibraryForever(const WideString& path);
+
+// Loads, by its full path, a library that a runtime's JVM library imports from
+// the runtime's own folder; the libraries it imports in turn are looked for in
+// its folder first.
+SystemResult<void*> LoadRuntimeLibraryForever(const WideString& path);
+
+// The address of an exported function.
+SystemResult<void*> FindExport(void* library, const char* name);
 
 // How the process's search for libraries loaded by name (and for the libraries
 // they import) was made to leave out the current directory.

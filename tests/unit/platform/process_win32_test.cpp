@@ -1,17 +1,17 @@
-#include "platform/standard_streams.h"
+#include "platform/process.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/image_subsystem.h"
 #include "platform/text.h"
 #include "platform/windows_api.h"
+#include "settings/builtin_settings.h"
 #include "test_support.h"
+
+namespace {
 
 // A console launcher writes its messages where standard error goes. Redirected
 // to a file (as to a pipe), the text arrives as a Windows program's text
 // output: ANSI code page, CR LF line ends, none doubled.
-
-namespace {
 
 // Standard error pointed at a new file for the test's lifetime.
 class RedirectedError {
@@ -30,7 +30,7 @@ class RedirectedError {
   HANDLE saved_;
 };
 
-TEST(StandardStreamsTest, TextToAFileGetsTheAnsiCodePageAndCrLfLineEnds) {
+TEST(ProcessWin32Test, TextToAFileGetsTheAnsiCodePageAndCrLfLineEnds) {
   test::TempDir dir;
   const WideString path = dir.Path(L"stderr.txt");
   {
@@ -43,8 +43,17 @@ TEST(StandardStreamsTest, TextToAFileGetsTheAnsiCodePageAndCrLfLineEnds) {
 }
 
 // The unit tests are a console program.
-TEST(StandardStreamsTest, ThisProgramsImageIsAConsoleOne) {
+TEST(ProcessWin32Test, ThisProgramsImageIsAConsoleOne) {
   EXPECT_EQ(platform::ImageSubsystem::Console, platform::OwnImageSubsystem());
+}
+
+// The test program carries builtin_settings.ini as its RCDATA "SETTINGS" (UTF-8 with BOM).
+TEST(ProcessWin32Test, TheBuiltInSettingsAreReadAndDecodedFromTheExecutablesResource) {
+  std::optional<WideString> text = platform::LoadBuiltinSettingsText();
+  ASSERT_TRUE(text.has_value());
+  BuiltinSettings settings = ParseBuiltinSettings(*text);
+  EXPECT_EQ(settings.Find(L"Application", L"Main Class"), L"com.example.BuiltIn");
+  EXPECT_EQ(settings.Find(L"Java Runtime Environment", L"Non ASCII"), L"Gr\u00FC\u00DFe");
 }
 
 }  // namespace

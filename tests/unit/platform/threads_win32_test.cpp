@@ -1,4 +1,4 @@
-#include "platform/thread.h"
+#include "platform/threads.h"
 
 #include <gtest/gtest.h>
 
@@ -34,12 +34,12 @@ uint64_t DefaultStackReservation() {
   return nt->OptionalHeader.SizeOfStackReserve;
 }
 
-TEST(ThreadTest, TheStackSizeIsTheStacksReservation) {
+TEST(ThreadsWin32Test, TheStackSizeIsTheStacksReservation) {
   const uint64_t standard = DefaultStackReservation();
   ASSERT_GE(standard, 2u << 20) << "a default large enough to ask for less";
   const uint64_t asked = standard * 3 / 4;
   uint64_t reserved = 0;
-  ASSERT_EQ(platform::RunThreadAndWait(asked, &MeasureReservation, &reserved), 0u);
+  ASSERT_EQ(platform::RunThreadAndWait(asked, &MeasureReservation, &reserved).value_or(1), 0u);
   EXPECT_GE(reserved, asked);
   EXPECT_LT(reserved, standard);
 }

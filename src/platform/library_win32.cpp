@@ -1,16 +1,15 @@
-#include "platform/dynamic_library.h"
-
+#include "platform/library.h"
 #include "platform/windows_api.h"
 
 namespace platform {
 
-void* LoadLibraryForever(const WideString& path, uint32_t& error) {
+SystemResult<void*> LoadLibraryForever(const WideString& path) {
   HMODULE library = ::LoadLibraryW(path.c_str());
-  error = library == nullptr ? ::GetLastError() : 0;
-  return library;
+  if (library == nullptr) return win32::LastError();
+  return static_cast<void*>(library);
 }
 
-void* LoadRuntimeLibraryForever(const WideString& path, uint32_t& error) {
+SystemResult<void*> LoadRuntimeLibraryForever(const WideString& path) {
   HMODULE library =
       ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
   // Systems without the LOAD_LIBRARY_SEARCH flags refuse them as invalid; the
@@ -18,14 +17,18 @@ void* LoadRuntimeLibraryForever(const WideString& path, uint32_t& error) {
   if (library == nullptr && ::GetLastError() == ERROR_INVALID_PARAMETER) {
     library = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   }
-  error = library == nullptr ? ::GetLastError() : 0;
-  return library;
+  if (library == nullptr) return win32::LastError();
+  return static_cast<void*>(library);
 }
 
-void* FindExport(void* library, const char* name, uint32_t& error) {
+SystemResult<void*> FindExport(void* library, const char* name) {
   FARPROC address = ::GetProcAddress(static_cast<HMODULE>(library), name);
-  error = address == nullptr ? ::GetLastError() : 0;
+  if (address == nullptr) return win32::LastError();
   return reinterpret_cast<void*>(address);
+}
+
+LibrarySearchRule ExcludeCurrentDirectoryFromLibrarySearch() {
+  return ::SetDllDirectoryW(L"") ? LibrarySearchRule::NoCurrentDirectory : LibrarySearchRule::Unchanged;
 }
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/command_line_quoting.h"
+#include "platform/process.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@ namespace {
 
 using platform::JoinCommandLine;
 
-TEST(CommandLineQuotingTest, ArgumentsComeBackWholeThroughTheRuntimeParser) {
+TEST(ProcessTest, ArgumentsComeBackWholeThroughTheRuntimeParser) {
   const std::vector<std::pair<WideString, WideString>> cases = {
       {L"plain", L"plain"},
       {L"C:\\Program Files\\Java\\bin\\java.exe", L"\"C:\\Program Files\\Java\\bin\\java.exe\""},

@@ -1,4 +1,4 @@
-#include "platform/detached_thread.h"
+#include "platform/threads.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ struct Tally {
 // Bursts of short threads, started from several threads at once while earlier
 // ones end, as a first instance serves many forwarded starts while the
 // application makes threads of its own: each runs its own work, exactly once.
-TEST(DetachedThreadTest, BurstsOfThreadsEachRunTheirOwnWorkOnce) {
+TEST(ThreadsTest, BurstsOfThreadsEachRunTheirOwnWorkOnce) {
   constexpr int kStarters = 4;
   constexpr int kThreadsEach = 100;
   Tally tally;
@@ -47,7 +47,8 @@ TEST(DetachedThreadTest, BurstsOfThreadsEachRunTheirOwnWorkOnce) {
     starters.emplace_back([&tally, &started, s] {
       for (int i = 0; i < kThreadsEach; ++i) {
         const int index = s * kThreadsEach + i;
-        started[static_cast<size_t>(s)] += platform::StartDetachedThread([&tally, index] { tally.Record(index); }) ? 1 : 0;
+        started[static_cast<size_t>(s)] +=
+            platform::StartDetachedThread([&tally, index] { tally.Record(index); }) ? 1 : 0;
       }
     });
   }
@@ -58,7 +59,7 @@ TEST(DetachedThreadTest, BurstsOfThreadsEachRunTheirOwnWorkOnce) {
   EXPECT_EQ(tally.runs, std::vector<int>(kStarters * kThreadsEach, 1));
 }
 
-TEST(DetachedThreadTest, AnExceptionEndsOnlyItsThread) {
+TEST(ThreadsTest, AnExceptionEndsOnlyItsThread) {
   Tally tally;
   tally.runs.assign(2, 0);
   ASSERT_TRUE(platform::StartDetachedThread([&tally] {

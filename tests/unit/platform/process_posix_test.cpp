@@ -1,4 +1,4 @@
-#include "platform/background_process.h"
+#include "platform/process.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -26,20 +26,27 @@ WideString Script(const test::TempDir& dir, const std::string& body) {
   return path;
 }
 
-TEST(BackgroundProcessTest, AProgramRunsWithEmptyInputAndItsOutputInTheFile) {
+TEST(ProcessPosixTest, AProgramRunsWithEmptyInputAndItsOutputInTheFile) {
   test::TempDir dir;
   const WideString script = Script(dir, "echo \"args: $*\"; echo to-error >&2; cat; echo end; exit 7\n");
   const WideString output = dir.Path(L"out.txt");
-  EXPECT_EQ(platform::RunProgramAndWait(script, {L"a b", L""}, output, 10000), 7u);
+  const platform::SystemResult<std::optional<uint32_t>> run =
+      platform::RunProgramAndWait(script, {L"a b", L""}, output, 10000);
+  ASSERT_TRUE(run);
+  EXPECT_EQ(*run, 7u);
   EXPECT_EQ(test::ReadBytes(output), "args: a b \nto-error\nend\n");
 }
 
-TEST(BackgroundProcessTest, AProgramThatOverrunsItsTimeIsEnded) {
+TEST(ProcessPosixTest, AProgramThatOverrunsItsTimeIsEnded) {
   test::TempDir dir;
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(platform::RunProgramAndWait(Script(dir, "exec sleep 30\n"), {}, dir.Path(L"out.txt"), 300), std::nullopt);
+  const platform::SystemResult<std::optional<uint32_t>> overrun =
+      platform::RunProgramAndWait(Script(dir, "exec sleep 30\n"), {}, dir.Path(L"out.txt"), 300);
+  ASSERT_TRUE(overrun);
+  EXPECT_EQ(*overrun, std::nullopt);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
-  EXPECT_EQ(platform::RunProgramAndWait(dir.Path(L"missing"), {}, dir.Path(L"out.txt"), 1000), std::nullopt);
+  // A program that cannot be started is an error, not a run without an exit code.
+  EXPECT_FALSE(platform::RunProgramAndWait(dir.Path(L"missing"), {}, dir.Path(L"out.txt"), 1000));
 }
 
 // A process's niceness, field 19 of its stat line (the name before it may hold spaces).
@@ -51,7 +58,7 @@ int NicenessOf(const std::string& pid) {
   return std::stoi(field);
 }
 
-TEST(BackgroundProcessTest, ABackgroundCopyGetsItsVariableFolderAndLowPriority) {
+TEST(ProcessPosixTest, ABackgroundCopyGetsItsVariableFolderAndLowPriority) {
   test::TempDir dir;
   const WideString report = dir.Path(L"report.txt");
   // The report is written before the copy waits for its input to end, which

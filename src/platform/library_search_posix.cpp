@@ -1,7 +1,0 @@
-#include "platform/library_search.h"
-
-namespace platform {
-
-LibrarySearchRule ExcludeCurrentDirectoryFromLibrarySearch() { return LibrarySearchRule::NeverCurrent; }
-
-}  // namespace platform

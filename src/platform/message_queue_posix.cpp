@@ -1,8 +1,0 @@
-#include "platform/message_queue.h"
-
-namespace platform {
-
-// POSIX threads have no message queues.
-void CreateThreadMessageQueue() {}
-
-}  // namespace platform

@@ -1,7 +1,0 @@
-#include "platform/system_version.h"
-
-namespace platform {
-
-bool IsNtFamily() { return true; }
-
-}  // namespace platform

@@ -1,7 +1,0 @@
-#include "platform/window_focus.h"
-
-namespace platform {
-
-void* ActiveWindow() { return nullptr; }
-
-}  // namespace platform
