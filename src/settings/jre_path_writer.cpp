@@ -1,13 +1,15 @@
 #include "settings/jre_path_writer.h"
 
-#include "platform/ini_file.h"
+#include "platform/ini.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_paths.h"
 
 namespace {
 
+// A file that cannot take the path is left as it was: this start goes on with
+// the runtime it has.
 void Write(const WideString& path, const WideString& folder) {
-  platform::WriteIniString(keys::kRuntimeSection, keys::kJrePath, folder, path);
+  platform::WriteIniValue(path, keys::kRuntimeSection, keys::kJrePath, folder);
 }
 
 }  // namespace

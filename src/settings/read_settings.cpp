@@ -30,8 +30,8 @@ WideString ReadJrePath(const ProductSettings& product, const WideString& executa
     const bool readable = CheckSettingsFile(perUser) == SettingsFileCheck::Readable;
     TraceLine(layered.trace, "per-user-file").Text("path", perUser).Flag("found", readable).Write();
     if (readable) {
-      return PlainReader{perUser, layered.trace, SettingLayer::PerUserFile}.ReadPlain(keys::kRuntimeSection,
-                                                                                      keys::kJrePath);
+      return PlainReader{platform::IniFile::Open(perUser), layered.trace, SettingLayer::PerUserFile}.ReadPlain(
+          keys::kRuntimeSection, keys::kJrePath);
     }
   }
   return layered.ReadLayered(keys::kRuntimeSection, keys::kJrePath);
@@ -106,10 +106,11 @@ Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
     return LaunchError{StringId::kSettingsFileTooLarge, {path, static_cast<int32_t>(kLargestSettingsFileMegabytes)}};
   }
   TraceLine(trace, "built-in-settings").Flag("found", builtinText.has_value()).Write();
-  const bool readable = check == SettingsFileCheck::Readable;
-  const PlainReader plain{path, trace, SettingLayer::SettingsFile, readable};
-  const LayeredReader layered{path, builtinText ? ParseBuiltinSettings(*builtinText) : BuiltinSettings(), trace,
-                              readable};
+  // One reading of the file serves both readers.
+  const platform::IniFile file =
+      check == SettingsFileCheck::Readable ? platform::IniFile::Open(path) : platform::IniFile();
+  const PlainReader plain{file, trace, SettingLayer::SettingsFile};
+  const LayeredReader layered{file, builtinText ? ParseBuiltinSettings(*builtinText) : BuiltinSettings(), trace};
 
   LauncherSettings settings;
   settings.product = ReadProduct(plain, layered);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/trace.h"
+#include "platform/ini.h"
 #include "platform/wide_string.h"
 #include "settings/builtin_settings.h"
 
@@ -24,13 +25,12 @@ struct SettingValue {
 
 // Reads values of one INI file as GetPrivateProfileStringW does, whole whatever
 // their length; a missing file, section or key gives "", and so does every key
-// of a file that is not to be read. Every non-empty value it reads is written
-// to the trace as coming from its layer.
+// of a file that is not to be read (an IniFile of no file). Every non-empty
+// value it reads is written to the trace as coming from its layer.
 struct PlainReader {
-  WideString path;
+  platform::IniFile file;
   Trace& trace = NoTrace();
   SettingLayer layer = SettingLayer::SettingsFile;
-  bool readable = true;
 
   WideString ReadPlain(const WideString& section, const WideString& key) const;
 };
@@ -40,10 +40,9 @@ struct PlainReader {
 // the built-in one after a space. Every non-empty value it reads is written to
 // the trace with the layers it came from.
 struct LayeredReader {
-  WideString path;
+  platform::IniFile file;  // of no file: only the built-in layer
   BuiltinSettings builtin;
   Trace& trace = NoTrace();
-  bool readable = true;  // false: only the built-in layer
 
   SettingValue ReadValue(const WideString& section, const WideString& key) const;
   WideString ReadLayered(const WideString& section, const WideString& key) const {

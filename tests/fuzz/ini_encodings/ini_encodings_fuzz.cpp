@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "platform/ini_encoding.h"
+#include "platform/ini_format.h"
 #include "platform/text.h"
 
 namespace {

@@ -8,24 +8,22 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "platform/ini_syntax.h"
-#include "platform/ini_value_edit.h"
+#include "platform/ini_format.h"
 
 namespace {
 
 using namespace platform;
 
-const AnsiCodec kLatin1{
-    [](std::string_view bytes) {
-      WideString text;
-      for (char c : bytes) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
-      return text;
-    },
-    [](const WideString& text) {
-      std::string bytes;
-      for (wchar_t c : text) bytes.push_back(c < 256 ? static_cast<char>(c) : '?');
-      return bytes;
-    }};
+const AnsiCodec kLatin1{[](std::string_view bytes) {
+                          WideString text;
+                          for (char c : bytes) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+                          return text;
+                        },
+                        [](const WideString& text) {
+                          std::string bytes;
+                          for (wchar_t c : text) bytes.push_back(c < 256 ? static_cast<char>(c) : '?');
+                          return bytes;
+                        }};
 
 std::vector<std::string_view> Fields(std::string_view input) {
   std::vector<std::string_view> fields;
@@ -74,8 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const auto& [otherSection, otherKey] : Settings(before)) {
     // Names are read trimmed: " K" (or ^Z K) names the setting K.
     if (ini::SameName(otherSection, ini::Trim(section)) && ini::SameName(otherKey, ini::Trim(key))) continue;
-    fuzz::Check(ini::LookUpIniValue(after, otherSection, otherKey) == ini::LookUpIniValue(before, otherSection, otherKey),
-                "every other setting keeps its value", otherSection + L"/" + otherKey);
+    fuzz::Check(
+        ini::LookUpIniValue(after, otherSection, otherKey) == ini::LookUpIniValue(before, otherSection, otherKey),
+        "every other setting keeps its value", otherSection + L"/" + otherKey);
   }
   fuzz::Check(SetIniValue(*written, section, key, value, kLatin1, kNewIniFileFormat) == written,
               "writing the same value again changes nothing", value);

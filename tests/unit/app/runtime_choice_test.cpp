@@ -57,7 +57,7 @@ class ChooseRuntimeTest : public testing::Test {
   WideString Library(const WideString& home) { return test::JvmLibraryPath(home, L"server"); }
 
   WideString ReadJrePath(const WideString& path) {
-    return PlainReader{path}.ReadPlain(L"Java Runtime Environment", L"JRE Path");
+    return PlainReader{platform::IniFile::Open(path)}.ReadPlain(L"Java Runtime Environment", L"JRE Path");
   }
 
   test::TempDir dir_;
@@ -277,7 +277,9 @@ TEST_F(WriteBackTest, AServiceWritesTheSettingsFilesBesideTheLaunchers) {
   ASSERT_TRUE(runtime);
   EXPECT_FALSE(runtime->needsCompanion);
   EXPECT_EQ(ReadJrePath(Join({dir_.Path(L"app"), L"app.ini"})), chosen);
-  EXPECT_EQ(PlainReader{Join({dir_.Path(L"app"), L"app.ini"})}.ReadPlain(L"Application", L"Main Class"), L"Main");
+  EXPECT_EQ(PlainReader{platform::IniFile::Open(Join({dir_.Path(L"app"), L"app.ini"}))}.ReadPlain(L"Application",
+                                                                                                  L"Main Class"),
+            L"Main");
   EXPECT_EQ(ReadJrePath(Join({dir_.Path(L"app32"), L"app32.ini"})), chosen);
   EXPECT_FALSE(platform::FileExists(dir_.Path(L"user")));
 }

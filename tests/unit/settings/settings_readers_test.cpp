@@ -10,25 +10,12 @@ class SettingsReadersTest : public testing::Test {
  protected:
   LayeredReader Reader(const std::string& file, const WideString& builtin) {
     test::WriteBytes(path_, file);
-    return LayeredReader{path_, ParseBuiltinSettings(builtin)};
+    return LayeredReader{platform::IniFile::Open(path_), ParseBuiltinSettings(builtin)};
   }
 
   test::TempDir dir_;
   WideString path_ = dir_.Path(L"app.ini");
 };
-
-TEST_F(SettingsReadersTest, PlainReaderReadsValuesOfAnyLength) {
-  std::string longValue(5000, 'x');
-  longValue += "end";
-  // 255 characters fill the first buffer exactly: the reader must ask again.
-  std::string exact(255, 'y');
-  test::WriteBytes(path_, "[S]\r\nlong=" + longValue + "\r\nexact=" + exact + "\r\n");
-  PlainReader reader{path_};
-  EXPECT_EQ(reader.ReadPlain(L"S", L"long"), WideString(5000, L'x') + L"end");
-  EXPECT_EQ(reader.ReadPlain(L"S", L"exact"), WideString(255, L'y'));
-  EXPECT_EQ(reader.ReadPlain(L"S", L"missing"), L"");
-  EXPECT_EQ(PlainReader{dir_.Path(L"none.ini")}.ReadPlain(L"S", L"long"), L"");
-}
 
 TEST_F(SettingsReadersTest, LayeredLookupsAndTheLayersTheyCameFrom) {
   struct Case {
@@ -65,13 +52,14 @@ TEST_F(SettingsReadersTest, LayeredLookupsAndTheLayersTheyCameFrom) {
 TEST_F(SettingsReadersTest, EveryNonEmptyValueReadIsTracedWithItsLayer) {
   test::WriteBytes(path_, "[JRE]\r\nfile=C:\\x \"y\"\r\n[JRE+]\r\nplus=more\r\n");
   test::RecordingTrace trace;
-  const LayeredReader layered{path_, ParseBuiltinSettings(L"[JRE]\r\nplus=base\r\nbuilt=in\r\n"), trace};
+  const LayeredReader layered{platform::IniFile::Open(path_),
+                              ParseBuiltinSettings(L"[JRE]\r\nplus=base\r\nbuilt=in\r\n"), trace};
   layered.ReadLayered(L"JRE", L"file");
   layered.ReadLayered(L"JRE", L"plus");
   layered.ReadLayered(L"JRE", L"built");
   layered.ReadLayered(L"JRE", L"missing");
-  PlainReader{path_, trace, SettingLayer::PerUserFile}.ReadPlain(L"JRE", L"file");
-  PlainReader{path_}.ReadPlain(L"JRE", L"file");  // no trace given: nothing written
+  PlainReader{platform::IniFile::Open(path_), trace, SettingLayer::PerUserFile}.ReadPlain(L"JRE", L"file");
+  PlainReader{platform::IniFile::Open(path_)}.ReadPlain(L"JRE", L"file");  // no trace given: nothing written
   EXPECT_EQ(trace.lines, (std::vector<std::string>{
                              R"(setting section="JRE" key="file" value="C:\\x \"y\"" layer=settings-file)",
                              R"(setting section="JRE" key="plus" value="base more" layer=built-in+plus-section)",

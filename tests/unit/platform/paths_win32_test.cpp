@@ -1,16 +1,63 @@
+#include "platform/paths.h"
+
 #include <gtest/gtest.h>
 
-#include <memory>
-
+#include "jvm/class_path_entry.h"
 #include "platform/files.h"
-#include "platform/ini_file.h"
+#include "platform/ini.h"
 #include "platform/windows_api.h"
 #include "test_support.h"
 
-// Paths of MAX_PATH characters and more: made full and normalised first (".",
-// ".." and "/" resolved, which the \\?\ prefix would turn off), then prefixed.
+// Paths on Windows: either slash separates folders, and paths of MAX_PATH
+// characters and more are made full and normalised first (".", ".." and "/"
+// resolved, which the \\?\ prefix would turn off), then prefixed.
 
 namespace {
+
+// Windows accepts "/" between folders as well as "\": paths written either way
+// (lib/app.jar, C:/libs/*.jar) are cut and joined at the right places.
+
+struct PartsCase {
+  const wchar_t* path;
+  const wchar_t* folder;    // FolderOf
+  const wchar_t* parent;    // ParentOf
+  const wchar_t* fileName;  // FileNameOf
+};
+
+TEST(PathsWin32Test, EitherSlashCutsAPath) {
+  const PartsCase cases[] = {
+      {L"C:\\App\\lib/app.jar", L"C:\\App\\lib/", L"C:\\App\\lib", L"app.jar"},
+      {L"C:/libs/a.jar", L"C:/libs/", L"C:/libs", L"a.jar"},
+      {L"C:/libs\\a.jar", L"C:/libs\\", L"C:/libs", L"a.jar"},
+      {L"lib/app.jar", L"lib/", L"lib", L"app.jar"},
+      {L"//server/share/x.jar", L"//server/share/", L"//server/share", L"x.jar"},
+      {L"app.jar", L"", L"app.jar", L"app.jar"},
+  };
+  for (const PartsCase& c : cases) {
+    EXPECT_EQ(platform::FolderOf(c.path), c.folder) << c.path;
+    EXPECT_EQ(platform::ParentOf(c.path), c.parent) << c.path;
+    EXPECT_EQ(platform::FileNameOf(c.path), c.fileName) << c.path;
+  }
+  EXPECT_EQ(platform::WithTrailingSeparator(L"C:/jdk/"), L"C:/jdk/");
+  EXPECT_EQ(platform::WithTrailingSeparator(L"C:/jdk"), L"C:/jdk\\");
+}
+
+TEST(PathsWin32Test, SlashesMakeNetworkPathsAbsolute) {
+  EXPECT_TRUE(platform::IsAbsolutePath(L"C:/libs"));
+  EXPECT_TRUE(platform::IsAbsolutePath(L"//server/share"));
+  EXPECT_TRUE(platform::IsAbsolutePath(L"\\/server/share"));
+  EXPECT_FALSE(platform::IsAbsolutePath(L"/lib/a.jar"));  // from the current drive's root: looked up
+  EXPECT_FALSE(platform::IsAbsolutePath(L"lib/a.jar"));
+}
+
+TEST(PathsWin32Test, ClassPathEntriesWithSlashesKeepTheirFolder) {
+  EXPECT_EQ(SearchPatternOf(L"/lib/*.jar", L"C:\\App"), L"C:\\App/lib/*.jar");
+  EXPECT_EQ(SearchPatternOf(L"lib/*.jar", L"C:\\App"), L"C:\\App\\lib/*.jar");
+  EXPECT_EQ(ClassPathOfFound(L"C:\\App\\lib/*.jar", {L"a.jar", L"b.jar"}), L"C:\\App\\lib/a.jar;C:\\App\\lib/b.jar;");
+  EXPECT_EQ(ClassPathOfFound(L"C:/libs/*.jar", {L"a.jar"}), L"C:/libs/a.jar;");
+  EXPECT_TRUE(IsPassedUnchecked(L"C:/libs/a.jar"));
+  EXPECT_FALSE(IsPassedUnchecked(L"C:/libs/*.jar"));
+}
 
 using platform::win32::LongPathForm;
 
@@ -21,12 +68,12 @@ const WideString kDeep = [] {
   return deep;
 }();
 
-TEST(LongPathFormTest, ShortPathsPassAsTheyAre) {
+TEST(PathsWin32Test, ShortPathsPassAsTheyAre) {
   EXPECT_EQ(LongPathForm(L"C:\\a\\..\\b"), L"C:\\a\\..\\b");
   EXPECT_EQ(LongPathForm(L"lib/../x.jar"), L"lib/../x.jar");
 }
 
-TEST(LongPathFormTest, LongPathsAreNormalisedBeforeThePrefix) {
+TEST(PathsWin32Test, LongPathsAreNormalisedBeforeThePrefix) {
   struct Case {
     WideString path;
     WideString expected;
@@ -56,14 +103,14 @@ class CurrentFolder {
   WideString old_;
 };
 
-TEST(LongPathFormTest, RelativeLongPathsStartFromTheCurrentFolder) {
+TEST(PathsWin32Test, RelativeLongPathsStartFromTheCurrentFolder) {
   test::TempDir dir;
   CurrentFolder current(dir.Path());
   EXPECT_EQ(LongPathForm(L"a\\..\\" + kDeep + L"x.jar"), L"\\\\?\\" + dir.Path() + L"\\" + kDeep + L"x.jar");
 }
 
 // A folder tree below the temporary folder, deeper than MAX_PATH, removed again.
-class LongPathFilesTest : public testing::Test {
+class PathsWin32FilesTest : public testing::Test {
  protected:
   void SetUp() override {
     WideString folder = dir_.Path();
@@ -101,7 +148,7 @@ class LongPathFilesTest : public testing::Test {
   std::vector<WideString> files_;
 };
 
-TEST_F(LongPathFilesTest, DottedLongPathsReachTheirFiles) {
+TEST_F(PathsWin32FilesTest, DottedLongPathsReachTheirFiles) {
   const WideString dotted = deep_ + L"\\app\\..\\lib";
   ASSERT_GT(dotted.size(), static_cast<size_t>(MAX_PATH));
   EXPECT_TRUE(platform::FileExists(dotted + L"\\a.jar"));
@@ -112,9 +159,7 @@ TEST_F(LongPathFilesTest, DottedLongPathsReachTheirFiles) {
   ASSERT_TRUE(mapped);
   EXPECT_EQ(mapped->Bytes(), "PK");
 
-  wchar_t value[64];
-  EXPECT_EQ(platform::ReadIniString(L"Section", L"Key", value, 64, deep_ + L"\\lib\\..\\app\\app.ini"), 10u);
-  EXPECT_STREQ(value, L"long value");
+  EXPECT_EQ(platform::IniFile::Open(deep_ + L"\\lib\\..\\app\\app.ini").Value(L"Section", L"Key"), L"long value");
 }
 
 }  // namespace

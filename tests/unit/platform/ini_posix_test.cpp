@@ -1,4 +1,4 @@
-#include "platform/ini_file.h"
+#include "platform/ini.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -20,7 +20,7 @@ class IniPosixTest : public testing::Test {
 // A new file carries a UTF-8 byte-order mark so that Windows, which reads a file
 // without one in its ANSI code page, finds the same characters in it.
 TEST_F(IniPosixTest, NewFileIsUtf8WithByteOrderMark) {
-  ASSERT_TRUE(platform::WriteIniString(L"Java Runtime Environment", L"JRE Path", L"/opt/jdk-ü", path_));
+  ASSERT_TRUE(platform::WriteIniValue(path_, L"Java Runtime Environment", L"JRE Path", L"/opt/jdk-ü"));
   EXPECT_EQ(test::ReadBytes(path_), "\xEF\xBB\xBF[Java Runtime Environment]\nJRE Path=/opt/jdk-\xC3\xBC\n");
 }
 
@@ -30,19 +30,9 @@ TEST_F(IniPosixTest, UnreadableFileIsNotReplaced) {
   if (geteuid() == 0) GTEST_SKIP() << "the superuser can read any file";
   test::WriteBytes(path_, "[A]\nk=1\nj=2\n");
   std::filesystem::permissions(test::NativePath(path_), std::filesystem::perms::owner_write);
-  EXPECT_FALSE(platform::WriteIniString(L"A", L"k", L"3", path_));
+  EXPECT_FALSE(platform::WriteIniValue(path_, L"A", L"k", L"3"));
   std::filesystem::permissions(test::NativePath(path_), std::filesystem::perms::owner_read);
   EXPECT_EQ(test::ReadBytes(path_), "[A]\nk=1\nj=2\n");
-}
-
-// The settings reader doubles its buffer only while a value fills it, so a quoted
-// value exactly one shorter than the buffer must come back whole. (Wine's
-// GetPrivateProfileStringW drops its last character there.)
-TEST_F(IniPosixTest, QuotedValueOneShorterThanBufferComesWhole) {
-  test::WriteBytes(path_, "[s]\nk=\"abcd\"\n");
-  wchar_t buffer[5];
-  EXPECT_EQ(platform::ReadIniString(L"s", L"k", buffer, 5, path_), 4u);
-  EXPECT_EQ(WideString(buffer), L"abcd");
 }
 
 }  // namespace

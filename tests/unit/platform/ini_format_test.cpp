@@ -1,17 +1,17 @@
-#include "platform/ini_value_edit.h"
+#include "platform/ini_format.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string_view>
 
-#include "platform/ini_syntax.h"
 #include "platform/text.h"
 
-// The pure part of the writer: bytes in, bytes out, the code page given. The
-// file-level suite (ini_file_test.cpp) proves the system's reader agrees; this
-// one covers what needs a code page of our choosing, what is refused, and the
-// promise that every other line stays as it was.
+// The INI format on bytes in memory: how lines are cut, and the writer (bytes
+// in, bytes out, the code page given). The file-level suite (ini_test.cpp)
+// proves the system's reader agrees; this one covers what needs a code page of
+// our choosing, what is refused, and the promise that every other line stays as
+// it was.
 
 namespace {
 
@@ -68,6 +68,29 @@ AnsiCodec DoubleByte() {
 std::optional<std::string> Set(std::string_view file, const WideString& section, const WideString& key,
                                const WideString& value, const AnsiCodec& ansi = Latin1()) {
   return SetIniValue(file, section, key, value, ansi, kUtf16File);
+}
+
+// Files mix line ends when they were edited on several systems; each CR, LF
+// and CR LF ends one line wherever it stands.
+TEST(IniFormatTest, EveryLineEndEndsOneLine) {
+  struct Case {
+    const wchar_t* text;
+    platform::ini::LineViews lines;
+  } cases[] = {
+      {L"", {}},
+      {L"a", {L"a"}},
+      {L"\n", {L""}},
+      {L"a\r\n", {L"a"}},
+      {L"a\n\n", {L"a", L""}},
+      {L"a\n\rb", {L"a", L"", L"b"}},
+      {L"a\r\r\nb", {L"a", L"", L"b"}},
+      {L"a\rb\nc\r\nd\re", {L"a", L"b", L"c", L"d", L"e"}},
+      {L"\r\r\r\n\n", {L"", L"", L"", L""}},
+      {L"a\rb\rc\r\nd\ne\nf\r", {L"a", L"b", L"c", L"d", L"e", L"f"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(platform::ini::SplitIniLines(c.text), c.lines) << testing::PrintToString(WideString(c.text));
+  }
 }
 
 TEST(IniValueEditTest, DoubleByteCharactersAreNeverTakenForBracketsOrEquals) {

@@ -1,4 +1,4 @@
-#include "platform/ini_file.h"
+#include "platform/ini.h"
 
 #include <gtest/gtest.h>
 
@@ -71,15 +71,8 @@ WideString WithLineEnds(const WideString& text, const WideString& lineEnd) {
   return out;
 }
 
-// Reads a value through a buffer far larger than it, checking that the count
-// returned is the length of the text copied up to its terminator.
 WideString Read(const WideString& path, const WideString& section, const WideString& key) {
-  std::vector<wchar_t> buffer(1025, L'#');
-  buffer.back() = L'\0';
-  const uint32_t length = platform::ReadIniString(section, key, buffer.data(), 1024, path);
-  WideString value(buffer.data());
-  EXPECT_EQ(length, value.size()) << "[" << platform::ToUtf8(section) << "] " << platform::ToUtf8(key);
-  return value;
+  return platform::IniFile::Open(path).Value(section, key);
 }
 
 bool Exists(const WideString& path) { return std::filesystem::exists(test::NativePath(path)); }
@@ -208,16 +201,16 @@ TEST(IniFileTest, MissingFileGivesEmptyAndStaysMissing) {
   }
 }
 
-// Reading again after the file was replaced, rewritten or another file read
+// Opening the file again after it was replaced, rewritten or another file read
 // gives what the file holds now.
-TEST(IniFileTest, EachReadSeesTheFileAsItIsThen) {
+TEST(IniFileTest, EachOpeningSeesTheFileAsItIsThen) {
   test::TempDir dir;
   const WideString path = dir.Path(L"settings.ini");
   const WideString other = dir.Path(L"other.ini");
   test::WriteBytes(path, "[s]\nk=first\n");
   test::WriteBytes(other, "[s]\nk=other\n");
   EXPECT_EQ(Read(path, L"s", L"k"), L"first");
-  ASSERT_TRUE(platform::WriteIniString(L"s", L"k", L"second", path));
+  ASSERT_TRUE(platform::WriteIniValue(path, L"s", L"k", L"second"));
   EXPECT_EQ(Read(path, L"s", L"k"), L"second");
   test::WriteBytes(path, "[s]\nk=the third\n");
   EXPECT_EQ(Read(path, L"s", L"k"), L"the third");
@@ -225,38 +218,27 @@ TEST(IniFileTest, EachReadSeesTheFileAsItIsThen) {
   EXPECT_EQ(Read(path, L"s", L"k"), L"the third");
 }
 
-// ---- The buffer: a value that does not fit is cut to size - 1 characters.
+// ---- Values of any length: the Windows reader asks the system with a buffer
+// that grows, and Wine cuts a quoted value that just fits by its last character.
 
-struct BufferCase {
-  const wchar_t* key;
-  uint32_t size;
-  const wchar_t* expected;
-};
-
-void PrintTo(const BufferCase& c, std::ostream* out) { *out << platform::ToUtf8(c.key) << " in " << c.size; }
-
-class IniBufferTest : public testing::TestWithParam<BufferCase> {};
-
-TEST_P(IniBufferTest, CutsToSizeAndTerminates) {
-  const BufferCase& c = GetParam();
+TEST(IniFileTest, ValuesOfAnyLengthComeWhole) {
   test::TempDir dir;
   const WideString path = dir.Path(L"settings.ini");
-  test::WriteBytes(path, "[s]\r\nplain=abcdef\r\nquoted=\"abcdef\"\r\n");
-  std::vector<wchar_t> buffer(c.size + 4, L'#');
-  const uint32_t length = platform::ReadIniString(L"s", c.key, buffer.data(), c.size, path);
-  EXPECT_EQ(WideString(buffer.data()), c.expected);
-  EXPECT_EQ(length, WideString(c.expected).size());
-  EXPECT_EQ(WideString(buffer.data() + c.size, 4), L"####") << "written beyond the buffer";
+  const size_t kLengths[] = {252, 253, 254, 255, 256, 511, 5000};
+  std::string file = "[s]\r\n";
+  for (size_t length : kLengths) {
+    const std::string value(length, 'v');
+    file += "plain" + std::to_string(length) + "=" + value + "\r\n";
+    file += "quoted" + std::to_string(length) + "=\"" + value + "\"\r\n";
+  }
+  test::WriteBytes(path, file);
+  const platform::IniFile ini = platform::IniFile::Open(path);
+  for (size_t length : kLengths) {
+    EXPECT_EQ(ini.Value(L"s", L"plain" + std::to_wstring(length)), WideString(length, L'v')) << length;
+    EXPECT_EQ(ini.Value(L"s", L"quoted" + std::to_wstring(length)), WideString(length, L'v')) << length;
+  }
+  EXPECT_EQ(platform::IniFile().Value(L"s", L"plain252"), L"");
 }
-
-// A quoted value in a buffer of exactly its length + 1 is left out: Wine drops its
-// last character there (see the POSIX-only suite).
-INSTANTIATE_TEST_SUITE_P(Ini, IniBufferTest,
-                         testing::Values(BufferCase{L"plain", 1, L""}, BufferCase{L"plain", 2, L"a"},
-                                         BufferCase{L"plain", 6, L"abcde"}, BufferCase{L"plain", 7, L"abcdef"},
-                                         BufferCase{L"plain", 8, L"abcdef"}, BufferCase{L"quoted", 1, L""},
-                                         BufferCase{L"quoted", 2, L"a"}, BufferCase{L"quoted", 6, L"abcde"},
-                                         BufferCase{L"quoted", 8, L"abcdef"}, BufferCase{L"quoted", 100, L"abcdef"}));
 
 // ---- Writing: one table, each case stored in every encoding with every line end.
 // The writer changes the bytes of the one value (or adds its line) and no other.
@@ -314,7 +296,7 @@ TEST_P(IniWriteTest, ChangesOnlyTheValueInEveryEncodingAndLineEnd) {
       SCOPED_TRACE(variant);
       const WideString path = dir_.Path(platform::FromUtf8(variant) + L".ini");
       test::WriteBytes(path, Encoded(WithLineEnds(c.before, lineEnd.text), encoding));
-      ASSERT_TRUE(platform::WriteIniString(c.section, c.key, c.value, path));
+      ASSERT_TRUE(platform::WriteIniValue(path, c.section, c.key, c.value));
       EXPECT_EQ(test::ReadBytes(path), Encoded(WithLineEnds(c.after, lineEnd.text), encoding));
       EXPECT_EQ(Read(path, c.section, c.key), c.value);
     }
@@ -335,23 +317,31 @@ TEST_F(IniNewFileTest, CreatesMissingFileThatHoldsAnyCharacter) {
   // The launcher reads its settings before it writes the path, so the missing
   // file has been looked at (and under Win32 remembered) first.
   EXPECT_EQ(Read(path_, L"Java Runtime Environment", L"JRE Path"), L"");
-  ASSERT_TRUE(platform::WriteIniString(L"Java Runtime Environment", L"JRE Path", folder, path_));
-  ASSERT_TRUE(platform::WriteIniString(L"Java Runtime Environment", L"Owner", L"Łukasz", path_));
+  ASSERT_TRUE(platform::WriteIniValue(path_, L"Java Runtime Environment", L"JRE Path", folder));
+  ASSERT_TRUE(platform::WriteIniValue(path_, L"Java Runtime Environment", L"Owner", L"Łukasz"));
   EXPECT_EQ(Read(path_, L"Java Runtime Environment", L"JRE Path"), folder);
   EXPECT_EQ(Read(path_, L"Java Runtime Environment", L"Owner"), L"Łukasz");
 }
 
 TEST_F(IniNewFileTest, EmptyFileIsWrittenAsNew) {
   test::WriteBytes(path_, "");
-  ASSERT_TRUE(platform::WriteIniString(L"s", L"k", L"Grüße", path_));
+  ASSERT_TRUE(platform::WriteIniValue(path_, L"s", L"k", L"Grüße"));
   EXPECT_EQ(Read(path_, L"s", L"k"), L"Grüße");
 }
 
 TEST_F(IniNewFileTest, FailsInMissingFolderAndCreatesNothing) {
   const WideString folder = dir_.Path(L"no folder");
   const WideString path = test::Join({folder, L"settings.ini"});
-  EXPECT_FALSE(platform::WriteIniString(L"s", L"k", L"v", path));
+  EXPECT_FALSE(platform::WriteIniValue(path, L"s", L"k", L"v"));
   EXPECT_FALSE(Exists(folder));
+}
+
+// What stands at the path and cannot be read (here a folder) is not replaced
+// by a file that holds nothing but the new key.
+TEST_F(IniNewFileTest, WhatCannotBeReadIsLeftAlone) {
+  std::filesystem::create_directory(test::NativePath(path_));
+  EXPECT_FALSE(platform::WriteIniValue(path_, L"s", L"k", L"v"));
+  EXPECT_TRUE(std::filesystem::is_directory(test::NativePath(path_)));
 }
 
 // A value that the file cannot hold leaves the file as it was: a line break, or
@@ -359,11 +349,11 @@ TEST_F(IniNewFileTest, FailsInMissingFolderAndCreatesNothing) {
 TEST_F(IniNewFileTest, ValueTheFileCannotHoldLeavesItUnchanged) {
   const std::string before = platform::ToAnsi(L"[A]\r\nk=old\r\n");
   test::WriteBytes(path_, before);
-  EXPECT_FALSE(platform::WriteIniString(L"A", L"k", L"two\r\nlines", path_));
+  EXPECT_FALSE(platform::WriteIniValue(path_, L"A", L"k", L"two\r\nlines"));
   EXPECT_EQ(test::ReadBytes(path_), before);
   const WideString foreign = L"C:\\日本語\\😀";
   const bool codePageHoldsIt = platform::FromAnsi(platform::ToAnsi(foreign)) == foreign;
-  EXPECT_EQ(platform::WriteIniString(L"A", L"k", foreign, path_), codePageHoldsIt);
+  EXPECT_EQ(static_cast<bool>(platform::WriteIniValue(path_, L"A", L"k", foreign)), codePageHoldsIt);
   if (!codePageHoldsIt) {
     EXPECT_EQ(test::ReadBytes(path_), before);
   }
@@ -376,12 +366,12 @@ TEST_F(IniNewFileTest, PathsLongerThanMaxPath) {
   const WideString path = test::Join({folder, L"settings.ini"});
   test::WriteBytes(path, "[Application]\r\nMain Class=Deep\r\n");
   EXPECT_EQ(Read(path, L"Application", L"Main Class"), L"Deep");
-  ASSERT_TRUE(platform::WriteIniString(L"Java Runtime Environment", L"JRE Path", L"C:\\rt\\", path));
+  ASSERT_TRUE(platform::WriteIniValue(path, L"Java Runtime Environment", L"JRE Path", L"C:\\rt\\"));
   EXPECT_EQ(test::ReadBytes(path),
             "[Application]\r\nMain Class=Deep\r\n[Java Runtime Environment]\r\nJRE Path=C:\\rt\\\r\n");
   EXPECT_EQ(Read(path, L"Java Runtime Environment", L"JRE Path"), L"C:\\rt\\");
   const WideString created = test::Join({folder, L"new.ini"});
-  ASSERT_TRUE(platform::WriteIniString(L"s", L"k", L"v", created));
+  ASSERT_TRUE(platform::WriteIniValue(created, L"s", L"k", L"v"));
   EXPECT_EQ(Read(created, L"s", L"k"), L"v");
 }
 
