@@ -1,4 +1,4 @@
-#include "platform/installed_runtimes_posix.h"
+#include "platform/registry.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ namespace {
 const WideString kJdkKey = L"Software\\JavaSoft\\Java Development Kit\\";
 const WideString kJreKey = L"Software\\JavaSoft\\Java Runtime Environment\\";
 
-class InstalledRuntimesTest : public testing::Test {
+class RegistryPosixTest : public testing::Test {
  protected:
   void Runtime(const WideString& folder, const std::string& version, const std::string& marker = "lib/libjava.so") {
     test::Touch(dir_.Path(folder + L"/" + std::wstring(marker.begin(), marker.end())));
@@ -42,7 +42,7 @@ class InstalledRuntimesTest : public testing::Test {
   std::unique_ptr<Registry> registry_ = platform::MakeInstalledRuntimesRegistry(dir_.Path());
 };
 
-TEST_F(InstalledRuntimesTest, ModernRuntimesAreRegisteredRuntimesAndOldJdksAreJdks) {
+TEST_F(RegistryPosixTest, ModernRuntimesAreRegisteredRuntimesAndOldJdksAreJdks) {
   Runtime(L"java-17", "17.0.2");
   Runtime(L"java-8-jdk/jre", "", "lib/amd64/libjava.so");
   test::WriteBytes(dir_.Path(L"java-8-jdk/release"), "JAVA_VERSION=\"1.8.0_292\"\n");
@@ -62,7 +62,7 @@ TEST_F(InstalledRuntimesTest, ModernRuntimesAreRegisteredRuntimesAndOldJdksAreJd
 // What a damaged or hand-made /usr/lib/jvm may hold is passed over: links
 // that lead nowhere or round in a circle, a "release" that is a folder or a
 // FIFO (reading it must not wait for a writer), a folder that cannot be read.
-TEST_F(InstalledRuntimesTest, DamagedEntriesArePassedOver) {
+TEST_F(RegistryPosixTest, DamagedEntriesArePassedOver) {
   namespace fs = std::filesystem;
   Runtime(L"java-17", "17.0.2");
   fs::create_symlink(test::NativePath(dir_.Path(L"gone")), test::NativePath(dir_.Path(L"dangling")));
@@ -79,7 +79,7 @@ TEST_F(InstalledRuntimesTest, DamagedEntriesArePassedOver) {
   EXPECT_TRUE(Subkeys(kJdkKey).empty());
 }
 
-TEST_F(InstalledRuntimesTest, AnUnreadableRootListsNothing) {
+TEST_F(RegistryPosixTest, AnUnreadableRootListsNothing) {
   if (geteuid() == 0) GTEST_SKIP() << "the superuser can read any folder";
   Runtime(L"java-17", "17.0.2");
   ASSERT_EQ(chmod(test::NativePath(dir_.Path()).c_str(), 0), 0);
@@ -87,7 +87,7 @@ TEST_F(InstalledRuntimesTest, AnUnreadableRootListsNothing) {
   chmod(test::NativePath(dir_.Path()).c_str(), 0700);
 }
 
-TEST_F(InstalledRuntimesTest, AMissingRootListsNothing) {
+TEST_F(RegistryPosixTest, AMissingRootListsNothing) {
   registry_ = platform::MakeInstalledRuntimesRegistry(dir_.Path(L"absent"));
   EXPECT_TRUE(Subkeys(kJreKey).empty());
 }

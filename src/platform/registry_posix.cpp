@@ -1,5 +1,3 @@
-#include "platform/installed_runtimes_posix.h"
-
 #include <algorithm>
 #include <cwctype>
 #include <filesystem>
@@ -9,6 +7,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/registry.h"
 #include "platform/runtime_layout.h"
 #include "platform/text.h"
 
