@@ -9,7 +9,7 @@ struct ReleaseCase {
   std::optional<WideString> version;
 };
 
-TEST(ReleaseFileTest, JavaVersionLine) {
+TEST(RuntimeLayoutTest, JavaVersionLine) {
   const ReleaseCase cases[] = {
       {"IMPLEMENTOR=\"X\"\nJAVA_VERSION=\"17.0.2\"\n", L"17.0.2"},
       {"JAVA_VERSION=\"1.8.0_292\"\r\nOS_NAME=\"Linux\"\r\n", L"1.8.0_292"},  // CR LF lines
@@ -29,7 +29,7 @@ TEST(ReleaseFileTest, JavaVersionLine) {
   }
 }
 
-TEST(ReleaseFileTest, EachKeyOfTheFile) {
+TEST(RuntimeLayoutTest, EachKeyOfTheFile) {
   const std::string text =
       "IMPLEMENTOR=\"Eclipse Adoptium\"\r\n"
       "JAVA_VERSION=\"17.0.2\"\r\n"
@@ -57,7 +57,7 @@ TEST(ReleaseFileTest, EachKeyOfTheFile) {
   for (const Case& c : cases) EXPECT_EQ(platform::ReleaseFileValue(text, c.key), c.value) << c.key;
 }
 
-TEST(ReleaseFileTest, TextWithNulBytesIsReadWhole) {
+TEST(RuntimeLayoutTest, TextWithNulBytesIsReadWhole) {
   constexpr char kText[] = "A=\0\0\nJAVA_VERSION=\"9\"\n";
   const std::string text(kText, sizeof kText - 1);
   EXPECT_EQ(platform::ReleaseFileValue(text, "JAVA_VERSION"), L"9");
