@@ -5,7 +5,7 @@
 #include <jni.h>
 
 #include "platform/expected.h"
-#include "platform/text.h"
+#include "platform/local_time.h"
 #include "platform/wide_string.h"
 
 #include "settings/launcher_settings.h"

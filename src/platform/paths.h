@@ -57,14 +57,4 @@ WideStringList PathComponents(const WideString& path);
 // system cannot complete.
 WideString FixedToCurrentDirectory(const WideString& path);
 
-// The folder under which per-user settings live: the value of "APPDATA" on
-// Windows, the XDG configuration folder ($XDG_CONFIG_HOME, else $HOME/.config)
-// on POSIX. Empty when the environment does not name one.
-WideString UserConfigurationFolder();
-
-// The folder under which per-user caches live: the value of "LOCALAPPDATA" on
-// Windows, the XDG cache folder ($XDG_CACHE_HOME, else $HOME/.cache) on POSIX.
-// Empty when the environment does not name one.
-WideString UserCacheFolder();
-
 }  // namespace platform

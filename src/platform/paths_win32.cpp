@@ -1,5 +1,4 @@
 #include "platform/paths.h"
-#include "platform/process.h"
 #include "platform/windows_api.h"
 
 namespace platform {
@@ -42,10 +41,6 @@ WideString ShortPathOf(const WideString& path) {
 }  // namespace
 
 WideString FixedToCurrentDirectory(const WideString& path) { return path.empty() ? path : FullPathOf(path); }
-
-WideString UserConfigurationFolder() { return GetEnvironmentValue(L"APPDATA").value_or(L""); }
-
-WideString UserCacheFolder() { return GetEnvironmentValue(L"LOCALAPPDATA").value_or(L""); }
 
 namespace win32 {
 

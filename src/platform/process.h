@@ -70,6 +70,16 @@ SystemStatus UnsetEnvironmentValue(const WideString& name);
 // references stay as written (the rule of ExpandEnvironmentStringsW).
 WideString ExpandEnvironmentReferences(const WideString& text);
 
+// The folder under which per-user settings live: the value of "APPDATA" on
+// Windows, the XDG configuration folder ($XDG_CONFIG_HOME, else $HOME/.config)
+// on POSIX. Empty when the environment does not name one.
+WideString UserConfigurationFolder();
+
+// The folder under which per-user caches live: the value of "LOCALAPPDATA" on
+// Windows, the XDG cache folder ($XDG_CACHE_HOME, else $HOME/.cache) on POSIX.
+// Empty when the environment does not name one.
+WideString UserCacheFolder();
+
 // ---- Its standard streams
 
 enum class StandardStream { Input, Output, Error };

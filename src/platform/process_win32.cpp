@@ -110,6 +110,10 @@ WideString ExpandEnvironmentReferences(const WideString& text) {
   }
 }
 
+WideString UserConfigurationFolder() { return GetEnvironmentValue(L"APPDATA").value_or(L""); }
+
+WideString UserCacheFolder() { return GetEnvironmentValue(L"LOCALAPPDATA").value_or(L""); }
+
 // ---- Its standard streams
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "fuzz_check.h"
 #include "jvm/output_redirection.h"
-#include "platform/text.h"
+#include "platform/local_time.h"
 
 namespace {
 

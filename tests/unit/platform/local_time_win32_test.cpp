@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/text.h"
+#include "platform/local_time.h"
 #include "platform/windows_api.h"
 
 // The proof that POSIX formats file names as Windows does: the portable
