@@ -30,8 +30,6 @@ std::string EncodeLossily(const WideString& text, IniEncoding encoding, const An
   return ansi.encode(text);
 }
 
-}  // namespace
-
 IniEncoding DetectIniEncoding(std::string_view file) {
   if (file.starts_with(kUtf8Bom)) return IniEncoding::Utf8Bom;
   if (file.starts_with(kUtf16LeBom)) return IniEncoding::Utf16Le;
@@ -51,10 +49,6 @@ std::string_view ByteOrderMarkOf(IniEncoding encoding) {
       break;
   }
   return {};
-}
-
-AnsiCodec SystemAnsiCodec() {
-  return {[](std::string_view bytes) { return FromAnsi(bytes); }, [](const WideString& text) { return ToAnsi(text); }};
 }
 
 WideString DecodeIniBytes(std::string_view bytes, IniEncoding encoding, const AnsiCodec& ansi) {
@@ -77,6 +71,12 @@ std::optional<std::string> EncodeIniText(const WideString& text, IniEncoding enc
   std::string bytes = EncodeLossily(text, encoding, ansi);
   if (DecodeIniBytes(bytes, encoding, ansi) != text) return std::nullopt;
   return bytes;
+}
+
+}  // namespace
+
+AnsiCodec SystemAnsiCodec() {
+  return {[](std::string_view bytes) { return FromAnsi(bytes); }, [](const WideString& text) { return ToAnsi(text); }};
 }
 
 WideString DecodeIniFile(std::string_view file, const AnsiCodec& ansi) {

@@ -24,9 +24,6 @@ namespace platform {
 // POSIX).
 enum class IniEncoding { Ansi, Utf8Bom, Utf16Le, Utf16Be };
 
-IniEncoding DetectIniEncoding(std::string_view file);
-std::string_view ByteOrderMarkOf(IniEncoding encoding);
-
 // The 8-bit code page of a file without a byte-order mark.
 struct AnsiCodec {
   std::function<WideString(std::string_view bytes)> decode;
@@ -35,11 +32,6 @@ struct AnsiCodec {
 
 // The system's: the thread's ANSI code page on Windows, UTF-8 on POSIX.
 AnsiCodec SystemAnsiCodec();
-
-// Bytes (without the byte-order mark) to text and back. Encoding fails when
-// the encoding cannot hold every character of the text unchanged.
-WideString DecodeIniBytes(std::string_view bytes, IniEncoding encoding, const AnsiCodec& ansi);
-std::optional<std::string> EncodeIniText(const WideString& text, IniEncoding encoding, const AnsiCodec& ansi);
 
 // A whole file's text, its byte-order mark left out.
 WideString DecodeIniFile(std::string_view file, const AnsiCodec& ansi);

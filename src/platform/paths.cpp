@@ -2,7 +2,11 @@
 
 namespace platform {
 
+namespace {
+
 size_t LastSeparator(const WideString& path) { return path.find_last_of(kPathSeparators); }
+
+}  // namespace
 
 WideString FileNameOf(const WideString& path) {
   const size_t separator = LastSeparator(path);

@@ -25,9 +25,6 @@ extern const bool kExtensionlessExecutableHasSettings;
 
 // ---- The pieces of a path, cut at its last separator (any of the system's)
 
-// The position of the last separator, or npos.
-size_t LastSeparator(const WideString& path);
-
 // What follows the last separator: the file name (the whole text without one).
 WideString FileNameOf(const WideString& path);
 

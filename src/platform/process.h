@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "platform/expected.h"
 #include "platform/wide_string.h"
@@ -50,9 +48,6 @@ ProcessCommandLine QueryCommandLine();
 
 // POSIX only: the entry point records argv here before anything reads it.
 void RecordProcessArguments(int argc, char** argv);
-
-// POSIX only: the argument vector exactly as the entry point received it.
-std::vector<std::string> RecordedArgumentBytes();
 
 // A Windows command line that the C runtime's parser (and so java.exe) splits
 // back into exactly these arguments: each is quoted when it is empty or holds

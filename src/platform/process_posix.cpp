@@ -82,8 +82,6 @@ void RecordProcessArguments(int argc, char** argv) {
   for (int i = 0; i < argc; ++i) arguments.push_back(FromUtf8(argv[i]));
 }
 
-std::vector<std::string> RecordedArgumentBytes() { return RecordedBytes(); }
-
 ProcessCommandLine QueryCommandLine() { return {std::nullopt, RecordedArguments()}; }
 
 // ---- Its environment
@@ -282,7 +280,8 @@ struct ChildProcess::Process {
 };
 
 SystemResult<ChildProcess> ChildProcess::StartWithOwnCommandLine(const WideString& program) {
-  std::vector<std::string> arguments = RecordedArgumentBytes();
+  // The argument vector exactly as the entry point received it.
+  std::vector<std::string> arguments = RecordedBytes();
   std::vector<char*> vector;
   for (std::string& argument : arguments) vector.push_back(argument.data());
   vector.push_back(nullptr);
