@@ -3,4 +3,6 @@
 #include "platform/windows_api.h"
 
 // launcher.exe and launcher-console.exe both start here.
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return RunProgram(SystemHost(platform::OwnImageSubsystem())); }
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  return RunProgram(SystemHost(platform::OwnImageSubsystem()), platform::QueryCommandLine());
+}

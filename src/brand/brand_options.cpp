@@ -5,6 +5,8 @@
 #include "brand/pe_image.h"
 #include "platform/text.h"
 
+namespace brand {
+
 namespace {
 
 struct VersionStringOption {
@@ -95,3 +97,5 @@ BrandResult<BrandOptions> ParseBrandOptions(const WideStringList& arguments) {
   if (!options.show) options.output = files[1];
   return options;
 }
+
+}  // namespace brand

@@ -7,6 +7,8 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 
+namespace brand {
+
 namespace {
 
 // Bigger inputs cannot be the launcher or its icon; reading stops there.
@@ -104,3 +106,5 @@ ToolOutcome RunBrandTool(const WideStringList& arguments) {
   if (!options) return Refused("launcher-brand: " + options.error().message);
   return options->show ? Show(options->input) : Brand(*options);
 }
+
+}  // namespace brand

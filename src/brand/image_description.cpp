@@ -8,6 +8,8 @@
 #include "brand/version_info.h"
 #include "platform/text.h"
 
+namespace brand {
+
 namespace {
 
 std::string Utf8Of(const std::u16string& text) { return platform::ToUtf8(platform::FromUtf16(text)); }
@@ -82,3 +84,5 @@ BrandResult<std::string> DescribeImage(std::string_view file) {
   DescribeSettings(*resources, out);
   return out;
 }
+
+}  // namespace brand
