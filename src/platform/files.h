@@ -100,6 +100,12 @@ SystemStatus RemoveEmptyDirectory(const WideString& path);
 // Makes the folder the process's current one.
 SystemStatus ChangeCurrentDirectory(const WideString& path);
 
+// The path from the root that a path names now: a relative one is taken from
+// the current folder, so that it keeps that meaning when the folder or the
+// search that would use it changes. "" stays "", and so does a path the
+// system cannot complete.
+WideString FixedToCurrentDirectory(const WideString& path);
+
 // The names (without folder) that a search pattern finds, in the order the
 // system returns them; the pattern may hold the wildcards * and ? in its last
 // component. nullopt when nothing is found.

@@ -356,4 +356,14 @@ bool IsSameFile(const WideString& a, const WideString& b) {
   return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+// ---- Paths the system completes
+
+WideString FixedToCurrentDirectory(const WideString& path) {
+  if (path.empty() || path[0] == L'/') return path;
+  std::string current(4096, '\0');
+  if (::getcwd(current.data(), current.size()) == nullptr) return path;
+  current.resize(current.find('\0'));
+  return FromUtf8(current) + (current == "/" ? L"" : L"/") + path;
+}
+
 }  // namespace platform

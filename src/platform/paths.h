@@ -46,12 +46,4 @@ bool IsNetworkPath(const WideString& path);
 // a network path's server ("\\server", "C:", "" for a root).
 WideStringList PathComponents(const WideString& path);
 
-// ---- Paths the system completes
-
-// The path from the root that a path names now: a relative one is taken from
-// the current folder, so that it keeps that meaning when the folder or the
-// search that would use it changes. "" stays "", and so does a path the
-// system cannot complete.
-WideString FixedToCurrentDirectory(const WideString& path);
-
 }  // namespace platform
