@@ -7,32 +7,28 @@
 #include "platform/text.h"
 
 namespace platform {
-namespace {
-
-// The loader tells why only in words; they go to standard error beside the message.
-void ReportLoaderWords() {
-  if (const char* reason = ::dlerror()) std::fprintf(stderr, "%s\n", reason);
-}
-
-}  // namespace
 
 SystemResult<void*> LoadLibraryForever(const WideString& path) {
   errno = 0;
   void* library = ::dlopen(ToUtf8(path).c_str(), RTLD_NOW | RTLD_GLOBAL);
   if (library != nullptr) return library;
+  // dlerror leaves the loader's own reason in errno (EISDIR for a folder);
+  // right after dlopen it may hold another step's ENOENT.
+  const char* reason = ::dlerror();
   const int error = errno;
-  ReportLoaderWords();
+  if (reason != nullptr) std::fprintf(stderr, "%s\n", reason);
   return SystemError{static_cast<uint32_t>(error != 0 ? error : ENOENT)};
 }
 
 SystemResult<void*> LoadRuntimeLibraryForever(const WideString& path) { return LoadLibraryForever(path); }
 
-// The code of a missing export is ENOENT rather than whatever errno an earlier call left.
+// The loader tells why only in words; they go to standard error beside the
+// message, whose code is ENOENT rather than whatever errno an earlier call left.
 SystemResult<void*> FindExport(void* library, const char* name) {
   ::dlerror();
   void* address = ::dlsym(library, name);
   if (address != nullptr) return address;
-  ReportLoaderWords();
+  if (const char* reason = ::dlerror()) std::fprintf(stderr, "%s\n", reason);
   return SystemError{ENOENT};
 }
 
