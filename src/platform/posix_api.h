@@ -1,7 +1,7 @@
 #pragma once
 
 // What POSIX code of the platform layer shares: the owners of the resources it
-// opens. POSIX code only.
+// opens, and the error of a call that failed. POSIX code only.
 #include <dirent.h>
 #include <unistd.h>
 

@@ -168,7 +168,8 @@ inline SystemError LastError() { return {::GetLastError()}; }
 // The one long-path rule of the file functions: a path of MAX_PATH characters
 // or more is made full and normalised (".", ".." and "/" resolved, which the
 // prefix would turn off), then prefixed with \\?\ (\\?\UNC\ for a network
-// path). Shorter paths are passed as they are.
+// path). Shorter paths are passed as they are. Defined with the file functions
+// (files_win32.cpp).
 WideString LongPathForm(const WideString& path);
 
 // For the functions that take no path of MAX_PATH characters or more, not even
