@@ -26,7 +26,7 @@ while read -r name program seeds; do
   echo "== $name: $seconds s"
   status=0
   bash tests/fuzz/run_target.sh "$program" "$seeds" "$long/$name" \
-    -max_total_time="$seconds" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048 >"$log" 2>&1 || status=$?
+    -max_total_time="$seconds" -print_final_stats=1 >"$log" 2>&1 || status=$?
   grep -E '^(INFO: Seed|Done [0-9]+ runs|stat::|SUMMARY)' "$log" || true
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   if [ "$status" -ne 0 ]; then

@@ -13,8 +13,9 @@ REQUIRED_PACKAGES=(
 )
 
 # What the fuzz targets need (scripts/fuzz.sh): clang with libFuzzer and the
-# sanitizers' run-time libraries, and what every build needs.
-FUZZ_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev openjdk-17-jdk-headless)
+# sanitizers' run-time libraries, zlib for the branding targets' seeds, and
+# what every build needs.
+FUZZ_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev openjdk-17-jdk-headless zlib1g-dev)
 
 missing_packages() {
   local package

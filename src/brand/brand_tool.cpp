@@ -1,7 +1,11 @@
 #include "brand/brand_tool.h"
 
+#include <chrono>
+#include <thread>
+
 #include "brand/brand_options.h"
 #include "brand/image_description.h"
+#include "brand/output_file.h"
 #include "brand/settings_text.h"
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -40,19 +44,10 @@ BrandResult<std::vector<IconImage>> ReadIcon(const WideString& path) {
   return ReadIcoFile(*bytes);
 }
 
-// The new contents go to a file beside the output, then take its name, so
-// that a failed write leaves no half-written output.
-BrandResult<bool> WriteOutput(const WideString& path, std::string_view bytes) {
-  const WideString temporary = path + L".brand-tmp";
-  if (!platform::WriteFileBytes(temporary, bytes)) {
-    platform::RemoveFile(temporary);
-    return BrandError{"cannot be written (the folder cannot be written, or the disk is full)"};
-  }
-  if (!platform::MoveFileReplacing(temporary, path)) {
-    platform::RemoveFile(temporary);
-    return BrandError{"cannot be replaced"};
-  }
-  return true;
+// A virus scanner may hold a new file for a moment: the move is tried for
+// about a second before the tool gives up.
+MoveRetries OutputMoveRetries() {
+  return {.attempts = 20, .pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(50)); }};
 }
 
 ToolOutcome Show(const WideString& path) {
@@ -94,7 +89,7 @@ ToolOutcome Brand(BrandOptions& options) {
   }
   BrandResult<std::string> branded = BrandImage(*input, request);
   if (!branded) return Refused(Named(options.input) + branded.error().message);
-  BrandResult<bool> written = WriteOutput(options.output, *branded);
+  BrandResult<bool> written = WriteOutputFile(options.output, *branded, OutputMoveRetries());
   if (!written) return Refused(Named(options.output) + written.error().message);
   return outcome;
 }

@@ -1,6 +1,8 @@
 #include "brand/icon_file.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 #include "common/little_endian.h"
 
@@ -26,19 +28,6 @@ uint32_t Crc32(std::string_view bytes) {
   uint32_t crc = 0xFFFFFFFFu;
   for (unsigned char byte : bytes) crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
   return crc ^ 0xFFFFFFFFu;
-}
-
-uint16_t PngBitsPerPixel(uint8_t depth, uint8_t colourType) {
-  switch (colourType) {
-    case 2:
-      return static_cast<uint16_t>(depth * 3);
-    case 4:
-      return static_cast<uint16_t>(depth * 2);
-    case 6:
-      return static_cast<uint16_t>(depth * 4);
-    default:
-      return depth;
-  }
 }
 
 // The bytes a DIB of an icon needs: header, palette, colour rows and the
@@ -77,9 +66,19 @@ BrandResult<IconImage> CheckDib(std::string_view data, size_t index) {
                    .data = std::string(data)};
 }
 
+// What a PNG's header chunk says.
+struct PngHeader {
+  uint32_t width = 0;
+  uint32_t height = 0;
+  uint8_t bitDepth = 0;
+  uint8_t colourType = 0;
+};
+
+constexpr uint8_t kPngRgba = 6;  // the colour type of red, green, blue and alpha
+
 // What is wrong with a PNG file, after checking every chunk up to IEND; empty
-// when nothing is, and then its size.
-std::string PngProblem(std::string_view png, PngSize& size) {
+// when nothing is, and then its header.
+std::string PngProblem(std::string_view png, PngHeader& header) {
   const ByteReader file(png);
   if (!IsPng(png)) return "no PNG signature";
   uint64_t at = kPngSignature.size();
@@ -93,65 +92,106 @@ std::string PngProblem(std::string_view png, PngSize& size) {
     }
     if (first) {
       if (type != "IHDR" || length != 13) return "PNG without a header chunk";
-      size = {.width = file.U32BigEndian(at + 8),
-              .height = file.U32BigEndian(at + 12),
-              .bitsPerPixel = PngBitsPerPixel(file.U8(at + 16), file.U8(at + 17))};
-      if (size.width == 0 || size.height == 0) return "PNG of no pixels";
+      header = {.width = file.U32BigEndian(at + 8),
+                .height = file.U32BigEndian(at + 12),
+                .bitDepth = file.U8(at + 16),
+                .colourType = file.U8(at + 17)};
+      if (header.width == 0 || header.height == 0) return "PNG of no pixels";
     }
     if (type == "IEND") return {};
     at += 12 + uint64_t{length};
   }
 }
 
+// Wine shows a PNG icon image of any kind, Windows only 32-bit ARGB ones: a
+// publisher who tests under Wine alone would ship an icon Windows cannot show.
 BrandResult<IconImage> PngImage(std::string_view data, const std::string& which) {
-  PngSize size;
-  const std::string problem = PngProblem(data, size);
+  PngHeader header;
+  const std::string problem = PngProblem(data, header);
   if (!problem.empty()) return BadIcon(which + ": " + problem);
-  if (size.width != size.height) return BadIcon(which + " is not square");
-  if (size.width > kLargestIcon) return BadIcon(which + " is larger than 256 pixels");
-  return IconImage{.width = static_cast<uint16_t>(size.width),
-                   .height = static_cast<uint16_t>(size.height),
+  if (header.width != header.height) return BadIcon(which + " is not square");
+  if (header.width > kLargestIcon) return BadIcon(which + " is larger than 256 pixels");
+  if (header.bitDepth != 8 || header.colourType != kPngRgba) {
+    return BadIcon(which +
+                   " is a PNG of another kind than 8-bit RGBA, the only kind Windows shows in an icon; "
+                   "save it as 32-bit RGBA");
+  }
+  return IconImage{.width = static_cast<uint16_t>(header.width),
+                   .height = static_cast<uint16_t>(header.height),
                    .colorCount = 0,
                    .planes = 1,
-                   .bitCount = size.bitsPerPixel,
+                   .bitCount = 32,
                    .data = std::string(data)};
+}
+
+// An .ico file: a 6-byte header (0, type 1, count), then a 16-byte entry per
+// image: width, height, colours, reserved, planes, bits per pixel, the
+// image's size and its offset in the file.
+constexpr uint32_t kIcoHeaderSize = 6;
+constexpr uint32_t kIcoCount = 4;
+constexpr uint32_t kIcoEntrySize = 16;
+constexpr uint32_t kIcoEntryColours = 2;
+constexpr uint32_t kIcoEntryPlanes = 4;
+constexpr uint32_t kIcoEntryBitCount = 6;
+constexpr uint32_t kIcoEntryBytes = 8;
+constexpr uint32_t kIcoEntryOffset = 12;
+
+struct ImageBytes {
+  uint64_t offset = 0;
+  uint64_t size = 0;
+  size_t index = 0;
+};
+
+// Entries that share bytes would make one image count many times (thousands
+// of copies of one large image from a small file), so each must have its own.
+std::optional<BrandError> SharedImageBytes(std::vector<ImageBytes> images, uint64_t listEnd) {
+  std::sort(images.begin(), images.end(), [](const ImageBytes& a, const ImageBytes& b) { return a.offset < b.offset; });
+  for (size_t i = 0; i < images.size(); ++i) {
+    const std::string which = "image " + std::to_string(images[i].index + 1);
+    if (images[i].offset < listEnd) return BadIcon(which + " lies inside the image list");
+    if (i > 0 && images[i - 1].offset + images[i - 1].size > images[i].offset) {
+      return BadIcon(which + " shares its bytes with image " + std::to_string(images[i - 1].index + 1));
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
 bool IsPng(std::string_view bytes) { return bytes.substr(0, kPngSignature.size()) == kPngSignature; }
 
-BrandResult<PngSize> ReadPngSize(std::string_view png) {
-  PngSize size;
-  const std::string problem = PngProblem(png, size);
-  if (!problem.empty()) return BadIcon(problem);
-  return size;
-}
-
 BrandResult<IconImage> ReadPngIcon(std::string_view file) { return PngImage(file, "the picture"); }
 
 BrandResult<std::vector<IconImage>> ReadIcoFile(std::string_view bytes) {
   const ByteReader file(bytes);
-  if (!file.Has(0, 6) || file.U16(0) != 0 || file.U16(2) != 1) return BadIcon("no icon file header");
-  const uint16_t count = file.U16(4);
+  if (!file.Has(0, kIcoHeaderSize) || file.U16(0) != 0 || file.U16(2) != 1) return BadIcon("no icon file header");
+  const uint16_t count = file.U16(kIcoCount);
   if (count == 0) return BadIcon("an icon file without images");
-  if (!file.Has(6, uint64_t{count} * 16)) return BadIcon("image list cut short");
-  std::vector<IconImage> images;
+  if (count > kMostIconImages) return BadIcon("more than " + std::to_string(kMostIconImages) + " images");
+  const uint64_t listEnd = kIcoHeaderSize + uint64_t{count} * kIcoEntrySize;
+  if (!file.Has(0, listEnd)) return BadIcon("image list cut short");
+  std::vector<ImageBytes> places;
   for (uint16_t i = 0; i < count; ++i) {
-    const uint32_t entry = 6 + uint32_t{i} * 16;
-    const uint32_t size = file.U32(entry + 8);
-    const uint32_t offset = file.U32(entry + 12);
-    if (size == 0 || !file.Has(offset, size)) {
+    const uint32_t entry = kIcoHeaderSize + uint32_t{i} * kIcoEntrySize;
+    places.push_back(
+        {.offset = file.U32(entry + kIcoEntryOffset), .size = file.U32(entry + kIcoEntryBytes), .index = i});
+    if (places.back().size == 0 || !file.Has(places.back().offset, places.back().size)) {
       return BadIcon("image " + std::to_string(i + 1) + " lies beyond the end of the file");
     }
-    const std::string_view data = file.Slice(offset, size);
-    BrandResult<IconImage> image = IsPng(data) ? PngImage(data, "image " + std::to_string(i + 1)) : CheckDib(data, i);
+  }
+  if (std::optional<BrandError> shared = SharedImageBytes(places, listEnd)) return *shared;
+  std::vector<IconImage> images;
+  for (const ImageBytes& place : places) {
+    const uint32_t entry = kIcoHeaderSize + static_cast<uint32_t>(place.index) * kIcoEntrySize;
+    const std::string_view data = file.Slice(place.offset, place.size);
+    const std::string which = "image " + std::to_string(place.index + 1);
+    BrandResult<IconImage> image = IsPng(data) ? PngImage(data, which) : CheckDib(data, place.index);
     if (!image) return image.error();
     // The file's own directory fields stay, so that the icon rebuilt from the
     // resources is the file again; a depth of 0 is filled in from the image.
-    image->colorCount = file.U8(entry + 2);
-    if (file.U16(entry + 4) != 0) image->planes = file.U16(entry + 4);
-    if (file.U16(entry + 6) != 0) image->bitCount = file.U16(entry + 6);
+    image->colorCount = file.U8(entry + kIcoEntryColours);
+    if (file.U16(entry + kIcoEntryPlanes) != 0) image->planes = file.U16(entry + kIcoEntryPlanes);
+    if (file.U16(entry + kIcoEntryBitCount) != 0) image->bitCount = file.U16(entry + kIcoEntryBitCount);
     images.push_back(std::move(*image));
   }
   return images;

@@ -20,21 +20,16 @@ struct IconImage {
   std::string data;
 };
 
-// The images of an .ico file; each entry's data is checked to be a whole PNG
-// or a DIB whose pixels and mask fit in it.
+// The images of an .ico file, at most 256, each its own bytes of the file
+// (none overlapping another or the image list); each entry's data is checked
+// to be a whole PNG or a DIB whose pixels and mask fit in it.
+inline constexpr size_t kMostIconImages = 256;
 BrandResult<std::vector<IconImage>> ReadIcoFile(std::string_view file);
 
 // A .png picture as the one image of an icon: square, at most 256 pixels, and
-// a whole PNG file (its chunks and their checksums intact).
+// a whole PNG file (its chunks and their checksums intact). PNG images of
+// icons must be 8-bit RGBA: Windows reads no other kind there.
 BrandResult<IconImage> ReadPngIcon(std::string_view file);
-
-// The width and height of a PNG, after checking every chunk up to IEND.
-struct PngSize {
-  uint32_t width = 0;
-  uint32_t height = 0;
-  uint16_t bitsPerPixel = 0;
-};
-BrandResult<PngSize> ReadPngSize(std::string_view png);
 
 bool IsPng(std::string_view bytes);
 

@@ -23,20 +23,36 @@ bool HasResource(const ResourceList& resources, uint16_t type, uint16_t id) {
   });
 }
 
+// Where the sections' data ends in the file.
+uint64_t SectionDataEnd(const PeImage& image) {
+  uint64_t end = 0;
+  for (const PeSection& section : image.sections) {
+    if (section.rawSize != 0) end = std::max(end, uint64_t{section.rawOffset} + section.rawSize);
+  }
+  return end;
+}
+
 BrandResult<std::string_view> WithoutCertificate(std::string_view file, const PeImage& image, SignaturePolicy policy) {
   const PeDirectory certificate = image.Directory(PeDirectoryIndex::Certificate);
   if (certificate.size == 0) return file;
   if (policy == SignaturePolicy::Refuse) {
     return BrandError{"is signed; give --strip-signature to remove the signature, then sign the output again"};
   }
-  // The table must be the file's tail: only then can it go without moving anything else.
-  if (certificate.address > file.size() || file.size() - certificate.address < certificate.size ||
+  // The table must be the file's tail, after every section's data (8-byte
+  // aligned, as the format places it): only then can it go without cutting
+  // anything else.
+  if (certificate.address < SectionDataEnd(image) || certificate.address % 8 != 0 ||
+      certificate.address > file.size() || file.size() - certificate.address < certificate.size ||
       file.size() - certificate.address - certificate.size >= 8) {
-    return BrandError{"has a certificate table that is not at the end of the file"};
+    return BrandError{"has a certificate table that is not at the end of the file, after its sections"};
   }
   return file.substr(0, certificate.address);
 }
 
+BrandError NotLaidOut(const std::string& why) { return {"is not laid out as this launcher (" + why + ")"}; }
+
+// The resources must come last but for the base relocations, in memory and in
+// the file: the rebuilt section may then grow and move only those.
 BrandResult<size_t> ResourceSectionIndex(const PeImage& image) {
   const PeDirectory resources = image.Directory(PeDirectoryIndex::Resource);
   const PeSection* section = image.SectionAt(resources.address);
@@ -45,17 +61,60 @@ BrandResult<size_t> ResourceSectionIndex(const PeImage& image) {
   }
   const auto index = static_cast<size_t>(section - image.sections.data());
   const PeDirectory relocations = image.Directory(PeDirectoryIndex::BaseRelocation);
+  const uint64_t resourceDataEnd = uint64_t{section->rawOffset} + section->rawSize;
   for (size_t i = 0; i < image.sections.size(); ++i) {
     const PeSection& other = image.sections[i];
-    if (i < index && other.rawSize != 0 && other.rawOffset + uint64_t{other.rawSize} > section->rawOffset) {
-      return BrandError{"is not laid out as this launcher (section " + other.name + " lies after the resources)"};
+    if (i < index && ((other.rawSize != 0 && other.rawOffset + uint64_t{other.rawSize} > section->rawOffset) ||
+                      uint64_t{other.virtualAddress} + other.Extent() > section->virtualAddress)) {
+      return NotLaidOut("section " + other.name + " lies after the resources");
     }
     // Only the base relocations may follow: nothing refers into them, so they can move.
-    if (i > index && !(relocations.size != 0 && image.SectionAt(relocations.address) == &other)) {
-      return BrandError{"is not laid out as this launcher (section " + other.name + " follows the resources)"};
+    if (i > index && (!(relocations.size != 0 && image.SectionAt(relocations.address) == &other) ||
+                      (other.rawSize != 0 && other.rawOffset < resourceDataEnd))) {
+      return NotLaidOut("section " + other.name + " follows the resources");
     }
   }
   return index;
+}
+
+// What moves when the resources are rebuilt: the resource section itself,
+// everything after it in memory and, in the file, everything after its start.
+// Nothing but the relocations' own directory entry, which moves with them, may
+// point there.
+BrandResult<bool> CheckNothingPointsIntoMovedBytes(std::string_view file, const PeImage& image, size_t resourceIndex) {
+  using namespace pe_field;
+  const PeSection& resources = image.sections[resourceIndex];
+  if (image.hasSymbolTable) return NotLaidOut("it carries a COFF symbol table; link it stripped (-s)");
+  for (uint32_t i = 0; i < image.directories.size(); ++i) {
+    const auto index = static_cast<PeDirectoryIndex>(i);
+    const PeDirectory directory = image.directories[i];
+    if (directory.size == 0 || index == PeDirectoryIndex::Resource || index == PeDirectoryIndex::Certificate) continue;
+    const uint64_t end = uint64_t{directory.address} + directory.size;
+    const PeSection* holder = image.SectionAt(directory.address);
+    // The relocations move whole with their section, so they must lie within one.
+    const bool moves =
+        index == PeDirectoryIndex::BaseRelocation
+            ? holder == nullptr || holder == &resources || end > uint64_t{holder->virtualAddress} + holder->Extent()
+            : end > resources.virtualAddress;
+    if (moves) return NotLaidOut("data directory " + std::to_string(i) + " points into the resources or after them");
+  }
+  const PeDirectory debug = image.Directory(PeDirectoryIndex::Debug);
+  const PeSection* holder = image.SectionAt(debug.address);
+  if (debug.size == 0 || holder == nullptr) return true;
+  const ByteReader bytes(file);
+  const uint64_t table = uint64_t{holder->rawOffset} + (debug.address - holder->virtualAddress);
+  if (debug.address - holder->virtualAddress >= holder->rawSize || !bytes.Has(table, debug.size)) {
+    return NotLaidOut("its debug directory lies outside its section's data");
+  }
+  for (uint64_t at = table; at + debug_entry::kSize <= table + debug.size; at += debug_entry::kSize) {
+    if (bytes.U32(at + debug_entry::kSizeOfData) == 0) continue;
+    const uint32_t address = bytes.U32(at + debug_entry::kAddressOfRawData);
+    if (bytes.U32(at + debug_entry::kPointerToRawData) >= resources.rawOffset ||
+        (address != 0 && address >= resources.virtualAddress)) {
+      return NotLaidOut("its debug data lies after the resources; link it stripped (-s)");
+    }
+  }
+  return true;
 }
 
 void ReplaceSettings(ResourceList& resources, const std::string& settings) {
@@ -65,7 +124,7 @@ void ReplaceSettings(ResourceList& resources, const std::string& settings) {
   resources.push_back({.type = type, .name = name, .language = kResourceLanguage, .codePage = 0, .data = settings});
 }
 
-void ReplaceIcon(ResourceList& resources, const std::vector<IconImage>& images) {
+BrandResult<bool> ReplaceIcon(ResourceList& resources, const std::vector<IconImage>& images) {
   const ResourceKey groupType = ResourceKey::Number(resource_type::kGroupIcon);
   const ResourceKey iconType = ResourceKey::Number(resource_type::kIcon);
   const ResourceKey groupName = ResourceKey::Number(kLauncherIconGroup);
@@ -80,9 +139,13 @@ void ReplaceIcon(ResourceList& resources, const std::vector<IconImage>& images) 
     return (entry.type == groupType && entry.name == groupName) ||
            (entry.type == iconType && !entry.name.IsNamed() && oldImages.count(entry.name.id) != 0);
   });
-  uint16_t firstId = 1;
+  // The new images take the ids after every other image's, never wrapping to 0.
+  uint32_t firstId = 1;
   for (const ResourceEntry& entry : resources) {
-    if (entry.type == iconType && !entry.name.IsNamed()) firstId = std::max<uint16_t>(firstId, entry.name.id + 1);
+    if (entry.type == iconType && !entry.name.IsNamed()) firstId = std::max<uint32_t>(firstId, entry.name.id + 1u);
+  }
+  if (firstId + images.size() - 1 > 0xFFFF) {
+    return BrandError{"has icon images numbered up to 65535, which leaves no numbers for the new icon's images"};
   }
   for (size_t i = 0; i < images.size(); ++i) {
     resources.push_back({.type = iconType,
@@ -95,12 +158,13 @@ void ReplaceIcon(ResourceList& resources, const std::vector<IconImage>& images) 
                        .name = groupName,
                        .language = language,
                        .codePage = 0,
-                       .data = BuildIconGroup(images, firstId)});
+                       .data = BuildIconGroup(images, static_cast<uint16_t>(firstId))});
+  return true;
 }
 
 std::u16string Utf16Of(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
-void ReplaceVersion(ResourceList& resources, const BrandRequest& request) {
+BrandResult<bool> ReplaceVersion(ResourceList& resources, const BrandRequest& request) {
   const ResourceKey type = ResourceKey::Number(resource_type::kVersion);
   VersionInfo info;
   uint16_t language = kResourceLanguage;
@@ -119,12 +183,15 @@ void ReplaceVersion(ResourceList& resources, const BrandRequest& request) {
     info.Set(u"ProductVersion", Utf16Of(FormatFourPartVersion(*request.productVersion)));
   }
   for (const auto& [name, value] : request.versionStrings) info.Set(name, value);
+  BrandResult<std::string> built = BuildVersionInfo(info);
+  if (!built) return built.error();
   std::erase_if(resources, [&](const ResourceEntry& entry) { return entry.type == type; });
   resources.push_back({.type = type,
                        .name = ResourceKey::Number(kVersionId),
                        .language = language,
                        .codePage = 0,
-                       .data = BuildVersionInfo(info)});
+                       .data = std::move(*built)});
+  return true;
 }
 
 BrandResult<ResourceList> BrandedResources(ResourceList resources, const BrandRequest& request) {
@@ -133,8 +200,12 @@ BrandResult<ResourceList> BrandedResources(ResourceList resources, const BrandRe
     return BrandError{"is not this launcher (its resources lack the launcher's dialogs or manifest)"};
   }
   if (request.settings) ReplaceSettings(resources, *request.settings);
-  if (request.icon) ReplaceIcon(resources, *request.icon);
-  ReplaceVersion(resources, request);
+  if (request.icon) {
+    BrandResult<bool> replaced = ReplaceIcon(resources, *request.icon);
+    if (!replaced) return replaced.error();
+  }
+  BrandResult<bool> versioned = ReplaceVersion(resources, request);
+  if (!versioned) return versioned.error();
   if (request.executionLevel) {
     for (ResourceEntry& entry : resources) {
       if (entry.type != ResourceKey::Number(resource_type::kManifest)) continue;
@@ -195,6 +266,8 @@ BrandResult<std::string> BrandImage(std::string_view input, const BrandRequest& 
   if (!file) return file.error();
   BrandResult<size_t> resourceIndex = ResourceSectionIndex(*image);
   if (!resourceIndex) return resourceIndex.error();
+  BrandResult<bool> nothingPointsThere = CheckNothingPointsIntoMovedBytes(*file, *image, *resourceIndex);
+  if (!nothingPointsThere) return nothingPointsThere.error();
   const PeSection& resourceSection = image->sections[*resourceIndex];
   BrandResult<ResourceList> resources =
       ParseResources(file->substr(resourceSection.rawOffset, resourceSection.rawSize), resourceSection.virtualAddress);
@@ -203,7 +276,11 @@ BrandResult<std::string> BrandImage(std::string_view input, const BrandRequest& 
   if (!branded) return branded.error();
 
   const std::string tree = BuildResourceSection(std::move(*branded), resourceSection.virtualAddress);
+  if (tree.size() > kLargestResourceBytes) {
+    return BrandError{"would get resources of more than " + std::to_string(kLargestResourceBytes >> 20) + " MB"};
+  }
   NewLayout layout = LayOut(*file, *image, *resourceIndex, tree);
+  if (layout.imageEnd > 0xFFFFFFFF) return BrandError{"would get larger in memory than an image can be (4 GB)"};
   const auto treeSize = static_cast<uint32_t>(tree.size());
   const auto rawSize = static_cast<uint32_t>(AlignUp(treeSize, image->fileAlignment));
   const uint32_t initializedData =

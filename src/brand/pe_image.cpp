@@ -16,8 +16,15 @@ BrandError NotAnImage(const std::string& why) { return {"not a Windows executabl
 
 bool IsPowerOfTwo(uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
 
-BrandResult<std::vector<PeSection>> ReadSections(const ByteReader& file, uint32_t tableOffset, uint16_t count) {
+// The headers end at SizeOfHeaders: the section table within them, every
+// section's data after them. A writer that changes header fields then changes
+// only bytes before the sections.
+BrandResult<std::vector<PeSection>> ReadSections(const ByteReader& file, uint32_t tableOffset, uint16_t count,
+                                                 uint32_t sizeOfHeaders) {
   if (!file.Has(tableOffset, uint64_t{count} * section_header::kSize)) return NotAnImage("section table cut short");
+  if (tableOffset + uint64_t{count} * section_header::kSize > sizeOfHeaders || sizeOfHeaders > file.size()) {
+    return NotAnImage("its headers do not lie at the start of the file, within SizeOfHeaders");
+  }
   std::vector<PeSection> sections;
   for (uint32_t i = 0; i < count; ++i) {
     const uint32_t at = tableOffset + i * section_header::kSize;
@@ -32,6 +39,9 @@ BrandResult<std::vector<PeSection>> ReadSections(const ByteReader& file, uint32_
                       .rawOffset = rawSize != 0 ? file.U32(at + section_header::kPointerToRawData) : 0};
     if (!file.Has(section.rawOffset, section.rawSize)) {
       return NotAnImage("section " + section.name + " lies beyond the end of the file");
+    }
+    if (section.rawSize != 0 && section.rawOffset < sizeOfHeaders) {
+      return NotAnImage("section " + section.name + " begins inside the headers");
     }
     sections.push_back(section);
   }
@@ -70,10 +80,13 @@ BrandResult<PeImage> ReadPeImage(std::string_view bytes) {
   }
   if (magic != kMagicPe32Plus || optionalSize < optional_header::kDirectories)
     return NotAnImage("unknown optional header");
-  PeImage image{.optionalHeaderOffset = optionalOffset,
+  PeImage image{.fileHeaderOffset = static_cast<uint32_t>(fileHeader),
+                .optionalHeaderOffset = optionalOffset,
                 .fileAlignment = file.U32(optionalOffset + optional_header::kFileAlignment),
                 .sectionAlignment = file.U32(optionalOffset + optional_header::kSectionAlignment),
                 .subsystem = file.U16(optionalOffset + optional_header::kSubsystem),
+                .hasSymbolTable = file.U32(fileHeader + file_header::kPointerToSymbolTable) != 0 ||
+                                  file.U32(fileHeader + file_header::kNumberOfSymbols) != 0,
                 .directories = {},
                 .sections = {}};
   if (!IsPowerOfTwo(image.fileAlignment) || !IsPowerOfTwo(image.sectionAlignment)) {
@@ -90,7 +103,8 @@ BrandResult<PeImage> ReadPeImage(std::string_view bytes) {
         {.address = file.U32(image.DirectoryAddressField(index)), .size = file.U32(image.DirectorySizeField(index))});
   }
   BrandResult<std::vector<PeSection>> sections =
-      ReadSections(file, optionalOffset + optionalSize, file.U16(fileHeader + file_header::kNumberOfSections));
+      ReadSections(file, optionalOffset + optionalSize, file.U16(fileHeader + file_header::kNumberOfSections),
+                   file.U32(optionalOffset + optional_header::kSizeOfHeaders));
   if (!sections) return sections.error();
   image.sections = std::move(*sections);
   return image;

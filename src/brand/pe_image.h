@@ -21,6 +21,8 @@ inline constexpr uint32_t kFileHeaderSize = 20;
 namespace file_header {
 inline constexpr uint32_t kMachine = 0;
 inline constexpr uint32_t kNumberOfSections = 2;
+inline constexpr uint32_t kPointerToSymbolTable = 8;
+inline constexpr uint32_t kNumberOfSymbols = 12;
 inline constexpr uint32_t kSizeOfOptionalHeader = 16;
 }  // namespace file_header
 
@@ -30,6 +32,7 @@ inline constexpr uint32_t kSizeOfInitializedData = 8;
 inline constexpr uint32_t kSectionAlignment = 32;
 inline constexpr uint32_t kFileAlignment = 36;
 inline constexpr uint32_t kSizeOfImage = 56;
+inline constexpr uint32_t kSizeOfHeaders = 60;
 inline constexpr uint32_t kCheckSum = 64;
 inline constexpr uint32_t kSubsystem = 68;
 inline constexpr uint32_t kNumberOfRvaAndSizes = 108;
@@ -45,6 +48,14 @@ inline constexpr uint32_t kSizeOfRawData = 16;
 inline constexpr uint32_t kPointerToRawData = 20;
 inline constexpr uint32_t kSize = 40;
 }  // namespace section_header
+
+// An entry of the debug directory: where its data lies in memory and in the file.
+namespace debug_entry {
+inline constexpr uint32_t kSizeOfData = 16;
+inline constexpr uint32_t kAddressOfRawData = 20;
+inline constexpr uint32_t kPointerToRawData = 24;
+inline constexpr uint32_t kSize = 28;
+}  // namespace debug_entry
 }  // namespace pe_field
 
 // The headers of a 64-bit Windows image, as far as branding reads and changes
@@ -69,13 +80,15 @@ struct PeDirectory {
   uint32_t size = 0;
 };
 
-enum class PeDirectoryIndex : uint32_t { Resource = 2, Certificate = 4, BaseRelocation = 5 };
+enum class PeDirectoryIndex : uint32_t { Resource = 2, Certificate = 4, BaseRelocation = 5, Debug = 6 };
 
 struct PeImage {
+  uint32_t fileHeaderOffset = 0;
   uint32_t optionalHeaderOffset = 0;
   uint32_t fileAlignment = 0;
   uint32_t sectionAlignment = 0;
   uint16_t subsystem = 0;
+  bool hasSymbolTable = false;  // a COFF symbol table, which lies after the sections
   std::vector<PeDirectory> directories;
   std::vector<PeSection> sections;
 
@@ -96,7 +109,8 @@ inline constexpr uint16_t kSubsystemGui = 2;
 inline constexpr uint16_t kSubsystemConsole = 3;
 
 // Fails, saying what is wrong, on anything but a well-formed 64-bit x86 image
-// whose headers and sections lie inside the file.
+// whose headers lie at its start (the section table within SizeOfHeaders, and
+// that before every section's data) and whose sections lie inside the file.
 BrandResult<PeImage> ReadPeImage(std::string_view file);
 
 }  // namespace brand

@@ -1,6 +1,7 @@
 #include "brand/resource_tree.h"
 
 #include <algorithm>
+#include <set>
 
 #include "common/little_endian.h"
 
@@ -40,6 +41,14 @@ class TreeReader {
     return false;
   }
 
+  // Every byte a name or a leaf copies counts, so that entries pointing at one
+  // long name or at one large piece of data cannot multiply it.
+  bool Copying(uint64_t bytes) {
+    copied_ += bytes;
+    if (copied_ <= kLargestResourceBytes) return true;
+    return Fail("more than " + std::to_string(kLargestResourceBytes >> 20) + " MB of resources");
+  }
+
   bool ReadKey(uint32_t field, ResourceKey& key) {
     if ((field & kNameFlag) == 0) {
       if (field > 0xFFFF) return Fail("resource number out of range");
@@ -49,6 +58,7 @@ class TreeReader {
     const uint32_t at = field & ~kNameFlag;
     const uint16_t length = section_.U16(at);
     if (length == 0 || !section_.Has(at + 2, uint64_t{length} * 2)) return Fail("resource name out of range");
+    if (!Copying(uint64_t{length} * 2)) return false;
     std::u16string name;
     for (uint32_t i = 0; i < length; ++i) name.push_back(static_cast<char16_t>(section_.U16(at + 2 + i * 2)));
     key = ResourceKey::Named(std::move(name));
@@ -57,9 +67,12 @@ class TreeReader {
 
   bool ReadLeaf(uint32_t at, ResourceEntry& path) {
     if (!section_.Has(at, kDataEntrySize)) return Fail("data entry out of range");
+    if (!dataEntries_.insert(at).second) return Fail("a data entry used twice");
+    if (list_.size() == kMostResources) return Fail("more than " + std::to_string(kMostResources) + " resources");
     const uint32_t dataRva = section_.U32(at);
     const uint32_t size = section_.U32(at + kDataSize);
     if (dataRva < rva_ || !section_.Has(dataRva - rva_, size)) return Fail("resource data outside the section");
+    if (!Copying(size + (path.type.name.size() + path.name.name.size()) * 2)) return false;
     path.codePage = section_.U32(at + kDataCodePage);
     path.data = std::string(section_.Slice(dataRva - rva_, size));
     list_.push_back(path);
@@ -68,9 +81,12 @@ class TreeReader {
 
   bool ReadTable(uint32_t at, int level, ResourceEntry& path) {
     if (!section_.Has(at, kTableHeaderSize)) return Fail("directory table out of range");
+    // A table reached twice would list its subtree twice, or for ever in a loop.
+    if (!tables_.insert(at).second) return Fail("a directory table reached twice");
     const uint32_t count = uint32_t{section_.U16(at + kTableNamedCount)} + section_.U16(at + kTableIdCount);
-    if (!section_.Has(at + kTableHeaderSize, uint64_t{count} * kTableEntrySize))
+    if (!section_.Has(at + kTableHeaderSize, uint64_t{count} * kTableEntrySize)) {
       return Fail("directory entries cut short");
+    }
     for (uint32_t i = 0; i < count; ++i) {
       const uint32_t entry = at + kTableHeaderSize + i * kTableEntrySize;
       const uint32_t target = section_.U32(entry + kEntryTarget);
@@ -84,8 +100,9 @@ class TreeReader {
       }
       const bool subdirectory = (target & kSubdirectoryFlag) != 0;
       if (subdirectory != (level < 2)) return Fail("a leaf at the wrong depth");
-      if (!(subdirectory ? ReadTable(target & ~kSubdirectoryFlag, level + 1, path) : ReadLeaf(target, path)))
+      if (!(subdirectory ? ReadTable(target & ~kSubdirectoryFlag, level + 1, path) : ReadLeaf(target, path))) {
         return false;
+      }
     }
     return true;
   }
@@ -93,6 +110,9 @@ class TreeReader {
   ByteReader section_;
   uint32_t rva_;
   ResourceList list_;
+  std::set<uint32_t> tables_;
+  std::set<uint32_t> dataEntries_;
+  uint64_t copied_ = 0;
   std::string why_;
 };
 

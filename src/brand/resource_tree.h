@@ -43,9 +43,16 @@ inline constexpr uint16_t kVersion = 16;
 inline constexpr uint16_t kManifest = 24;
 }  // namespace resource_type
 
+// The most resources, and bytes of their data and names, a launcher's tree may
+// hold: far more than any launcher carries, and a bound on what a tree whose
+// entries share their tables or data could make of a few bytes.
+inline constexpr size_t kMostResources = 10000;
+inline constexpr uint64_t kLargestResourceBytes = 64 << 20;
+
 // Reads the resource directory at the start of section (loaded at sectionRva).
 // Every offset, name and data range is checked; a directory deeper than three
-// levels or with a leaf out of place is refused.
+// levels, with a leaf out of place, with a table or data entry reached twice,
+// or above the bounds is refused.
 BrandResult<ResourceList> ParseResources(std::string_view section, uint32_t sectionRva);
 
 // Lays the resources out as a section loaded at sectionRva: the directory

@@ -172,7 +172,7 @@ std::optional<VersionInfo> ParseVersionInfo(std::string_view resource) {
   return info;
 }
 
-std::string BuildVersionInfo(const VersionInfo& info) {
+BrandResult<std::string> BuildVersionInfo(const VersionInfo& info) {
   std::string strings;
   for (std::u16string_view name : kKnownNames) {
     std::optional<std::u16string> value = info.Find(name);
@@ -191,7 +191,13 @@ std::string BuildVersionInfo(const VersionInfo& info) {
   std::string children = Block(u"StringFileInfo", {}, 0, kTypeText, table);
   PadTo(children, 4);
   children += Block(u"VarFileInfo", {}, 0, kTypeText, var);
-  return Block(u"VS_VERSION_INFO", FixedPart(info), kFixedSize, kTypeBinary, children);
+  std::string resource = Block(u"VS_VERSION_INFO", FixedPart(info), kFixedSize, kTypeBinary, children);
+  // Every block lies inside this one, so when its length fits 16 bits, all do.
+  if (resource.size() > kLargestVersionInfo) {
+    return BrandError{"the version strings make the version information larger than it can be (" +
+                      std::to_string(kLargestVersionInfo) + " bytes); shorten them"};
+  }
+  return resource;
 }
 
 }  // namespace brand

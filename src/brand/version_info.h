@@ -37,7 +37,10 @@ std::optional<VersionInfo> ParseVersionInfo(std::string_view resource);
 
 // The resource: the fixed part (an application for Windows NT), the strings in
 // the order of the well-known names first, then any others in their order,
-// and the translation 0x0409/1200. Empty strings are left out.
-std::string BuildVersionInfo(const VersionInfo& info);
+// and the translation 0x0409/1200. Empty strings are left out. Each block
+// gives its length in 16 bits: strings too long for that are refused, never
+// written with a length that wrapped.
+inline constexpr size_t kLargestVersionInfo = 0xFFFF;
+BrandResult<std::string> BuildVersionInfo(const VersionInfo& info);
 
 }  // namespace brand

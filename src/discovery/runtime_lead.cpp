@@ -60,7 +60,8 @@ std::optional<JvmCandidate> JudgeLead(const RuntimeLead& lead, const RuntimeRequ
   if (library.empty()) return refuse(NoJvmLibrary(requirements.jvmType));
   if (IsI386LibraryFile(library)) return refuse("wrong machine: its JVM library is a 32-bit one");
   if (!lead.version && !facts.version) return refuse("no version: no JAVA_VERSION in its \"release\" file");
-  candidate.version = lead.version.value_or(*facts.version);
+  // Not value_or(*facts.version): its argument is read even when the lead has a version.
+  candidate.version = lead.version ? *lead.version : *facts.version;
   if (auto outside = OutsideBounds(candidate.version, requirements)) return refuse(*outside);
   candidate.preferred = Wants(requirements.source, candidate.kind) && Favours(requirements.vendor, candidate.vendor);
   TraceAccepted(trace, candidate);

@@ -88,6 +88,25 @@ SystemStatus MoveFileReplacing(const WideString& from, const WideString& to);
 // Deletes a file, read-only ones too.
 SystemStatus RemoveFile(const WideString& path);
 
+// Creates a file of a name nothing has yet (a link of that name makes it fail
+// too, never followed), writes the bytes and puts them on disk before it
+// returns. On failure the file is gone again.
+SystemStatus CreateFileWithBytes(const WideString& path, std::string_view bytes);
+
+// Renames a file over another in one step, changing no attribute of either
+// file: a read-only target stays as it is and the rename fails.
+SystemStatus RenameReplacing(const WideString& from, const WideString& to);
+
+// Whether a file exists that is not to be written: its read-only attribute on
+// Windows, no write permission on POSIX.
+bool IsReadOnlyFile(const WideString& path);
+
+// What a failed file operation's error says, as far as a caller decides by
+// it: the name was taken, or another program holds the file for a moment (a
+// virus scanner scanning a new file; Windows only).
+enum class FileFailure { NameTaken, HeldByAnotherProgram, Other };
+FileFailure ClassifyFileFailure(SystemError error);
+
 // ---- Folders
 
 // What making a folder did: something of that name may be there already.

@@ -394,4 +394,52 @@ WideString ShortPathForm(const WideString& path) {
 }  // namespace win32
 
 WideString FixedToCurrentDirectory(const WideString& path) { return path.empty() ? path : FullPathOf(path); }
+SystemStatus CreateFileWithBytes(const WideString& path, std::string_view bytes) {
+  const WideString name = win32::LongPathForm(path);
+  // CREATE_NEW fails on any existing name, a link or junction included.
+  win32::File file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return SystemError{::GetLastError()};
+  DWORD failure = ERROR_SUCCESS;
+  while (failure == ERROR_SUCCESS && !bytes.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 0x40000000));
+    DWORD count = 0;
+    if (!::WriteFile(file.Get(), bytes.data(), chunk, &count, nullptr)) failure = ::GetLastError();
+    if (failure == ERROR_SUCCESS && count == 0) failure = ERROR_DISK_FULL;
+    bytes.remove_prefix(count);
+  }
+  if (failure == ERROR_SUCCESS && !::FlushFileBuffers(file.Get())) failure = ::GetLastError();
+  if (failure == ERROR_SUCCESS && !::CloseHandle(file.Release())) failure = ::GetLastError();
+  if (failure == ERROR_SUCCESS) return Done{};
+  file.Reset();
+  ::DeleteFileW(name.c_str());
+  return SystemError{failure};
+}
+
+SystemStatus RenameReplacing(const WideString& from, const WideString& to) {
+  if (::MoveFileExW(win32::LongPathForm(from).c_str(), win32::LongPathForm(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return Done{};
+  }
+  return SystemError{::GetLastError()};
+}
+
+bool IsReadOnlyFile(const WideString& path) {
+  const DWORD attributes = ::GetFileAttributesW(win32::LongPathForm(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+FileFailure ClassifyFileFailure(SystemError error) {
+  switch (error.code) {
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return FileFailure::NameTaken;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_ACCESS_DENIED:
+      return FileFailure::HeldByAnotherProgram;
+    default:
+      return FileFailure::Other;
+  }
+}
+
 }  // namespace platform

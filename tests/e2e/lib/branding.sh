@@ -54,6 +54,21 @@ make_icon() {
   (cd "$SCENARIO_DIR" && icotool -c -o "$1" icon16.png icon32.png --raw=icon256.png) || fail "cannot make $1"
 }
 
+# make_hostile_inputs IMAGE PNG FOLDER: the hostile images and icons that
+# tests/fixtures/brand_inputs makes from the launcher image and a picture, in
+# FOLDER (made here) of the scenario.
+make_hostile_inputs() {
+  require_variables E2E_HOSTILE_INPUTS
+  local folder="$SCENARIO_DIR/$3" paths=("$SCENARIO_DIR/$1" "$SCENARIO_DIR/$2" "$SCENARIO_DIR/$3") runner=()
+  mkdir -p "$folder"
+  if [ "$E2E_PLATFORM" = windows ]; then
+    runner=("$E2E_WINE")
+    paths=("$(win_path "${paths[0]}")" "$(win_path "${paths[1]}")" "$(win_path "${paths[2]}")")
+  fi
+  "${runner[@]}" "$E2E_HOSTILE_INPUTS" "${paths[@]}" "${paths[2]}" </dev/null >"$SCENARIO_DIR/hostile.out" 2>&1 ||
+    fail "make_hostile_inputs failed: $(cat "$SCENARIO_DIR/hostile.out")"
+}
+
 # assert_readers_accept FILE: objdump and pefile read the image without a
 # warning, and its checksum is the one pefile computes.
 assert_readers_accept() {

@@ -53,6 +53,9 @@ brand_refused "wide.png: not a usable icon (the picture is not square)" --icon w
 brand_refused "large.png: not a usable icon (the picture is larger than 256 pixels)" --icon large.png launcher.exe out.exe
 brand_refused '"1.2.3" is not a version of four numbers' --file-version 1.2.3 launcher.exe out.exe
 brand_refused '"1.2.3.65536" is not a version of four numbers' --product-version 1.2.3.65536 launcher.exe out.exe
+# Longer than a version block's 16-bit length can say (a Windows command line cannot carry this much).
+brand_refused "the version strings make the version information larger than it can be (65535 bytes)" \
+  --comments "$(head -c 40000 /dev/zero | tr '\0' c)" launcher.exe out.exe
 brand_refused "binary.ini: is not text" --settings binary.ini launcher.exe out.exe
 brand_refused "huge.ini: is too large" --settings huge.ini launcher.exe out.exe
 brand_refused "launcher.exe: is the input" launcher.exe launcher.exe

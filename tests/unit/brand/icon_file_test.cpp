@@ -4,6 +4,7 @@
 
 #include "brand_test_files.h"
 #include "common/little_endian.h"
+#include "hostile_inputs.h"
 
 namespace brand {
 namespace {
@@ -68,6 +69,13 @@ TEST(IconFileTest, RefusesIconsThatAreCorruptCutShortOrOfTheWrongSize) {
       {"png cut short", IcoOf(png.substr(0, png.size() - 5), 48), "image 1: PNG cut short"},
       {"png checksum", IcoOf(badChecksum, 48), "PNG chunk checksum wrong"},
       {"png not square", IcoOf(SourceFile("tests/fixtures/pictures/quadrants.png"), 80), "is not square"},
+      {"png of RGB", IcoOf(hostile::PngOfColourType(png, hostile::kPngRgb), 48), "another kind than 8-bit RGBA"},
+      {"one image listed twice", hostile::IcoFile({png}, {{.image = 0, .shift = 0}, {.image = 0, .shift = 0}}),
+       "image 2 shares its bytes with image 1"},
+      {"images overlapping", hostile::IcoFile({png, png}, {{.image = 0, .shift = 0}, {.image = 1, .shift = -4}}),
+       "image 2 shares its bytes with image 1"},
+      {"an image inside the list", hostile::IcoFile({png}, {{.image = 0, .shift = -8}}), "lies inside the image list"},
+      {"257 images", hostile::IcoFile({png}, std::vector<hostile::IcoEntry>(257)), "more than 256 images"},
   };
   for (const auto& each : icoCases) {
     BrandResult<std::vector<IconImage>> images = ReadIcoFile(each.file);
@@ -83,6 +91,7 @@ TEST(IconFileTest, RefusesIconsThatAreCorruptCutShortOrOfTheWrongSize) {
       {"not square", SourceFile("tests/fixtures/pictures/translucent.png"), "the picture is not square"},
       {"larger than 256", SourceFile("tests/fixtures/pictures/square_300.png"), "larger than 256 pixels"},
       {"no IEND", png.substr(0, png.size() - 12), "PNG cut short"},
+      {"a palette", hostile::PngOfColourType(png, hostile::kPngPalette), "another kind than 8-bit RGBA"},
   };
   for (const auto& each : pngCases) {
     BrandResult<IconImage> image = ReadPngIcon(each.file);

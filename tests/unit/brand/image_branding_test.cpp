@@ -4,11 +4,13 @@
 
 #include <set>
 
+#include "brand/image_description.h"
 #include "brand/pe_checksum.h"
 #include "brand/pe_image.h"
 #include "brand/resource_tree.h"
 #include "brand_test_files.h"
 #include "common/little_endian.h"
+#include "hostile_inputs.h"
 
 namespace brand {
 namespace {
@@ -211,6 +213,45 @@ TEST(ImageBrandingTest, RefusesWhatIsNotThisLaunchersImage) {
     ASSERT_FALSE(output) << each.name;
     EXPECT_NE(output.error().message.find(each.message), std::string::npos)
         << each.name << ": " << output.error().message;
+  }
+}
+
+// Images made to break the writer (headers it would patch beyond its output,
+// a file cut inside its sections), to multiply what it reads (a tree that
+// shares its tables or data), or whose pointers would go stale when the
+// resources move: refused with a message, the signature stripped and a new
+// icon asked for. The tree shapes are refused by --show too.
+TEST(ImageBrandingTest, RefusesHostileImages) {
+  const std::string launcher = LauncherImage();
+  BrandRequest request = FullRequest();
+  request.signature = SignaturePolicy::Strip;
+  request.icon =
+      std::vector<IconImage>{{.width = 16, .height = 16, .colorCount = 0, .planes = 1, .bitCount = 32, .data = "A"}};
+  const struct {
+    const char* name;
+    std::string file;
+    const char* message;
+  } cases[] = {
+      {"headers after the sections", hostile::HeadersAfterSections(launcher), "headers do not lie at the start"},
+      {"headers reaching into a section", hostile::HeadersOverlappingSections(launcher), "begins inside the headers"},
+      {"a subtable shared", hostile::SharedSubtable(launcher), "a directory table reached twice"},
+      {"a data entry shared", hostile::SharedDataEntry(launcher), "a data entry used twice"},
+      {"a certificate table inside the sections", hostile::CertificateInsideSections(launcher),
+       "certificate table that is not at the end of the file, after its sections"},
+      {"a symbol table", hostile::WithSymbolTable(launcher), "COFF symbol table"},
+      {"debug data that moves", hostile::DebugDataAfterResources(launcher), "debug data lies after the resources"},
+      {"thread storage in the resources", hostile::DirectoryIntoResources(launcher, hostile::kThreadStorageDirectory),
+       "data directory 9 points into the resources"},
+      {"icon images numbered up to 65535", hostile::IconNumberedLast(launcher), "no numbers for the new icon's images"},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    BrandResult<std::string> output = BrandImage(cases[i].file, request);
+    ASSERT_FALSE(output) << cases[i].name;
+    EXPECT_NE(output.error().message.find(cases[i].message), std::string::npos)
+        << cases[i].name << ": " << output.error().message;
+    if (i < 4) {
+      EXPECT_FALSE(DescribeImage(cases[i].file)) << cases[i].name;
+    }
   }
 }
 

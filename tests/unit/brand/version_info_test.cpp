@@ -24,7 +24,9 @@ TEST(VersionInfoTest, WhatIsBuiltReadsBackWithTheWellKnownNamesFirst) {
   info.Set(u"ProductName", u"My App ™");
   info.Set(u"CompanyName", u"Example");
   info.Set(u"Comments", u"");  // empty strings are left out
-  std::optional<VersionInfo> read = ParseVersionInfo(BuildVersionInfo(info));
+  BrandResult<std::string> built = BuildVersionInfo(info);
+  ASSERT_TRUE(built) << built.error().message;
+  std::optional<VersionInfo> read = ParseVersionInfo(*built);
   ASSERT_TRUE(read);
   EXPECT_EQ(read->fileVersion, info.fileVersion);
   EXPECT_EQ(read->productVersion, info.productVersion);
@@ -32,6 +34,20 @@ TEST(VersionInfoTest, WhatIsBuiltReadsBackWithTheWellKnownNamesFirst) {
       {u"CompanyName", u"Example"}, {u"ProductName", u"My App ™"}, {u"Custom", u"mine"}};
   EXPECT_EQ(read->strings, expected);
   EXPECT_FALSE(ParseVersionInfo("not a version resource"));
+}
+
+// Each block states its length in 16 bits: strings that would make the
+// resource longer are refused rather than written with a wrapped length.
+TEST(VersionInfoTest, StringsTooLongForTheLengthFieldsAreRefused) {
+  VersionInfo info;
+  info.Set(u"Comments", std::u16string(30000, u'c'));
+  BrandResult<std::string> fits = BuildVersionInfo(info);
+  ASSERT_TRUE(fits) << fits.error().message;
+  EXPECT_EQ(ParseVersionInfo(*fits)->Find(u"Comments"), std::u16string(30000, u'c'));
+  info.Set(u"LegalCopyright", std::u16string(3000, u'c'));
+  BrandResult<std::string> tooLong = BuildVersionInfo(info);
+  ASSERT_FALSE(tooLong);
+  EXPECT_NE(tooLong.error().message.find("shorten them"), std::string::npos) << tooLong.error().message;
 }
 
 TEST(ManifestLevelTest, OnlyTheRequestedLevelChanges) {
