@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/expected.h"
 #include "platform/wide_string.h"
 
 namespace platform {
@@ -15,6 +16,12 @@ void* LoadLibraryForever(const WideString& path, uint32_t& error);
 // imports in turn are looked for in its folder first. null on failure, with
 // the system's reason in error.
 void* LoadRuntimeLibraryForever(const WideString& path, uint32_t& error);
+
+// Loads a library of the system by file name, for the rest of the process:
+// on Windows from the system folder only (never from beside the executable or
+// the current folder), on POSIX where the dynamic loader finds it, its symbols
+// kept to itself. For the libraries only a few starts need.
+SystemResult<void*> LoadSystemLibrary(const WideString& fileName);
 
 // The address of an exported function; null when the library has none of that
 // name, with the system's reason in error.

@@ -23,6 +23,12 @@ void* LoadLibraryForever(const WideString& path, uint32_t& error) {
 
 void* LoadRuntimeLibraryForever(const WideString& path, uint32_t& error) { return LoadLibraryForever(path, error); }
 
+SystemResult<void*> LoadSystemLibrary(const WideString& fileName) {
+  void* library = dlopen(ToUtf8(fileName).c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (library == nullptr) return SystemError{ELIBACC};
+  return library;
+}
+
 void* FindExport(void* library, const char* name, uint32_t& error) {
   dlerror();
   void* address = dlsym(library, name);

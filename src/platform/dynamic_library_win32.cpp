@@ -22,6 +22,20 @@ void* LoadRuntimeLibraryForever(const WideString& path, uint32_t& error) {
   return library;
 }
 
+SystemResult<void*> LoadSystemLibrary(const WideString& fileName) {
+  HMODULE library = ::LoadLibraryExW(fileName.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // Systems without the LOAD_LIBRARY_SEARCH flags refuse them: the full path
+  // in the system folder then.
+  if (library == nullptr && ::GetLastError() == ERROR_INVALID_PARAMETER) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return SystemError{::GetLastError()};
+    library = ::LoadLibraryW((WideString(folder, length) + L"\\" + fileName).c_str());
+  }
+  if (library == nullptr) return SystemError{::GetLastError()};
+  return static_cast<void*>(library);
+}
+
 void* FindExport(void* library, const char* name, uint32_t& error) {
   FARPROC address = ::GetProcAddress(static_cast<HMODULE>(library), name);
   error = address == nullptr ? ::GetLastError() : 0;

@@ -20,4 +20,6 @@ WideString UserConfigurationFolder() { return XdgFolder(L"XDG_CONFIG_HOME", L"/.
 
 WideString UserCacheFolder() { return XdgFolder(L"XDG_CACHE_HOME", L"/.cache"); }
 
+WideString UserDataFolder() { return XdgFolder(L"XDG_DATA_HOME", L"/.local/share"); }
+
 }  // namespace platform

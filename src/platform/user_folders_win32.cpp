@@ -8,4 +8,6 @@ WideString UserConfigurationFolder() { return GetEnvironmentValue(L"APPDATA").va
 
 WideString UserCacheFolder() { return GetEnvironmentValue(L"LOCALAPPDATA").value_or(L""); }
 
+WideString UserDataFolder() { return GetEnvironmentValue(L"LOCALAPPDATA").value_or(L""); }
+
 }  // namespace platform
