@@ -68,7 +68,8 @@ class ReadableFile {
 
 // Makes one folder (AlreadyExists when something of that name is there).
 SystemStatus MakeFolder(const WideString& path);
-// Makes a folder and those on its way; done when it is there.
+// Makes a folder and those on its way; done when it is there, AlreadyExists
+// when a file has its name.
 SystemStatus MakeFolders(const WideString& path);
 
 // A symbolic link at path to target (as written, relative to the link's folder).

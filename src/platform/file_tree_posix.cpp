@@ -112,7 +112,7 @@ SystemStatus MakeFolder(const WideString& path) {
 SystemStatus MakeFolders(const WideString& path) {
   struct stat info;
   if (::stat(ToUtf8(path).c_str(), &info) == 0)
-    return S_ISDIR(info.st_mode) ? SystemStatus(Done{}) : SystemError{ENOTDIR};
+    return S_ISDIR(info.st_mode) ? SystemStatus(Done{}) : SystemError{EEXIST};
   const WideString parent = ParentOf(path);
   if (!parent.empty() && parent != path) {
     if (SystemStatus made = MakeFolders(parent); !made) return made;

@@ -173,7 +173,7 @@ SystemStatus MakeFolder(const WideString& path) {
 SystemStatus MakeFolders(const WideString& path) {
   const DWORD attributes = ::GetFileAttributesW(LongPathForm(path).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? SystemStatus(Done{}) : SystemError{ERROR_DIRECTORY};
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? SystemStatus(Done{}) : SystemError{ERROR_ALREADY_EXISTS};
   }
   const WideString parent = ParentOf(path);
   if (!parent.empty() && parent != path && parent.back() != L':') {

@@ -206,7 +206,6 @@ FetchResult Verify(HashedPart& part, const WideString& written, const FetchTarge
       .Word("verdict", actual == expected ? "match" : "mismatch")
       .Write();
   if (actual == expected) return platform::Done{};
-  platform::RemoveTree(target.partFile);
   InstallFailure failure = Failure(FailureKind::HashMismatch, written, host);
   failure.expectedSha256 = expected;
   failure.actualSha256 = actual;
@@ -214,7 +213,6 @@ FetchResult Verify(HashedPart& part, const WideString& written, const FetchTarge
 }
 
 InstallFailure TooLarge(const WideString& written, const FetchTarget& target, uint64_t size, const std::string& host) {
-  platform::RemoveTree(target.partFile);
   InstallFailure failure = Failure(FailureKind::TooLarge, written, host);
   failure.sizeLimit = target.sizeLimit;
   failure.size = size;
@@ -410,8 +408,14 @@ std::optional<ArchiveSource> ClassifySource(const WideString& written, const Wid
 platform::Expected<platform::Done, InstallFailure> FetchArchive(const WideString& written, const ArchiveSource& source,
                                                                 const FetchTarget& target,
                                                                 const FetchObserver& observer, Trace& trace) {
-  if (source.kind == SourceKind::Http) return FetchFromServer(written, source.url, target, observer, trace);
-  return CopyFromFile(written, source.path, target, observer, trace);
+  FetchResult fetched = source.kind == SourceKind::Http ? FetchFromServer(written, source.url, target, observer, trace)
+                                                        : CopyFromFile(written, source.path, target, observer, trace);
+  // Bytes that are not the archive's leave the store (once the part file is closed).
+  if (!fetched &&
+      (fetched.error().kind == FailureKind::HashMismatch || fetched.error().kind == FailureKind::TooLarge)) {
+    platform::RemoveTree(target.partFile);
+  }
+  return fetched;
 }
 
 }  // namespace runtime_install

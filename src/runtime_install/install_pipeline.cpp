@@ -145,6 +145,38 @@ std::string RelativeHome(const WideString& content, const WideString& home) {
   return platform::ToUtf8(relative);
 }
 
+// Unpacks the verified archive into the content folder; the archive is
+// closed again when it returns (Windows removes no open file).
+platform::Expected<UnpackedArchive, InstallFailure> UnpackArchive(const WideString& part, const WideString& content,
+                                                                  const ArchiveLimits& limits,
+                                                                  const InstallCallbacks& callbacks) {
+  platform::SystemResult<platform::ReadableFile> file = platform::ReadableFile::Open(part);
+  if (!file) return StoreFailure(part, file.error());
+  FileSource source(std::move(*file));
+  char start[4] = {};
+  platform::SystemResult<size_t> read = source.ReadAt(0, start);
+  const std::optional<ArchiveFormat> format =
+      read ? FormatOfBytes(std::string_view(start, *read)) : std::optional<ArchiveFormat>();
+  if (!format) {
+    InstallFailure failure = Failure(FailureKind::BadArchive);
+    failure.reason = "neither a zip archive nor a gzip-compressed tar archive";
+    return failure;
+  }
+  if (platform::SystemStatus made = platform::MakeFolders(content); !made) return StoreFailure(content, made.error());
+  std::unique_ptr<ArchiveReader> reader = ArchiveReader::Open(*format, source);
+  const UnpackObserver observer{.progress =
+                                    [&](uint64_t done, uint64_t total) {
+                                      InstallProgress progress = InPhase(InstallPhase::Unpacking);
+                                      progress.filesDone = done;
+                                      progress.filesTotal = total;
+                                      callbacks.progress(progress);
+                                    },
+                                .cancelled = callbacks.cancelled};
+  platform::Expected<UnpackedArchive, UnpackFailure> unpacked = Unpack(*reader, content, limits, observer);
+  if (!unpacked) return UnpackFailureOf(unpacked.error());
+  return *unpacked;
+}
+
 // Unpacks the verified archive, checks the runtime and names it. A bad
 // archive or a runtime that does not qualify takes the archive with it; the
 // unpacking folder goes whatever happens.
@@ -159,35 +191,10 @@ InstallResult UnpackAndComplete(const InstallRequest& request, const RuntimeStor
     return failure;
   };
   callbacks.progress(InPhase(InstallPhase::Checking));
-  platform::SystemResult<platform::ReadableFile> file = platform::ReadableFile::Open(part);
-  if (!file) return discard(StoreFailure(part, file.error()), false);
-  FileSource source(std::move(*file));
-  char start[4] = {};
-  platform::SystemResult<size_t> read = source.ReadAt(0, start);
-  const std::optional<ArchiveFormat> format =
-      read ? FormatOfBytes(std::string_view(start, *read)) : std::optional<ArchiveFormat>();
-  if (!format) {
-    InstallFailure failure = Failure(FailureKind::BadArchive);
-    failure.reason = "neither a zip archive nor a gzip-compressed tar archive";
-    return discard(failure, true);
-  }
-  if (platform::SystemStatus made = platform::MakeFolders(content); !made) {
-    return discard(StoreFailure(content, made.error()), false);
-  }
   TraceStep(trace, "unpack", unpacking);
-  std::unique_ptr<ArchiveReader> reader = ArchiveReader::Open(*format, source);
-  const UnpackObserver observer{.progress =
-                                    [&](uint64_t done, uint64_t total) {
-                                      InstallProgress progress = InPhase(InstallPhase::Unpacking);
-                                      progress.filesDone = done;
-                                      progress.filesTotal = total;
-                                      callbacks.progress(progress);
-                                    },
-                                .cancelled = callbacks.cancelled};
-  platform::Expected<UnpackedArchive, UnpackFailure> unpacked = Unpack(*reader, content, request.limits, observer);
-  if (!unpacked) {
-    return discard(UnpackFailureOf(unpacked.error()), unpacked.error().kind == UnpackFailure::Kind::BadArchive);
-  }
+  platform::Expected<UnpackedArchive, InstallFailure> unpacked =
+      UnpackArchive(part, content, request.limits, callbacks);
+  if (!unpacked) return discard(unpacked.error(), unpacked.error().kind == FailureKind::BadArchive);
   platform::Expected<UnpackedRuntime, std::string> runtime = CheckUnpackedRuntime(content, request.requirements);
   if (!runtime) {
     InstallFailure failure = Failure(FailureKind::NotQualified);

@@ -156,10 +156,12 @@ void RuntimeStore::RemoveStaleWork(int64_t now, int64_t maxAge, Trace& trace) co
 
 platform::SystemStatus RuntimeStore::Complete(const std::string& key, const std::string& markerText) const {
   const WideString unpacking = UnpackFolder(key);
-  platform::SystemResult<platform::WritableFile> marker =
-      platform::WritableFile::CreateNew(MarkerFile(unpacking), platform::FilePermissions::Ordinary);
-  if (!marker) return marker.error();
-  if (platform::SystemStatus written = marker->Write(markerText); !written) return written;
+  {
+    platform::SystemResult<platform::WritableFile> marker =
+        platform::WritableFile::CreateNew(MarkerFile(unpacking), platform::FilePermissions::Ordinary);
+    if (!marker) return marker.error();
+    if (platform::SystemStatus written = marker->Write(markerText); !written) return written;
+  }
   if (platform::SystemStatus flushed = platform::FlushTree(unpacking); !flushed) return flushed;
   return platform::RenameEntry(unpacking, RuntimeFolder(key));
 }

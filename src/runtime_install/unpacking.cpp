@@ -105,6 +105,10 @@ class FolderWriter final : public EntryWriter {
 
   bool Check(const SystemStatus& status, const std::string& entry) {
     if (status) return true;
+    if (platform::KindOf(status.error()) == FileErrorKind::AlreadyExists) {
+      failure_ = Failure(UnpackFailure::Kind::BadArchive, entry, "a name that another entry has taken");
+      return false;
+    }
     if (platform::KindOf(status.error()) == FileErrorKind::DiskFull) {
       platform::SystemResult<uint64_t> free = platform::FreeDiskSpace(folder_);
       failure_ = UnpackFailure{.kind = UnpackFailure::Kind::DiskFull,
