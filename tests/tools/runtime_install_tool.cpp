@@ -3,7 +3,8 @@
 //   runtime_install_tool hash FILE
 //   runtime_install_tool unpack ARCHIVE FOLDER
 //   runtime_install_tool install --store DIR --sha256 HEX [--size N] [--minimum V] [--maximum V]
-//                                [--cancel-when FILE] [--trace] SOURCE...
+//                                [--max-unpacked-bytes N] [--max-entries N] [--cancel-when FILE]
+//                                [--trace] SOURCE...
 //
 // Exit codes: 0 done, 1 the library reported a failure (its line says which),
 // 2 usage error.
@@ -34,7 +35,8 @@ int Usage() {
                "usage: runtime_install_tool hash FILE\n"
                "       runtime_install_tool unpack ARCHIVE FOLDER\n"
                "       runtime_install_tool install --store DIR --sha256 HEX [--size N] [--minimum V] [--maximum V]\n"
-               "                            [--cancel-when FILE] [--trace] SOURCE...\n");
+               "                            [--max-unpacked-bytes N] [--max-entries N] [--cancel-when FILE]\n"
+               "                            [--trace] SOURCE...\n");
   return 2;
 }
 
@@ -144,6 +146,10 @@ int Install(const WideStringList& arguments) {
       request.requirements.minimum = ParseLowerBound(arguments[++i]);
     } else if (argument == L"--maximum") {
       request.requirements.maximum = ParseUpperBound(arguments[++i]);
+    } else if (argument == L"--max-unpacked-bytes") {
+      request.limits.maxUnpackedBytes = std::stoull(arguments[++i]);
+    } else if (argument == L"--max-entries") {
+      request.limits.maxEntries = std::stoull(arguments[++i]);
     } else if (argument == L"--cancel-when") {
       cancelWhen = arguments[++i];
     } else {
