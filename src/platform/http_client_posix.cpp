@@ -60,6 +60,7 @@ TransferError Failure(TransferFailure failure, uint32_t code, std::string detail
 // How one response goes: its headers as they come, then its body.
 struct ResponseState {
   ResponseReceiver* receiver = nullptr;
+  std::string url;
   uint64_t rangeStart = 0;
   std::string host;
   long status = 0;
@@ -168,6 +169,24 @@ std::string CertificateSubject(const Libcurl& curl, CURL* handle) {
   return {};
 }
 
+// The subject of the certificate a server shows, for the words of a refused
+// handshake: libcurl keeps none of a handshake that failed, so a second one
+// is made that only looks (no request is sent, nothing is trusted).
+std::string RefusedCertificateSubject(const Libcurl& curl, const std::string& url) {
+  CURL* look = curl.init();
+  if (look == nullptr) return {};
+  curl.setopt(look, CURLOPT_URL, url.c_str());
+  curl.setopt(look, CURLOPT_CONNECT_ONLY, 1L);
+  curl.setopt(look, CURLOPT_SSL_VERIFYPEER, 0L);
+  curl.setopt(look, CURLOPT_SSL_VERIFYHOST, 0L);
+  curl.setopt(look, CURLOPT_CERTINFO, 1L);
+  curl.setopt(look, CURLOPT_NOSIGNAL, 1L);
+  curl.setopt(look, CURLOPT_CONNECTTIMEOUT, 10L);
+  const std::string subject = curl.perform(look) == CURLE_OK ? CertificateSubject(curl, look) : std::string();
+  curl.cleanup(look);
+  return subject;
+}
+
 TransferError ErrorOf(const Libcurl& curl, CURL* handle, CURLcode code, const char* words, const ResponseState& state) {
   const uint32_t number = static_cast<uint32_t>(code);
   std::string detail = words[0] != '\0' ? words : curl.describe(code);
@@ -190,7 +209,8 @@ TransferError ErrorOf(const Libcurl& curl, CURL* handle, CURLcode code, const ch
     case CURLE_SSL_ISSUER_ERROR:
     case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
     case CURLE_SSL_INVALIDCERTSTATUS: {
-      const std::string subject = CertificateSubject(curl, handle);
+      std::string subject = CertificateSubject(curl, handle);
+      if (subject.empty()) subject = RefusedCertificateSubject(curl, state.url);
       return Failure(TransferFailure::Tls, number, subject.empty() ? detail : subject + " (" + detail + ")");
     }
     case CURLE_UNSUPPORTED_PROTOCOL:
@@ -213,6 +233,7 @@ class CurlExchanger final : public HttpExchanger {
   TransferResult<Answer> Exchange(const std::string& url, uint64_t rangeStart, ResponseReceiver& receiver) override {
     ResponseState state;
     state.receiver = &receiver;
+    state.url = url;
     state.rangeStart = rangeStart;
     state.host = HostOf(url);
     words_[0] = '\0';

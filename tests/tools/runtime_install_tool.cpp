@@ -1,6 +1,7 @@
 // runtime_install_tool: the runtime install library on its own.
 //
 //   runtime_install_tool hash FILE
+//   runtime_install_tool fetch SOURCE SHA256 FILE   (downloaded and verified, not unpacked)
 //   runtime_install_tool unpack ARCHIVE FOLDER
 //   runtime_install_tool install --store DIR --sha256 HEX [--size N] [--minimum V] [--maximum V]
 //                                [--max-unpacked-bytes N] [--max-entries N] [--cancel-when FILE]
@@ -20,6 +21,7 @@
 #include "platform/hashing.h"
 #include "platform/path_parts.h"
 #include "platform/unicode.h"
+#include "runtime_install/archive_fetch.h"
 #include "runtime_install/archive_reader.h"
 #include "runtime_install/install_pipeline.h"
 #include "runtime_install/runtime_store.h"
@@ -33,6 +35,7 @@ using namespace runtime_install;
 int Usage() {
   std::fprintf(stderr,
                "usage: runtime_install_tool hash FILE\n"
+               "       runtime_install_tool fetch SOURCE SHA256 FILE\n"
                "       runtime_install_tool unpack ARCHIVE FOLDER\n"
                "       runtime_install_tool install --store DIR --sha256 HEX [--size N] [--minimum V] [--maximum V]\n"
                "                            [--max-unpacked-bytes N] [--max-entries N] [--cancel-when FILE]\n"
@@ -64,6 +67,23 @@ int Hash(const WideString& path) {
   platform::SystemResult<platform::Sha256Digest> digest = hash->Finish();
   if (!digest) return 1;
   Say(HexOf(*digest));
+  return 0;
+}
+
+int Fetch(const WideString& written, const WideString& sha256, const WideString& file) {
+  std::optional<platform::Sha256Digest> digest = ParseSha256(ToUtf8(sha256));
+  std::optional<ArchiveSource> source = ClassifySource(written, platform::FixedToCurrentDirectory(L"."));
+  if (!digest || !source) return Usage();
+  const FetchTarget target{
+      .partFile = file, .sha256 = *digest, .sizeLimit = kRuntimeArchiveLimits.maxUnpackedBytes, .sizeDeclared = false};
+  platform::Expected<platform::Done, InstallFailure> fetched =
+      FetchArchive(written, *source, target,
+                   {.progress = [](const FetchProgress&) {}, .cancelled = [] { return false; }}, NoTrace());
+  if (!fetched) {
+    Say(std::string("failed kind=") + KindName(fetched.error().kind) + ": " + Describe(fetched.error()));
+    return 1;
+  }
+  Say("fetched");
   return 0;
 }
 
@@ -177,6 +197,7 @@ int Install(const WideStringList& arguments) {
 
 int RunRuntimeInstallTool(const WideStringList& arguments) {
   if (arguments.size() == 2 && arguments[0] == L"hash") return Hash(arguments[1]);
+  if (arguments.size() == 4 && arguments[0] == L"fetch") return Fetch(arguments[1], arguments[2], arguments[3]);
   if (arguments.size() == 3 && arguments[0] == L"unpack") return UnpackArchive(arguments[1], arguments[2]);
   if (!arguments.empty() && arguments[0] == L"install")
     return Install(WideStringList(arguments.begin() + 1, arguments.end()));
