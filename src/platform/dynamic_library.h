@@ -24,6 +24,17 @@ void* LoadRuntimeLibraryForever(const WideString& path, uint32_t& error);
 SystemResult<void*> LoadSystemLibrary(const WideString& fileName);
 
 // The address of an exported function; null when the library has none of that
+// name (quietly: for the libraries LoadSystemLibrary loads).
+void* ExportAddress(void* library, const char* name);
+
+// Binds a function pointer to the export of that name; false when it is missing.
+template <typename Function>
+bool BindExport(void* library, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(ExportAddress(library, name));
+  return function != nullptr;
+}
+
+// The address of an exported function; null when the library has none of that
 // name, with the system's reason in error.
 void* FindExport(void* library, const char* name, uint32_t& error);
 

@@ -29,6 +29,8 @@ SystemResult<void*> LoadSystemLibrary(const WideString& fileName) {
   return library;
 }
 
+void* ExportAddress(void* library, const char* name) { return dlsym(library, name); }
+
 void* FindExport(void* library, const char* name, uint32_t& error) {
   dlerror();
   void* address = dlsym(library, name);

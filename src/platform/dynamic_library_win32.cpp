@@ -36,6 +36,10 @@ SystemResult<void*> LoadSystemLibrary(const WideString& fileName) {
   return static_cast<void*>(library);
 }
 
+void* ExportAddress(void* library, const char* name) {
+  return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(library), name));
+}
+
 void* FindExport(void* library, const char* name, uint32_t& error) {
   FARPROC address = ::GetProcAddress(static_cast<HMODULE>(library), name);
   error = address == nullptr ? ::GetLastError() : 0;

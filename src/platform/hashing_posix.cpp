@@ -1,6 +1,5 @@
 #include "platform/hashing.h"
 
-#include <dlfcn.h>
 #include <openssl/evp.h>
 
 #include <cerrno>
@@ -20,22 +19,17 @@ struct Libcrypto {
   decltype(&EVP_DigestFinal_ex) final = nullptr;
 };
 
-template <typename Function>
-bool Bind(void* library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(dlsym(library, name));
-  return function != nullptr;
-}
-
 const Libcrypto* LoadLibcrypto() {
   static const Libcrypto* const loaded = []() -> const Libcrypto* {
     SystemResult<void*> library = LoadSystemLibrary(L"libcrypto.so.3");
     if (!library) return nullptr;
     static Libcrypto functions;
-    const bool complete =
-        Bind(*library, "EVP_MD_CTX_new", functions.newContext) &&
-        Bind(*library, "EVP_MD_CTX_free", functions.freeContext) && Bind(*library, "EVP_sha256", functions.sha256) &&
-        Bind(*library, "EVP_DigestInit_ex", functions.init) && Bind(*library, "EVP_DigestUpdate", functions.update) &&
-        Bind(*library, "EVP_DigestFinal_ex", functions.final);
+    const bool complete = BindExport(*library, "EVP_MD_CTX_new", functions.newContext) &&
+                          BindExport(*library, "EVP_MD_CTX_free", functions.freeContext) &&
+                          BindExport(*library, "EVP_sha256", functions.sha256) &&
+                          BindExport(*library, "EVP_DigestInit_ex", functions.init) &&
+                          BindExport(*library, "EVP_DigestUpdate", functions.update) &&
+                          BindExport(*library, "EVP_DigestFinal_ex", functions.final);
     return complete ? &functions : nullptr;
   }();
   return loaded;

@@ -20,12 +20,6 @@ struct Cng {
   BCRYPT_ALG_HANDLE algorithm = nullptr;
 };
 
-template <typename Function>
-bool Bind(HMODULE library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
-  return function != nullptr;
-}
-
 struct LoadedCng {
   Cng functions;
   uint32_t error = 0;
@@ -35,12 +29,14 @@ LoadedCng LoadCng() {
   LoadedCng loaded;
   SystemResult<void*> loadedLibrary = LoadSystemLibrary(L"bcrypt.dll");
   if (!loadedLibrary) return {.functions = {}, .error = loadedLibrary.error().code};
-  const HMODULE library = static_cast<HMODULE>(*loadedLibrary);
+  void* const library = *loadedLibrary;
   decltype(&BCryptOpenAlgorithmProvider) open = nullptr;
   Cng& cng = loaded.functions;
-  if (!Bind(library, "BCryptOpenAlgorithmProvider", open) || !Bind(library, "BCryptCreateHash", cng.createHash) ||
-      !Bind(library, "BCryptHashData", cng.hashData) || !Bind(library, "BCryptFinishHash", cng.finishHash) ||
-      !Bind(library, "BCryptDestroyHash", cng.destroyHash)) {
+  if (!BindExport(library, "BCryptOpenAlgorithmProvider", open) ||
+      !BindExport(library, "BCryptCreateHash", cng.createHash) ||
+      !BindExport(library, "BCryptHashData", cng.hashData) ||
+      !BindExport(library, "BCryptFinishHash", cng.finishHash) ||
+      !BindExport(library, "BCryptDestroyHash", cng.destroyHash)) {
     return {.functions = {}, .error = ::GetLastError()};
   }
   const NTSTATUS status = open(&cng.algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0);

@@ -1,5 +1,4 @@
 #include <curl/curl.h>
-#include <dlfcn.h>
 
 #include <cctype>
 #include <cerrno>
@@ -27,25 +26,22 @@ struct Libcurl {
   decltype(&curl_slist_free_all) listFree = nullptr;
 };
 
-template <typename Function>
-bool Bind(void* library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(dlsym(library, name));
-  return function != nullptr;
-}
-
 const Libcurl* LoadLibcurl() {
   static const Libcurl* const loaded = []() -> const Libcurl* {
     SystemResult<void*> library = LoadSystemLibrary(L"libcurl.so.4");
     if (!library) return nullptr;
     static Libcurl functions;
     void* const handle = *library;
-    const bool complete =
-        Bind(handle, "curl_global_init", functions.globalInit) && Bind(handle, "curl_easy_init", functions.init) &&
-        Bind(handle, "curl_easy_setopt", functions.setopt) && Bind(handle, "curl_easy_perform", functions.perform) &&
-        Bind(handle, "curl_easy_getinfo", functions.getinfo) && Bind(handle, "curl_easy_cleanup", functions.cleanup) &&
-        Bind(handle, "curl_easy_reset", functions.reset) && Bind(handle, "curl_easy_strerror", functions.describe) &&
-        Bind(handle, "curl_slist_append", functions.listAppend) &&
-        Bind(handle, "curl_slist_free_all", functions.listFree);
+    const bool complete = BindExport(handle, "curl_global_init", functions.globalInit) &&
+                          BindExport(handle, "curl_easy_init", functions.init) &&
+                          BindExport(handle, "curl_easy_setopt", functions.setopt) &&
+                          BindExport(handle, "curl_easy_perform", functions.perform) &&
+                          BindExport(handle, "curl_easy_getinfo", functions.getinfo) &&
+                          BindExport(handle, "curl_easy_cleanup", functions.cleanup) &&
+                          BindExport(handle, "curl_easy_reset", functions.reset) &&
+                          BindExport(handle, "curl_easy_strerror", functions.describe) &&
+                          BindExport(handle, "curl_slist_append", functions.listAppend) &&
+                          BindExport(handle, "curl_slist_free_all", functions.listFree);
     // Once, before any handle: curl_global_init is not thread-safe itself.
     if (!complete || functions.globalInit(CURL_GLOBAL_DEFAULT) != CURLE_OK) return nullptr;
     return &functions;

@@ -35,30 +35,25 @@ struct Winhttp {
   decltype(&WinHttpSetStatusCallback) setStatusCallback = nullptr;
 };
 
-template <typename Function>
-bool Bind(HMODULE library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
-  return function != nullptr;
-}
-
 const Winhttp* LoadWinhttp() {
   static const Winhttp* const loaded = []() -> const Winhttp* {
     SystemResult<void*> library = LoadSystemLibrary(L"winhttp.dll");
     if (!library) return nullptr;
-    const HMODULE module = static_cast<HMODULE>(*library);
+    void* const module = *library;
     static Winhttp f;
     const bool complete =
-        Bind(module, "WinHttpOpen", f.open) && Bind(module, "WinHttpSetTimeouts", f.setTimeouts) &&
-        Bind(module, "WinHttpConnect", f.connect) && Bind(module, "WinHttpOpenRequest", f.openRequest) &&
-        Bind(module, "WinHttpSetOption", f.setOption) && Bind(module, "WinHttpQueryOption", f.queryOption) &&
-        Bind(module, "WinHttpSendRequest", f.send) && Bind(module, "WinHttpReceiveResponse", f.receive) &&
-        Bind(module, "WinHttpQueryHeaders", f.queryHeaders) && Bind(module, "WinHttpReadData", f.read) &&
-        Bind(module, "WinHttpCrackUrl", f.crackUrl) &&
-        Bind(module, "WinHttpGetIEProxyConfigForCurrentUser", f.userProxy) &&
-        Bind(module, "WinHttpGetProxyForUrl", f.proxyForUrl) &&
-        Bind(module, "WinHttpQueryAuthSchemes", f.authSchemes) &&
-        Bind(module, "WinHttpSetCredentials", f.setCredentials) &&
-        Bind(module, "WinHttpSetStatusCallback", f.setStatusCallback);
+        BindExport(module, "WinHttpOpen", f.open) && BindExport(module, "WinHttpSetTimeouts", f.setTimeouts) &&
+        BindExport(module, "WinHttpConnect", f.connect) && BindExport(module, "WinHttpOpenRequest", f.openRequest) &&
+        BindExport(module, "WinHttpSetOption", f.setOption) &&
+        BindExport(module, "WinHttpQueryOption", f.queryOption) && BindExport(module, "WinHttpSendRequest", f.send) &&
+        BindExport(module, "WinHttpReceiveResponse", f.receive) &&
+        BindExport(module, "WinHttpQueryHeaders", f.queryHeaders) && BindExport(module, "WinHttpReadData", f.read) &&
+        BindExport(module, "WinHttpCrackUrl", f.crackUrl) &&
+        BindExport(module, "WinHttpGetIEProxyConfigForCurrentUser", f.userProxy) &&
+        BindExport(module, "WinHttpGetProxyForUrl", f.proxyForUrl) &&
+        BindExport(module, "WinHttpQueryAuthSchemes", f.authSchemes) &&
+        BindExport(module, "WinHttpSetCredentials", f.setCredentials) &&
+        BindExport(module, "WinHttpSetStatusCallback", f.setStatusCallback);
     return complete ? &f : nullptr;
   }();
   return loaded;

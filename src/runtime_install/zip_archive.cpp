@@ -255,7 +255,7 @@ class ZipReader final : public ArchiveReader {
     std::string output(member.method == kDeflated ? kBufferSize : 0, '\0');
     uLong crc = crc32(0, nullptr, 0);
     uint64_t produced = 0, consumed = 0;
-    bool ended = member.method == kStored;
+    bool ended = false;  // the deflate stream has ended
     auto deliver = [&](std::string_view bytes) -> std::optional<ArchiveError> {
       produced += bytes.size();
       if (produced > member.entry.size) return Malformed(name, "more bytes than its directory says");
@@ -263,7 +263,18 @@ class ZipReader final : public ArchiveReader {
       if (!sink(bytes)) return Stopped(name);
       return std::nullopt;
     };
-    while (consumed < member.compressedSize) {
+    // One call of inflate into the output buffer, whose bytes are delivered.
+    auto inflateStep = [&]() -> std::optional<ArchiveError> {
+      z_stream& stream = inflater.stream;
+      stream.next_out = reinterpret_cast<Bytef*>(output.data());
+      stream.avail_out = static_cast<uInt>(output.size());
+      const int status = inflate(&stream, Z_NO_FLUSH);
+      if (status == Z_BUF_ERROR && stream.avail_in == 0) return Malformed(name, "compressed data cut short");
+      if (status != Z_OK && status != Z_STREAM_END) return Malformed(name, "damaged compressed data");
+      ended = status == Z_STREAM_END;
+      return deliver(std::string_view(output.data(), output.size() - stream.avail_out));
+    };
+    while (consumed < member.compressedSize && !ended) {
       const size_t want = static_cast<size_t>(std::min<uint64_t>(input.size(), member.compressedSize - consumed));
       platform::SystemResult<size_t> read = source_.ReadAt(start + consumed, std::span<char>(input.data(), want));
       if (!read) return SourceFailed(name, read.error());
@@ -273,31 +284,15 @@ class ZipReader final : public ArchiveReader {
         if (std::optional<ArchiveError> failed = deliver(std::string_view(input.data(), want))) return *failed;
         continue;
       }
-      z_stream& stream = inflater.stream;
-      stream.next_in = reinterpret_cast<Bytef*>(input.data());
-      stream.avail_in = static_cast<uInt>(want);
-      while (stream.avail_in > 0 && !ended) {
-        stream.next_out = reinterpret_cast<Bytef*>(output.data());
-        stream.avail_out = static_cast<uInt>(output.size());
-        const int status = inflate(&stream, Z_NO_FLUSH);
-        if (status != Z_OK && status != Z_STREAM_END) return Malformed(name, "damaged compressed data");
-        ended = status == Z_STREAM_END;
-        const size_t made = output.size() - stream.avail_out;
-        if (std::optional<ArchiveError> failed = deliver(std::string_view(output.data(), made))) return *failed;
+      inflater.stream.next_in = reinterpret_cast<Bytef*>(input.data());
+      inflater.stream.avail_in = static_cast<uInt>(want);
+      while (inflater.stream.avail_in > 0 && !ended) {
+        if (std::optional<ArchiveError> failed = inflateStep()) return *failed;
       }
-      if (ended) break;
     }
-    // Output zlib still holds once all input is in.
-    while (!ended && member.method == kDeflated) {
-      z_stream& stream = inflater.stream;
-      stream.next_out = reinterpret_cast<Bytef*>(output.data());
-      stream.avail_out = static_cast<uInt>(output.size());
-      const int status = inflate(&stream, Z_NO_FLUSH);
-      if (status != Z_OK && status != Z_STREAM_END) return Malformed(name, "compressed data cut short");
-      ended = status == Z_STREAM_END;
-      const size_t made = output.size() - stream.avail_out;
-      if (made == 0 && !ended) return Malformed(name, "compressed data cut short");
-      if (std::optional<ArchiveError> failed = deliver(std::string_view(output.data(), made))) return *failed;
+    // What zlib still holds once all input is in.
+    while (member.method == kDeflated && !ended) {
+      if (std::optional<ArchiveError> failed = inflateStep()) return *failed;
     }
     if (produced != member.entry.size) return Malformed(name, "fewer bytes than its directory says");
     if (static_cast<uint32_t>(crc) != member.crc) return Malformed(name, "a checksum that does not match");

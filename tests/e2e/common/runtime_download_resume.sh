@@ -5,23 +5,18 @@ source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../lib/runtime_download.sh"
 begin_scenario
 
-make_fixture_runtime "$SCENARIO_DIR/jre-17" 17.0.2
-head -c 2000000 /dev/urandom >"$SCENARIO_DIR/jre-17/lib-modules"
-make_archive tar.gz "$SCENARIO_DIR/jre-17" "$SCENARIO_DIR/www/jre.tar.gz"
-sha=$(sha256_of "$SCENARIO_DIR/www/jre.tar.gz")
-size=$(stat -c %s "$SCENARIO_DIR/www/jre.tar.gz")
-start_archive_server
+serve_fixture_archive tar.gz 2000000
 set_server_rules '{"/jre.tar.gz": ["cut:300000"]}'
 
 store="$SCENARIO_DIR/store"
-run_install_tool install --store "$(native_path "$store")" --sha256 "$sha" --size "$size" "$SERVER_URL/jre.tar.gz"
+run_install_tool install --store "$(native_path "$store")" --sha256 "$ARCHIVE_SHA" --size "$ARCHIVE_SIZE" "$SERVER_URL/jre.tar.gz"
 assert_equals 1 "$INSTALL_STATUS" "status of the cut download"
 assert_install_output_matches "^failed kind=interrupted "
-assert_equals "${sha:0:16}.part" "$(store_contents "$store")" "the store after the cut"
-assert_equals 300000 "$(stat -c %s "$store/${sha:0:16}.part")" "bytes kept"
+assert_equals "${ARCHIVE_SHA:0:16}.part" "$(store_contents "$store")" "the store after the cut"
+assert_equals 300000 "$(stat -c %s "$store/${ARCHIVE_SHA:0:16}.part")" "bytes kept"
 
-run_install_tool install --store "$(native_path "$store")" --sha256 "$sha" --size "$size" "$SERVER_URL/jre.tar.gz"
+run_install_tool install --store "$(native_path "$store")" --sha256 "$ARCHIVE_SHA" --size "$ARCHIVE_SIZE" "$SERVER_URL/jre.tar.gz"
 assert_equals 0 "$INSTALL_STATUS" "status of the resumed download"
 assert_server_log "GET /jre.tar.gz range=- status=200 sent=300000
-GET /jre.tar.gz range=bytes=300000- status=206 sent=$((size - 300000))"
-assert_equals "${sha:0:16}" "$(store_contents "$store")" "the store after the resumed download"
+GET /jre.tar.gz range=bytes=300000- status=206 sent=$((ARCHIVE_SIZE - 300000))"
+assert_equals "${ARCHIVE_SHA:0:16}" "$(store_contents "$store")" "the store after the resumed download"

@@ -5,27 +5,22 @@ source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../lib/runtime_download.sh"
 begin_scenario
 
-make_fixture_runtime "$SCENARIO_DIR/jre-17" 17.0.2
-head -c 1000000 /dev/urandom >"$SCENARIO_DIR/jre-17/lib-modules"
-make_archive zip "$SCENARIO_DIR/jre-17" "$SCENARIO_DIR/www/jre.zip"
-sha=$(sha256_of "$SCENARIO_DIR/www/jre.zip")
-size=$(stat -c %s "$SCENARIO_DIR/www/jre.zip")
-start_archive_server
+serve_fixture_archive zip 1000000
 # Slow enough that every start begins while the first still downloads.
 set_server_rules '{"/jre.zip": ["drip:32768:100*"]}'
 
 store="$SCENARIO_DIR/store"
 for i in $(seq 1 10); do
-  start_install_tool "start$i" install --store "$(native_path "$store")" --sha256 "$sha" "$SERVER_URL/jre.zip"
+  start_install_tool "start$i" install --store "$(native_path "$store")" --sha256 "$ARCHIVE_SHA" "$SERVER_URL/jre.zip"
 done
 waited=0
 for i in $(seq 1 10); do
   wait_install_tool "start$i"
   assert_equals 0 "$?" "status of start $i"
   last=$(tail -n1 "$SCENARIO_DIR/start$i.out" | tr -d '\r')
-  [[ "$last" =~ ^installed\ home=.*jre-17\ version=17.0.2\ key=${sha:0:16}$ ]] || fail "start $i ended with '$last'"
+  [[ "$last" =~ ^installed\ home=.*jre-17\ version=17.0.2\ key=${ARCHIVE_SHA:0:16}$ ]] || fail "start $i ended with '$last'"
   grep -q '^progress phase=waiting' "$SCENARIO_DIR/start$i.out" && waited=$((waited + 1))
 done
-assert_server_log "GET /jre.zip range=- status=200 sent=$size"
+assert_server_log "GET /jre.zip range=- status=200 sent=$ARCHIVE_SIZE"
 [ "$waited" -ge 1 ] || fail "no start waited for the one that downloaded"
 log "$waited starts waited for the lock"

@@ -4,6 +4,7 @@
 #
 #   make_fixture_runtime FOLDER VERSION   a runtime in the system's layout
 #   make_archive zip|tar.gz FOLDER FILE   an archive of FOLDER (its name the top folder)
+#   serve_fixture_archive FORMAT BULK     a fixture runtime's archive, served: ARCHIVE_SHA, ARCHIVE_SIZE
 #   start_archive_server [--certificate PEM --key PEM]   serves $SCENARIO_DIR/www at SERVER_URL
 #   set_server_rules JSON                 how the server answers (see archive_server.py)
 #   server_log, assert_server_log LINES   the requests so far, one a line
@@ -63,6 +64,20 @@ PYTHON
 }
 
 sha256_of() { sha256sum "$1" | cut -c1-64; }
+
+# A fixture runtime 17.0.2 with BULK bytes of noise (lib-modules), archived as
+# www/jre.FORMAT and served (the options go to start_archive_server);
+# ARCHIVE_SHA and ARCHIVE_SIZE describe the archive.
+serve_fixture_archive() {
+  local format=$1 bulk=$2
+  shift 2
+  make_fixture_runtime "$SCENARIO_DIR/jre-17" 17.0.2
+  [ "$bulk" -eq 0 ] || head -c "$bulk" /dev/urandom >"$SCENARIO_DIR/jre-17/lib-modules"
+  make_archive "$format" "$SCENARIO_DIR/jre-17" "$SCENARIO_DIR/www/jre.$format"
+  ARCHIVE_SHA=$(sha256_of "$SCENARIO_DIR/www/jre.$format")
+  ARCHIVE_SIZE=$(stat -c %s "$SCENARIO_DIR/www/jre.$format")
+  start_archive_server "$@"
+}
 
 start_archive_server() {
   mkdir -p "$SCENARIO_DIR/www"

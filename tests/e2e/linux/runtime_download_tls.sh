@@ -16,10 +16,8 @@ printf 'subjectAltName=IP:127.0.0.1\n' >"$tls/san.ext"
 openssl x509 -req -in "$tls/server.csr" -CA "$tls/ca.pem" -CAkey "$tls/ca.key" -CAcreateserial -days 2 \
   -extfile "$tls/san.ext" -out "$tls/server.pem" 2>/dev/null || fail "cannot sign the server's certificate"
 
-make_fixture_runtime "$SCENARIO_DIR/jre-17" 17.0.2
-make_archive tar.gz "$SCENARIO_DIR/jre-17" "$SCENARIO_DIR/www/jre.tar.gz"
-sha=$(sha256_of "$SCENARIO_DIR/www/jre.tar.gz")
-start_archive_server --certificate "$tls/server.pem" --key "$tls/server.key"
+serve_fixture_archive tar.gz 0 --certificate "$tls/server.pem" --key "$tls/server.key"
+sha=$ARCHIVE_SHA
 
 run_install_tool install --store "$SCENARIO_DIR/store" --sha256 "$sha" "$SERVER_URL/jre.tar.gz"
 assert_equals 1 "$INSTALL_STATUS" "status without the authority"

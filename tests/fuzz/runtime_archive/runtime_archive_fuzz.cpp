@@ -3,12 +3,11 @@
 // gzip's checksums). Whatever the bytes: nothing is read outside them, a
 // reading that succeeds gives the entries its listing gave, in order, and each
 // file's bytes number what its entry says; the entry rules take any listing.
-#include <zlib.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "archive_builder.h"
 #include "fuzz_check.h"
 #include "runtime_install/archive_reader.h"
 #include "runtime_install/entry_rules.h"
@@ -55,26 +54,12 @@ void Read(ArchiveFormat format, std::string_view bytes) {
   }
 }
 
-std::string Gzipped(std::string_view bytes) {
-  z_stream stream{};
-  deflateInit2(&stream, 1, Z_DEFLATED, MAX_WBITS + 16, 8, Z_DEFAULT_STRATEGY);
-  std::string out(deflateBound(&stream, bytes.size()) + 32, '\0');
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-  stream.avail_in = static_cast<uInt>(bytes.size());
-  stream.next_out = reinterpret_cast<Bytef*>(out.data());
-  stream.avail_out = static_cast<uInt>(out.size());
-  deflate(&stream, Z_FINISH);
-  out.resize(stream.total_out);
-  deflateEnd(&stream);
-  return out;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes = fuzz::Bytes(data, size);
   Read(ArchiveFormat::Zip, bytes);
   Read(ArchiveFormat::TarGz, bytes);
-  if (!bytes.starts_with("\x1f\x8b")) Read(ArchiveFormat::TarGz, Gzipped(bytes));
+  if (!bytes.starts_with("\x1f\x8b")) Read(ArchiveFormat::TarGz, test::Gzipped(std::string(bytes)));
   return 0;
 }
