@@ -93,12 +93,16 @@ class Meter {
     started_ = Clock::now();
     startBytes_ = bytes;
     progress_.total = total;
-    Report(bytes, true);
+    ReportNow(bytes);
   }
 
-  void Report(uint64_t bytes, bool now = false) {
+  // At most every kProgressInterval.
+  void Report(uint64_t bytes) {
+    if (Clock::now() - reported_ >= kProgressInterval) ReportNow(bytes);
+  }
+
+  void ReportNow(uint64_t bytes) {
     const Clock::time_point time = Clock::now();
-    if (!now && time - reported_ < kProgressInterval) return;
     reported_ = time;
     progress_.bytes = bytes;
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(time - started_).count();
@@ -235,8 +239,13 @@ class PartReceiver final : public platform::ResponseReceiver {
         return Fail(WriteFailure(written_, target_, 0, restarted.error()));
       }
     }
-    const std::optional<uint64_t> total = start.totalSize;
-    if (total && *total > target_.sizeLimit) return Fail(TooLarge(written_, target_, *total, host_));
+    if (start.totalSize && *start.totalSize > target_.sizeLimit) {
+      return Fail(TooLarge(written_, target_, *start.totalSize, host_));
+    }
+    // A server that does not say leaves "Archive Size" to tell how much is to come.
+    const std::optional<uint64_t> total = start.totalSize        ? start.totalSize
+                                          : target_.sizeDeclared ? std::optional(target_.sizeLimit)
+                                                                 : std::nullopt;
     if (total) {
       const uint64_t needed = *total - std::min(*total, part_.Size());
       platform::SystemResult<uint64_t> free = platform::FreeDiskSpace(platform::ParentOf(target_.partFile));
@@ -341,7 +350,7 @@ FetchResult FetchFromServer(const WideString& written, const std::string& url, c
     }
     return TransferFailureOf(transfer.error(), written, receiver.host().empty() ? host : receiver.host());
   }
-  meter.Report(part->Size(), true);
+  meter.ReportNow(part->Size());
   return Verify(*part, written, target, receiver.host(), trace);
 }
 
@@ -377,7 +386,7 @@ FetchResult CopyFromFile(const WideString& written, const WideString& path, cons
     offset += want;
     meter.Report(offset);
   }
-  meter.Report(file->Size(), true);
+  meter.ReportNow(file->Size());
   return Verify(*part, written, target, {}, trace);
 }
 

@@ -235,11 +235,11 @@ InstallResult InstallRuntime(const InstallRequest& request, const InstallCallbac
     TraceFailure(trace, lock.error());
     return lock.error();
   }
+  store.RemoveStaleWork(NowSince1970(), kWorkingFileLifetime, trace);
   if (std::optional<StoredRuntime> installed = store.Find(key)) {
     TraceStep(trace, "found-in-store", installed->home);
     return *installed;
   }
-  store.RemoveStaleWork(NowSince1970(), kWorkingFileLifetime, trace);
   const FetchTarget target{.partFile = store.PartFile(key),
                            .sha256 = request.sha256,
                            .sizeLimit = request.archiveSize.value_or(request.limits.maxUnpackedBytes),

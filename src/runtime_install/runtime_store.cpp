@@ -140,6 +140,9 @@ void RuntimeStore::RemoveStaleWork(int64_t now, int64_t maxAge, Trace& trace) co
       why = "an unpacking that did not end";
     } else if (EndsWith(entry.name, kPartSuffix) && now - entry.modified > maxAge) {
       why = "a download not resumed for a day";
+    } else if (EndsWith(entry.name, kPartSuffix) &&
+               Find(platform::ToUtf8(entry.name.substr(0, entry.name.size() - kPartSuffix.size())))) {
+      why = "the download of a runtime already installed";
     } else if (entry.type == platform::EntryType::Folder && IsKey(entry.name) && !Find(platform::ToUtf8(entry.name))) {
       why = "a runtime folder without its marker";
     }

@@ -74,9 +74,9 @@ class RuntimeStore {
   std::vector<StoredRuntime> Installed() const;
 
   // Removes what crashed or cancelled starts left, for the holder of the
-  // lock: every unpacking folder, runtime folders without a marker, and
-  // downloads not touched for maxAge (younger ones are resumed). Each removal
-  // is traced.
+  // lock: every unpacking folder, runtime folders without a marker, the
+  // downloads of installed runtimes and those not touched for maxAge
+  // (younger ones are resumed). Each removal is traced.
   void RemoveStaleWork(int64_t now, int64_t maxAge, Trace& trace) const;
 
   // Writes the marker into the unpacking folder, puts the folder's files on

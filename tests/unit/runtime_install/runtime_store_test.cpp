@@ -83,6 +83,7 @@ TEST(RuntimeStoreTest, StaleWorkGoesAndRecentDownloadsStay) {
   const std::string young = "1111111111111111", old = "2222222222222222", unmarked = "3333333333333333";
   test::WriteBytes(store.PartFile(young), "resume me");
   test::WriteBytes(store.PartFile(old), "forgotten");
+  test::WriteBytes(store.PartFile(kKey), "the archive of a complete runtime");
   test::Touch(test::Join({store.UnpackFolder(young), L"runtime", L"half"}));
   test::Touch(test::Join({store.RuntimeFolder(unmarked), L"runtime", L"x"}));
   test::Touch(store.LockFile());
@@ -96,11 +97,12 @@ TEST(RuntimeStoreTest, StaleWorkGoesAndRecentDownloadsStay) {
 
   EXPECT_TRUE(fs::exists(test::NativePath(store.PartFile(young))));
   EXPECT_FALSE(fs::exists(test::NativePath(store.PartFile(old))));
+  EXPECT_FALSE(fs::exists(test::NativePath(store.PartFile(kKey))));
   EXPECT_FALSE(fs::exists(test::NativePath(store.UnpackFolder(young))));
   EXPECT_FALSE(fs::exists(test::NativePath(store.RuntimeFolder(unmarked))));
   EXPECT_TRUE(store.Find(kKey));
   EXPECT_TRUE(fs::exists(test::NativePath(store.LockFile())));
-  EXPECT_EQ(trace.Events("runtime-store").size(), 3u);
+  EXPECT_EQ(trace.Events("runtime-store").size(), 4u);
 }
 
 TEST(RuntimeStoreTest, TheLockHasOneHolderAtATime) {
