@@ -5,6 +5,8 @@
 #include "brand/pe_image.h"
 #include "platform/unicode.h"
 
+namespace brand {
+
 namespace {
 
 struct VersionStringOption {
@@ -40,7 +42,8 @@ BrandResult<bool> ApplyValueOption(const WideString& option, const WideString& v
     (option == L"--file-version" ? request.fileVersion : request.productVersion) = *version;
   } else if (option == L"--execution-level") {
     request.executionLevel = ParseExecutionLevel(utf8);
-    if (!request.executionLevel) return Usage("--execution-level: \"" + utf8 + "\" is not asInvoker, highestAvailable or requireAdministrator");
+    if (!request.executionLevel)
+      return Usage("--execution-level: \"" + utf8 + "\" is not asInvoker, highestAvailable or requireAdministrator");
   } else if (option == L"--subsystem") {
     if (value != L"gui" && value != L"console") return Usage("--subsystem: \"" + utf8 + "\" is not gui or console");
     request.subsystem = value == L"gui" ? kSubsystemGui : kSubsystemConsole;
@@ -94,3 +97,5 @@ BrandResult<BrandOptions> ParseBrandOptions(const WideStringList& arguments) {
   if (!options.show) options.output = files[1];
   return options;
 }
+
+}  // namespace brand

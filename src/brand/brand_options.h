@@ -6,6 +6,8 @@
 #include "brand/image_branding.h"
 #include "platform/wide_string.h"
 
+namespace brand {
+
 // What the command line asks for.
 enum class SettingsStrictness { Warn, Refuse };
 
@@ -24,3 +26,5 @@ struct BrandOptions {
 BrandResult<BrandOptions> ParseBrandOptions(const WideStringList& arguments);
 
 extern const char kBrandUsage[];
+
+}  // namespace brand

@@ -4,6 +4,8 @@
 
 #include "platform/expected.h"
 
+namespace brand {
+
 // Why branding cannot go on: a sentence for the publisher, in UTF-8, that the
 // tool prefixes with the file it is about.
 struct BrandError {
@@ -13,3 +15,5 @@ struct BrandError {
 // A branding step's value, or why there is none.
 template <typename T>
 using BrandResult = platform::Expected<T, BrandError>;
+
+}  // namespace brand

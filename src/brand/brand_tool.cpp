@@ -8,6 +8,8 @@
 #include "platform/same_file.h"
 #include "platform/unicode.h"
 
+namespace brand {
+
 namespace {
 
 // Bigger inputs cannot be the launcher or its icon; reading stops there.
@@ -16,7 +18,9 @@ constexpr size_t kLargestIconBytes = 16 * 1024 * 1024;
 
 std::string Named(const WideString& path) { return "launcher-brand: " + platform::ToUtf8(path) + ": "; }
 
-ToolOutcome Refused(std::string message) { return {.exitCode = kToolRefused, .out = {}, .err = std::move(message) + "\n"}; }
+ToolOutcome Refused(std::string message) {
+  return {.exitCode = kToolRefused, .out = {}, .err = std::move(message) + "\n"};
+}
 
 // A file's bytes, or why not: missing or unreadable, or larger than limit.
 BrandResult<std::string> ReadInput(const WideString& path, size_t limit) {
@@ -103,3 +107,5 @@ ToolOutcome RunBrandTool(const WideStringList& arguments) {
   if (!options) return Refused("launcher-brand: " + options.error().message);
   return options->show ? Show(options->input) : Brand(*options);
 }
+
+}  // namespace brand

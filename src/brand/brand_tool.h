@@ -4,6 +4,8 @@
 
 #include "platform/wide_string.h"
 
+namespace brand {
+
 // What a run of launcher-brand prints and ends with: 0 done, 2 refused (and
 // nothing written).
 struct ToolOutcome {
@@ -16,3 +18,5 @@ inline constexpr int kToolRefused = 2;
 
 // Runs the tool on its arguments (the program name left out).
 ToolOutcome RunBrandTool(const WideStringList& arguments);
+
+}  // namespace brand

@@ -2,7 +2,9 @@
 
 #include <array>
 
-#include "brand/byte_view.h"
+#include "common/little_endian.h"
+
+namespace brand {
 
 namespace {
 
@@ -28,10 +30,14 @@ uint32_t Crc32(std::string_view bytes) {
 
 uint16_t PngBitsPerPixel(uint8_t depth, uint8_t colourType) {
   switch (colourType) {
-    case 2: return static_cast<uint16_t>(depth * 3);
-    case 4: return static_cast<uint16_t>(depth * 2);
-    case 6: return static_cast<uint16_t>(depth * 4);
-    default: return depth;
+    case 2:
+      return static_cast<uint16_t>(depth * 3);
+    case 4:
+      return static_cast<uint16_t>(depth * 2);
+    case 6:
+      return static_cast<uint16_t>(depth * 4);
+    default:
+      return depth;
   }
 }
 
@@ -45,7 +51,7 @@ uint64_t DibSize(uint32_t headerSize, uint32_t width, uint32_t height, uint16_t 
 }
 
 BrandResult<IconImage> CheckDib(std::string_view data, size_t index) {
-  const ByteView dib(data);
+  const ByteReader dib(data);
   const std::string which = "image " + std::to_string(index + 1);
   const uint32_t headerSize = dib.U32(0);
   if (!dib.Has(0, 40) || headerSize < 40 || headerSize > data.size()) return BadIcon(which + " has no bitmap header");
@@ -53,7 +59,8 @@ BrandResult<IconImage> CheckDib(std::string_view data, size_t index) {
   const auto doubleHeight = static_cast<int32_t>(dib.U32(8));
   const uint16_t bitCount = dib.U16(14);
   const uint32_t compression = dib.U32(16);
-  const bool knownDepth = bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
+  const bool knownDepth =
+      bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
   if (width <= 0 || width > static_cast<int32_t>(kLargestIcon) || doubleHeight <= 0 || doubleHeight % 2 != 0 ||
       doubleHeight / 2 > static_cast<int32_t>(kLargestIcon) || !knownDepth || compression != 0) {
     return BadIcon(which + " is a bitmap of a kind icons do not use");
@@ -73,7 +80,7 @@ BrandResult<IconImage> CheckDib(std::string_view data, size_t index) {
 // What is wrong with a PNG file, after checking every chunk up to IEND; empty
 // when nothing is, and then its size.
 std::string PngProblem(std::string_view png, PngSize& size) {
-  const ByteView file(png);
+  const ByteReader file(png);
   if (!IsPng(png)) return "no PNG signature";
   uint64_t at = kPngSignature.size();
   for (bool first = true;; first = false) {
@@ -124,7 +131,7 @@ BrandResult<PngSize> ReadPngSize(std::string_view png) {
 BrandResult<IconImage> ReadPngIcon(std::string_view file) { return PngImage(file, "the picture"); }
 
 BrandResult<std::vector<IconImage>> ReadIcoFile(std::string_view bytes) {
-  const ByteView file(bytes);
+  const ByteReader file(bytes);
   if (!file.Has(0, 6) || file.U16(0) != 0 || file.U16(2) != 1) return BadIcon("no icon file header");
   const uint16_t count = file.U16(4);
   if (count == 0) return BadIcon("an icon file without images");
@@ -134,7 +141,9 @@ BrandResult<std::vector<IconImage>> ReadIcoFile(std::string_view bytes) {
     const uint32_t entry = 6 + uint32_t{i} * 16;
     const uint32_t size = file.U32(entry + 8);
     const uint32_t offset = file.U32(entry + 12);
-    if (size == 0 || !file.Has(offset, size)) return BadIcon("image " + std::to_string(i + 1) + " lies beyond the end of the file");
+    if (size == 0 || !file.Has(offset, size)) {
+      return BadIcon("image " + std::to_string(i + 1) + " lies beyond the end of the file");
+    }
     const std::string_view data = file.Slice(offset, size);
     BrandResult<IconImage> image = IsPng(data) ? PngImage(data, "image " + std::to_string(i + 1)) : CheckDib(data, i);
     if (!image) return image.error();
@@ -169,7 +178,7 @@ std::string BuildIconGroup(const std::vector<IconImage>& images, uint16_t firstI
 }
 
 std::vector<IconGroupEntry> ReadIconGroup(std::string_view bytes) {
-  const ByteView group(bytes);
+  const ByteReader group(bytes);
   std::vector<IconGroupEntry> entries;
   const uint16_t count = group.U16(4);
   for (uint32_t i = 0; i < count && group.Has(6 + i * 14, 14); ++i) {
@@ -181,3 +190,5 @@ std::vector<IconGroupEntry> ReadIconGroup(std::string_view bytes) {
   }
   return entries;
 }
+
+}  // namespace brand

@@ -7,10 +7,12 @@
 
 #include "brand/brand_result.h"
 
+namespace brand {
+
 // One image of an icon as an .ico file and an RT_ICON resource hold it: a PNG
 // file, or a DIB (a BITMAPINFOHEADER, colours, colour bits, then the mask).
 struct IconImage {
-  uint16_t width = 0;   // 1 to 256
+  uint16_t width = 0;  // 1 to 256
   uint16_t height = 0;
   uint8_t colorCount = 0;
   uint16_t planes = 1;
@@ -48,3 +50,5 @@ struct IconGroupEntry {
   uint16_t iconId = 0;
 };
 std::vector<IconGroupEntry> ReadIconGroup(std::string_view group);
+
+}  // namespace brand

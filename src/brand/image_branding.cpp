@@ -3,23 +3,19 @@
 #include <algorithm>
 #include <set>
 
-#include "brand/byte_view.h"
 #include "brand/pe_checksum.h"
 #include "brand/pe_image.h"
 #include "brand/resource_tree.h"
+#include "common/little_endian.h"
+
+namespace brand {
 
 namespace {
 
-constexpr uint16_t kLauncherDialog = 201;  // the "JRE Not Found" dialog every launcher carries
+constexpr uint16_t kLauncherDialog = IDD_JRE_NOT_FOUND;  // every launcher carries it
+// The ids Windows looks for: VS_VERSION_INFO and CREATEPROCESS_MANIFEST_RESOURCE_ID.
 constexpr uint16_t kVersionId = 1;
 constexpr uint16_t kManifestId = 1;
-
-// The launcher's own resources, found where it keeps them.
-struct Layout {
-  PeImage image;
-  size_t resourceIndex = 0;
-  std::string_view file;  // without a certificate table being stripped
-};
 
 bool HasResource(const ResourceList& resources, uint16_t type, uint16_t id) {
   return std::any_of(resources.begin(), resources.end(), [&](const ResourceEntry& entry) {
@@ -95,8 +91,11 @@ void ReplaceIcon(ResourceList& resources, const std::vector<IconImage>& images) 
                          .codePage = 0,
                          .data = images[i].data});
   }
-  resources.push_back(
-      {.type = groupType, .name = groupName, .language = language, .codePage = 0, .data = BuildIconGroup(images, firstId)});
+  resources.push_back({.type = groupType,
+                       .name = groupName,
+                       .language = language,
+                       .codePage = 0,
+                       .data = BuildIconGroup(images, firstId)});
 }
 
 std::u16string Utf16Of(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
@@ -147,18 +146,56 @@ BrandResult<ResourceList> BrandedResources(ResourceList resources, const BrandRe
   return resources;
 }
 
-uint32_t ReadField(std::string_view file, uint32_t offset) { return ByteView(file).U32(offset); }
+// Where a section that follows the resources lands.
+struct MovedSection {
+  const PeSection* section = nullptr;
+  uint32_t address = 0;
+  uint32_t rawOffset = 0;
+};
+
+// The new file: the bytes before the resources, the new tree padded to the
+// file alignment, the sections after it moved to follow it (in memory and in
+// the file), then whatever followed the sections (not the certificate table).
+struct NewLayout {
+  std::string bytes;
+  std::vector<MovedSection> moved;
+  uint64_t imageEnd = 0;
+};
+
+NewLayout LayOut(std::string_view file, const PeImage& image, size_t resourceIndex, const std::string& tree) {
+  const PeSection& resources = image.sections[resourceIndex];
+  NewLayout layout{.bytes = std::string(file.substr(0, resources.rawOffset)), .moved = {}, .imageEnd = 0};
+  layout.bytes += tree;
+  PadTo(layout.bytes, image.fileAlignment);
+  uint64_t nextAddress = AlignUp(uint64_t{resources.virtualAddress} + tree.size(), image.sectionAlignment);
+  uint64_t oldFileEnd = uint64_t{resources.rawOffset} + resources.rawSize;
+  for (size_t i = resourceIndex + 1; i < image.sections.size(); ++i) {
+    const PeSection& section = image.sections[i];
+    layout.moved.push_back({.section = &section,
+                            .address = static_cast<uint32_t>(nextAddress),
+                            .rawOffset = static_cast<uint32_t>(section.rawSize != 0 ? layout.bytes.size() : 0)});
+    if (section.rawSize != 0) {
+      layout.bytes += file.substr(section.rawOffset, section.rawSize);
+      oldFileEnd = std::max<uint64_t>(oldFileEnd, uint64_t{section.rawOffset} + section.rawSize);
+    }
+    nextAddress = AlignUp(nextAddress + section.Extent(), image.sectionAlignment);
+  }
+  layout.imageEnd = nextAddress;
+  if (oldFileEnd < file.size()) layout.bytes += file.substr(oldFileEnd);
+  return layout;
+}
 
 }  // namespace
 
 BrandResult<std::string> BrandImage(std::string_view input, const BrandRequest& request) {
+  using namespace pe_field;
   BrandResult<PeImage> image = ReadPeImage(input);
   if (!image) return image.error();
   BrandResult<std::string_view> file = WithoutCertificate(input, *image, request.signature);
   if (!file) return file.error();
   BrandResult<size_t> resourceIndex = ResourceSectionIndex(*image);
   if (!resourceIndex) return resourceIndex.error();
-  const PeSection resourceSection = image->sections[*resourceIndex];
+  const PeSection& resourceSection = image->sections[*resourceIndex];
   BrandResult<ResourceList> resources =
       ParseResources(file->substr(resourceSection.rawOffset, resourceSection.rawSize), resourceSection.virtualAddress);
   if (!resources) return resources.error();
@@ -166,49 +203,38 @@ BrandResult<std::string> BrandImage(std::string_view input, const BrandRequest& 
   if (!branded) return branded.error();
 
   const std::string tree = BuildResourceSection(std::move(*branded), resourceSection.virtualAddress);
+  NewLayout layout = LayOut(*file, *image, *resourceIndex, tree);
   const auto treeSize = static_cast<uint32_t>(tree.size());
   const auto rawSize = static_cast<uint32_t>(AlignUp(treeSize, image->fileAlignment));
-  std::string out(file->substr(0, resourceSection.rawOffset));
-  out += tree;
-  out.resize(out.size() + (rawSize - treeSize), '\0');
+  const uint32_t initializedData =
+      ByteReader(layout.bytes).U32(image->OptionalField(optional_header::kSizeOfInitializedData));
 
-  const uint32_t optional = image->optionalHeaderOffset;
-  PutU32(out, resourceSection.headerOffset + 8, treeSize);
-  PutU32(out, resourceSection.headerOffset + 16, rawSize);
-  PutU32(out, optional + pe_field::kDirectories + 8 * static_cast<uint32_t>(PeDirectoryIndex::Resource) + 4, treeSize);
-  PutU32(out, optional + pe_field::kSizeOfInitializedData,
-         ReadField(out, optional + pe_field::kSizeOfInitializedData) + rawSize - resourceSection.rawSize);
-
-  // The sections after the resources move to follow them, in memory and in the file.
-  uint64_t nextAddress = AlignUp(uint64_t{resourceSection.virtualAddress} + treeSize, image->sectionAlignment);
-  uint64_t imageEnd = nextAddress;
-  uint64_t oldFileEnd = uint64_t{resourceSection.rawOffset} + resourceSection.rawSize;
+  ByteWriter out(layout.bytes);
+  out.PutU32(resourceSection.Field(section_header::kVirtualSize), treeSize);
+  out.PutU32(resourceSection.Field(section_header::kSizeOfRawData), rawSize);
+  out.PutU32(image->DirectorySizeField(PeDirectoryIndex::Resource), treeSize);
+  out.PutU32(image->OptionalField(optional_header::kSizeOfInitializedData),
+             initializedData + rawSize - resourceSection.rawSize);
   const PeDirectory relocations = image->Directory(PeDirectoryIndex::BaseRelocation);
-  for (size_t i = *resourceIndex + 1; i < image->sections.size(); ++i) {
-    const PeSection& section = image->sections[i];
-    const auto address = static_cast<uint32_t>(nextAddress);
-    PutU32(out, section.headerOffset + 12, address);
-    if (section.rawSize != 0) {
-      PutU32(out, section.headerOffset + 20, static_cast<uint32_t>(out.size()));
-      out += file->substr(section.rawOffset, section.rawSize);
-      oldFileEnd = std::max<uint64_t>(oldFileEnd, uint64_t{section.rawOffset} + section.rawSize);
+  for (const MovedSection& moved : layout.moved) {
+    out.PutU32(moved.section->Field(section_header::kVirtualAddress), moved.address);
+    if (moved.section->rawSize != 0)
+      out.PutU32(moved.section->Field(section_header::kPointerToRawData), moved.rawOffset);
+    if (relocations.size != 0 && image->SectionAt(relocations.address) == moved.section) {
+      out.PutU32(image->DirectoryAddressField(PeDirectoryIndex::BaseRelocation),
+                 relocations.address - moved.section->virtualAddress + moved.address);
     }
-    if (relocations.size != 0 && image->SectionAt(relocations.address) == &section) {
-      PutU32(out, optional + pe_field::kDirectories + 8 * static_cast<uint32_t>(PeDirectoryIndex::BaseRelocation),
-             relocations.address - section.virtualAddress + address);
-    }
-    nextAddress = AlignUp(nextAddress + (section.virtualSize != 0 ? section.virtualSize : section.rawSize),
-                          image->sectionAlignment);
-    imageEnd = nextAddress;
   }
-  // Whatever followed the sections in the file (not the certificate table) stays after them.
-  if (oldFileEnd < file->size()) out += file->substr(oldFileEnd);
-  PutU32(out, optional + pe_field::kSizeOfImage, static_cast<uint32_t>(imageEnd));
+  out.PutU32(image->OptionalField(optional_header::kSizeOfImage), static_cast<uint32_t>(layout.imageEnd));
   if (image->Directory(PeDirectoryIndex::Certificate).size != 0) {
-    PutU32(out, optional + pe_field::kDirectories + 8 * static_cast<uint32_t>(PeDirectoryIndex::Certificate), 0);
-    PutU32(out, optional + pe_field::kDirectories + 8 * static_cast<uint32_t>(PeDirectoryIndex::Certificate) + 4, 0);
+    out.PutU32(image->DirectoryAddressField(PeDirectoryIndex::Certificate), 0);
+    out.PutU32(image->DirectorySizeField(PeDirectoryIndex::Certificate), 0);
   }
-  if (request.subsystem) PutU16(out, optional + pe_field::kSubsystem, *request.subsystem);
-  PutU32(out, optional + pe_field::kCheckSum, PeChecksum(out, optional + pe_field::kCheckSum));
-  return out;
+  if (request.subsystem) out.PutU16(image->OptionalField(optional_header::kSubsystem), *request.subsystem);
+  const uint32_t checksumField = image->OptionalField(optional_header::kCheckSum);
+  out.PutU32(checksumField, PeChecksum(layout.bytes, checksumField));
+  if (out.Overran()) return BrandError{"is not laid out as this launcher (its headers lie beyond its sections)"};
+  return std::move(layout.bytes);
 }
+
+}  // namespace brand

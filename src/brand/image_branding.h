@@ -11,6 +11,9 @@
 #include "brand/icon_file.h"
 #include "brand/manifest_level.h"
 #include "brand/version_info.h"
+#include "resource_ids.h"
+
+namespace brand {
 
 // An input that carries a certificate table: refused, or the table removed.
 enum class SignaturePolicy { Refuse, Strip };
@@ -34,7 +37,10 @@ struct BrandRequest {
 BrandResult<std::string> BrandImage(std::string_view input, const BrandRequest& request);
 
 // The resource id of the launcher's icon group and the name of its built-in
-// settings, as the launcher's own resources use them.
-inline constexpr uint16_t kLauncherIconGroup = 100;
-inline constexpr char16_t kSettingsResourceName[] = u"SETTINGS";
+// settings, as the launcher's own resources (resource_ids.h) name them, and
+// the language its resource script gives them.
+inline constexpr uint16_t kLauncherIconGroup = IDI_LAUNCHER;
+inline constexpr char16_t kSettingsResourceName[] = u"" BUILTIN_SETTINGS_RESOURCE_NAME;
 inline constexpr uint16_t kResourceLanguage = 0x0409;
+
+}  // namespace brand

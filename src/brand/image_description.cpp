@@ -8,15 +8,20 @@
 #include "brand/version_info.h"
 #include "platform/unicode.h"
 
+namespace brand {
+
 namespace {
 
 std::string Utf8Of(const std::u16string& text) { return platform::ToUtf8(platform::FromUtf16(text)); }
 
 const char* SubsystemName(uint16_t subsystem) {
   switch (subsystem) {
-    case kSubsystemGui: return "gui";
-    case kSubsystemConsole: return "console";
-    default: return "other";
+    case kSubsystemGui:
+      return "gui";
+    case kSubsystemConsole:
+      return "console";
+    default:
+      return "other";
   }
 }
 
@@ -64,7 +69,8 @@ BrandResult<std::string> DescribeImage(std::string_view file) {
   const PeDirectory directory = image->Directory(PeDirectoryIndex::Resource);
   const PeSection* section = image->SectionAt(directory.address);
   if (section == nullptr) return BrandError{"has no resources"};
-  BrandResult<ResourceList> resources = ParseResources(file.substr(section->rawOffset, section->rawSize), section->virtualAddress);
+  BrandResult<ResourceList> resources =
+      ParseResources(file.substr(section->rawOffset, section->rawSize), section->virtualAddress);
   if (!resources) return resources.error();
   std::string out = std::string("subsystem: ") + SubsystemName(image->subsystem) + "\n";
   std::string level = "none";
@@ -78,3 +84,5 @@ BrandResult<std::string> DescribeImage(std::string_view file) {
   DescribeSettings(*resources, out);
   return out;
 }
+
+}  // namespace brand

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace brand {
+
 namespace {
 
 constexpr std::array<const char*, 3> kNames{"asInvoker", "highestAvailable", "requireAdministrator"};
@@ -16,7 +18,8 @@ std::optional<ValueSpan> FindLevelValue(std::string_view manifest) {
   const size_t element = manifest.find("requestedExecutionLevel");
   if (element == std::string_view::npos) return std::nullopt;
   const size_t close = manifest.find('>', element);
-  const std::string_view tag = manifest.substr(element, close == std::string_view::npos ? std::string_view::npos : close - element);
+  const std::string_view tag =
+      manifest.substr(element, close == std::string_view::npos ? std::string_view::npos : close - element);
   for (size_t at = tag.find("level"); at != std::string_view::npos; at = tag.find("level", at + 1)) {
     // "level" on its own, not the tail of another attribute's name.
     if (at == 0) continue;
@@ -59,3 +62,5 @@ BrandResult<std::string> WithExecutionLevel(std::string_view manifest, Execution
   out.replace(span->start, span->length, ExecutionLevelName(level));
   return out;
 }
+
+}  // namespace brand

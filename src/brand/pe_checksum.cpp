@@ -1,9 +1,11 @@
 #include "brand/pe_checksum.h"
 
-#include "brand/byte_view.h"
+#include "common/little_endian.h"
+
+namespace brand {
 
 uint32_t PeChecksum(std::string_view file, uint32_t checksumOffset) {
-  const ByteView bytes(file);
+  const ByteReader bytes(file);
   uint64_t sum = 0;
   for (uint64_t at = 0; at < file.size(); at += 2) {
     if (at == checksumOffset || at == checksumOffset + 2) continue;
@@ -13,3 +15,5 @@ uint32_t PeChecksum(std::string_view file, uint32_t checksumOffset) {
   sum = (sum & 0xFFFF) + (sum >> 16);
   return static_cast<uint32_t>(sum + file.size());
 }
+
+}  // namespace brand

@@ -2,15 +2,25 @@
 
 #include <algorithm>
 
-#include "brand/byte_view.h"
+#include "common/little_endian.h"
+
+namespace brand {
 
 namespace {
 
 constexpr uint32_t kSubdirectoryFlag = 0x80000000;
 constexpr uint32_t kNameFlag = 0x80000000;
+// A directory table: a 16-byte header whose last two fields count its named
+// and numbered entries, then 8-byte entries (name or id, then the subtable or
+// data entry). A data entry: the data's RVA, its size and its code page.
 constexpr uint32_t kTableHeaderSize = 16;
+constexpr uint32_t kTableNamedCount = 12;
+constexpr uint32_t kTableIdCount = 14;
 constexpr uint32_t kTableEntrySize = 8;
+constexpr uint32_t kEntryTarget = 4;
 constexpr uint32_t kDataEntrySize = 16;
+constexpr uint32_t kDataSize = 4;
+constexpr uint32_t kDataCodePage = 8;
 
 BrandError Corrupt(const std::string& why) { return {"resource section is corrupt (" + why + ")"}; }
 
@@ -48,9 +58,9 @@ class TreeReader {
   bool ReadLeaf(uint32_t at, ResourceEntry& path) {
     if (!section_.Has(at, kDataEntrySize)) return Fail("data entry out of range");
     const uint32_t dataRva = section_.U32(at);
-    const uint32_t size = section_.U32(at + 4);
+    const uint32_t size = section_.U32(at + kDataSize);
     if (dataRva < rva_ || !section_.Has(dataRva - rva_, size)) return Fail("resource data outside the section");
-    path.codePage = section_.U32(at + 8);
+    path.codePage = section_.U32(at + kDataCodePage);
     path.data = std::string(section_.Slice(dataRva - rva_, size));
     list_.push_back(path);
     return true;
@@ -58,11 +68,12 @@ class TreeReader {
 
   bool ReadTable(uint32_t at, int level, ResourceEntry& path) {
     if (!section_.Has(at, kTableHeaderSize)) return Fail("directory table out of range");
-    const uint32_t count = uint32_t{section_.U16(at + 12)} + section_.U16(at + 14);
-    if (!section_.Has(at + kTableHeaderSize, uint64_t{count} * kTableEntrySize)) return Fail("directory entries cut short");
+    const uint32_t count = uint32_t{section_.U16(at + kTableNamedCount)} + section_.U16(at + kTableIdCount);
+    if (!section_.Has(at + kTableHeaderSize, uint64_t{count} * kTableEntrySize))
+      return Fail("directory entries cut short");
     for (uint32_t i = 0; i < count; ++i) {
       const uint32_t entry = at + kTableHeaderSize + i * kTableEntrySize;
-      const uint32_t target = section_.U32(entry + 4);
+      const uint32_t target = section_.U32(entry + kEntryTarget);
       ResourceKey key;
       if (!ReadKey(section_.U32(entry), key)) return false;
       if (level == 0) path.type = key;
@@ -73,12 +84,13 @@ class TreeReader {
       }
       const bool subdirectory = (target & kSubdirectoryFlag) != 0;
       if (subdirectory != (level < 2)) return Fail("a leaf at the wrong depth");
-      if (!(subdirectory ? ReadTable(target & ~kSubdirectoryFlag, level + 1, path) : ReadLeaf(target, path))) return false;
+      if (!(subdirectory ? ReadTable(target & ~kSubdirectoryFlag, level + 1, path) : ReadLeaf(target, path)))
+        return false;
     }
     return true;
   }
 
-  ByteView section_;
+  ByteReader section_;
   uint32_t rva_;
   ResourceList list_;
   std::string why_;
@@ -113,7 +125,8 @@ std::vector<TypeNode> GroupSorted(const ResourceList& resources) {
 uint32_t TableSize(size_t entries) { return kTableHeaderSize + static_cast<uint32_t>(entries) * kTableEntrySize; }
 
 void AppendTableHeader(std::string& out, const std::vector<ResourceKey>& keys) {
-  const auto named = static_cast<uint16_t>(std::count_if(keys.begin(), keys.end(), [](const ResourceKey& key) { return key.IsNamed(); }));
+  const auto named = static_cast<uint16_t>(
+      std::count_if(keys.begin(), keys.end(), [](const ResourceKey& key) { return key.IsNamed(); }));
   AppendU32(out, 0);  // characteristics
   AppendU32(out, 0);  // time stamp: none, so that equal inputs give equal bytes
   AppendU32(out, 0);  // version
@@ -242,3 +255,5 @@ std::string BuildResourceSection(ResourceList resources, uint32_t sectionRva) {
   }
   return out + data;
 }
+
+}  // namespace brand

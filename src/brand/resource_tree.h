@@ -8,6 +8,8 @@
 
 #include "brand/brand_result.h"
 
+namespace brand {
+
 // The resources of an image as a flat list: one entry per (type, name,
 // language) leaf of the three-level resource directory.
 struct ResourceKey {
@@ -54,3 +56,5 @@ std::string BuildResourceSection(ResourceList resources, uint32_t sectionRva);
 
 // The entries of one type (and name, when given).
 std::vector<const ResourceEntry*> FindResources(const ResourceList& resources, const ResourceKey& type);
+
+}  // namespace brand

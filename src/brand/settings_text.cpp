@@ -1,8 +1,10 @@
 #include "brand/settings_text.h"
 
-#include "brand/byte_view.h"
+#include "common/little_endian.h"
 #include "platform/unicode.h"
 #include "settings/builtin_settings_check.h"
+
+namespace brand {
 
 namespace {
 
@@ -28,7 +30,7 @@ bool IsUtf8(std::string_view bytes) {
 
 // Whether UTF-16LE units pair their surrogates.
 bool IsUtf16(std::string_view bytes) {
-  const ByteView units(bytes);
+  const ByteReader units(bytes);
   for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
     const uint16_t unit = units.U16(i);
     if (unit >= 0xDC00 && unit <= 0xDFFF) return false;
@@ -44,7 +46,9 @@ bool IsUtf16(std::string_view bytes) {
 }  // namespace
 
 BrandResult<std::vector<std::string>> CheckSettingsBytes(std::string_view bytes) {
-  if (bytes.size() > kLargestSettingsBytes) return BrandError{"is larger than the launcher reads (2 MB)"};
+  if (bytes.size() > kLargestSettingsBytes) {
+    return BrandError{"is larger than the launcher reads (" + std::to_string(kLargestSettingsFileMegabytes) + " MB)"};
+  }
   const bool utf16 = bytes.substr(0, 2) == "\xFF\xFE";
   if (bytes.substr(0, 2) == "\xFE\xFF") {
     return BrandError{"is UTF-16 big-endian; the launcher reads UTF-8 or UTF-16LE with a byte-order mark"};
@@ -60,3 +64,5 @@ BrandResult<std::vector<std::string>> CheckSettingsBytes(std::string_view bytes)
   }
   return notices;
 }
+
+}  // namespace brand

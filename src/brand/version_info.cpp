@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#include "brand/byte_view.h"
+#include "common/little_endian.h"
+
+namespace brand {
 
 namespace {
 
@@ -17,8 +19,8 @@ constexpr uint16_t kTypeBinary = 0;
 // The names Windows' file properties show, in one fixed order so that the
 // resource comes out the same whatever order the options came in.
 constexpr std::array<std::u16string_view, 10> kKnownNames{
-    u"Comments",       u"CompanyName",      u"FileDescription",  u"FileVersion", u"InternalName",
-    u"LegalCopyright", u"LegalTrademarks",  u"OriginalFilename", u"ProductName", u"ProductVersion"};
+    u"Comments",       u"CompanyName",     u"FileDescription",  u"FileVersion", u"InternalName",
+    u"LegalCopyright", u"LegalTrademarks", u"OriginalFilename", u"ProductName", u"ProductVersion"};
 
 void AppendText(std::string& out, std::u16string_view text) {
   for (char16_t unit : text) AppendU16(out, static_cast<uint16_t>(unit));
@@ -34,9 +36,10 @@ std::string Block(std::u16string_view key, std::string_view value, uint16_t valu
   out += value;
   if (!children.empty()) PadTo(out, 4);
   out += children;
-  PutU16(out, 0, static_cast<uint16_t>(out.size()));
-  PutU16(out, 2, valueLength);
-  PutU16(out, 4, type);
+  ByteWriter header(out);
+  header.PutU16(0, static_cast<uint16_t>(out.size()));
+  header.PutU16(2, valueLength);
+  header.PutU16(4, type);
   return out;
 }
 
@@ -44,9 +47,9 @@ std::string FixedPart(const VersionInfo& info) {
   auto high = [](const FourPartVersion& v) { return (uint32_t{v[0]} << 16) | v[1]; };
   auto low = [](const FourPartVersion& v) { return (uint32_t{v[2]} << 16) | v[3]; };
   std::string out;
-  for (uint32_t value : {kFixedSignature, 0x00010000u, high(info.fileVersion), low(info.fileVersion),
-                         high(info.productVersion), low(info.productVersion), kFileFlagsMask, 0u, kOsNtWindows32,
-                         kFileTypeApplication, 0u, 0u, 0u}) {
+  for (uint32_t value :
+       {kFixedSignature, 0x00010000u, high(info.fileVersion), low(info.fileVersion), high(info.productVersion),
+        low(info.productVersion), kFileFlagsMask, 0u, kOsNtWindows32, kFileTypeApplication, 0u, 0u, 0u}) {
     AppendU32(out, value);
   }
   return out;
@@ -68,7 +71,7 @@ struct BlockHeader {
   uint32_t valueAt = 0;
 };
 
-std::optional<BlockHeader> ReadBlock(const ByteView& bytes, uint32_t at, uint32_t end) {
+std::optional<BlockHeader> ReadBlock(const ByteReader& bytes, uint32_t at, uint32_t end) {
   BlockHeader header{.length = bytes.U16(at), .valueLength = bytes.U16(at + 2), .key = {}, .valueAt = 0};
   if (header.length < 6 || at + header.length > end || !bytes.Has(at, header.length)) return std::nullopt;
   uint32_t cursor = at + 6;
@@ -85,7 +88,7 @@ FourPartVersion VersionOf(uint32_t high, uint32_t low) {
           static_cast<uint16_t>(low)};
 }
 
-void ReadStrings(const ByteView& bytes, uint32_t at, uint32_t end, VersionInfo& info) {
+void ReadStrings(const ByteReader& bytes, uint32_t at, uint32_t end, VersionInfo& info) {
   while (at < end) {
     std::optional<BlockHeader> text = ReadBlock(bytes, at, end);
     if (!text) return;
@@ -145,7 +148,7 @@ std::string FormatFourPartVersion(const FourPartVersion& version) {
 }
 
 std::optional<VersionInfo> ParseVersionInfo(std::string_view resource) {
-  const ByteView bytes(resource);
+  const ByteReader bytes(resource);
   std::optional<BlockHeader> root = ReadBlock(bytes, 0, static_cast<uint32_t>(resource.size()));
   if (!root || root->key != u"VS_VERSION_INFO" || root->valueLength != kFixedSize ||
       bytes.U32(root->valueAt) != kFixedSignature || !bytes.Has(root->valueAt, kFixedSize)) {
@@ -190,3 +193,5 @@ std::string BuildVersionInfo(const VersionInfo& info) {
   children += Block(u"VarFileInfo", {}, 0, kTypeText, var);
   return Block(u"VS_VERSION_INFO", FixedPart(info), kFixedSize, kTypeBinary, children);
 }
+
+}  // namespace brand

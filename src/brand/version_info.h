@@ -10,6 +10,8 @@
 
 #include "brand/brand_result.h"
 
+namespace brand {
+
 // The contents of a VS_VERSIONINFO resource: the fixed numbers and one string
 // table (language 0x0409, code page 1200, as "040904B0").
 using FourPartVersion = std::array<uint16_t, 4>;
@@ -37,3 +39,5 @@ std::optional<VersionInfo> ParseVersionInfo(std::string_view resource);
 // the order of the well-known names first, then any others in their order,
 // and the translation 0x0409/1200. Empty strings are left out.
 std::string BuildVersionInfo(const VersionInfo& info);
+
+}  // namespace brand

@@ -2,17 +2,8 @@
 
 #include <algorithm>
 
+#include "common/little_endian.h"
 #include "platform/unicode.h"
-
-namespace {
-
-char16_t UnitAt(std::string_view bytes, size_t unit) {
-  const size_t at = unit * 2;
-  return static_cast<char16_t>(static_cast<unsigned char>(bytes[at]) |
-                               (static_cast<unsigned char>(bytes[at + 1]) << 8));
-}
-
-}  // namespace
 
 std::optional<std::string> EncodeArgumentArea(const WideStringList& arguments) {
   const bool hasEmpty = std::any_of(arguments.begin(), arguments.end(), [](const WideString& a) { return a.empty(); });
@@ -31,16 +22,17 @@ std::optional<std::string> EncodeArgumentArea(const WideStringList& arguments) {
 WideStringList DecodeArgumentArea(std::string_view bytes) {
   WideStringList arguments;
   std::u16string current;
+  const ByteReader area(bytes);
   const size_t units = bytes.size() / 2;
   for (size_t i = 0; i < units; ++i) {
-    const char16_t unit = UnitAt(bytes, i);
+    const auto unit = static_cast<char16_t>(area.U16(i * 2));
     if (unit != 0) {
       current.push_back(unit);
       continue;
     }
     arguments.push_back(platform::FromUtf16(current));
     current.clear();
-    if (i + 1 < units && UnitAt(bytes, i + 1) == 0) return arguments;
+    if (i + 1 < units && area.U16((i + 1) * 2) == 0) return arguments;
   }
   if (!current.empty()) arguments.push_back(platform::FromUtf16(current));
   return arguments;

@@ -10,7 +10,7 @@ namespace {
 // Takes a four-byte number off the front of bytes.
 std::optional<uint32_t> TakeNumber(std::string_view& bytes) {
   if (bytes.size() < 4) return std::nullopt;
-  const uint32_t value = ReadUint32Le(bytes, 0);
+  const uint32_t value = ByteReader(bytes).U32(0);
   bytes.remove_prefix(4);
   return value;
 }
@@ -29,10 +29,10 @@ std::optional<WideString> TextOf(std::string_view bytes, PacketText text) {
 
 std::string EncodeArgumentPacket(const WideStringList& arguments, PacketText text) {
   std::string packet;
-  AppendUint32Le(packet, static_cast<uint32_t>(arguments.size()));
+  AppendU32(packet, static_cast<uint32_t>(arguments.size()));
   for (const WideString& argument : arguments) {
     const std::string bytes = TextBytes(argument, text);
-    AppendUint32Le(packet, static_cast<uint32_t>(bytes.size()));
+    AppendU32(packet, static_cast<uint32_t>(bytes.size()));
     packet += bytes;
   }
   return packet;

@@ -7,13 +7,15 @@
 #include "instance/argument_packet.h"
 
 BlockHeader ReadBlockHeader(std::string_view block) {
-  return {ReadUint32Le(block, 0), ReadUint32Le(block, 4), ReadUint32Le(block, 8)};
+  const ByteReader header(block);
+  return {header.U32(0), header.U32(4), header.U32(8)};
 }
 
 void WriteBlockHeader(char* block, const BlockHeader& header) {
-  WriteUint32Le(block, header.messageThreadId);
-  WriteUint32Le(block + 4, header.processId);
-  WriteUint32Le(block + 8, header.messageId);
+  ByteWriter fields(std::span<char>(block, kArgumentAreaOffset));
+  fields.PutU32(0, header.messageThreadId);
+  fields.PutU32(4, header.processId);
+  fields.PutU32(8, header.messageId);
 }
 
 ForwardedBytes PackArguments(const WideStringList& arguments) {

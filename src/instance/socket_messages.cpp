@@ -6,13 +6,13 @@
 std::string EncodeRequest(const WideStringList& arguments) {
   const std::string packet = EncodeArgumentPacket(arguments, PacketText::Utf8);
   std::string request;
-  AppendUint32Le(request, static_cast<uint32_t>(packet.size()));
+  AppendU32(request, static_cast<uint32_t>(packet.size()));
   return request + packet;
 }
 
 std::optional<uint32_t> RequestLength(std::string_view lengthBytes) {
   if (lengthBytes.size() != kRequestLengthSize) return std::nullopt;
-  const uint32_t length = ReadUint32Le(lengthBytes, 0);
+  const uint32_t length = ByteReader(lengthBytes).U32(0);
   if (length > kMaximumRequestLength) return std::nullopt;
   return length;
 }
@@ -23,7 +23,7 @@ std::optional<WideStringList> DecodeRequestPacket(std::string_view packet) {
 
 std::string EncodeAnswer(const Answer& answer) {
   std::string bytes(1, static_cast<char>(answer.kind));
-  AppendUint32Le(bytes, static_cast<uint32_t>(answer.value));
+  AppendU32(bytes, static_cast<uint32_t>(answer.value));
   return bytes;
 }
 
@@ -31,5 +31,5 @@ std::optional<Answer> DecodeAnswer(std::string_view bytes) {
   if (bytes.size() != kAnswerSize) return std::nullopt;
   const auto kind = static_cast<Answer::Kind>(bytes[0]);
   if (kind != Answer::Kind::Reply && kind != Answer::Kind::Ended) return std::nullopt;
-  return Answer{kind, static_cast<int32_t>(ReadUint32Le(bytes, 1))};
+  return Answer{kind, static_cast<int32_t>(ByteReader(bytes).U32(1))};
 }

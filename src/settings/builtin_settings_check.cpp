@@ -11,14 +11,9 @@
 
 namespace {
 
-struct KnownSection {
-  const wchar_t* name;
-  std::initializer_list<const wchar_t*> keys;
-};
-
 // The keys read_settings.cpp reads through the layered reader, the only
 // reader that consults the built-in layer.
-const KnownSection kLayeredSections[] = {
+const BuiltinLayerSection kLayeredSections[] = {
     {keys::kRuntimeSection,
      {keys::kMinimumVersion, keys::kMaximumVersion, keys::kPreferredVersions, keys::kJrePath, keys::kJvmType,
       keys::kJvmSource, keys::kVmProvider, keys::kSystemPath, keys::kLibraryPath, keys::kVmParameters,
@@ -33,8 +28,8 @@ const KnownSection kLayeredSections[] = {
 // Sections read only from the settings file beside the executable.
 const wchar_t* const kFileOnlySections[] = {keys::kProductSection, keys::kDisplaySection};
 
-const KnownSection* FindSection(const WideString& name) {
-  for (const KnownSection& section : kLayeredSections) {
+const BuiltinLayerSection* FindSection(const WideString& name) {
+  for (const BuiltinLayerSection& section : kLayeredSections) {
     if (name == section.name) return &section;
   }
   return nullptr;
@@ -52,10 +47,11 @@ WideString CaseHint(const wchar_t* spelling) {
   return spelling ? WideString(L" (the launcher reads \"") + spelling + L"\", letter case included)" : WideString();
 }
 
-void CheckEntries(const BuiltinSettings::Section& section, const KnownSection& known,
+void CheckEntries(const BuiltinSettings::Section& section, const BuiltinLayerSection& known,
                   std::vector<SettingsNotice>& notices) {
   for (const BuiltinSettings::Entry& entry : section.entries) {
-    if (std::any_of(known.keys.begin(), known.keys.end(), [&](const wchar_t* key) { return entry.key == key; })) continue;
+    if (std::any_of(known.keys.begin(), known.keys.end(), [&](const wchar_t* key) { return entry.key == key; }))
+      continue;
     notices.push_back({entry.line, L"unknown key \"" + entry.key + L"\" in [" + section.name + L"]" +
                                        CaseHint(SpellingOf(entry.key, known.keys))});
   }
@@ -63,13 +59,16 @@ void CheckEntries(const BuiltinSettings::Section& section, const KnownSection& k
 
 }  // namespace
 
+std::span<const BuiltinLayerSection> BuiltinLayerSections() { return kLayeredSections; }
+
 std::vector<SettingsNotice> CheckBuiltinSettings(const WideString& text) {
   std::vector<SettingsNotice> notices;
   const WideStringList lines = SplitList(text, L"\r\n");
   for (size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].find(L'\n') != WideString::npos) {
-      notices.push_back({i + 1, L"a line ends in LF alone; the launcher reads lines that end in CR LF, so it "
-                                L"reads this one as part of the line before"});
+      notices.push_back({i + 1,
+                         L"a line ends in LF alone; the launcher reads lines that end in CR LF, so it "
+                         L"reads this one as part of the line before"});
     }
   }
   const BuiltinSettings settings = ParseBuiltinSettings(text);
@@ -84,7 +83,7 @@ std::vector<SettingsNotice> CheckBuiltinSettings(const WideString& text) {
                                            std::to_wstring(first->line) + L"; only the first is read"});
       continue;
     }
-    if (const KnownSection* known = FindSection(section.name)) {
+    if (const BuiltinLayerSection* known = FindSection(section.name)) {
       CheckEntries(section, *known, notices);
     } else if (std::any_of(std::begin(kFileOnlySections), std::end(kFileOnlySections),
                            [&](const wchar_t* name) { return section.name == name; })) {

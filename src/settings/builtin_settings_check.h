@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
+#include <span>
 #include <vector>
 
 #include "platform/wide_string.h"
@@ -14,3 +16,11 @@ struct SettingsNotice {
 };
 
 std::vector<SettingsNotice> CheckBuiltinSettings(const WideString& text);
+
+// The sections and keys the launcher reads through the built-in layer: the
+// check's one list of what it knows.
+struct BuiltinLayerSection {
+  const wchar_t* name;
+  std::initializer_list<const wchar_t*> keys;
+};
+std::span<const BuiltinLayerSection> BuiltinLayerSections();

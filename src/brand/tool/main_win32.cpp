@@ -10,7 +10,7 @@
 int wmain(int argc, wchar_t** argv) {
   WideStringList arguments;
   for (int i = 1; i < argc; ++i) arguments.push_back(argv[i]);
-  const ToolOutcome outcome = RunBrandTool(arguments);
+  const brand::ToolOutcome outcome = brand::RunBrandTool(arguments);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   std::fwrite(outcome.out.data(), 1, outcome.out.size(), stdout);

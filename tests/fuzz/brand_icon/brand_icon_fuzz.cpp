@@ -6,6 +6,8 @@
 #include "brand/version_info.h"
 #include "fuzz_check.h"
 
+using namespace brand;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes = fuzz::Bytes(data, size);
   BrandResult<std::vector<IconImage>> images = ReadIcoFile(bytes);

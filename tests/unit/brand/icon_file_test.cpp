@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "brand/byte_view.h"
 #include "brand_test_files.h"
+#include "common/little_endian.h"
 
+namespace brand {
 namespace {
 
 // An .ico file of one image with the given directory fields.
@@ -53,7 +54,7 @@ TEST(IconFileTest, RefusesIconsThatAreCorruptCutShortOrOfTheWrongSize) {
   std::string badChecksum = png;
   badChecksum[20] ^= 1;  // inside the header chunk
   std::string hugeBitmap = launcherIcon;
-  PutU32(hugeBitmap, ByteView(launcherIcon).U32(18) + 8, 2 * 4096);  // the first image's height
+  ByteWriter(hugeBitmap).PutU32(ByteReader(launcherIcon).U32(18) + 8, 2 * 4096);  // the first image's height
   const struct {
     const char* name;
     std::string file;
@@ -71,7 +72,8 @@ TEST(IconFileTest, RefusesIconsThatAreCorruptCutShortOrOfTheWrongSize) {
   for (const auto& each : icoCases) {
     BrandResult<std::vector<IconImage>> images = ReadIcoFile(each.file);
     ASSERT_FALSE(images) << each.name;
-    EXPECT_NE(images.error().message.find(each.message), std::string::npos) << each.name << ": " << images.error().message;
+    EXPECT_NE(images.error().message.find(each.message), std::string::npos)
+        << each.name << ": " << images.error().message;
   }
   const struct {
     const char* name;
@@ -85,8 +87,10 @@ TEST(IconFileTest, RefusesIconsThatAreCorruptCutShortOrOfTheWrongSize) {
   for (const auto& each : pngCases) {
     BrandResult<IconImage> image = ReadPngIcon(each.file);
     ASSERT_FALSE(image) << each.name;
-    EXPECT_NE(image.error().message.find(each.message), std::string::npos) << each.name << ": " << image.error().message;
+    EXPECT_NE(image.error().message.find(each.message), std::string::npos)
+        << each.name << ": " << image.error().message;
   }
 }
 
 }  // namespace
+}  // namespace brand

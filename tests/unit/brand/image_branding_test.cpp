@@ -4,13 +4,16 @@
 
 #include <set>
 
-#include "brand/byte_view.h"
 #include "brand/pe_checksum.h"
 #include "brand/pe_image.h"
 #include "brand/resource_tree.h"
 #include "brand_test_files.h"
+#include "common/little_endian.h"
 
+namespace brand {
 namespace {
+
+using namespace pe_field;
 
 struct Branded {
   PeImage image;
@@ -61,18 +64,17 @@ std::set<size_t> ChangeableHeaderBytes(const PeImage& image, size_t resourceInde
   auto field = [&offsets](size_t at, size_t size) {
     for (size_t i = 0; i < size; ++i) offsets.insert(at + i);
   };
-  const uint32_t optional = image.optionalHeaderOffset;
-  field(optional + pe_field::kSizeOfInitializedData, 4);
-  field(optional + pe_field::kSizeOfImage, 4);
-  field(optional + pe_field::kCheckSum, 4);
-  field(optional + pe_field::kSubsystem, 2);
-  field(optional + pe_field::kDirectories + 2 * 8 + 4, 4);  // the resources' size
-  field(optional + pe_field::kDirectories + 5 * 8, 4);      // the relocations' address
-  field(image.sections[resourceIndex].headerOffset + 8, 4);
-  field(image.sections[resourceIndex].headerOffset + 16, 4);
+  field(image.OptionalField(optional_header::kSizeOfInitializedData), 4);
+  field(image.OptionalField(optional_header::kSizeOfImage), 4);
+  field(image.OptionalField(optional_header::kCheckSum), 4);
+  field(image.OptionalField(optional_header::kSubsystem), 2);
+  field(image.DirectorySizeField(PeDirectoryIndex::Resource), 4);
+  field(image.DirectoryAddressField(PeDirectoryIndex::BaseRelocation), 4);
+  field(image.sections[resourceIndex].Field(section_header::kVirtualSize), 4);
+  field(image.sections[resourceIndex].Field(section_header::kSizeOfRawData), 4);
   for (size_t i = resourceIndex + 1; i < image.sections.size(); ++i) {
-    field(image.sections[i].headerOffset + 12, 4);
-    field(image.sections[i].headerOffset + 20, 4);
+    field(image.sections[i].Field(section_header::kVirtualAddress), 4);
+    field(image.sections[i].Field(section_header::kPointerToRawData), 4);
   }
   return offsets;
 }
@@ -103,12 +105,13 @@ TEST(ImageBrandingTest, ChangesOnlyTheResourcesAndWhatFollowsFromThem) {
   EXPECT_EQ(after.image.Directory(PeDirectoryIndex::BaseRelocation).address - newRelocations.virtualAddress,
             before.image.Directory(PeDirectoryIndex::BaseRelocation).address - oldRelocations.virtualAddress);
   EXPECT_EQ(after.image.sections[resourceIndex].virtualAddress + after.image.sections[resourceIndex].virtualSize,
-            after.image.Directory(PeDirectoryIndex::Resource).address + after.image.Directory(PeDirectoryIndex::Resource).size);
-  const ByteView header(output);
-  EXPECT_EQ(header.U32(after.image.optionalHeaderOffset + pe_field::kSizeOfImage),
+            after.image.Directory(PeDirectoryIndex::Resource).address +
+                after.image.Directory(PeDirectoryIndex::Resource).size);
+  const ByteReader header(output);
+  EXPECT_EQ(header.U32(after.image.OptionalField(optional_header::kSizeOfImage)),
             AlignUp(newRelocations.virtualAddress + newRelocations.virtualSize, after.image.sectionAlignment));
-  EXPECT_EQ(header.U32(after.image.optionalHeaderOffset + pe_field::kCheckSum),
-            PeChecksum(output, after.image.optionalHeaderOffset + pe_field::kCheckSum));
+  EXPECT_EQ(header.U32(after.image.OptionalField(optional_header::kCheckSum)),
+            PeChecksum(output, after.image.OptionalField(optional_header::kCheckSum)));
   EXPECT_EQ(output.size(), newRelocations.rawOffset + newRelocations.rawSize);
   EXPECT_EQ(after.image.subsystem, kSubsystemConsole);
 
@@ -145,8 +148,9 @@ TEST(ImageBrandingTest, BrandingTwiceOrBrandingTheBrandedImageGivesTheSameBytes)
 TEST(ImageBrandingTest, AnIconReplacesTheGroupAndItsImagesInsteadOfAddingToThem) {
   const std::string input = LauncherImage();
   BrandRequest request;
-  request.icon = std::vector<IconImage>{{.width = 256, .height = 256, .colorCount = 0, .planes = 1, .bitCount = 32, .data = "A"},
-                                        {.width = 16, .height = 16, .colorCount = 0, .planes = 1, .bitCount = 32, .data = "B"}};
+  request.icon =
+      std::vector<IconImage>{{.width = 256, .height = 256, .colorCount = 0, .planes = 1, .bitCount = 32, .data = "A"},
+                             {.width = 16, .height = 16, .colorCount = 0, .planes = 1, .bitCount = 32, .data = "B"}};
   const std::string twice = Branding(Branding(input, request), request);
   const ResourceList resources = Read(twice).resources;
   EXPECT_EQ(Count(resources, resource_type::kGroupIcon), 1u);
@@ -164,8 +168,9 @@ TEST(ImageBrandingTest, ASignedInputIsRefusedUnlessItsSignatureIsStripped) {
   const std::string input = LauncherImage();
   PeImage image = *ReadPeImage(input);
   std::string signedInput = input + std::string(24, 'S');
-  PutU32(signedInput, image.optionalHeaderOffset + pe_field::kDirectories + 4 * 8, static_cast<uint32_t>(input.size()));
-  PutU32(signedInput, image.optionalHeaderOffset + pe_field::kDirectories + 4 * 8 + 4, 24);
+  ByteWriter(signedInput)
+      .PutU32(image.DirectoryAddressField(PeDirectoryIndex::Certificate), static_cast<uint32_t>(input.size()));
+  ByteWriter(signedInput).PutU32(image.DirectorySizeField(PeDirectoryIndex::Certificate), 24);
 
   BrandResult<std::string> refused = BrandImage(signedInput, FullRequest());
   ASSERT_FALSE(refused);
@@ -181,12 +186,12 @@ TEST(ImageBrandingTest, RefusesWhatIsNotThisLaunchersImage) {
   const PeImage image = *ReadPeImage(launcher);
   const PeSection* resources = image.SectionAt(image.Directory(PeDirectoryIndex::Resource).address);
   std::string farHeader = launcher;
-  PutU32(farHeader, 60, 0x7FFFFFF0);
+  ByteWriter(farHeader).PutU32(kPeHeaderPointer, 0x7FFFFFF0);
   std::string corruptTree = launcher;
-  PutU16(corruptTree, resources->rawOffset + 14, 0xFFFF);  // more entries than the section holds
+  ByteWriter(corruptTree).PutU16(resources->rawOffset + 14, 0xFFFF);  // more entries than the section holds
   std::string relocationsFirst = launcher;
-  PutU32(relocationsFirst, image.optionalHeaderOffset + pe_field::kDirectories + 5 * 8, 0);
-  PutU32(relocationsFirst, image.optionalHeaderOffset + pe_field::kDirectories + 5 * 8 + 4, 0);
+  ByteWriter(relocationsFirst).PutU32(image.DirectoryAddressField(PeDirectoryIndex::BaseRelocation), 0);
+  ByteWriter(relocationsFirst).PutU32(image.DirectorySizeField(PeDirectoryIndex::BaseRelocation), 0);
   const struct {
     const char* name;
     std::string file;
@@ -204,8 +209,10 @@ TEST(ImageBrandingTest, RefusesWhatIsNotThisLaunchersImage) {
   for (const auto& each : cases) {
     BrandResult<std::string> output = BrandImage(each.file, FullRequest());
     ASSERT_FALSE(output) << each.name;
-    EXPECT_NE(output.error().message.find(each.message), std::string::npos) << each.name << ": " << output.error().message;
+    EXPECT_NE(output.error().message.find(each.message), std::string::npos)
+        << each.name << ": " << output.error().message;
   }
 }
 
 }  // namespace
+}  // namespace brand

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+namespace brand {
 namespace {
 
 TEST(SettingsTextTest, NamesByLineWhatTheLauncherWouldNotRead) {
@@ -57,3 +58,4 @@ TEST(SettingsTextTest, RefusesWhatIsNotTextOrTooLarge) {
 }
 
 }  // namespace
+}  // namespace brand

@@ -4,6 +4,7 @@
 
 #include "brand/manifest_level.h"
 
+namespace brand {
 namespace {
 
 TEST(VersionInfoTest, FourPartVersionsAreFourNumbersUpTo65535) {
@@ -49,3 +50,4 @@ TEST(ManifestLevelTest, OnlyTheRequestedLevelChanges) {
 }
 
 }  // namespace
+}  // namespace brand

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "common/message_text.h"
 #include "platform/unicode.h"
+#include "settings/builtin_settings_check.h"
 #include "settings/settings_file_check.h"
+#include "settings/settings_keys.h"
 #include "test_support.h"
 
 namespace {
@@ -230,6 +234,40 @@ TEST_F(ReadSettingsTest, TheTraceNamesTheFilesAndWhereEachValueCameFrom) {
   EXPECT_TRUE(
       trace_.Has(R"(setting section="Java Runtime Environment" key="JRE Path" value="C:\\jre" layer=per-user-file)"));
   EXPECT_TRUE(trace_.Has("version-bounds minimum=0.0.0.0 maximum=11.65535.65535.65535 maximum-given=yes"));
+}
+
+// The built-in settings check, which the branding tool runs on a publisher's
+// settings, knows exactly the keys read here through the built-in layer: with
+// every key of settings_keys.h under every section built in, the ones read from
+// there are its list.
+TEST_F(ReadSettingsTest, TheBuiltinSettingsCheckKnowsExactlyTheKeysReadFromTheBuiltinLayer) {
+  using namespace keys;
+  const std::vector<const wchar_t*> sections{kProductSection, kRuntimeSection, kApplicationSection, kClassPathSection,
+                                             kDisplaySection};
+  const std::vector<const wchar_t*> everyKey{
+      kProductCode, kProductName,  kMinimumVersion,     kMaximumVersion,     kPreferredVersions,
+      kJrePath,     kJvmType,      kJvmSource,          kVmProvider,         kSystemPath,
+      kLibraryPath, kVmParameters, kStartupCache,       kApplicationType,    kSingleInstance,
+      kMainClass,   kFailureCheck, kOverrideWorkingDir, kPairProduct,        kPairReturnCode,
+      kEmbeddedJar, kOutputFile,   kOutputAppend,       kErrorFile,          kErrorAppend,
+      kCmd,         kClassPath,    kSplashScreen,       kSplashScreenShadow, kPreferNativeSplashScreen};
+  std::set<std::string> known;
+  for (const BuiltinLayerSection& section : BuiltinLayerSections()) {
+    for (const wchar_t* key : section.keys) {
+      known.insert("setting section=" + Quoted(section.name) + " key=" + Quoted(key) + " value=\"1\" layer=built-in");
+    }
+  }
+  WideString builtin;
+  for (const wchar_t* section : sections) {
+    builtin += L"[" + WideString(section) + L"]\r\n";
+    for (const wchar_t* key : everyKey) builtin += WideString(key) + L"=1\r\n";
+  }
+  ASSERT_TRUE(Read("", builtin));
+  std::set<std::string> readFromBuiltin;
+  for (const std::string& line : trace_.Events("setting")) {
+    if (line.ends_with(" layer=built-in")) readFromBuiltin.insert(line);
+  }
+  EXPECT_EQ(readFromBuiltin, known);
 }
 
 TEST_F(ReadSettingsTest, TheTraceSaysWhenThereIsNoSettingsFile) {
