@@ -3,5 +3,5 @@
 
 int main(int argc, char** argv) {
   platform::RecordProcessArguments(argc, argv);
-  return RunProgram(SystemHost());
+  return RunProgram(SystemHost(), platform::QueryCommandLine());
 }

@@ -4,9 +4,9 @@
 #include "platform/environment.h"
 #include "startup_cache/startup_cache_build.h"
 
-int32_t RunProgram(Host& host) {
+int32_t RunProgram(Host& host, const platform::ProcessCommandLine& commandLine) {
   if (const std::optional<WideString> job = platform::GetEnvironmentValue(kCacheBuildVariable)) {
     return RunCacheBuild(*job);
   }
-  return RunLauncher(host);
+  return RunLauncher(host, commandLine);
 }

@@ -3,8 +3,10 @@
 #include <cstdint>
 
 #include "app/host.h"
+#include "platform/process_command_line.h"
 
 // What this process is, chosen once at the entry point: a start of the
-// launcher, or a copy of it that the launcher started in the background to
-// build the start-up cache after the application ended. The exit code.
-int32_t RunProgram(Host& host);
+// launcher with the command line the entry point was given, or a copy of it
+// that the launcher started in the background to build the start-up cache
+// after the application ended. The exit code.
+int32_t RunProgram(Host& host, const platform::ProcessCommandLine& commandLine);

@@ -14,30 +14,6 @@ const char* RuleName(platform::LibrarySearchRule rule) {
   return "unchanged";
 }
 
-const char* MechanismName(CacheMechanism mechanism) {
-  switch (mechanism) {
-    case CacheMechanism::ClassDataArchive:
-      return "class-data-archive";
-    case CacheMechanism::AotCache:
-      return "aot-cache";
-    case CacheMechanism::None:
-      break;
-  }
-  return "none";
-}
-
-const char* SplashSourceName(SplashSource source) {
-  switch (source) {
-    case SplashSource::OwnWindow:
-      return "own-window";
-    case SplashSource::RuntimeLibrary:
-      return "runtime-library";
-    case SplashSource::None:
-      break;
-  }
-  return "none";
-}
-
 }  // namespace
 
 void TracePhase(Trace& trace, std::string_view name) { TraceLine(trace, "phase").Bytes("name", name).Write(); }
@@ -53,19 +29,6 @@ void TraceLibrarySearch(Trace& trace, platform::LibrarySearchRule rule) {
       .Write();
 }
 
-void TraceSplash(Trace& trace, SplashSource source) {
-  TraceLine(trace, "splash").Word("shown-by", SplashSourceName(source)).Write();
-}
-
-void TraceStartupCache(Trace& trace, const StartupCachePlan& cache) {
-  TraceLine(trace, "startup-cache")
-      .Word("mechanism", MechanismName(cache.choice.mechanism))
-      .Bytes("why", DescribeCacheReason(cache.choice.reason))
-      .Bytes("this-start", DescribeCacheReason(cache.outcome))
-      .Flag("build-after", cache.job.has_value())
-      .Write();
-}
-
 void TraceMain(Trace& trace, const LaunchPlan& plan) {
   TraceLine(trace, "main-class").Text("name", plan.mainClass).Write();
   for (size_t i = 0; i < plan.arguments.size(); ++i) {
@@ -73,18 +36,15 @@ void TraceMain(Trace& trace, const LaunchPlan& plan) {
   }
 }
 
-ExitObserver::ExitObserver(Trace& trace, TerminationObserver* next) : trace_(trace), next_(next) {
-  SetTerminationObserver(this);
-}
-
-ExitObserver::~ExitObserver() { SetTerminationObserver(nullptr); }
+ExitObserver::ExitObserver(Trace& trace, std::vector<TerminationObserver*> told)
+    : trace_(trace), told_(std::move(told)) {}
 
 void ExitObserver::OnExit(int32_t code) {
   TraceExit(trace_, code, "the application called System.exit");
-  if (next_ != nullptr) next_->OnExit(code);
+  for (TerminationObserver* observer : told_) observer->OnExit(code);
 }
 
 void ExitObserver::OnAbort() {
   TraceLine(trace_, "abort").Sentence("the JVM aborted the process").Write();
-  if (next_ != nullptr) next_->OnAbort();
+  for (TerminationObserver* observer : told_) observer->OnAbort();
 }

@@ -67,9 +67,9 @@ void TraceRuntime(Trace& trace, const ResolvedRuntime& runtime) {
 Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, const RuntimeRequirements& requirements,
                                       const ProductSettings& product, const ExecutableLocation& executable,
                                       Trace& trace) {
-  const bool hasPairProduct = !product.pairProduct.empty();
+  const bool hasCompanion = !product.pairProduct.empty();
   std::optional<ResolvedRuntime> runtime =
-      ResolveRuntime(requirements, executable.folder, registry, hasPairProduct, EnvironmentHome(), trace);
+      ResolveRuntime(requirements, executable.folder, registry, hasCompanion, EnvironmentHome(), trace);
   if (!runtime) runtime = AskTheUser(ui, requirements, product, executable, trace);
   if (!runtime) return LaunchError::Silent();
   // A relative "JRE Path" was found from the current folder; the library

@@ -12,7 +12,7 @@
 // private runtime, registry, current installers' keys, JAVA_HOME on Linux),
 // else the one the user points at in the "JRE Not Found" question, which is
 // used at once and remembered as "JRE Path" for the next start (and for the
-// pair product's). Fails silently when the user declines or the question
+// companion's). Fails silently when the user declines or the question
 // cannot be asked. The search, the question and the JVM library chosen are
 // written to the trace.
 Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, const RuntimeRequirements& requirements,

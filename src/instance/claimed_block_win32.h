@@ -31,7 +31,7 @@ std::optional<HeldMutex> TakeHandOffMutex(const WideString& objectName, uint32_t
 
 // Sets up the first instance on a block that this start created, while the
 // hand-off mutex keeps later starts out; null when that fails.
-std::unique_ptr<FirstInstance> StartFirstInstance(ClaimedBlock block, RequestHandler handler);
+std::unique_ptr<FirstInstance> StartFirstInstance(ClaimedBlock block);
 
 // A second instance on an existing block. It keeps the hand-off mutex, and
 // with it the block's argument area, until the first instance has its arguments.

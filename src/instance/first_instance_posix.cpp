@@ -21,8 +21,7 @@ constexpr int kRequestWaitSeconds = 5;
 
 // Reads the request on the request's own thread, then serves it. The connection
 // waits among the pending answers until the reply, or until the process ends.
-void ServeConnection(Descriptor connection, const std::shared_ptr<ForwardingGate>& gate,
-                     const RequestHandler& handler) {
+void ServeConnection(Descriptor connection, const std::shared_ptr<ForwardingGate>& gate) {
   LimitReceiveWait(connection, kRequestWaitSeconds);
   const std::optional<std::string> lengthBytes = ReceiveExactly(connection, kRequestLengthSize);
   const std::optional<uint32_t> length = lengthBytes ? RequestLength(*lengthBytes) : std::nullopt;
@@ -39,20 +38,17 @@ void ServeConnection(Descriptor connection, const std::shared_ptr<ForwardingGate
     reply(kRefusedReply);
     return;
   }
-  ServeRequest(*gate, handler, *arguments, reply);
+  ServeRequest(*gate, *arguments, reply);
 }
 
 class PosixFirstInstance final : public FirstInstance {
  public:
-  PosixFirstInstance(Descriptor lock, Descriptor listener, std::string socketPath, RequestHandler handler)
-      : lock_(std::move(lock)),
-        listener_(std::move(listener)),
-        socketPath_(std::move(socketPath)),
-        handler_(std::move(handler)) {}
+  PosixFirstInstance(Descriptor lock, Descriptor listener, std::string socketPath)
+      : lock_(std::move(lock)), listener_(std::move(listener)), socketPath_(std::move(socketPath)) {}
   ~PosixFirstInstance() override;
 
   bool Start();
-  void OpenForwarding() override { gate_->Open(); }
+  void OpenForwarding(RequestHandler handler) override { gate_->Open(std::move(handler)); }
   void CloseForwarding() override { gate_->Close(); }
 
  private:
@@ -61,7 +57,6 @@ class PosixFirstInstance final : public FirstInstance {
   Descriptor lock_;
   Descriptor listener_;
   std::string socketPath_;
-  RequestHandler handler_;
   std::shared_ptr<ForwardingGate> gate_ = std::make_shared<ForwardingGate>();
   Descriptor wakeRead_;
   Descriptor wakeWrite_;
@@ -93,8 +88,7 @@ void PosixFirstInstance::AcceptConnections() {
     if (!connection || !PeerIsThisUser(connection)) continue;
     // The descriptor moves into the thread only once the thread exists.
     auto shared = std::make_shared<Descriptor>(std::move(connection));
-    platform::StartDetachedThread(
-        [shared, gate = gate_, handler = handler_] { ServeConnection(std::move(*shared), gate, handler); });
+    platform::StartDetachedThread([shared, gate = gate_] { ServeConnection(std::move(*shared), gate); });
   }
 }
 
@@ -115,10 +109,8 @@ PosixFirstInstance::~PosixFirstInstance() {
 
 }  // namespace
 
-std::unique_ptr<FirstInstance> StartFirstInstance(Descriptor lock, Descriptor listener, std::string socketPath,
-                                                  RequestHandler handler) {
-  auto first = std::make_unique<PosixFirstInstance>(std::move(lock), std::move(listener), std::move(socketPath),
-                                                    std::move(handler));
+std::unique_ptr<FirstInstance> StartFirstInstance(Descriptor lock, Descriptor listener, std::string socketPath) {
+  auto first = std::make_unique<PosixFirstInstance>(std::move(lock), std::move(listener), std::move(socketPath));
   if (!first->Start()) return nullptr;
   return first;
 }

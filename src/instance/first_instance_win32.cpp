@@ -17,14 +17,13 @@ namespace {
 
 class Win32FirstInstance final : public FirstInstance {
  public:
-  Win32FirstInstance(ClaimedBlock block, RequestHandler handler)
-      : block_(std::move(block)), handler_(std::move(handler)) {}
+  explicit Win32FirstInstance(ClaimedBlock block) : block_(std::move(block)) {}
   ~Win32FirstInstance() override;
 
   // The forwarding event, the registered message and the message thread, then
   // the block's header that tells second instances where to post.
   bool SetUp();
-  void OpenForwarding() override;
+  void OpenForwarding(RequestHandler handler) override;
   void CloseForwarding() override { gate_->Close(); }
 
  private:
@@ -35,7 +34,6 @@ class Win32FirstInstance final : public FirstInstance {
   void StopMessageThread();
 
   ClaimedBlock block_;
-  RequestHandler handler_;
   std::shared_ptr<ForwardingGate> gate_ = std::make_shared<ForwardingGate>();
   platform::KernelHandle forwardingEvent_;
   platform::KernelHandle copiedEvent_;
@@ -98,9 +96,7 @@ void Win32FirstInstance::OnRequest(uint32_t requester, uint64_t lParam) {
     reply(kRefusedReply);
     return;
   }
-  auto serve = [gate = gate_, handler = handler_, arguments = std::move(*arguments), reply] {
-    ServeRequest(*gate, handler, arguments, reply);
-  };
+  auto serve = [gate = gate_, arguments = std::move(*arguments), reply] { ServeRequest(*gate, arguments, reply); };
   if (!platform::StartDetachedThread(std::move(serve))) reply(kRefusedReply);
 }
 
@@ -121,8 +117,8 @@ std::optional<WideStringList> Win32FirstInstance::ReadArguments(uint32_t request
   return DecodeArgumentPacket(packet, PacketText::Utf16);
 }
 
-void Win32FirstInstance::OpenForwarding() {
-  gate_->Open();
+void Win32FirstInstance::OpenForwarding(RequestHandler handler) {
+  gate_->Open(std::move(handler));
   if (forwardingEvent_) platform::SignalEvent(forwardingEvent_);
 }
 
@@ -150,8 +146,8 @@ Win32FirstInstance::~Win32FirstInstance() {
 
 }  // namespace
 
-std::unique_ptr<FirstInstance> StartFirstInstance(ClaimedBlock block, RequestHandler handler) {
-  auto first = std::make_unique<Win32FirstInstance>(std::move(block), std::move(handler));
+std::unique_ptr<FirstInstance> StartFirstInstance(ClaimedBlock block) {
+  auto first = std::make_unique<Win32FirstInstance>(std::move(block));
   if (!first->SetUp()) return nullptr;
   return first;
 }

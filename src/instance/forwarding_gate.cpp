@@ -1,17 +1,20 @@
 #include "instance/forwarding_gate.h"
 
-void ForwardingGate::Change(State from, State to) {
+#include "instance/hand_off.h"
+
+void ForwardingGate::EndWait(State to, RequestHandler handler) {
   {
     std::lock_guard lock(mutex_);
-    if (state_ != from) return;
+    if (state_ != State::Waiting) return;
     state_ = to;
+    handler_ = std::move(handler);
   }
   changed_.notify_all();
 }
 
-void ForwardingGate::Open() { Change(State::Waiting, State::Open); }
+void ForwardingGate::Open(RequestHandler handler) { EndWait(State::Open, std::move(handler)); }
 
-void ForwardingGate::Refuse() { Change(State::Waiting, State::Refusing); }
+void ForwardingGate::Refuse() { EndWait(State::Refusing, nullptr); }
 
 void ForwardingGate::Close() {
   {
@@ -19,19 +22,34 @@ void ForwardingGate::Close() {
     // A gate that refuses keeps refusing: its requests are answered at once.
     if (state_ == State::Refusing) return;
     state_ = State::Closed;
+    handler_ = nullptr;
   }
   changed_.notify_all();
 }
 
-ForwardingGate::Verdict ForwardingGate::Pass() {
+ForwardingGate::Passage ForwardingGate::Pass() {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return state_ != State::Waiting; });
   switch (state_) {
     case State::Open:
-      return Verdict::Serve;
+      return {Verdict::Serve, handler_};
     case State::Refusing:
-      return Verdict::Refuse;
+      return {Verdict::Refuse, nullptr};
     default:
-      return Verdict::Drop;
+      return {Verdict::Drop, nullptr};
+  }
+}
+
+void ServeRequest(ForwardingGate& gate, const WideStringList& arguments, const Reply& reply) {
+  const ForwardingGate::Passage passage = gate.Pass();
+  switch (passage.verdict) {
+    case ForwardingGate::Verdict::Serve:
+      passage.handler(arguments, reply);
+      break;
+    case ForwardingGate::Verdict::Refuse:
+      reply(kRefusedReply);
+      break;
+    case ForwardingGate::Verdict::Drop:
+      break;
   }
 }

@@ -5,7 +5,7 @@
 #include <variant>
 
 #include "common/trace.h"
-#include "instance/request_serving.h"
+#include "instance/forwarding_gate.h"
 #include "platform/wide_string.h"
 
 // Single-instance mode: only the first start of an executable runs the
@@ -13,7 +13,7 @@
 // ends with its answer.
 
 // The first instance: owns what later starts reach it through, and serves
-// their requests with the handler on threads of their own.
+// their requests on threads of their own once the forwarding is open.
 class FirstInstance {
  public:
   // No request reaches the application any more; stops taking requests and
@@ -21,9 +21,10 @@ class FirstInstance {
   // served are not waited for.
   virtual ~FirstInstance() = default;
 
-  // The application's main is about to run: requests are served from now on
-  // (the forwarding event is set). Those that came earlier have waited for this.
-  virtual void OpenForwarding() = 0;
+  // The application's main is about to run: the handler serves requests from
+  // now on (the forwarding event is set). Those that came earlier have waited
+  // for this.
+  virtual void OpenForwarding(RequestHandler handler) = 0;
 
   // The JVM is gone: requests from now on, and those still waiting for main,
   // get no answer from it (their second instances take the exit code).
@@ -49,4 +50,4 @@ using InstanceRole = std::variant<OrdinaryStart, std::unique_ptr<FirstInstance>,
 
 // Decides, free of races with other starts, which role this start of the
 // executable at executablePath takes.
-InstanceRole SetUpSingleInstance(const WideString& executablePath, RequestHandler handler);
+InstanceRole SetUpSingleInstance(const WideString& executablePath);

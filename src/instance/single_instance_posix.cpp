@@ -15,7 +15,7 @@ constexpr auto kRetryPause = std::chrono::milliseconds(10);
 
 }  // namespace
 
-InstanceRole SetUpSingleInstance(const WideString& executablePath, RequestHandler handler) {
+InstanceRole SetUpSingleInstance(const WideString& executablePath) {
   const std::optional<std::string> folder = PrepareRuntimeFolder();
   if (!folder) return OrdinaryStart{};
   const std::string base = *folder + "/" + platform::ToUtf8(SocketBaseNameOf(executablePath));
@@ -30,8 +30,7 @@ InstanceRole SetUpSingleInstance(const WideString& executablePath, RequestHandle
     if (TryLock(lock)) {
       Descriptor listener = ListenAt(socketPath);
       if (!listener) return OrdinaryStart{};
-      std::unique_ptr<FirstInstance> first =
-          StartFirstInstance(std::move(lock), std::move(listener), socketPath, std::move(handler));
+      std::unique_ptr<FirstInstance> first = StartFirstInstance(std::move(lock), std::move(listener), socketPath);
       if (!first) return OrdinaryStart{};
       return first;
     }

@@ -26,7 +26,7 @@ std::optional<HeldMutex> TakeHandOffMutex(const WideString& objectName, uint32_t
   return held;
 }
 
-InstanceRole SetUpSingleInstance(const WideString& executablePath, RequestHandler handler) {
+InstanceRole SetUpSingleInstance(const WideString& executablePath) {
   ClaimedBlock block{ObjectNameOf(executablePath), {}, {}};
   std::optional<HeldMutex> mutex = TakeHandOffMutex(block.objectName, kHandOffWaitMs);
   if (!mutex) return OrdinaryStart{};
@@ -37,7 +37,7 @@ InstanceRole SetUpSingleInstance(const WideString& executablePath, RequestHandle
   block.view.Reset(::MapViewOfFile(block.mapping.Get(), FILE_MAP_WRITE, 0, 0, kSharedBlockSize));
   if (!block.view) return OrdinaryStart{};
   if (existed) return JoinFirstInstance(std::move(block), std::move(*mutex));
-  std::unique_ptr<FirstInstance> first = StartFirstInstance(std::move(block), std::move(handler));
+  std::unique_ptr<FirstInstance> first = StartFirstInstance(std::move(block));
   if (!first) return OrdinaryStart{};
   return first;
 }

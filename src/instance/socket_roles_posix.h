@@ -10,8 +10,7 @@
 
 // The first instance, holding the lock and listening at socketPath; null when
 // it cannot start taking requests.
-std::unique_ptr<FirstInstance> StartFirstInstance(Descriptor lock, Descriptor listener, std::string socketPath,
-                                                  RequestHandler handler);
+std::unique_ptr<FirstInstance> StartFirstInstance(Descriptor lock, Descriptor listener, std::string socketPath);
 
 // A second instance, connected to the first.
 std::unique_ptr<SecondInstance> JoinFirstInstance(Descriptor connection);

@@ -9,7 +9,9 @@ std::atomic<TerminationObserver*> observer{nullptr};
 
 }  // namespace
 
-void SetTerminationObserver(TerminationObserver* newObserver) { observer.store(newObserver); }
+TerminationObserverScope::TerminationObserverScope(TerminationObserver& told) { observer.store(&told); }
+
+TerminationObserverScope::~TerminationObserverScope() { observer.store(nullptr); }
 
 void JNICALL ExitHook(jint code) {
   if (TerminationObserver* current = observer.load()) current->OnExit(code);

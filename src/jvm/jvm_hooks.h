@@ -1,19 +1,19 @@
 #pragma once
 
-#include <cstdint>
-
 #include <jni.h>
 
-// Observes the JVM's exit and abort hooks; the launcher installs none itself.
-class TerminationObserver {
- public:
-  virtual ~TerminationObserver() = default;
-  virtual void OnExit(int32_t code) = 0;
-  virtual void OnAbort() = 0;
-};
+#include "common/application_end.h"
 
-// The observer the hooks tell (null: none). One per process, as there is one JVM.
-void SetTerminationObserver(TerminationObserver* observer);
+// Makes the JVM's exit and abort hooks tell the observer for as long as the
+// scope lasts (before and after it they tell nobody; the launcher installs no
+// hooks of its own). One at a time, as there is one JVM per process.
+class TerminationObserverScope {
+ public:
+  explicit TerminationObserverScope(TerminationObserver& observer);
+  ~TerminationObserverScope();
+  TerminationObserverScope(const TerminationObserverScope&) = delete;
+  TerminationObserverScope& operator=(const TerminationObserverScope&) = delete;
+};
 
 // The hooks given to the JVM as the "exit" and "abort" options.
 void JNICALL ExitHook(jint code);

@@ -2,10 +2,10 @@
 
 #include <jni.h>
 
+#include "common/jvm_option_list.h"
 #include "common/launch_error.h"
 #include "common/trace.h"
 #include "jvm/jvm_library.h"
-#include "jvm/jvm_option_list.h"
 
 // The one JVM of the process. Created on the JVM thread, which it leaves
 // attached; destroyed when the session ends, which waits for the application's

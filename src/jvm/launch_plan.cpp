@@ -42,10 +42,6 @@ Result<LaunchPlan> BuildLaunchPlan(const LaunchPlanInputs& inputs) {
   for (const WideString& option : options) {
     plan.options.push_back(platform::ToAnsi(platform::ExpandEnvironmentReferences(option)));
   }
-  if (inputs.following) {
-    const JvmOptionList following = inputs.following(plan.options);
-    plan.options.insert(plan.options.end(), following.begin(), following.end());
-  }
   plan.mainClass = inputs.application.mainClass;
   plan.arguments = MainArguments(inputs.commandLine, inputs.application.cmd);
   plan.output = Expanded(inputs.output.output);

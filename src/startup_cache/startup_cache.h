@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "jvm/jvm_option_list.h"
+#include "common/jvm_option_list.h"
 #include "platform/wide_string.h"
 #include "startup_cache/startup_cache_job.h"
 #include "startup_cache/startup_cache_mechanism.h"

@@ -82,8 +82,6 @@ void CacheBuildStarter::Start() {
   DiscardClassList(*job_);
 }
 
-void CacheBuildStarter::OnExit(int32_t) { Start(); }
-
 int32_t RunCacheBuild(const WideString& jobFile) {
   platform::UnsetEnvironmentValue(kCacheBuildVariable);
   // Read by the java program alone, never by the JVM the launcher creates.

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "jvm/jvm_hooks.h"
 #include "platform/wide_string.h"
 #include "startup_cache/startup_cache_job.h"
 
@@ -18,21 +17,17 @@
 // the job file.
 extern const wchar_t* const kCacheBuildVariable;
 
-// Starts the build of a run's job once the application has ended: when the
-// run sequence calls Start after the JVM is destroyed, or from the JVM's exit
-// hook when the application calls System.exit (the process ends right after).
-// Once only; a job never started takes its class list with it.
-class CacheBuildStarter final : public TerminationObserver {
+// Starts the build of a run's job once the application has ended, on
+// whichever thread learns it first (the JVM's exit hook calls it on one of the
+// JVM's). Once only; a job never started takes its class list with it.
+class CacheBuildStarter {
  public:
   CacheBuildStarter(std::optional<CacheBuildJob> job, WideString executablePath);
-  ~CacheBuildStarter() override;
+  ~CacheBuildStarter();
   CacheBuildStarter(const CacheBuildStarter&) = delete;
   CacheBuildStarter& operator=(const CacheBuildStarter&) = delete;
 
   void Start();
-  void OnExit(int32_t code) override;
-  // The run broke off: its class list may be cut short, no build.
-  void OnAbort() override {}
 
  private:
   std::optional<CacheBuildJob> job_;

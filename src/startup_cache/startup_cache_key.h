@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "jvm/jvm_option_list.h"
+#include "common/jvm_option_list.h"
 #include "platform/file_identity.h"
 #include "platform/wide_string.h"
 #include "startup_cache/startup_cache_mechanism.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "jvm/jvm_option_list.h"
+#include "common/jvm_option_list.h"
 #include "platform/wide_string.h"
 #include "startup_cache/startup_cache_mechanism.h"
 

@@ -13,11 +13,11 @@ void PrintLine(const WideString& text) {
   platform::WriteStandardError(text.empty() || text.back() != L'\n' ? text + L"\n" : text);
 }
 
-// The "JRE Not Found" question on the terminal: the folder typed is taken when
+// The "JRE Not Found" question on the console: the folder typed is taken when
 // it holds a JVM library of the wanted kind, else it is asked for again; an
 // empty line (or the end of input) cancels. A folder typed relative to the
 // current one is remembered in full, since the next start may run elsewhere.
-RuntimeAnswer AskOnTerminal(const FolderCheck& check) {
+RuntimeAnswer AskOnConsole(const FolderCheck& check) {
   const WideString prompt = LoadStringText(StringId::kBrowseForJre) + L": ";
   for (;;) {
     platform::WriteStandardError(prompt);
@@ -29,18 +29,20 @@ RuntimeAnswer AskOnTerminal(const FolderCheck& check) {
   }
 }
 
-// A launcher on a terminal has no windows: messages go to standard error, and
-// the "JRE Not Found" question is asked on the terminal when there is one.
-class TerminalUserInterface final : public UserInterface {
+// A launcher on a console has no windows: messages go to standard error, and
+// the "JRE Not Found" question is asked there when standard input and error
+// are a terminal.
+class Console final : public UserInterface {
  public:
   void ShowError(WindowHandle, const WideString& text) override { PrintLine(text); }
 
   RuntimeAnswer AskForRuntime(WindowHandle, const WideString& message, const FolderCheck& check) override {
     PrintLine(message + L"\n" + kJavaDownloadPage);
-    if (!platform::IsTerminal(platform::StandardStream::Input) || !platform::IsTerminal(platform::StandardStream::Error)) {
+    if (!platform::IsTerminal(platform::StandardStream::Input) ||
+        !platform::IsTerminal(platform::StandardStream::Error)) {
       return {RuntimeAnswer::Kind::NotShown, {}, {}};
     }
-    return AskOnTerminal(check);
+    return AskOnConsole(check);
   }
 
   // Nobody is asked: the trace goes to the application's System.err, and the
@@ -51,6 +53,6 @@ class TerminalUserInterface final : public UserInterface {
 }  // namespace
 
 UserInterface& ConsoleUserInterface() {
-  static TerminalUserInterface ui;
+  static Console ui;
   return ui;
 }

@@ -3,35 +3,50 @@
 #include "platform/runtime_layout.h"
 #include "ui/runtime_splash_library.h"
 
+SplashScreen::SplashScreen(const SplashSettings& settings, const WideString& jvmLibrary, SplashMode mode, Trace& trace)
+    : settings_(settings), jvmLibrary_(jvmLibrary), mode_(mode), trace_(trace) {
+  if (mode_ == SplashMode::Shown && RuntimeSplashLibrary().empty()) ShowOwnWindow();
+}
+
 SplashScreen::~SplashScreen() {
   CloseWindow();
   CloseNative();
 }
 
-// The runtime's splash library when it is to show the picture, else "".
-WideString SplashScreen::RuntimeSplashLibrary(const SplashSettings& settings, const WideString& jvmLibrary) {
-  if (settings.picture.empty()) return L"";
-  const WideString library = FindRuntimeSplashLibrary(jvmLibrary, platform::kSplashLibraryName);
-  const bool nativeFirst = !library.empty() && (settings.preferNative || !SplashWindowThread::Available());
+WideString SplashScreen::RuntimeSplashLibrary() const {
+  if (settings_.picture.empty()) return L"";
+  const WideString library = FindRuntimeSplashLibrary(jvmLibrary_, platform::kSplashLibraryName);
+  const bool nativeFirst = !library.empty() && (settings_.preferNative || !SplashWindowThread::Available());
   return nativeFirst ? library : L"";
 }
 
-void SplashScreen::ShowOwnWindow(const SplashSettings& settings, const WideString& jvmLibrary) {
-  if (settings.picture.empty() || !RuntimeSplashLibrary(settings, jvmLibrary).empty()) return;
-  if (SplashWindowThread::Available()) window_ = SplashWindowThread::Start(settings.picture, settings.shadow);
+void SplashScreen::ShowOwnWindow() {
+  if (settings_.picture.empty() || !SplashWindowThread::Available()) return;
+  window_ = SplashWindowThread::Start(settings_.picture, settings_.shadow);
 }
 
-void SplashScreen::ShowRuntimeSplash(const SplashSettings& settings, const WideString& jvmLibrary) {
-  const WideString library = RuntimeSplashLibrary(settings, jvmLibrary);
-  if (!library.empty()) nativeStarted_ = native_.Start(library, settings.picture);
-  if (library.empty() || nativeStarted_) return;
-  if (SplashWindowThread::Available()) window_ = SplashWindowThread::Start(settings.picture, settings.shadow);
+void SplashScreen::LibraryLoaded() {
+  const WideString library = mode_ == SplashMode::Shown ? RuntimeSplashLibrary() : L"";
+  if (!library.empty()) {
+    nativeStarted_ = native_.Start(library, settings_.picture);
+    if (!nativeStarted_) ShowOwnWindow();
+  }
+  TraceLine(trace_, "splash").Word("shown-by", ShownBy()).Write();
 }
 
-SplashSource SplashScreen::Source() const {
-  if (nativeStarted_) return SplashSource::RuntimeLibrary;
-  return window_ ? SplashSource::OwnWindow : SplashSource::None;
+const char* SplashScreen::ShownBy() const {
+  if (nativeStarted_) return "runtime-library";
+  return window_ ? "own-window" : "none";
 }
+
+void SplashScreen::MainEnded() { CloseWindow(); }
+
+void SplashScreen::JvmThreadEnded(ApplicationEnd end) {
+  if (end == ApplicationEnd::Failed) CloseNative();
+  CloseWindow();
+}
+
+void SplashScreen::JvmDestroyed() { CloseNative(); }
 
 WindowHandle SplashScreen::Window() const { return window_ ? window_->Window() : nullptr; }
 

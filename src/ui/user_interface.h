@@ -44,5 +44,5 @@ class UserInterface {
 // The system's own: dialogs on Windows, the terminal on POSIX.
 UserInterface& SystemUserInterface();
 
-// The terminal's: text on standard error, questions on standard input.
+// The console's: text on standard error, questions on standard input.
 UserInterface& ConsoleUserInterface();

@@ -40,6 +40,8 @@ export COMPANION_WAIT_FILE
 run_with "Pair Product=companion.exe"
 start_launcher plain
 expect_exit_without_dialog 0
+# The companion writes its record in its own time, which may come after the end.
+wait_until "the companion's record" test -s "$SCENARIO_DIR/companion.log"
 assert_companion_started_with "\"$LAUNCHER_WIN\" plain"
 : >"$SCENARIO_DIR/release-companion"
 unset COMPANION_WAIT_FILE

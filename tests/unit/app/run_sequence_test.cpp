@@ -1,5 +1,5 @@
-#include "app/program_mode.h"
 #include "app/run_sequence.h"
+#include "app/program_mode.h"
 
 #include <gtest/gtest.h>
 
@@ -44,13 +44,13 @@ TEST_F(RunSequenceTest, AModulePathThatCannotBeReadIsReportedOnce) {
   test::RecordingUi ui;
   test::FakeRegistry registry;
   Host host{ui, registry, [] { return platform::ModulePathResult{false, L"", 2}; }, [] { return std::nullopt; }};
-  EXPECT_EQ(RunLauncher(host), -1);
+  EXPECT_EQ(RunLauncher(host, {}), -1);
   EXPECT_EQ(ui.errors, std::vector<WideString>{L"Windows exception: failed to get the module path (errno = 2).\n"});
 }
 
 TEST_F(RunSequenceTest, NoSettingsFileEndsWithTheMainClassMessage) {
   test::FakeHost fake(Join({dir_.Path(L"app"), L"app.exe"}));
-  EXPECT_EQ(RunLauncher(fake.host), -1);
+  EXPECT_EQ(RunLauncher(fake.host, {}), -1);
   EXPECT_EQ(fake.ui.errors, std::vector<WideString>{L"Main class was not specified in INI file."});
   EXPECT_EQ(fake.ui.owners, std::vector<WindowHandle>{nullptr});
   EXPECT_TRUE(fake.ui.runtimeQuestions.empty());
@@ -61,7 +61,7 @@ TEST_F(RunSequenceTest, NoRuntimeAsksTheUserAndADeclinedQuestionEndsSilently) {
                    "[Application]\r\nMain Class=Main\r\n[Java Runtime Environment]\r\nMinimum Version=1.8\r\n"
                    "Maximum Version=any\r\n");
   test::FakeHost fake(Join({dir_.Path(L"app"), L"app.exe"}));
-  EXPECT_EQ(RunLauncher(fake.host), -1);
+  EXPECT_EQ(RunLauncher(fake.host, {}), -1);
   ASSERT_EQ(fake.ui.runtimeQuestions.size(), 1u);
   EXPECT_EQ(fake.ui.runtimeQuestions[0],
             L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE "
@@ -77,7 +77,7 @@ TEST_F(RunSequenceTest, ACompanionThatCannotBeStartedIsReportedWithItsPathAndThe
                    "[Application]\r\nMain Class=Main\r\nPair Product=" + platform::ToUtf8(companion) +
                        "\r\n[Java Runtime Environment]\r\nJRE Path=" + platform::ToUtf8(home) + "\r\n");
   test::FakeHost fake(Join({dir_.Path(L"app"), L"app.exe"}));
-  EXPECT_EQ(RunLauncher(fake.host), -1);
+  EXPECT_EQ(RunLauncher(fake.host, {}), -1);
   EXPECT_EQ(fake.ui.errors,
             std::vector<WideString>{L"Failed to start the pair product " + companion + L" (errno = 2).\n"});
 }
@@ -89,12 +89,13 @@ TEST_F(RunSequenceTest, ARelativeCompanionIsTakenFromTheCurrentFolder) {
   test::WriteBytes(test::JvmLibraryPath(home, L"server"), I386Image());
   test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}),
                    "[Application]\r\nMain Class=Main\r\nPair Product=companion.exe\r\n"
-                   "[Java Runtime Environment]\r\nJRE Path=" + platform::ToUtf8(home) + "\r\n");
+                   "[Java Runtime Environment]\r\nJRE Path=" +
+                       platform::ToUtf8(home) + "\r\n");
   test::Touch(Join({dir_.Path(L"start"), L"placeholder"}));
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(test::NativePath(dir_.Path(L"start")));
   test::FakeHost fake(Join({dir_.Path(L"app"), L"app.exe"}));
-  EXPECT_EQ(RunLauncher(fake.host), -1);
+  EXPECT_EQ(RunLauncher(fake.host, {}), -1);
   std::filesystem::current_path(previous);
   const WideString companion = Join({dir_.Path(L"start"), L"companion.exe"});
   EXPECT_EQ(fake.ui.errors,
@@ -111,7 +112,7 @@ class SecondInstanceRunTest : public RunSequenceTest {
   WideString Executable() const { return Join({dir_.Path(L"app"), L"app.exe"}); }
 
   std::unique_ptr<FirstInstance> ClaimFirst() {
-    InstanceRole role = SetUpSingleInstance(Executable(), [](const WideStringList&, const Reply& reply) { reply(42); });
+    InstanceRole role = SetUpSingleInstance(Executable());
     auto* first = std::get_if<std::unique_ptr<FirstInstance>>(&role);
     return first != nullptr ? std::move(*first) : nullptr;
   }
@@ -124,9 +125,9 @@ TEST_F(SecondInstanceRunTest, ASecondInstanceEndsWithTheFirstInstancesReply) {
                    "[Application]\r\nMain Class=Main\r\nSingle Instance=yes\r\n");
   std::unique_ptr<FirstInstance> first = ClaimFirst();
   ASSERT_TRUE(first);
-  first->OpenForwarding();
+  first->OpenForwarding([](const WideStringList&, const Reply& reply) { reply(42); });
   test::FakeHost fake(Executable());
-  EXPECT_EQ(RunLauncher(fake.host), 42);
+  EXPECT_EQ(RunLauncher(fake.host, {}), 42);
   EXPECT_TRUE(fake.ui.runtimeQuestions.empty());
   EXPECT_TRUE(fake.ui.errors.empty());
 }
@@ -134,13 +135,13 @@ TEST_F(SecondInstanceRunTest, ASecondInstanceEndsWithTheFirstInstancesReply) {
 TEST_F(SecondInstanceRunTest, OnlyYesInSmallLettersAndNeverAServiceHandsOver) {
   std::unique_ptr<FirstInstance> first = ClaimFirst();
   ASSERT_TRUE(first);
-  first->OpenForwarding();
+  first->OpenForwarding([](const WideStringList&, const Reply& reply) { reply(42); });
   for (const char* lines : {"Single Instance=Yes\r\n", "Single Instance=yes\r\nApplication Type=service\r\n"}) {
     test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}),
                      std::string("[Application]\r\nMain Class=Main\r\n") + lines);
     test::FakeHost fake(Executable());
     // An ordinary start: it looks for a runtime, asks, and is declined.
-    EXPECT_EQ(RunLauncher(fake.host), -1) << lines;
+    EXPECT_EQ(RunLauncher(fake.host, {}), -1) << lines;
     EXPECT_EQ(fake.ui.runtimeQuestions.size(), 1u) << lines;
   }
 }
@@ -154,7 +155,7 @@ TEST_F(RunSequenceTest, OverrideWorkingDirEntersTheLaunchersFolderBeforeTheRunti
                    "[Application]\r\nMain Class=Main\r\nOverride WorkingDir=Yes\r\n"
                    "[Java Runtime Environment]\r\nJRE Path=jre\r\n");
   test::FakeHost fake(Join({dir_.Path(L"app"), L"app.exe"}));
-  EXPECT_EQ(RunLauncher(fake.host), -1);
+  EXPECT_EQ(RunLauncher(fake.host, {}), -1);
   const std::filesystem::path during = std::filesystem::current_path();
   std::filesystem::current_path(before);
   EXPECT_TRUE(std::filesystem::equivalent(during, test::NativePath(dir_.Path(L"app"))));
@@ -167,7 +168,7 @@ TEST_F(RunSequenceTest, OverrideWorkingDirEntersTheLaunchersFolderBeforeTheRunti
 TEST_F(RunSequenceTest, TheTraceFollowsTheStartToItsExitCodeAndReason) {
   test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}), "[Application]\r\nMain Class=Main\r\n");
   test::FakeHost fake(Join({dir_.Path(L"app"), L"app.exe"}));
-  EXPECT_EQ(RunLauncher(fake.host), -1);
+  EXPECT_EQ(RunLauncher(fake.host, {}), -1);
   const std::vector<std::string>& lines = fake.trace.lines;
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[0], R"(phase name="start")");
@@ -180,7 +181,7 @@ TEST_F(RunSequenceTest, TheTraceFollowsTheStartToItsExitCodeAndReason) {
   EXPECT_EQ(lines.back(), R"x(exit code=-1 reason="failed without a message (the lines above tell why)")x");
 
   test::FakeHost noSettings(Join({dir_.Path(L"other"), L"other.exe"}));
-  EXPECT_EQ(RunLauncher(noSettings.host), -1);
+  EXPECT_EQ(RunLauncher(noSettings.host, {}), -1);
   EXPECT_EQ(noSettings.trace.lines.back(), R"(exit code=-1 reason="Main class was not specified in INI file.")");
 }
 
@@ -191,7 +192,7 @@ TEST_F(RunSequenceTest, TheCacheBuildVariableMakesABuildThatLeavesOtherFilesAlon
   test::WriteBytes(document, "not a job");
   test::ScopedEnvironment build(L"QX_LAUNCHER_CACHE_BUILD", document);
   test::FakeHost fake(Join({dir_.Path(L"app"), L"app.exe"}));
-  EXPECT_EQ(RunProgram(fake.host), 1);
+  EXPECT_EQ(RunProgram(fake.host, {}), 1);
   EXPECT_TRUE(fake.ui.errors.empty());
   EXPECT_EQ(test::ReadBytes(document), "not a job");
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // Both single-instance roles in this one process, on the real system objects: a
-// first instance whose handler stands in for the JVM, and second instances on
-// threads of their own.
+// first instance whose forwarding opens to a handler that stands in for the
+// JVM, and second instances on threads of their own.
 #include <gtest/gtest.h>
 
 #include <future>
@@ -46,7 +46,7 @@ class SingleInstanceTest : public testing::Test {
   WideString Executable(const wchar_t* name = L"launcher.exe") const { return test::Join({dir_.Path(), name}); }
 
   std::unique_ptr<FirstInstance> ClaimFirst(const WideString& path) {
-    InstanceRole role = SetUpSingleInstance(path, recorder_.Handler());
+    InstanceRole role = SetUpSingleInstance(path);
     auto* first = std::get_if<std::unique_ptr<FirstInstance>>(&role);
     if (first == nullptr) return nullptr;
     return std::move(*first);
@@ -56,7 +56,7 @@ class SingleInstanceTest : public testing::Test {
   // ends with the answer (or -1000 when it was not a second instance).
   std::future<int32_t> StartSecond(const WideString& path, WideStringList arguments) {
     return std::async(std::launch::async, [path, arguments = std::move(arguments)] {
-      InstanceRole role = SetUpSingleInstance(path, [](const WideStringList&, const Reply&) {});
+      InstanceRole role = SetUpSingleInstance(path);
       auto* second = std::get_if<std::unique_ptr<SecondInstance>>(&role);
       return second != nullptr ? (*second)->HandOff(arguments, NoTrace()) : -1000;
     });

@@ -33,14 +33,14 @@ TEST_F(SingleInstancePosixTest, ASocketLeftByAKilledInstanceIsReplacedNotObeyed)
   }
   std::unique_ptr<FirstInstance> first = ClaimFirst(Executable());
   ASSERT_TRUE(first);
-  first->OpenForwarding();
+  first->OpenForwarding(recorder_.Handler());
   EXPECT_EQ(StartSecond(Executable(), {L"x"}).get(), ReplyFor({L"x"}));
 }
 
 TEST_F(SingleInstancePosixTest, AMalformedRequestIsRefused) {
   std::unique_ptr<FirstInstance> first = ClaimFirst(Executable());
   ASSERT_TRUE(first);
-  first->OpenForwarding();
+  first->OpenForwarding(recorder_.Handler());
   Descriptor connection = ConnectTo(SocketPath());
   ASSERT_TRUE(connection);
   ASSERT_TRUE(SendAll(connection, std::string("\x01\0\0\0x", 5)));  // a packet of one byte: no count
@@ -51,7 +51,7 @@ TEST_F(SingleInstancePosixTest, AMalformedRequestIsRefused) {
 TEST_F(SingleInstancePosixTest, ARuntimeFolderOthersMayEnterIsNotUsed) {
   ASSERT_EQ(mkdir(RuntimeFolder().c_str(), 0700), 0);
   ASSERT_EQ(chmod(RuntimeFolder().c_str(), 0755), 0);
-  InstanceRole role = SetUpSingleInstance(Executable(), recorder_.Handler());
+  InstanceRole role = SetUpSingleInstance(Executable());
   EXPECT_TRUE(std::holds_alternative<OrdinaryStart>(role));
 }
 

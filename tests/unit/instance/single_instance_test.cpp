@@ -19,7 +19,7 @@ TEST_F(SingleInstanceTest, RequestsWaitForMainThenReachTheApplication) {
   std::future<int32_t> second = StartSecond(Executable(), {L"a", L"bc"});
   EXPECT_EQ(second.wait_for(300ms), std::future_status::timeout);
   EXPECT_TRUE(recorder_.received.empty());
-  first->OpenForwarding();
+  first->OpenForwarding(recorder_.Handler());
   EXPECT_EQ(second.get(), 200003);
   EXPECT_EQ(recorder_.received, std::vector<WideStringList>{(WideStringList{L"a", L"bc"})});
 }
@@ -29,7 +29,7 @@ class ArgumentListsTest : public SingleInstanceTest, public testing::WithParamIn
 TEST_P(ArgumentListsTest, ArriveWhole) {
   std::unique_ptr<FirstInstance> first = ClaimFirst(Executable());
   ASSERT_TRUE(first);
-  first->OpenForwarding();
+  first->OpenForwarding(recorder_.Handler());
   EXPECT_EQ(StartSecond(Executable(), GetParam()).get(), ReplyFor(GetParam()));
   EXPECT_EQ(recorder_.received, std::vector<WideStringList>{GetParam()});
 }
@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Lists, ArgumentListsTest,
 TEST_F(SingleInstanceTest, ConcurrentSecondInstancesEachDeliverTheirOwnArgumentsAndGetTheirOwnReply) {
   std::unique_ptr<FirstInstance> first = ClaimFirst(Executable());
   ASSERT_TRUE(first);
-  first->OpenForwarding();
+  first->OpenForwarding(recorder_.Handler());
   std::vector<WideStringList> sent;
   std::vector<std::future<int32_t>> seconds;
   for (int i = 0; i < 20; ++i) {
@@ -71,7 +71,7 @@ TEST_F(SingleInstanceTest, TheNextStartAfterTheFirstInstanceWentIsTheFirstInstan
   first.reset();
   first = ClaimFirst(Executable());
   ASSERT_TRUE(first);
-  first->OpenForwarding();
+  first->OpenForwarding(recorder_.Handler());
   EXPECT_EQ(StartSecond(Executable(), {L"again"}).get(), 100005);
 }
 

@@ -24,7 +24,7 @@ TEST_F(SingleInstanceWin32Test, WithoutAForwardingEventRequestsAreRefusedAtOnce)
   std::future<int32_t> second = StartSecond(Executable(), {L"a"});
   ASSERT_EQ(second.wait_for(10s), std::future_status::ready);
   EXPECT_EQ(second.get(), -1);
-  first->OpenForwarding();  // main runs all the same; requests stay refused
+  first->OpenForwarding(recorder_.Handler());  // main runs all the same; requests stay refused
   EXPECT_EQ(StartSecond(Executable(), {L"b"}).get(), -1);
   EXPECT_TRUE(recorder_.received.empty());
 }

@@ -42,14 +42,15 @@ class Observer final : public TerminationObserver {
   int aborts = 0;
 };
 
-TEST(JvmLibraryTest, HooksTellTheObserverWhenThereIsOne) {
+TEST(JvmLibraryTest, HooksTellTheObserverOfTheScope) {
   ExitHook(3);  // no observer: nothing happens
   AbortHook();
   Observer observer;
-  SetTerminationObserver(&observer);
-  ExitHook(5);
-  AbortHook();
-  SetTerminationObserver(nullptr);
+  {
+    const TerminationObserverScope scope(observer);
+    ExitHook(5);
+    AbortHook();
+  }
   ExitHook(6);
   EXPECT_EQ(observer.exits, std::vector<int32_t>{5});
   EXPECT_EQ(observer.aborts, 1);

@@ -43,7 +43,7 @@ class LaunchPlanTest : public testing::Test {
     Result<ExecutableLocation> executable = LocateExecutable({true, Join({dir_.Path(L"app"), L"app.exe"}), 0});
     Result<LauncherSettings> settings = ReadSettings(*executable, WideString(L"[Application]\r\nMain Class=M\r\n"));
     plan_.emplace(BuildLaunchPlan({settings->application, settings->classPath, settings->vmParameters, settings->output,
-                                   *executable, commandLine_, libraryPath_, &NoMemoryFigures, following_}));
+                                   *executable, commandLine_, libraryPath_, &NoMemoryFigures}));
     return static_cast<bool>(*plan_);
   }
 
@@ -60,7 +60,6 @@ class LaunchPlanTest : public testing::Test {
   test::TempDir dir_;
   WideStringList commandLine_;
   WideString libraryPath_;
-  FollowingOptionsSource following_;
   std::optional<Result<LaunchPlan>> plan_;
 };
 
@@ -107,25 +106,6 @@ TEST_F(LaunchPlanTest, VmParametersFollowTheClassPathInOrder) {
   EXPECT_EQ(Plan().options[5], "-Dnone=%LAUNCHER_TEST_UNSET%");
   EXPECT_EQ(Plan().options[6], platform::ToAnsi(L"-Dw=Gr\u00FC\u00DFe"));
   EXPECT_EQ(Plan().stackSize, 2097152u);
-}
-
-TEST_F(LaunchPlanTest, FollowingOptionsAreChosenFromTheOwnOnesAndComeLast) {
-  JvmOptionList seen;
-  int asked = 0;
-  following_ = [&](const JvmOptionList& own) {
-    seen = own;
-    ++asked;
-    return JvmOptionList{"-Xshare:auto", "-Downs=" + std::to_string(own.size())};
-  };
-  ASSERT_TRUE(
-      Assemble("[Application]\r\nEmbedded Jar=yes\r\n"
-               "[Java Runtime Environment]\r\nVirtual Machine Parameters=-Da=1\r\n"));
-  EXPECT_EQ(seen, (JvmOptionList{"-Djava.class.path=" + AppPath({L"app.exe"}), "-Da=1"}));
-  EXPECT_EQ(Plan().options, (JvmOptionList{seen[0], "-Da=1", "-Xshare:auto", "-Downs=2"}));
-
-  asked = 0;  // a plan that fails chooses none
-  EXPECT_FALSE(Assemble("[Class Path]\r\nClass Path=nothing*.jar\r\n"));
-  EXPECT_EQ(asked, 0);
 }
 
 TEST_F(LaunchPlanTest, StreamFilesAndCmdArguments) {

@@ -1,8 +1,8 @@
-#include "app/pair_product.h"
+#include "app/companion_relaunch.h"
 
 #include "platform/child_process.h"
 
-Result<int32_t> RelaunchPairProduct(const ProductSettings& product) {
+Result<int32_t> RelaunchCompanion(const ProductSettings& product) {
   uint32_t error = 0;
   std::unique_ptr<platform::ChildProcess> companion =
       platform::ChildProcess::StartWithOwnCommandLine(product.pairProduct, error);
