@@ -11,19 +11,24 @@
 # start-up cache on (archive in place) and off against `java -splash: -cp`:
 # the splash on the screen, the first painted frame, peak memory and CPU time.
 # And the launcher's own work before the JVM, from the trace's phase times.
+# And the runtime install library (through tests/tools/runtime_install_tool):
+# a 50 MB download with its SHA-256 against `curl -o` and `sha256sum` on a
+# loopback server, unpacking the system JDK's files zipped against `unzip -q`,
+# and the tool's peak memory while it installs a 50 MB archive.
 # Usage: scripts/benchmark.sh [runs] [first-starts] (defaults 15 and 7);
 #        scripts/benchmark.sh --desktop [runs]: the desktop sample alone;
-#        scripts/benchmark.sh --own-work [runs]: the launcher's own work alone.
+#        scripts/benchmark.sh --own-work [runs]: the launcher's own work alone;
+#        scripts/benchmark.sh --runtime-install [runs]: the runtime install alone.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/lib/packages.sh
 ensure_packages python3 cmake ninja-build g++ googletest openjdk-17-jdk-headless time g++-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix \
-  xvfb x11-utils maven
+  xvfb x11-utils maven curl unzip libcurl4-openssl-dev libssl-dev zlib1g-dev
 
 only=
 case "${1:-}" in
-  --desktop | --own-work)
+  --desktop | --own-work | --runtime-install)
     only=${1#--}
     shift
     ;;
@@ -31,7 +36,7 @@ esac
 runs=${1:-15}
 first_runs=${2:-7}
 cmake --preset host >/dev/null
-cmake --build --preset host --target launcher sample_application desktop_application >/dev/null
+cmake --build --preset host --target launcher sample_application desktop_application runtime_install_tool >/dev/null
 
 jdk=$(dirname "$(dirname "$(readlink -f "$(command -v javac)")")")
 work=$(mktemp -d)
@@ -559,7 +564,64 @@ PY
     "a C program that does nothing" "$(quartiles <"$folder/nothing.txt")"
 }
 
-if [ "$only" = desktop ]; then
+# The runtime install library against the usual tools, alternating runs.
+runtime_install() {
+  local folder="$work/install" tool="$root/build/host/tests/tools/runtime_install_tool" i
+  mkdir -p "$folder/www"
+  head -c 52428800 /dev/urandom >"$folder/www/archive.bin"
+  local sha
+  sha=$(sha256sum "$folder/www/archive.bin" | cut -c1-64)
+  python3 "$root/tests/tools/archive_server.py" --root "$folder/www" --port-file "$folder/port" \
+    --log "$folder/requests.log" </dev/null >/dev/null 2>&1 &
+  local server=$!
+  until [ -s "$folder/port" ]; do sleep 0.05; done
+  local url="http://127.0.0.1:$(cat "$folder/port")/archive.bin"
+  : >"$folder/curl.txt"
+  : >"$folder/fetch.txt"
+  for ((i = 0; i < runs; i++)); do
+    rm -f "$folder/curl.bin" "$folder/fetch.bin"
+    measure sh -c "curl -s -o '$folder/curl.bin' '$url' && sha256sum '$folder/curl.bin'" >>"$folder/curl.txt"
+    measure "$tool" fetch "$url" "$sha" "$folder/fetch.bin" >>"$folder/fetch.txt"
+  done
+  # The system JDK's files (links followed), zipped as a vendor ships a runtime.
+  python3 - "$jdk" "$folder/jdk.zip" <<'PY'
+import os, sys, zipfile
+jdk, archive = sys.argv[1:]
+with zipfile.ZipFile(archive, "w", zipfile.ZIP_DEFLATED) as z:
+    for root, dirs, files in os.walk(jdk, followlinks=True):
+        for name in files:
+            path = os.path.join(root, name)
+            if os.path.isfile(path):
+                z.write(path, os.path.join("jdk", os.path.relpath(path, jdk)))
+PY
+  : >"$folder/unzip.txt"
+  : >"$folder/unpack.txt"
+  for ((i = 0; i < runs; i++)); do
+    rm -rf "$folder/unzip" "$folder/unpack"
+    measure unzip -q "$folder/jdk.zip" -d "$folder/unzip" >>"$folder/unzip.txt"
+    measure "$tool" unpack "$folder/jdk.zip" "$folder/unpack" >>"$folder/unpack.txt"
+  done
+  local archive_sha
+  archive_sha=$(sha256sum "$folder/jdk.zip" | cut -c1-64)
+  rm -rf "$folder/store"
+  measure "$tool" install --store "$folder/store" --sha256 "$archive_sha" "$folder/jdk.zip" >"$folder/install.txt"
+  measure "$tool" hash "$folder/www/archive.bin" >"$folder/idle.txt"
+  kill "$server"
+  local entries
+  entries=$(unzip -Z1 "$folder/jdk.zip" | wc -l)
+  echo
+  echo "The runtime install library; $runs alternating runs, medians"
+  awk -v t="$(time_of install/fetch)" -v r="$(time_of install/curl)" \
+    'BEGIN { printf "  %-44s %8.1f ms   curl -o and sha256sum %8.1f ms   ratio %.3f\n", "download of 50 MB with its SHA-256", t, r, t / r }'
+  awk -v t="$(time_of install/unpack)" -v r="$(time_of install/unzip)" -v n="$entries" \
+    'BEGIN { printf "  %-44s %8.1f ms   unzip -q %21.1f ms   ratio %.3f\n", "unpacking the JDK zipped (" n " entries)", t, r, t / r }'
+  awk -v m="$(memory_of install/install)" -v i="$(memory_of install/idle)" \
+    'BEGIN { printf "  %-44s %8d KB peak (the tool hashing a file: %d KB)\n", "install of that archive, from a file", m, i }'
+}
+
+if [ "$only" = runtime-install ]; then
+  runtime_install
+elif [ "$only" = desktop ]; then
   desktop_sample
 elif [ "$only" = own-work ]; then
   own_work
@@ -570,4 +632,5 @@ else
   maven
   own_work
   desktop_sample
+  runtime_install
 fi

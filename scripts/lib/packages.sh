@@ -8,14 +8,16 @@ REQUIRED_PACKAGES=(
   openjdk-17-jdk-headless
   icoutils python3-pefile osslsigncode openssl
   clang libclang-rt-14-dev
+  # The runtime install: zlib linked in; libcurl (OpenSSL flavour) and libcrypto
+  # loaded at their first use, their headers for the types.
+  zlib1g-dev libcurl4-openssl-dev libssl-dev curl unzip
   # The real JVM of the Windows scenarios, built from its source beside the project.
   make patch zlib1g-dev binutils-mingw-w64-x86-64 libz-mingw-w64-dev
 )
 
 # What the fuzz targets need (scripts/fuzz.sh): clang with libFuzzer and the
-# sanitizers' run-time libraries, zlib for the branding targets' seeds, and
-# what every build needs.
-FUZZ_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev openjdk-17-jdk-headless zlib1g-dev)
+# sanitizers' run-time libraries, and what every build needs.
+FUZZ_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev openjdk-17-jdk-headless zlib1g-dev libcurl4-openssl-dev libssl-dev)
 
 missing_packages() {
   local package

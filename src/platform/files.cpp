@@ -11,6 +11,8 @@ size_t FirstDifference(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+bool IsNotFound(SystemError error) { return ClassifyFileFailure(error) == FileFailure::NotFound; }
+
 SystemStatus RewriteInPlace(std::string_view old, std::string_view wanted, const OpenFileWriter& file) {
   if (wanted.size() > old.size()) {
     SystemStatus grown = file.writeAt(old.size(), wanted.substr(old.size()));

@@ -6,8 +6,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+#include <span>
 
 #include "platform/expected.h"
+#include "platform/handles.h"
 #include "platform/wide_string.h"
 
 namespace platform {
@@ -102,9 +105,10 @@ SystemStatus RenameReplacing(const WideString& from, const WideString& to);
 bool IsReadOnlyFile(const WideString& path);
 
 // What a failed file operation's error says, as far as a caller decides by
-// it: the name was taken, or another program holds the file for a moment (a
-// virus scanner scanning a new file; Windows only).
-enum class FileFailure { NameTaken, HeldByAnotherProgram, Other };
+// it: nothing of that name, the name was taken, another program holds the
+// file for a moment (a virus scanner scanning a new file; Windows only), the
+// disk (or the size the process may write) is full.
+enum class FileFailure { NotFound, NameTaken, HeldByAnotherProgram, DiskFull, Other };
 FileFailure ClassifyFileFailure(SystemError error);
 
 // ---- Folders
@@ -171,5 +175,100 @@ struct OpenFileWriter {
 // overwritten; only then is the file cut. A failure puts the old bytes back as
 // far as the file lets it, and gives the error of the step that failed.
 SystemStatus RewriteInPlace(std::string_view old, std::string_view wanted, const OpenFileWriter& file);
+
+// ---- Trees the launcher makes and removes as its own (a store of unpacked
+// runtimes): made new, never through a link; links removed, never followed.
+
+// An open file of the system (a descriptor, a HANDLE); closed by its owner.
+struct FileHandleTraits {
+  using Type = intptr_t;
+  static Type Invalid() { return -1; }
+  static void Close(Type file);
+};
+using FileHandle = UniqueHandle<FileHandleTraits>;
+
+// Whether a new file may be run as a program: on POSIX its execute bits.
+enum class FilePermissions { Ordinary, Executable };
+
+// A file written from its current end on.
+class WritableFile {
+ public:
+  // A new file: fails (NameTaken) when anything of that name is there, a
+  // link included.
+  static SystemResult<WritableFile> CreateNew(const WideString& path, FilePermissions permissions);
+  // A plain file to go on writing, made when missing; never a link's target.
+  static SystemResult<WritableFile> OpenForAppend(const WideString& path);
+
+  uint64_t Size() const { return size_; }
+  SystemStatus Write(std::string_view bytes);
+  // Empties the file.
+  SystemStatus Truncate();
+
+ private:
+  WritableFile(FileHandle file, uint64_t size) : file_(std::move(file)), size_(size) {}
+  FileHandle file_;
+  uint64_t size_ = 0;
+};
+
+// A plain file read at any offset.
+class ReadableFile {
+ public:
+  static SystemResult<ReadableFile> Open(const WideString& path);
+
+  uint64_t Size() const { return size_; }
+  // Fills the buffer from the offset on; fewer bytes only at the file's end.
+  SystemResult<size_t> ReadAt(uint64_t offset, std::span<char> buffer) const;
+
+ private:
+  ReadableFile(FileHandle file, uint64_t size) : file_(std::move(file)), size_(size) {}
+  FileHandle file_;
+  uint64_t size_ = 0;
+};
+
+// Makes a folder and those on its way; done when it is there, NameTaken
+// when a file has its name.
+SystemStatus MakeFolders(const WideString& path);
+
+// A symbolic link at path to target (as written, relative to the link's folder).
+SystemStatus MakeSymbolicLink(const WideString& path, const WideString& target);
+
+// Gives a file or folder another name in the same file system; never replaces
+// what has that name already (NameTaken).
+SystemStatus RenameEntry(const WideString& from, const WideString& to);
+
+// Removes a file, a link or a folder with everything in it (links are removed,
+// not followed; read-only files too). Done when nothing is there.
+SystemStatus RemoveTree(const WideString& path);
+
+enum class EntryType { File, Folder, Link, Other };
+
+struct FolderEntry {
+  WideString name;
+  EntryType type = EntryType::Other;
+  int64_t modified = 0;  // nanoseconds since 1970
+};
+
+// The entries of a folder ("." and ".." left out), in no particular order.
+SystemResult<std::vector<FolderEntry>> ListFolder(const WideString& folder);
+
+// The bytes the user may still write on the file system that holds the folder.
+SystemResult<uint64_t> FreeDiskSpace(const WideString& folder);
+
+// Puts every file under the folder on the disk, so that what is marked
+// complete after it survives a power cut.
+SystemStatus FlushTree(const WideString& folder);
+
+// An exclusive lock on a file, held until the object goes (or the process
+// ends, however it ends).
+class FileLock {
+ public:
+  // Takes the lock of the file (made when missing) unless another holder has
+  // it: nullopt then.
+  static SystemResult<std::optional<FileLock>> TryTake(const WideString& path);
+
+ private:
+  explicit FileLock(FileHandle file) : file_(std::move(file)) {}
+  FileHandle file_;
+};
 
 }  // namespace platform

@@ -19,6 +19,22 @@ SystemResult<void*> LoadRuntimeLibraryForever(const WideString& path);
 // The address of an exported function.
 SystemResult<void*> FindExport(void* library, const char* name);
 
+// Loads a library of the system by file name: on Windows from the system
+// folder only (never from beside the executable or the current folder), on
+// POSIX where the dynamic loader finds it, its symbols kept to itself. For the
+// libraries only some starts need (the shell's dialogs, a download).
+SystemResult<void*> LoadSystemLibrary(const WideString& fileName);
+
+// Binds a function pointer to the export of that name; false when the library
+// (null when it could not be loaded) has none.
+template <typename Function>
+bool BindExport(void* library, const char* name, Function& function) {
+  if (library == nullptr) return false;
+  const SystemResult<void*> address = FindExport(library, name);
+  function = address ? reinterpret_cast<Function>(*address) : nullptr;
+  return function != nullptr;
+}
+
 // How the process's search for libraries loaded by name (and for the libraries
 // they import) was made to leave out the current directory.
 enum class LibrarySearchRule {

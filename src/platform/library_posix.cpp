@@ -32,6 +32,12 @@ SystemResult<void*> FindExport(void* library, const char* name) {
   return SystemError{ENOENT};
 }
 
+SystemResult<void*> LoadSystemLibrary(const WideString& fileName) {
+  void* library = ::dlopen(ToUtf8(fileName).c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (library == nullptr) return SystemError{ELIBACC};
+  return library;
+}
+
 LibrarySearchRule ExcludeCurrentDirectoryFromLibrarySearch() { return LibrarySearchRule::NeverCurrent; }
 
 }  // namespace platform

@@ -21,6 +21,20 @@ SystemResult<void*> LoadRuntimeLibraryForever(const WideString& path) {
   return static_cast<void*>(library);
 }
 
+SystemResult<void*> LoadSystemLibrary(const WideString& fileName) {
+  HMODULE library = ::LoadLibraryExW(fileName.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // Systems without the LOAD_LIBRARY_SEARCH flags refuse them: the full path
+  // in the system folder then.
+  if (library == nullptr && ::GetLastError() == ERROR_INVALID_PARAMETER) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return win32::LastError();
+    library = ::LoadLibraryW((WideString(folder, length) + L"\\" + fileName).c_str());
+  }
+  if (library == nullptr) return win32::LastError();
+  return static_cast<void*>(library);
+}
+
 SystemResult<void*> FindExport(void* library, const char* name) {
   FARPROC address = ::GetProcAddress(static_cast<HMODULE>(library), name);
   if (address == nullptr) return win32::LastError();

@@ -75,6 +75,12 @@ WideString UserConfigurationFolder();
 // Empty when the environment does not name one.
 WideString UserCacheFolder();
 
+// The folder under which per-user data that is not roamed lives (installed
+// runtimes): the value of "LOCALAPPDATA" on Windows, the XDG data folder
+// ($XDG_DATA_HOME, else $HOME/.local/share) on POSIX. Empty when the
+// environment does not name one.
+WideString UserDataFolder();
+
 // ---- Its standard streams
 
 enum class StandardStream { Input, Output, Error };

@@ -145,6 +145,8 @@ WideString UserConfigurationFolder() { return XdgFolder(L"XDG_CONFIG_HOME", L"/.
 
 WideString UserCacheFolder() { return XdgFolder(L"XDG_CACHE_HOME", L"/.cache"); }
 
+WideString UserDataFolder() { return XdgFolder(L"XDG_DATA_HOME", L"/.local/share"); }
+
 // ---- Its standard streams
 
 bool IsTerminal(StandardStream stream) {

@@ -114,6 +114,8 @@ WideString UserConfigurationFolder() { return GetEnvironmentValue(L"APPDATA").va
 
 WideString UserCacheFolder() { return GetEnvironmentValue(L"LOCALAPPDATA").value_or(L""); }
 
+WideString UserDataFolder() { return GetEnvironmentValue(L"LOCALAPPDATA").value_or(L""); }
+
 // ---- Its standard streams
 
 namespace {

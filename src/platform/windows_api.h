@@ -97,6 +97,20 @@ struct GdiObjectTraits {
 };
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 
+// A session, connection or request of WinHTTP, which the launcher loads only
+// for a download: who holds such a handle has it loaded.
+struct InternetTraits {
+  using Type = void*;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type handle) {
+    using CloseHandle = BOOL(WINAPI*)(void*);
+    auto close = reinterpret_cast<CloseHandle>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"winhttp.dll"), "WinHttpCloseHandle")));
+    if (close != nullptr) close(handle);
+  }
+};
+using InternetHandle = UniqueHandle<InternetTraits>;
+
 // A memory device context of CreateCompatibleDC.
 struct MemoryDcTraits {
   using Type = HDC;

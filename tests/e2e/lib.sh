@@ -29,6 +29,9 @@
 #   E2E_CONSOLE_CONTROL   console_control.exe, which presses Ctrl+C in a console (windows)
 #   E2E_COMPANION_RECORDER  a program that records its command line (windows)
 #   E2E_JVM_I686   a 32-bit x86 jvm.dll image (windows)
+#   E2E_INSTALL_TOOL  runtime_install_tool: the runtime install library from the
+#                  command line (tests/tools)
+#   E2E_ARCHIVE_SERVER  archive_server.py, a loopback server of archives (tests/tools)
 #   E2E_BRAND      launcher-brand (host build on linux, launcher-brand.exe on windows)
 #   E2E_BRAND_INPUT  the image it brands: launcher.exe (windows), a fixture image
 #                  with the launcher's resources (linux)

@@ -2,22 +2,22 @@
 
 #include <optional>
 
-#include "ui/win32/system_library.h"
+#include "platform/library.h"
 
 namespace ui::win32 {
 namespace {
 
 std::optional<OleFunctions> Resolve() {
   // Both stay loaded for the rest of the process, as COM expects.
-  HMODULE ole32 = LoadSystemLibrary(L"ole32.dll");
-  HMODULE oleaut32 = LoadSystemLibrary(L"oleaut32.dll");
+  void* ole32 = platform::LoadSystemLibrary(L"ole32.dll").value_or(nullptr);
+  void* oleaut32 = platform::LoadSystemLibrary(L"oleaut32.dll").value_or(nullptr);
   if (ole32 == nullptr || oleaut32 == nullptr) return std::nullopt;
   OleFunctions ole{};
-  if (ResolveFunction(ole32, "CoInitializeEx", ole.coInitializeEx) &&
-      ResolveFunction(ole32, "CoUninitialize", ole.coUninitialize) &&
-      ResolveFunction(ole32, "CoCreateInstance", ole.coCreateInstance) &&
-      ResolveFunction(ole32, "CreateStreamOnHGlobal", ole.createStreamOnHGlobal) &&
-      ResolveFunction(oleaut32, "OleLoadPicture", ole.oleLoadPicture)) {
+  if (platform::BindExport(ole32, "CoInitializeEx", ole.coInitializeEx) &&
+      platform::BindExport(ole32, "CoUninitialize", ole.coUninitialize) &&
+      platform::BindExport(ole32, "CoCreateInstance", ole.coCreateInstance) &&
+      platform::BindExport(ole32, "CreateStreamOnHGlobal", ole.createStreamOnHGlobal) &&
+      platform::BindExport(oleaut32, "OleLoadPicture", ole.oleLoadPicture)) {
     return ole;
   }
   return std::nullopt;

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "ui/win32/system_library.h"
+#include "platform/library.h"
 
 namespace ui::win32 {
 namespace {
@@ -10,17 +10,17 @@ namespace {
 std::optional<ShellFunctions> Resolve() {
   // They stay loaded for the rest of the process: windows of comctl32's
   // classes and OLE may outlive any one dialog.
-  HMODULE shell32 = LoadSystemLibrary(L"shell32.dll");
-  HMODULE comctl32 = LoadSystemLibrary(L"comctl32.dll");
-  HMODULE ole32 = LoadSystemLibrary(L"ole32.dll");
+  void* shell32 = platform::LoadSystemLibrary(L"shell32.dll").value_or(nullptr);
+  void* comctl32 = platform::LoadSystemLibrary(L"comctl32.dll").value_or(nullptr);
+  void* ole32 = platform::LoadSystemLibrary(L"ole32.dll").value_or(nullptr);
   if (shell32 == nullptr || comctl32 == nullptr || ole32 == nullptr) return std::nullopt;
   ShellFunctions shell{};
-  if (ResolveFunction(shell32, "SHBrowseForFolderW", shell.browseForFolder) &&
-      ResolveFunction(shell32, "SHGetNameFromIDList", shell.nameFromIdList) &&
-      ResolveFunction(shell32, "ShellExecuteW", shell.shellExecute) &&
-      ResolveFunction(comctl32, "InitCommonControlsEx", shell.initCommonControls) &&
-      ResolveFunction(ole32, "OleInitialize", shell.oleInitialize) &&
-      ResolveFunction(ole32, "OleUninitialize", shell.oleUninitialize)) {
+  if (platform::BindExport(shell32, "SHBrowseForFolderW", shell.browseForFolder) &&
+      platform::BindExport(shell32, "SHGetNameFromIDList", shell.nameFromIdList) &&
+      platform::BindExport(shell32, "ShellExecuteW", shell.shellExecute) &&
+      platform::BindExport(comctl32, "InitCommonControlsEx", shell.initCommonControls) &&
+      platform::BindExport(ole32, "OleInitialize", shell.oleInitialize) &&
+      platform::BindExport(ole32, "OleUninitialize", shell.oleUninitialize)) {
     return shell;
   }
   return std::nullopt;

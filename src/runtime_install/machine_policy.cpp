@@ -1,0 +1,11 @@
+#include "runtime_install/machine_policy.h"
+
+#include "common/text.h"
+
+namespace runtime_install {
+
+bool TurnsDownloadOff(const std::optional<WideString>& value) {
+  return value && EqualsIgnoringCase(TrimWhiteSpace(*value), L"off");
+}
+
+}  // namespace runtime_install

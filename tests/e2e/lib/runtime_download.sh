@@ -1,0 +1,166 @@
+# Sourced after lib.sh by the scenarios of the runtime install library: they
+# run tests/tools/runtime_install_tool (under Wine on Windows) against archives
+# made here and the loopback server tests/tools/archive_server.py.
+#
+#   make_fixture_runtime FOLDER VERSION   a runtime in the system's layout
+#   make_archive zip|tar.gz FOLDER FILE   an archive of FOLDER (its name the top folder)
+#   serve_fixture_archive FORMAT BULK     a fixture runtime's archive, served: ARCHIVE_SHA, ARCHIVE_SIZE
+#   start_archive_server [--certificate PEM --key PEM]   serves $SCENARIO_DIR/www at SERVER_URL
+#   set_server_rules JSON                 how the server answers (see archive_server.py)
+#   server_log, assert_server_log LINES   the requests so far, one a line
+#   run_install_tool ARGUMENT...          INSTALL_STATUS and INSTALL_OUTPUT (the last line)
+#   start_install_tool NAME ARGUMENT...   in the background; NAME.out, pid in INSTALL_PIDS[NAME]
+#   store_contents STORE                  what a store holds besides its lock
+
+require_variables E2E_INSTALL_TOOL E2E_ARCHIVE_SERVER
+
+# A runtime folder with a release file and a JVM library of this machine
+# (the stub runtime on Windows, a 64-bit shared library on Linux).
+make_fixture_runtime() {
+  local folder=$1 version=$2
+  mkdir -p "$folder/bin"
+  printf 'JAVA_VERSION="%s"\n' "$version" >"$folder/release"
+  if [ "$E2E_PLATFORM" = windows ]; then
+    mkdir -p "$folder/bin/server"
+    cp "$E2E_STUB_JVM" "$folder/bin/server/jvm.dll"
+  else
+    mkdir -p "$folder/lib/server"
+    cp "$E2E_NO_JNI_LIBRARY" "$folder/lib/server/libjvm.so"
+  fi
+  printf '#!/bin/sh\necho fixture\n' >"$folder/bin/java"
+  chmod +x "$folder/bin/java"
+}
+
+# Python's zipfile (Unix modes and links kept, as zip -ry does) or tarfile.
+make_archive() {
+  local format=$1 folder=$2 archive=$3
+  mkdir -p "$(dirname "$archive")"
+  python3 - "$format" "$folder" "$archive" <<'PYTHON' || fail "cannot make $archive"
+import os, stat, sys, tarfile, zipfile
+form, folder, archive = sys.argv[1:]
+parent, top = os.path.split(os.path.abspath(folder))
+if form == "tar.gz":
+    with tarfile.open(archive, "w:gz") as tar:
+        tar.add(os.path.join(parent, top), arcname=top)
+    sys.exit(0)
+with zipfile.ZipFile(archive, "w", zipfile.ZIP_DEFLATED) as z:
+    for root, dirs, files in os.walk(os.path.join(parent, top)):
+        for name in sorted(dirs) + sorted(files):
+            path = os.path.join(root, name)
+            entry = os.path.relpath(path, parent)
+            info = zipfile.ZipInfo(entry + ("/" if os.path.isdir(path) and not os.path.islink(path) else ""))
+            info.create_system = 3
+            mode = os.lstat(path).st_mode
+            info.external_attr = mode << 16
+            if os.path.islink(path):
+                z.writestr(info, os.readlink(path))
+            elif os.path.isdir(path):
+                z.writestr(info, b"")
+            else:
+                info.compress_type = zipfile.ZIP_DEFLATED
+                with open(path, "rb") as f:
+                    z.writestr(info, f.read())
+PYTHON
+}
+
+sha256_of() { sha256sum "$1" | cut -c1-64; }
+
+# A fixture runtime 17.0.2 with BULK bytes of noise (lib-modules), archived as
+# www/jre.FORMAT and served (the options go to start_archive_server);
+# ARCHIVE_SHA and ARCHIVE_SIZE describe the archive.
+serve_fixture_archive() {
+  local format=$1 bulk=$2
+  shift 2
+  make_fixture_runtime "$SCENARIO_DIR/jre-17" 17.0.2
+  [ "$bulk" -eq 0 ] || head -c "$bulk" /dev/urandom >"$SCENARIO_DIR/jre-17/lib-modules"
+  make_archive "$format" "$SCENARIO_DIR/jre-17" "$SCENARIO_DIR/www/jre.$format"
+  ARCHIVE_SHA=$(sha256_of "$SCENARIO_DIR/www/jre.$format")
+  ARCHIVE_SIZE=$(stat -c %s "$SCENARIO_DIR/www/jre.$format")
+  start_archive_server "$@"
+}
+
+start_archive_server() {
+  mkdir -p "$SCENARIO_DIR/www"
+  local port_file="$SCENARIO_DIR/server.port"
+  rm -f "$port_file"
+  : >"$SCENARIO_DIR/requests.log"
+  python3 "$E2E_ARCHIVE_SERVER" --root "$SCENARIO_DIR/www" --port-file "$port_file" \
+    --log "$SCENARIO_DIR/requests.log" --rules "$SCENARIO_DIR/rules.json" "$@" \
+    </dev/null >"$SCENARIO_DIR/server.out" 2>&1 &
+  BACKGROUND_PIDS+=($!)
+  local deadline=$((SECONDS + 10))
+  until [ -s "$port_file" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "the archive server did not start: $(cat "$SCENARIO_DIR/server.out")"
+    sleep 0.05
+  done
+  SERVER_PORT=$(cat "$port_file")
+  local scheme=http
+  [ "${1:-}" = --certificate ] && scheme=https
+  SERVER_URL="$scheme://127.0.0.1:$SERVER_PORT"
+  log "archive server at $SERVER_URL"
+}
+
+set_server_rules() { printf '%s\n' "$1" >"$SCENARIO_DIR/rules.json"; }
+
+server_log() { cat "$SCENARIO_DIR/requests.log"; }
+
+# The server's requests so far are exactly these lines.
+assert_server_log() { assert_lines_are "$SCENARIO_DIR/requests.log" "$1"; }
+
+install_tool_command() {
+  if [ "$E2E_PLATFORM" = windows ]; then
+    printf '%s\n' "$E2E_WINE" "$E2E_INSTALL_TOOL"
+  else
+    printf '%s\n' "$E2E_INSTALL_TOOL"
+  fi
+}
+
+# Runs the tool in the scenario folder; its last line (installed or failed)
+# is INSTALL_OUTPUT, all it printed is in install.out, its trace in install.err.
+run_install_tool() {
+  local command
+  mapfile -t command < <(install_tool_command)
+  (cd "$SCENARIO_DIR" && exec "${command[@]}" "$@") </dev/null >"$SCENARIO_DIR/install.out" 2>"$SCENARIO_DIR/install.err"
+  INSTALL_STATUS=$?
+  INSTALL_OUTPUT=$(tail -n1 "$SCENARIO_DIR/install.out" | tr -d '\r')
+  log "runtime_install_tool $1: $INSTALL_STATUS $INSTALL_OUTPUT"
+}
+
+declare -A INSTALL_PIDS=()
+start_install_tool() {
+  local name=$1 command
+  shift
+  mapfile -t command < <(install_tool_command)
+  (cd "$SCENARIO_DIR" && exec "${command[@]}" "$@") </dev/null >"$SCENARIO_DIR/$name.out" 2>"$SCENARIO_DIR/$name.err" &
+  INSTALL_PIDS[$name]=$!
+  BACKGROUND_PIDS+=($!)
+}
+
+# Waits for a started tool to end (at most 60 s); its status is returned.
+wait_install_tool() {
+  local pid=${INSTALL_PIDS[$1]} deadline=$((SECONDS + 60))
+  while kill -0 "$pid" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "runtime_install_tool $1 did not end within 60 s"
+    sleep 0.05
+  done
+  wait "$pid"
+}
+
+# Waits until a started tool has printed a line matching the pattern (grep -E).
+wait_for_install_line() {
+  local name=$1 pattern=$2 deadline=$((SECONDS + 30))
+  until grep -qE "$pattern" "$SCENARIO_DIR/$name.out" 2>/dev/null; do
+    kill -0 "${INSTALL_PIDS[$name]}" 2>/dev/null || fail "runtime_install_tool $name ended without '$pattern': $(cat "$SCENARIO_DIR/$name.out")"
+    [ "$SECONDS" -lt "$deadline" ] || fail "runtime_install_tool $name printed no '$pattern' within 30 s"
+    sleep 0.05
+  done
+}
+
+store_contents() {
+  [ -d "$1" ] || return 0
+  (cd "$1" && ls -A | grep -vx 'install.lock' | sort)
+}
+
+assert_install_output_matches() {
+  [[ "$INSTALL_OUTPUT" =~ $1 ]] || fail "the tool's last line '$INSTALL_OUTPUT' does not match '$1'"
+}
