@@ -98,6 +98,13 @@ void WriteStandardError(const WideString& text);
 // A line typed on standard input, without its line end; nullopt at the end of input.
 std::optional<WideString> ReadStandardInputLine();
 
+// ---- Its place on the desktop
+
+// Names the process's windows to the taskbar (pinning, jump lists, grouping)
+// with an App User Model ID; called before the first window. POSIX desktops
+// have no such name: nothing is done there.
+SystemStatus SetAppUserModelId(const WideString& id);
+
 // ---- The machine it runs on
 
 // The memory figures that heap and stack sizes may be given as a share of, in bytes.

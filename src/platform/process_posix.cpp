@@ -176,6 +176,10 @@ std::optional<WideString> ReadStandardInputLine() {
   return FromUtf8(line);
 }
 
+// ---- Its place on the desktop
+
+SystemStatus SetAppUserModelId(const WideString&) { return Done{}; }
+
 // ---- The machine it runs on
 
 namespace {

@@ -8,6 +8,9 @@
 #include "platform/windows_api.h"
 #include "resource_ids.h"
 
+// After windows_api.h, which sets what <windows.h> declares.
+#include <shobjidl.h>
+
 namespace platform {
 
 using win32::KernelHandle;
@@ -178,6 +181,14 @@ std::optional<WideString> ReadStandardInputLine() {
   line.pop_back();
   if (!line.empty() && line.back() == L'\r') line.pop_back();
   return line;
+}
+
+// ---- Its place on the desktop
+
+SystemStatus SetAppUserModelId(const WideString& id) {
+  const HRESULT result = ::SetCurrentProcessExplicitAppUserModelID(id.c_str());
+  if (FAILED(result)) return SystemError{static_cast<uint32_t>(result)};
+  return Done{};
 }
 
 // ---- The machine it runs on
