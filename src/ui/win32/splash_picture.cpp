@@ -64,15 +64,31 @@ SplashBitmap FromOle(const OlePicture& picture, COLORREF background) {
   return DrawBitmap(picture.pixels, background, [&](HDC dc) { return DrawOlePicture(picture, dc); });
 }
 
-SplashBitmap FromPixels(PixelPicture& picture, COLORREF background) {
-  BlendOntoBackground(picture.bgra, {GetRValue(background), GetGValue(background), GetBValue(background)});
+BITMAPINFO TopDownBgraInfo(SIZE size) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = picture.size.cx;
-  info.bmiHeader.biHeight = -picture.size.cy;  // top row first
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;  // top row first
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// The pixels with their alpha, premultiplied, in a bitmap of their own.
+SplashBitmap WithAlpha(PixelPicture& picture) {
+  PremultiplyAlpha(picture.bgra);
+  const BITMAPINFO info = TopDownBgraInfo(picture.size);
+  void* bits = nullptr;
+  GdiObject bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || bits == nullptr) return {};
+  std::memcpy(bits, picture.bgra.data(), picture.bgra.size());
+  return {std::move(bitmap), picture.size, SplashSurface::PerPixelAlpha};
+}
+
+SplashBitmap FromPixels(PixelPicture& picture, COLORREF background) {
+  if (HasTransparentPixels(picture.bgra)) return WithAlpha(picture);
+  const BITMAPINFO info = TopDownBgraInfo(picture.size);
   return DrawBitmap(picture.size, background, [&](HDC dc) {
     return ::StretchDIBits(dc, 0, 0, picture.size.cx, picture.size.cy, 0, 0, picture.size.cx, picture.size.cy,
                            picture.bgra.data(), &info, DIB_RGB_COLORS, SRCCOPY) == picture.size.cy;
