@@ -183,6 +183,26 @@ std::optional<WideString> ReadStandardInputLine() {
   return line;
 }
 
+// A console made for this process alone lists one process; a shell sharing
+// it adds itself.
+bool IsAloneOnItsConsole() {
+  if (!IsConsole(HandleOf(StandardStream::Input))) return false;
+  DWORD processes[2] = {};
+  return ::GetConsoleProcessList(processes, 2) == 1;
+}
+
+void WaitForKeyPress() {
+  const HANDLE input = HandleOf(StandardStream::Input);
+  if (!IsConsole(input)) return;
+  ::FlushConsoleInputBuffer(input);
+  for (;;) {
+    INPUT_RECORD record{};
+    DWORD read = 0;
+    if (::ReadConsoleInputW(input, &record, 1, &read) == 0 || read == 0) return;
+    if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown) return;
+  }
+}
+
 // ---- Its place on the desktop
 
 SystemStatus SetAppUserModelId(const WideString& id) {
