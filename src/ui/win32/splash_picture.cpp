@@ -35,6 +35,8 @@ ComReference<IStream> StreamOver(const OleFunctions& ole, std::string_view bytes
   return ComReference<IStream>(stream);
 }
 
+constexpr std::string_view kPngSignature("\x89PNG\r\n\x1A\n", 8);
+
 bool Rewind(IStream* stream) {
   LARGE_INTEGER start{};
   return SUCCEEDED(stream->Seek(start, STREAM_SEEK_SET, nullptr));
@@ -101,17 +103,22 @@ SplashBitmap RenderSplashPicture(const WideString& path, COLORREF background) {
   const OleFunctions* ole = LoadOleFunctions();
   if (ole == nullptr) return {};
   LONG size = 0;
+  bool png = false;
   ComReference<IStream> stream;
   {
     // The stream holds a copy: the file is unmapped before the picture is decoded.
     const platform::SystemResult<platform::MappedFile> file = platform::MappedFile::Open(path);
     if (!file || file->Bytes().size() > static_cast<size_t>(std::numeric_limits<LONG>::max())) return {};
     size = static_cast<LONG>(file->Bytes().size());
+    png = file->Bytes().starts_with(kPngSignature);
     stream = StreamOver(*ole, file->Bytes());
   }
   if (!stream) return {};
 
-  std::optional<OlePicture> olePicture = LoadOlePicture(*ole, stream.Get(), size);
+  // Windows's OLE refuses PNG; Wine's reads it and may call a picture with an
+  // alpha channel opaque. PNG goes to the Imaging Component on both.
+  std::optional<OlePicture> olePicture;
+  if (!png) olePicture = LoadOlePicture(*ole, stream.Get(), size);
   if (olePicture && !olePicture->transparent) return FromOle(*olePicture, background);
   if (Rewind(stream.Get())) {
     if (std::optional<PixelPicture> pixels = DecodeWithWic(*ole, stream.Get())) return FromPixels(*pixels, background);
