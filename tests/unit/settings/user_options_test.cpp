@@ -27,7 +27,7 @@ TEST(UserOptionsTest, LinesCommentsAndTheMemoryFilter) {
                                                         L"Xmx1g", L"-agentpath:/x.so"}));
 
   const UserOptions all = ParseUserOptions(file, UserOptionsPolicy::All);
-  EXPECT_EQ(all.kept.size(), 11u);
+  EXPECT_EQ(all.kept.size(), 10u);
   EXPECT_EQ(Dropped(all), std::vector<std::wstring>{L"Xmx1g"});  // not an option whatever the policy
   EXPECT_TRUE(ParseUserOptions(file, UserOptionsPolicy::Off).kept.empty());
 }
