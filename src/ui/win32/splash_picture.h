@@ -20,10 +20,9 @@ struct SplashBitmap {
 
 // Reads the picture file whole. OLE's decoder reads bitmaps, JPEG, GIF, icons
 // and metafiles, drawn over the background colour; PNG, what OLE refuses and
-// pictures with transparent parts go to the Windows Imaging Component (OLE would reduce an alpha channel to a mask). A picture with
-// pixels that are not fully opaque keeps its alpha channel, for a layered
-// window. A file that is missing, empty, locked or not a picture gives no
-// bitmap; nothing is reported.
+// pictures with transparent parts go to the Windows Imaging Component (OLE would reduce an alpha channel to a mask). A
+// picture with pixels that are not fully opaque keeps its alpha channel, for a layered window. A file that is missing,
+// empty, locked or not a picture gives no bitmap; nothing is reported.
 SplashBitmap RenderSplashPicture(const WideString& path, COLORREF background);
 
 }  // namespace ui::win32
