@@ -127,10 +127,10 @@ int32_t Finished(Trace& trace, platform::ImageSubsystem subsystem, const Result<
 // Run: the environment, the splash, the JVM library, the plan with the
 // start-up cache's options, and the JVM thread; a failure is reported in front
 // of the splash window. The run then ends in this order: the splash window
-// goes; the JVM is destroyed (waiting for the application's threads, which may
-// use the runtime's splash); the first instance refuses later starts; the
-// runtime's splash goes; the start-up cache's build starts. The instance link
-// is released last, by the caller.
+// goes; the first instance serves the requests under way to their end and
+// sends later starts away; the JVM is destroyed (waiting for the application's
+// threads, which may use the runtime's splash); the runtime's splash goes; the
+// start-up cache's build starts.
 int32_t RunApplication(const Host& host, const LauncherSettings& settings, const ChosenStart& start,
                        InstanceLink& instance) {
   Trace& trace = host.trace;
@@ -160,8 +160,8 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   const ApplicationEnd end = outcome.ran ? ApplicationEnd::MainEnded : ApplicationEnd::Failed;
   splash.JvmThreadEnded(end);
   TracePhase(trace, "destroy-jvm");
+  instance.JvmEnding();
   outcome.session.reset();
-  instance.JvmDestroyed();
   splash.JvmDestroyed();
   cache.ApplicationEnded(end);
   return Finished(trace, host.subsystem, outcome.ran);

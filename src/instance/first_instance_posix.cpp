@@ -29,16 +29,18 @@ void ServeConnection(Descriptor connection, const std::shared_ptr<ForwardingGate
   const std::optional<std::string> packet = ReceiveExactly(connection, *length);
   if (!packet) return;
   const std::optional<WideStringList> arguments = DecodeRequestPacket(*packet);
+  if (!SendAll(connection, EncodeAnswer({Answer::Kind::Copied, static_cast<int32_t>(getpid())}))) return;
   PendingAnswers& pending = PendingAnswers::OfProcess();
   const PendingAnswers::Ticket ticket = pending.Add(std::move(connection));
   const Reply reply = [ticket](int32_t value) {
     PendingAnswers::OfProcess().Send(ticket, {Answer::Kind::Reply, value});
   };
+  const SendAway sendAway = [ticket] { PendingAnswers::OfProcess().Send(ticket, {Answer::Kind::SentAway, 0}); };
   if (!arguments) {
     reply(kRefusedReply);
     return;
   }
-  ServeRequest(*gate, *arguments, reply);
+  ServeRequest(*gate, *arguments, reply, sendAway);
 }
 
 class PosixFirstInstance final : public FirstInstance {
@@ -49,7 +51,7 @@ class PosixFirstInstance final : public FirstInstance {
 
   bool Start();
   void OpenForwarding(RequestHandler handler) override { gate_->Open(std::move(handler)); }
-  void CloseForwarding() override { gate_->Close(); }
+  void CloseForwarding() override { gate_->Drain(); }
 
  private:
   void AcceptConnections();
