@@ -1,5 +1,6 @@
 #include "app/run_sequence.h"
 
+#include "app/application_restart.h"
 #include "app/companion_relaunch.h"
 #include "app/error_report.h"
 #include "app/run_trace.h"
@@ -124,15 +125,24 @@ int32_t Finished(Trace& trace, platform::ImageSubsystem subsystem, const Result<
   return code;
 }
 
+// The owners whose moments span the whole start: made before the runtime is
+// chosen, told when the application ends.
+struct StartOwners {
+  InstanceLink& instance;
+  ApplicationRestart& restart;
+};
+
 // Run: the environment, the splash, the JVM library, the plan with the
 // start-up cache's options, and the JVM thread; a failure is reported in front
 // of the splash window. The run then ends in this order: the splash window
 // goes; the first instance serves the requests under way to their end and
 // sends later starts away; the JVM is destroyed (waiting for the application's
 // threads, which may use the runtime's splash); the runtime's splash goes; the
-// start-up cache's build starts.
+// start-up cache's build starts; the application is restarted when its exit
+// code asks for it.
 int32_t RunApplication(const Host& host, const LauncherSettings& settings, const ChosenStart& start,
-                       InstanceLink& instance) {
+                       const StartOwners& owners) {
+  auto& [instance, restart] = owners;
   Trace& trace = host.trace;
   const auto& [executable, runtime, arguments] = start;
   TracePhase(trace, "environment");
@@ -151,7 +161,7 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   plan->options.insert(plan->options.end(), cache.Options().begin(), cache.Options().end());
   TraceMain(trace, *plan);
   TracePhase(trace, "jvm");
-  ExitObserver exitObserver(trace, {&cache});
+  ExitObserver exitObserver(trace, {&cache, &restart});
   const TerminationObserverScope hooksTell(exitObserver);
   JvmOutcome outcome =
       RunJvm({*library, *plan, HooksAroundMain(host.ui, settings.application, runtime, splash, instance),
@@ -164,7 +174,8 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   outcome.session.reset();
   splash.JvmDestroyed();
   cache.ApplicationEnded(end);
-  return Finished(trace, host.subsystem, outcome.ran);
+  const int32_t code = Finished(trace, host.subsystem, outcome.ran);
+  return outcome.ran ? restart.ApplicationEnded(code) : code;
 }
 
 // What the process needs before it reads or loads anything: no library is
@@ -225,6 +236,12 @@ int32_t RunLauncher(Host& host, const platform::ProcessCommandLine& commandLine)
     TraceExit(trace, *reply, "a second instance: the arguments went to the first, this is its answer");
     return *reply;
   }
+  // Made before the working folder may change: a restart starts where this start did.
+  ApplicationRestart restart({.codes = settings->application.restartExitCodes,
+                              .executablePath = executable->path,
+                              .subsystem = host.subsystem,
+                              .instance = instance},
+                             trace);
   if (settings->application.overrideWorkingDirectory) EnterLauncherFolder(*executable);
   *settings = WithPathsFixedToCurrentFolder(std::move(*settings));
   TracePhase(trace, "runtime");
@@ -238,5 +255,5 @@ int32_t RunLauncher(Host& host, const platform::ProcessCommandLine& commandLine)
     return HandOverToCompanion(report, settings->product, trace);
   }
   return RunApplication(host, *settings, {.executable = *executable, .runtime = *runtime, .arguments = arguments},
-                        instance);
+                        {.instance = instance, .restart = restart});
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/wide_string.h"
 #include "settings/runtime_requirements.h"
 
@@ -20,6 +23,9 @@ struct ApplicationSettings {
   bool failureCheck = false;
   bool overrideWorkingDirectory = false;
   WideString cmd;  // further arguments for main, split when the launch is planned
+  // "Restart Exit Codes": the application ending with one of them is started
+  // anew, in a new process.
+  std::vector<int32_t> restartExitCodes;
 };
 
 struct ClassPathSettings {

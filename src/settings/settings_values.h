@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "platform/wide_string.h"
 #include "settings/runtime_requirements.h"
 
@@ -13,3 +16,7 @@ SourcePolicy ParseSourcePolicy(const WideString& value);
 
 // "VM Provider", letters compared in any case; an unknown value is SunOnly.
 VendorPolicy ParseVendorPolicy(const WideString& value);
+
+// One exit code of "Restart Exit Codes": a whole number in the 32-bit signed
+// range (white space around it allowed); none for anything else.
+std::optional<int32_t> ParseExitCode(const WideString& text);
