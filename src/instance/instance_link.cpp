@@ -44,6 +44,7 @@ void InstanceLink::MainStarting(RequestHandler serve) {
 void InstanceLink::JvmEnding() {
   FirstInstance* first = First();
   if (first == nullptr) return;
+  TraceLine(trace_, "forwarding-closing").Sentence("later starts run on their own; requests under way finish").Write();
   first->CloseForwarding();
   TraceLine(trace_, "forwarding-closed").Write();
   Release();

@@ -3,9 +3,10 @@
 # and ends with secondaryMain's reply (the int form's value): no arguments, an
 # empty argument in the middle, 5,000 characters and characters outside ASCII
 # arrive whole, in the order of the starts, and no request passes once the JVM
-# is destroyed. Only the first instance runs a JVM. The probe (linux) also
-# throws from secondaryMain: the first instance prints the exception and
-# answers 0. The stub (windows) shows the request threads attach and detach.
+# is destroyed. Each later start learns the first instance's process id (and
+# on Windows grants it the foreground). Only the first instance runs a JVM.
+# The probe (linux) also throws from secondaryMain: the first instance prints
+# the exception and answers 0. The stub (windows) shows the request threads attach and detach.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../lib/application.sh"
 source "$(dirname "$0")/../lib/instance.sh"
@@ -37,6 +38,7 @@ for name in "${seconds[@]}"; do
   assert_file_is "$SCENARIO_DIR/$name.out" ""
   assert_file_is "$SCENARIO_DIR/$name.err" ""
 done
+assert_first_instance_named "${#seconds[@]}"
 # No request passes once DestroyJavaVM has returned, before anything else is done.
 assert_trace_order 'phase name="destroy-jvm"' 'forwarding-closed' \
   'exit code=0 reason="main returned and the JVM was destroyed"'
