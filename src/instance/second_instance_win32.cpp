@@ -102,10 +102,10 @@ void GrantForeground(uint32_t firstInstanceProcessId, Trace& trace) {
   TraceForegroundGrant(trace, *grant, ::AllowSetForegroundWindow(*grant) != FALSE);
 }
 
-// Whether the process has ended (or never was): a handle that cannot be had
-// is no proof of life.
+// Whether the process is known to have ended. One that cannot be opened is
+// alive (its start found it running) but not ours to watch.
 bool HasEnded(const platform::win32::KernelHandle& process) {
-  return !process || ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0;
+  return process && ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0;
 }
 
 HandOffOutcome Win32SecondInstance::HandOff(const WideStringList& arguments, Trace& trace) {
