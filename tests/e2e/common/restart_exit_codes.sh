@@ -30,7 +30,7 @@ restart code=23 restarts=2" "$(trace_lines restart)" "restarts"
 rm -f "$runs"
 : >"$TRACE_FILE"
 if [ "$E2E_PLATFORM" = windows ]; then
-  install_console_launcher
+  install_console_launcher "$(basename "$LAUNCHER")"  # the same settings file
   start_launcher exit-runs "$(native_path "$runs")" 100 7
   expect_exit 7
 else
