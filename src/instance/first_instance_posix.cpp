@@ -51,10 +51,14 @@ class PosixFirstInstance final : public FirstInstance {
 
   bool Start();
   void OpenForwarding(RequestHandler handler) override { gate_->Open(std::move(handler)); }
-  void CloseForwarding() override { gate_->Drain(); }
+  void CloseForwarding() override {
+    GiveUp();
+    gate_->Drain();
+  }
 
  private:
   void AcceptConnections();
+  void GiveUp();
 
   Descriptor lock_;
   Descriptor listener_;
@@ -63,6 +67,7 @@ class PosixFirstInstance final : public FirstInstance {
   Descriptor wakeRead_;
   Descriptor wakeWrite_;
   std::thread acceptThread_;
+  bool gaveUp_ = false;
 };
 
 bool PosixFirstInstance::Start() {
@@ -94,8 +99,11 @@ void PosixFirstInstance::AcceptConnections() {
   }
 }
 
-PosixFirstInstance::~PosixFirstInstance() {
-  gate_->Close();
+// Later starts find no first instance from here on and the next takes the
+// place; requests accepted before are sent away by the gate.
+void PosixFirstInstance::GiveUp() {
+  if (gaveUp_) return;
+  gaveUp_ = true;
   if (acceptThread_.joinable()) {
     const char wake = 0;
     while (write(wakeWrite_.Get(), &wake, 1) < 0 && errno == EINTR) {
@@ -107,7 +115,10 @@ PosixFirstInstance::~PosixFirstInstance() {
   unlink(socketPath_.c_str());
   listener_.Reset();
   lock_.Reset();
+  gate_->Close();
 }
+
+PosixFirstInstance::~PosixFirstInstance() { GiveUp(); }
 
 }  // namespace
 

@@ -23,7 +23,10 @@ class Win32FirstInstance final : public FirstInstance {
   // the block's header that tells second instances where to post.
   bool SetUp();
   void OpenForwarding(RequestHandler handler) override;
-  void CloseForwarding() override { gate_->Drain(); }
+  void CloseForwarding() override {
+    GiveUp();
+    gate_->Drain();
+  }
 
  private:
   bool StartMessageThread();
@@ -31,7 +34,7 @@ class Win32FirstInstance final : public FirstInstance {
   void OnRequest(uint64_t wParam, uint64_t lParam);
   std::optional<WideStringList> TakeArguments(const RequestTag& tag, uint64_t lParam);
   std::optional<WideStringList> ReadArguments(uint32_t requester, uint64_t lParam) const;
-  void MarkEnding();
+  void GiveUp();
   void StopMessageThread();
 
   ClaimedBlock block_;
@@ -42,6 +45,7 @@ class Win32FirstInstance final : public FirstInstance {
   uint32_t messageThreadId_ = 0;
   platform::win32::KernelHandle messageThreadHandle_;
   std::thread messageThread_;
+  bool gaveUp_ = false;
 };
 
 bool Win32FirstInstance::SetUp() {
@@ -153,15 +157,25 @@ void Win32FirstInstance::StopMessageThread() {
 
 // A header of zeros tells later starts that nobody serves the block: the next
 // one takes the first instance's place instead of handing its arguments to a
-// process that is ending. Written while no hand-off is under way.
-void Win32FirstInstance::MarkEnding() {
-  const std::optional<HeldMutex> mutex = TakeHandOffMutex(block_.objectName, kHandOffWaitMs);
-  WriteBlockHeader(block_.Bytes(), {});
+// process that is ending. Written while no hand-off is under way, so the
+// requests already posted have been copied; the gate then sends them away. A
+// header that is no longer this instance's (a start that came while the mutex
+// could not be had took the place) stays.
+void Win32FirstInstance::GiveUp() {
+  if (gaveUp_) return;
+  gaveUp_ = true;
+  {
+    const std::optional<HeldMutex> mutex = TakeHandOffMutex(block_.objectName, kHandOffWaitMs);
+    const BlockHeader header = ReadBlockHeader({block_.Bytes(), kSharedBlockSize});
+    if (header.processId == ::GetCurrentProcessId() && header.messageThreadId == messageThreadId_) {
+      WriteBlockHeader(block_.Bytes(), {});
+    }
+  }
+  gate_->Close();
 }
 
 Win32FirstInstance::~Win32FirstInstance() {
-  MarkEnding();
-  gate_->Close();
+  GiveUp();
   StopMessageThread();
   block_.view.Reset();
   block_.mapping.Reset();

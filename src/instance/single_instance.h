@@ -28,9 +28,11 @@ class FirstInstance {
   // for this.
   virtual void OpenForwarding(RequestHandler handler) = 0;
 
-  // The JVM is about to be destroyed: waits until the requests being served
-  // are done, so that none uses the JVM while it is torn down; requests from
-  // now on, and those still waiting for main, are sent away.
+  // The JVM is about to be destroyed: gives up being the first instance (as
+  // the destructor does), so that requests from now on, and those still
+  // waiting for main, are sent away and later starts take the place; then
+  // waits until the requests being served are done, so that none uses the
+  // JVM while it is torn down.
   virtual void CloseForwarding() = 0;
 };
 
