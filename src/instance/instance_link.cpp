@@ -26,7 +26,7 @@ std::optional<int32_t> InstanceLink::HandOff(const WideStringList& arguments) {
     if (outcome.end == HandOffOutcome::End::Answered) return outcome.exitCode;
     TraceLine(trace_, "first-instance-ending")
         .Number("attempt", attempt)
-        .Sentence("the first instance ended without taking the arguments; this start takes its place")
+        .Sentence("the first instance is ending and did not serve the arguments; this start takes its place")
         .Write();
     // The second instance's objects go before the place is taken again.
     role_ = OrdinaryStart{};
