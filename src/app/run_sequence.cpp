@@ -135,7 +135,8 @@ struct StartOwners {
 // Run: the environment, the splash, the JVM library, the plan with the
 // start-up cache's options, and the JVM thread; a failure is reported in front
 // of the splash window. The run then ends in this order: the splash window
-// goes; the first instance serves the requests under way to their end and
+// goes; a first instance goes on serving later starts until the application's
+// threads have ended, then serves the requests under way to their end and
 // sends later starts away; the JVM is destroyed (waiting for the application's
 // threads, which may use the runtime's splash); the runtime's splash goes; the
 // start-up cache's build starts; the application is restarted when its exit
@@ -170,7 +171,9 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   const ApplicationEnd end = outcome.ran ? ApplicationEnd::MainEnded : ApplicationEnd::Failed;
   splash.JvmThreadEnded(end);
   TracePhase(trace, "destroy-jvm");
-  instance.JvmEnding();
+  instance.JvmEnding([&session = outcome.session] {
+    if (session) session->WaitForApplicationThreads();
+  });
   outcome.session.reset();
   splash.JvmDestroyed();
   cache.ApplicationEnded(end);

@@ -41,9 +41,13 @@ void InstanceLink::MainStarting(RequestHandler serve) {
   if (FirstInstance* first = First()) first->OpenForwarding(std::move(serve));
 }
 
-void InstanceLink::JvmEnding() {
+void InstanceLink::JvmEnding(const std::function<void()>& waitForApplication) {
   FirstInstance* first = First();
   if (first == nullptr) return;
+  TraceLine(trace_, "application-threads-awaited")
+      .Sentence("later starts are served until the application's threads end")
+      .Write();
+  waitForApplication();
   TraceLine(trace_, "forwarding-closing").Sentence("later starts run on their own; requests under way finish").Write();
   first->CloseForwarding();
   TraceLine(trace_, "forwarding-closed").Write();

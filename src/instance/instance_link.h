@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "common/trace.h"
@@ -35,10 +36,12 @@ class InstanceLink {
   // starts through to serve from now on, those that waited first.
   void MainStarting(RequestHandler serve);
 
-  // The JVM is about to be destroyed: the requests being served finish first,
-  // then this start stops being the first instance, and later starts run on
-  // their own rather than wait for a process that is ending.
-  void JvmEnding();
+  // Main has ended and the JVM is to be destroyed. A first instance serves
+  // later starts until waitForApplication returns (the application's threads
+  // have ended), then lets the requests being served finish and stops being the
+  // first instance: later starts run on their own rather than wait for a
+  // process that is ending. Other starts do not wait here.
+  void JvmEnding(const std::function<void()>& waitForApplication);
 
  private:
   FirstInstance* First() const;
