@@ -1,5 +1,6 @@
 #include "app/run_sequence.h"
 
+#include "app/application_restart.h"
 #include "app/companion_relaunch.h"
 #include "app/error_report.h"
 #include "app/run_trace.h"
@@ -125,15 +126,25 @@ int32_t Finished(Trace& trace, platform::ImageSubsystem subsystem, const Result<
   return code;
 }
 
+// The owners whose moments span the whole start: made before the runtime is
+// chosen, told when the application ends.
+struct StartOwners {
+  InstanceLink& instance;
+  ApplicationRestart& restart;
+};
+
 // Run: the environment, the splash, the JVM library, the plan with the
 // start-up cache's options, and the JVM thread; a failure is reported in front
 // of the splash window. The run then ends in this order: the splash window
-// goes; the JVM is destroyed (waiting for the application's threads, which may
-// use the runtime's splash); the first instance refuses later starts; the
-// runtime's splash goes; the start-up cache's build starts. The instance link
-// is released last, by the caller.
+// goes; a first instance goes on serving later starts until the application's
+// threads have ended, then serves the requests under way to their end and
+// sends later starts away; the JVM is destroyed (waiting for the application's
+// threads, which may use the runtime's splash); the runtime's splash goes; the
+// start-up cache's build starts; the application is restarted when its exit
+// code asks for it.
 int32_t RunApplication(const Host& host, const LauncherSettings& settings, const ChosenStart& start,
-                       InstanceLink& instance) {
+                       const StartOwners& owners) {
+  auto& [instance, restart] = owners;
   Trace& trace = host.trace;
   const auto& [executable, runtime, arguments] = start;
   TracePhase(trace, "environment");
@@ -152,7 +163,7 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   InsertBeforeUserOptions(*plan, cache.Options());
   TraceMain(trace, *plan);
   TracePhase(trace, "jvm");
-  ExitObserver exitObserver(trace, {&cache});
+  ExitObserver exitObserver(trace, {&cache, &restart});
   const TerminationObserverScope hooksTell(exitObserver);
   JvmOutcome outcome =
       RunJvm({*library, *plan, HooksAroundMain(host.ui, settings.application, runtime, splash, instance),
@@ -161,11 +172,14 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   const ApplicationEnd end = outcome.ran ? ApplicationEnd::MainEnded : ApplicationEnd::Failed;
   splash.JvmThreadEnded(end);
   TracePhase(trace, "destroy-jvm");
+  instance.JvmEnding([&session = outcome.session] {
+    if (session) session->WaitForApplicationThreads();
+  });
   outcome.session.reset();
-  instance.JvmDestroyed();
   splash.JvmDestroyed();
   cache.ApplicationEnded(end);
-  return Finished(trace, host.subsystem, outcome.ran);
+  const int32_t code = Finished(trace, host.subsystem, outcome.ran);
+  return outcome.ran ? restart.ApplicationEnded(code) : code;
 }
 
 // What the process needs before it reads or loads anything: no library is
@@ -239,6 +253,12 @@ int32_t RunLauncher(Host& host, const platform::ProcessCommandLine& commandLine)
     TraceExit(trace, *reply, "a second instance: the arguments went to the first, this is its answer");
     return *reply;
   }
+  // Made before the working folder may change: a restart starts where this start did.
+  ApplicationRestart restart({.codes = settings->application.restartExitCodes,
+                              .executablePath = executable->path,
+                              .subsystem = host.subsystem,
+                              .instance = instance},
+                             trace);
   if (settings->application.overrideWorkingDirectory) EnterLauncherFolder(*executable);
   *settings = WithPathsFixedToCurrentFolder(std::move(*settings));
   TracePhase(trace, "runtime");
@@ -252,5 +272,5 @@ int32_t RunLauncher(Host& host, const platform::ProcessCommandLine& commandLine)
     return HandOverToCompanion(report, settings->product, trace);
   }
   return RunApplication(host, *settings, {.executable = *executable, .runtime = *runtime, .arguments = arguments},
-                        instance);
+                        {.instance = instance, .restart = restart});
 }

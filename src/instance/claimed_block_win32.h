@@ -24,6 +24,12 @@ struct HeldMutex {
   platform::win32::MutexOwnership ownership;  // declared last: released before the handle closes
 };
 
+// A holder keeps the hand-off mutex for moments, or while its arguments wait to
+// be copied (at most 30 s). One that holds it longer is stuck (suspended, not
+// dead: a dead one abandons it), and a start that waited for it for ever would
+// hang unseen; it runs on its own instead, as when the objects cannot be made.
+inline constexpr uint32_t kHandOffWaitMs = 40000;
+
 // The hand-off mutex of the objects named objectName, waited for at most
 // timeoutMs; nullopt when it cannot be made or its holder keeps it longer.
 std::optional<HeldMutex> TakeHandOffMutex(const WideString& objectName, uint32_t timeoutMs);

@@ -29,16 +29,18 @@ void ServeConnection(Descriptor connection, const std::shared_ptr<ForwardingGate
   const std::optional<std::string> packet = ReceiveExactly(connection, *length);
   if (!packet) return;
   const std::optional<WideStringList> arguments = DecodeRequestPacket(*packet);
+  if (!SendAll(connection, EncodeAnswer({Answer::Kind::Copied, static_cast<int32_t>(getpid())}))) return;
   PendingAnswers& pending = PendingAnswers::OfProcess();
   const PendingAnswers::Ticket ticket = pending.Add(std::move(connection));
   const Reply reply = [ticket](int32_t value) {
     PendingAnswers::OfProcess().Send(ticket, {Answer::Kind::Reply, value});
   };
+  const SendAway sendAway = [ticket] { PendingAnswers::OfProcess().Send(ticket, {Answer::Kind::SentAway, 0}); };
   if (!arguments) {
     reply(kRefusedReply);
     return;
   }
-  ServeRequest(*gate, *arguments, reply);
+  ServeRequest(*gate, *arguments, reply, sendAway);
 }
 
 class PosixFirstInstance final : public FirstInstance {
@@ -49,10 +51,14 @@ class PosixFirstInstance final : public FirstInstance {
 
   bool Start();
   void OpenForwarding(RequestHandler handler) override { gate_->Open(std::move(handler)); }
-  void CloseForwarding() override { gate_->Close(); }
+  void CloseForwarding() override {
+    GiveUp();
+    gate_->Drain();
+  }
 
  private:
   void AcceptConnections();
+  void GiveUp();
 
   Descriptor lock_;
   Descriptor listener_;
@@ -61,6 +67,7 @@ class PosixFirstInstance final : public FirstInstance {
   Descriptor wakeRead_;
   Descriptor wakeWrite_;
   std::thread acceptThread_;
+  bool gaveUp_ = false;
 };
 
 bool PosixFirstInstance::Start() {
@@ -92,8 +99,11 @@ void PosixFirstInstance::AcceptConnections() {
   }
 }
 
-PosixFirstInstance::~PosixFirstInstance() {
-  gate_->Close();
+// Later starts find no first instance from here on and the next takes the
+// place; requests accepted before are sent away by the gate.
+void PosixFirstInstance::GiveUp() {
+  if (gaveUp_) return;
+  gaveUp_ = true;
   if (acceptThread_.joinable()) {
     const char wake = 0;
     while (write(wakeWrite_.Get(), &wake, 1) < 0 && errno == EINTR) {
@@ -105,7 +115,10 @@ PosixFirstInstance::~PosixFirstInstance() {
   unlink(socketPath_.c_str());
   listener_.Reset();
   lock_.Reset();
+  gate_->Close();
 }
+
+PosixFirstInstance::~PosixFirstInstance() { GiveUp(); }
 
 }  // namespace
 

@@ -23,13 +23,18 @@ class Win32FirstInstance final : public FirstInstance {
   // the block's header that tells second instances where to post.
   bool SetUp();
   void OpenForwarding(RequestHandler handler) override;
-  void CloseForwarding() override { gate_->Close(); }
+  void CloseForwarding() override {
+    GiveUp();
+    gate_->Drain();
+  }
 
  private:
   bool StartMessageThread();
   void ReceiveMessages(std::promise<uint32_t> started);
-  void OnRequest(uint32_t requester, uint64_t lParam);
+  void OnRequest(uint64_t wParam, uint64_t lParam);
+  std::optional<WideStringList> TakeArguments(const RequestTag& tag, uint64_t lParam);
   std::optional<WideStringList> ReadArguments(uint32_t requester, uint64_t lParam) const;
+  void GiveUp();
   void StopMessageThread();
 
   ClaimedBlock block_;
@@ -40,6 +45,7 @@ class Win32FirstInstance final : public FirstInstance {
   uint32_t messageThreadId_ = 0;
   platform::win32::KernelHandle messageThreadHandle_;
   std::thread messageThread_;
+  bool gaveUp_ = false;
 };
 
 bool Win32FirstInstance::SetUp() {
@@ -49,6 +55,9 @@ bool Win32FirstInstance::SetUp() {
   if (!forwardingEvent_) gate_->Refuse();
   copiedEvent_.Reset(::CreateEventW(nullptr, FALSE, FALSE, CopiedEventNameOf(block_.objectName).c_str()));
   if (!copiedEvent_) return false;
+  // Taking the place of an instance that is ending, the events may be left set.
+  if (forwardingEvent_) ::ResetEvent(forwardingEvent_.Get());
+  ::ResetEvent(copiedEvent_.Get());
   messageId_ = ::RegisterWindowMessageW(block_.objectName.c_str());
   if (messageId_ == 0 || !StartMessageThread()) return false;
   WriteBlockHeader(block_.Bytes(), {messageThreadId_, static_cast<uint32_t>(::GetCurrentProcessId()), messageId_});
@@ -77,25 +86,38 @@ void Win32FirstInstance::ReceiveMessages(std::promise<uint32_t> started) {
   started.set_value(::GetCurrentThreadId());
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (message.message == messageId_) {
-      OnRequest(static_cast<uint32_t>(message.wParam), static_cast<uint64_t>(message.lParam));
+      OnRequest(static_cast<uint64_t>(message.wParam), static_cast<uint64_t>(message.lParam));
     }
   }
 }
 
 // The arguments are copied here, at once, so that the second instance can let
 // the next one use the area; the application gets them on a thread of their own.
-void Win32FirstInstance::OnRequest(uint32_t requester, uint64_t lParam) {
-  std::optional<WideStringList> arguments = ReadArguments(requester, lParam);
+void Win32FirstInstance::OnRequest(uint64_t wParam, uint64_t lParam) {
+  const RequestTag tag = RequestOfMessageParameter(wParam);
+  HandOffWord word(block_.Bytes());
+  // A request of a start that gave up: its arguments are gone, and the area may
+  // hold those of another start, which its own request will take.
+  if (word.Load() != tag.number) return;
+  std::optional<WideStringList> arguments = ReadArguments(tag.threadId, lParam);
+  // Withdrawn while they were read: the start has given up after all.
+  if (!word.Replace(tag.number, tag.number | kHandOffTaken)) return;
   ::SetEvent(copiedEvent_.Get());
+  const uint32_t requester = tag.threadId;
   const uint32_t messageId = messageId_;
   Reply reply = [requester, messageId](int32_t value) {
     ::PostThreadMessageW(requester, messageId, static_cast<WPARAM>(ReplyAsMessageParameter(value)), 0);
+  };
+  SendAway sendAway = [requester, messageId] {
+    ::PostThreadMessageW(requester, messageId, 0, static_cast<LPARAM>(kSentAwayParameter));
   };
   if (!arguments) {
     reply(kRefusedReply);
     return;
   }
-  auto serve = [gate = gate_, arguments = std::move(*arguments), reply] { ServeRequest(*gate, arguments, reply); };
+  auto serve = [gate = gate_, arguments = std::move(*arguments), reply, sendAway] {
+    ServeRequest(*gate, arguments, reply, sendAway);
+  };
   if (!platform::StartDetachedThread(std::move(serve))) reply(kRefusedReply);
 }
 
@@ -133,8 +155,27 @@ void Win32FirstInstance::StopMessageThread() {
   messageThread_.join();
 }
 
-Win32FirstInstance::~Win32FirstInstance() {
+// A header of zeros tells later starts that nobody serves the block: the next
+// one takes the first instance's place instead of handing its arguments to a
+// process that is ending. Written while no hand-off is under way, so the
+// requests already posted have been copied; the gate then sends them away. A
+// header that is no longer this instance's (a start that came while the mutex
+// could not be had took the place) stays.
+void Win32FirstInstance::GiveUp() {
+  if (gaveUp_) return;
+  gaveUp_ = true;
+  {
+    const std::optional<HeldMutex> mutex = TakeHandOffMutex(block_.objectName, kHandOffWaitMs);
+    const BlockHeader header = ReadBlockHeader({block_.Bytes(), kSharedBlockSize});
+    if (header.processId == ::GetCurrentProcessId() && header.messageThreadId == messageThreadId_) {
+      WriteBlockHeader(block_.Bytes(), {});
+    }
+  }
   gate_->Close();
+}
+
+Win32FirstInstance::~Win32FirstInstance() {
+  GiveUp();
   StopMessageThread();
   block_.view.Reset();
   block_.mapping.Reset();

@@ -27,29 +27,46 @@ void ForwardingGate::Close() {
   changed_.notify_all();
 }
 
+void ForwardingGate::Drain() {
+  Close();
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [this] { return inFlight_ == 0; });
+}
+
 ForwardingGate::Passage ForwardingGate::Pass() {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return state_ != State::Waiting; });
   switch (state_) {
     case State::Open:
+      ++inFlight_;
       return {Verdict::Serve, handler_};
     case State::Refusing:
       return {Verdict::Refuse, nullptr};
     default:
-      return {Verdict::Drop, nullptr};
+      return {Verdict::SendAway, nullptr};
   }
 }
 
-void ServeRequest(ForwardingGate& gate, const WideStringList& arguments, const Reply& reply) {
+void ForwardingGate::Served() {
+  {
+    std::lock_guard lock(mutex_);
+    --inFlight_;
+  }
+  changed_.notify_all();
+}
+
+void ServeRequest(ForwardingGate& gate, const WideStringList& arguments, const Reply& reply, const SendAway& sendAway) {
   const ForwardingGate::Passage passage = gate.Pass();
   switch (passage.verdict) {
     case ForwardingGate::Verdict::Serve:
       passage.handler(arguments, reply);
+      gate.Served();
       break;
     case ForwardingGate::Verdict::Refuse:
       reply(kRefusedReply);
       break;
-    case ForwardingGate::Verdict::Drop:
+    case ForwardingGate::Verdict::SendAway:
+      sendAway();
       break;
   }
 }

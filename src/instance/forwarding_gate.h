@@ -12,6 +12,10 @@
 // Answers the waiting second instance; called at most once.
 using Reply = std::function<void(int32_t value)>;
 
+// Tells the waiting second instance that this instance is ending and serves no
+// more: the second instance then starts as a first instance itself.
+using SendAway = std::function<void()>;
+
 // Serves one forwarded start: passes the arguments to the application and
 // replies, or does not reply at all (the second instance then waits until the
 // first instance ends). Runs on a thread of its own, concurrently with main and
@@ -24,14 +28,14 @@ using RequestHandler = std::function<void(const WideStringList& arguments, const
 class ForwardingGate {
  public:
   enum class Verdict {
-    Serve,   // main is about to run or running: the request goes to the application
-    Refuse,  // the first instance can never serve requests: refuse at once
-    Drop,    // the JVM is gone: no reply (the second instance gets the exit code)
+    Serve,     // main is about to run or running: the request goes to the application
+    Refuse,    // the first instance can never serve requests: refuse at once
+    SendAway,  // the instance is ending: the second instance starts on its own
   };
 
   // What becomes of a request, and with Serve the handler that serves it.
   struct Passage {
-    Verdict verdict = Verdict::Drop;
+    Verdict verdict = Verdict::SendAway;
     RequestHandler handler;
   };
 
@@ -40,10 +44,16 @@ class ForwardingGate {
   void Open(RequestHandler handler);
   // Requests will never be served (the forwarding event could not be made).
   void Refuse();
-  // The JVM is gone: no request may reach it any more. Final.
+  // The instance is ending: no request passes from now on, and those waiting
+  // are sent away. Final.
   void Close();
+  // Close, then wait until every request let through has been served, so that
+  // none still uses the JVM when it is destroyed.
+  void Drain();
   // Blocks while the gate waits to open, then says what becomes of a request.
+  // A Serve passage counts as in flight until Served is called.
   Passage Pass();
+  void Served();
 
  private:
   enum class State { Waiting, Open, Refusing, Closed };
@@ -55,8 +65,9 @@ class ForwardingGate {
   std::condition_variable changed_;
   State state_ = State::Waiting;
   RequestHandler handler_;
+  int inFlight_ = 0;
 };
 
 // On the calling thread: waits at the gate, then lets its handler serve the
-// request, refuses it (kRefusedReply), or drops it without a reply.
-void ServeRequest(ForwardingGate& gate, const WideStringList& arguments, const Reply& reply);
+// request, refuses it (kRefusedReply), or sends it away.
+void ServeRequest(ForwardingGate& gate, const WideStringList& arguments, const Reply& reply, const SendAway& sendAway);

@@ -26,6 +26,30 @@ void TraceHandedOff(Trace& trace);
 uint64_t ReplyAsMessageParameter(int32_t reply);
 int32_t ReplyOfMessageParameter(uint64_t wParam);
 
+// The reply's lParam: 0 with an answer; this when the first instance is ending
+// and sends the request away (the second instance then runs on its own).
+inline constexpr uint64_t kSentAwayParameter = 1;
+
+// A request's wParam: the requesting thread's id (low 32 bits, where a reader
+// of the plain protocol finds it) and the hand-off's number (high 32 bits).
+struct RequestTag {
+  uint32_t threadId = 0;
+  uint32_t number = 0;
+};
+uint64_t RequestAsMessageParameter(const RequestTag& tag);
+RequestTag RequestOfMessageParameter(uint64_t wParam);
+
+// Windows lets only the process with the user's input bring a window forward:
+// a second instance passes that right to the first instance, whose process id
+// the hand-off gives, before handing its arguments over, so that the
+// application's toFront() in secondaryMain raises its window. None for a first
+// instance that is not (or no longer) known, or for this very process.
+std::optional<uint32_t> ForegroundGrantFor(uint32_t firstInstanceProcessId, uint32_t ownProcessId);
+
+// The trace line of the grant: the first instance's process id and whether the
+// system allowed it.
+void TraceForegroundGrant(Trace& trace, uint32_t processId, bool granted);
+
 // A second instance's exit code from the socket's answer (POSIX): the reply, or
 // the exit code the first instance ended with; -1 when the connection closed
 // without an answer (the first instance was killed, or refused the request).

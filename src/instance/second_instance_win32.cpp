@@ -26,11 +26,11 @@ class Win32SecondInstance final : public SecondInstance {
  public:
   Win32SecondInstance(ClaimedBlock block, HeldMutex mutex) : block_(std::move(block)), mutex_(std::move(mutex)) {}
 
-  int32_t HandOff(const WideStringList& arguments, Trace& trace) override;
+  HandOffOutcome HandOff(const WideStringList& arguments, Trace& trace) override;
 
  private:
   PlacedArguments Place(const WideStringList& arguments) const;
-  int32_t WaitForFirstInstance(const platform::win32::KernelHandle& process, uint32_t messageId) const;
+  HandOffOutcome WaitForFirstInstance(const platform::win32::KernelHandle& process, uint32_t messageId) const;
 
   ClaimedBlock block_;
   HeldMutex mutex_;
@@ -58,29 +58,57 @@ PlacedArguments Win32SecondInstance::Place(const WideStringList& arguments) cons
   return placed;
 }
 
-// Waits for the registered message in this thread's queue; other messages are
-// dropped. When the first instance ends first, its exit code is the answer.
-int32_t Win32SecondInstance::WaitForFirstInstance(const platform::win32::KernelHandle& process,
-                                                  uint32_t messageId) const {
+constexpr HandOffOutcome Answered(int32_t exitCode) { return {HandOffOutcome::End::Answered, exitCode}; }
+constexpr HandOffOutcome kFirstEnding{HandOffOutcome::End::FirstEnding, 0};
+
+// The first instance's answer, when the message is it.
+std::optional<HandOffOutcome> AnswerIn(const MSG& message, uint32_t messageId) {
+  if (message.message != messageId) return std::nullopt;
+  if (static_cast<uint64_t>(message.lParam) == kSentAwayParameter) return kFirstEnding;
+  return Answered(ReplyOfMessageParameter(message.wParam));
+}
+
+// The first answer in this thread's queue; other messages are dropped.
+std::optional<HandOffOutcome> TakeAnswer(uint32_t messageId) {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (std::optional<HandOffOutcome> answer = AnswerIn(message, messageId)) return answer;
+  }
+  return std::nullopt;
+}
+
+// Waits for the registered message in this thread's queue. When the first
+// instance ends first, its exit code is the answer.
+HandOffOutcome Win32SecondInstance::WaitForFirstInstance(const platform::win32::KernelHandle& process,
+                                                         uint32_t messageId) const {
   HANDLE handle = process.Get();
   for (;;) {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == messageId) return ReplyOfMessageParameter(message.wParam);
-    }
+    if (std::optional<HandOffOutcome> answer = TakeAnswer(messageId)) return *answer;
     const DWORD woke = ::MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_ALLPOSTMESSAGE);
     if (woke == WAIT_OBJECT_0 + 1) continue;
     // Ended (or cannot be watched): a reply posted just before is still queued.
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == messageId) return ReplyOfMessageParameter(message.wParam);
-    }
+    if (std::optional<HandOffOutcome> answer = TakeAnswer(messageId)) return *answer;
     DWORD exitCode = 0;
-    if (woke == WAIT_OBJECT_0 && ::GetExitCodeProcess(handle, &exitCode)) return ExitCodeWithoutReply(exitCode);
-    return ExitCodeWithoutReply(std::nullopt);
+    if (woke == WAIT_OBJECT_0 && ::GetExitCodeProcess(handle, &exitCode))
+      return Answered(ExitCodeWithoutReply(exitCode));
+    return Answered(ExitCodeWithoutReply(std::nullopt));
   }
 }
 
-int32_t Win32SecondInstance::HandOff(const WideStringList& arguments, Trace& trace) {
+// Lets the first instance bring its window forward when it serves the request.
+void GrantForeground(uint32_t firstInstanceProcessId, Trace& trace) {
+  const std::optional<uint32_t> grant = ForegroundGrantFor(firstInstanceProcessId, ::GetCurrentProcessId());
+  if (!grant) return;
+  TraceForegroundGrant(trace, *grant, ::AllowSetForegroundWindow(*grant) != FALSE);
+}
+
+// Whether the process is known to have ended. One that cannot be opened is
+// alive (its start found it running) but not ours to watch.
+bool HasEnded(const platform::win32::KernelHandle& process) {
+  return process && ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0;
+}
+
+HandOffOutcome Win32SecondInstance::HandOff(const WideStringList& arguments, Trace& trace) {
   MSG message;
   // The reply is posted to this thread: its queue must exist before the request leaves.
   ::PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
@@ -89,13 +117,20 @@ int32_t Win32SecondInstance::HandOff(const WideStringList& arguments, Trace& tra
       ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, header.processId));
   platform::win32::KernelHandle copied(
       ::OpenEventW(SYNCHRONIZE | EVENT_MODIFY_STATE, FALSE, CopiedEventNameOf(block_.objectName).c_str()));
-  if (!copied) return -1;
+  if (!copied) return Answered(-1);
+  GrantForeground(header.processId, trace);
+  HandOffWord word(block_.Bytes());
+  const uint32_t number = NextHandOffNumber(word.Load());
+  // No earlier number may match while the area changes.
+  word.Store(0);
   PlacedArguments placed = Place(arguments);
-  if (!placed.placed) return -1;
+  if (!placed.placed) return Answered(-1);
+  word.Store(number);
   ::ResetEvent(copied.Get());
-  if (!::PostThreadMessageW(header.messageThreadId, header.messageId, ::GetCurrentThreadId(),
-                            static_cast<LPARAM>(placed.lParam))) {
-    return -1;
+  const RequestTag tag{static_cast<uint32_t>(::GetCurrentThreadId()), number};
+  if (!::PostThreadMessageW(header.messageThreadId, header.messageId,
+                            static_cast<WPARAM>(RequestAsMessageParameter(tag)), static_cast<LPARAM>(placed.lParam))) {
+    return HasEnded(process) ? kFirstEnding : Answered(-1);
   }
   DWORD waited = WAIT_FAILED;
   if (process) {
@@ -104,15 +139,16 @@ int32_t Win32SecondInstance::HandOff(const WideStringList& arguments, Trace& tra
   } else {
     waited = ::WaitForSingleObject(copied.Get(), kCopyTimeoutUnwatchedMs);
   }
+  // Not taken in time, or the first instance ended without them: withdrawn,
+  // so that a request read late takes nothing. Taken meanwhile, they count.
+  const bool withdrawn = waited != WAIT_OBJECT_0 && word.Replace(number, 0);
   // The area is free for the next second instance.
   mutex_.ownership.Reset();
   placed.packet.Reset();
-  // Not copied in time: the arguments were most likely never taken, which is
-  // no success.
-  if (waited == WAIT_TIMEOUT || waited == WAIT_FAILED) return -1;
-  if (waited == WAIT_OBJECT_0) TraceHandedOff(trace);
+  if (withdrawn) return waited == WAIT_OBJECT_0 + 1 ? kFirstEnding : Answered(-1);
+  TraceHandedOff(trace);
   // A first instance that cannot be watched is not waited for.
-  if (!process) return 0;
+  if (!process) return Answered(0);
   return WaitForFirstInstance(process, header.messageId);
 }
 

@@ -1,5 +1,6 @@
 #include "instance/shared_block.h"
 
+#include <atomic>
 #include <optional>
 
 #include "common/little_endian.h"
@@ -21,4 +22,19 @@ void WriteBlockHeader(char* block, const BlockHeader& header) {
 ForwardedBytes PackArguments(const WideStringList& arguments) {
   if (std::optional<std::string> area = EncodeArgumentArea(arguments)) return {true, std::move(*area)};
   return {false, EncodeArgumentPacket(arguments, PacketText::Utf16)};
+}
+
+uint32_t NextHandOffNumber(uint32_t word) {
+  const uint32_t next = ((word & ~kHandOffTaken) + 1) & ~kHandOffTaken;
+  return next == 0 ? 1 : next;
+}
+
+HandOffWord::HandOffWord(char* block) : word_(reinterpret_cast<uint32_t*>(block + kHandOffWordOffset)) {}
+
+uint32_t HandOffWord::Load() const { return std::atomic_ref<uint32_t>(*word_).load(); }
+
+void HandOffWord::Store(uint32_t value) { std::atomic_ref<uint32_t>(*word_).store(value); }
+
+bool HandOffWord::Replace(uint32_t expected, uint32_t desired) {
+  return std::atomic_ref<uint32_t>(*word_).compare_exchange_strong(expected, desired);
 }

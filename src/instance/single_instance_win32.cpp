@@ -5,11 +5,20 @@
 
 namespace {
 
-// A holder keeps the mutex for moments, or while its arguments wait to be
-// copied (at most 30 s). One that holds it longer is stuck (suspended, not
-// dead: a dead one abandons it), and a start that waited for it for ever would
-// hang unseen; it runs on its own instead, as when the objects cannot be made.
-constexpr uint32_t kHandOffWaitMs = 40000;
+// Whether the process with that id still runs. One that cannot be watched
+// (another user's, or an elevated one's) counts as running.
+bool ProcessRuns(uint32_t processId) {
+  platform::win32::KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+  if (!process) return ::GetLastError() == ERROR_ACCESS_DENIED;
+  return ::WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
+}
+
+// A block that nobody serves: its first instance marked it ending, or was
+// ended without doing so. The next start takes the first instance's place.
+bool Unserved(const ClaimedBlock& block) {
+  const BlockHeader header = ReadBlockHeader({block.Bytes(), kSharedBlockSize});
+  return header.processId == 0 || !ProcessRuns(header.processId);
+}
 
 }  // namespace
 
@@ -36,7 +45,7 @@ InstanceRole SetUpSingleInstance(const WideString& executablePath) {
   if (!block.mapping) return OrdinaryStart{};
   block.view.Reset(::MapViewOfFile(block.mapping.Get(), FILE_MAP_WRITE, 0, 0, kSharedBlockSize));
   if (!block.view) return OrdinaryStart{};
-  if (existed) return JoinFirstInstance(std::move(block), std::move(*mutex));
+  if (existed && !Unserved(block)) return JoinFirstInstance(std::move(block), std::move(*mutex));
   std::unique_ptr<FirstInstance> first = StartFirstInstance(std::move(block));
   if (!first) return OrdinaryStart{};
   return first;

@@ -30,6 +30,9 @@ std::string EncodeAnswer(const Answer& answer) {
 std::optional<Answer> DecodeAnswer(std::string_view bytes) {
   if (bytes.size() != kAnswerSize) return std::nullopt;
   const auto kind = static_cast<Answer::Kind>(bytes[0]);
-  if (kind != Answer::Kind::Reply && kind != Answer::Kind::Ended) return std::nullopt;
+  if (kind != Answer::Kind::Reply && kind != Answer::Kind::Ended && kind != Answer::Kind::Copied &&
+      kind != Answer::Kind::SentAway) {
+    return std::nullopt;
+  }
   return Answer{kind, static_cast<int32_t>(ByteReader(bytes).U32(1))};
 }

@@ -11,7 +11,8 @@
 // What travels over the single-instance socket (POSIX). A second instance
 // sends one request: the length of a packet (four bytes, little-endian), then
 // the packet of its arguments in UTF-8 (argument_packet.h). The first instance
-// answers once: a kind byte and a 32-bit number, little-endian.
+// acknowledges the whole request (Copied), then answers once; each answer is a
+// kind byte and a 32-bit number, little-endian.
 
 inline constexpr size_t kRequestLengthSize = 4;
 inline constexpr size_t kAnswerSize = 5;
@@ -28,8 +29,10 @@ std::optional<WideStringList> DecodeRequestPacket(std::string_view packet);
 
 struct Answer {
   enum class Kind : char {
-    Reply = 'R',  // what secondaryMain answered (0 for the void form)
-    Ended = 'E',  // the first instance ended, with this exit code, before replying
+    Reply = 'R',     // what secondaryMain answered (0 for the void form)
+    Ended = 'E',     // the first instance ended, with this exit code, before replying
+    Copied = 'C',    // the first instance, whose process id this is, has the arguments
+    SentAway = 'S',  // the first instance is ending: the second runs as a first itself
   };
   Kind kind = Kind::Reply;
   int32_t value = 0;

@@ -26,6 +26,13 @@ class JvmSession {
   // The creating thread's environment; valid on that thread only.
   JNIEnv* env() const { return env_; }
 
+  // Returns once the application's non-daemon threads have ended, as
+  // DestroyJavaVM would, but with the JVM still whole: whoever serves the
+  // application meanwhile may go on until then. A thread started while
+  // another is waited for is waited for too. A runtime that cannot list its
+  // threads leaves the waiting to DestroyJavaVM.
+  void WaitForApplicationThreads() const;
+
  private:
   JvmSession(JavaVM* vm, JNIEnv* env) : vm_(vm), env_(env) {}
 

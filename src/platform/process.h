@@ -125,11 +125,25 @@ struct MemoryFigures {
 
 MemoryFigures QueryMemoryFigures();
 
+// Milliseconds on a clock that every process of the machine shares and that
+// never goes back (it starts at the system's start).
+uint64_t MonotonicMilliseconds();
+
 // Whether the system is of the Windows NT family (per-user settings apply there).
 // POSIX systems count as NT-family: they have per-user configuration folders.
 bool IsNtFamily();
 
 // ---- Programs it starts
+
+// Where a process runs: its current folder and its whole environment, as
+// "NAME=value" entries in the system's order.
+struct ProcessPlace {
+  WideString workingFolder;
+  WideStringList environment;
+};
+
+// This process's, as they are now.
+ProcessPlace CurrentProcessPlace();
 
 // A program the launcher started, which runs on without it unless waited for.
 class ChildProcess {
@@ -139,6 +153,11 @@ class ChildProcess {
   // the text of GetCommandLineW, quoting and program path as typed; on POSIX
   // the argument vector as received, program path first.
   static SystemResult<ChildProcess> StartWithOwnCommandLine(const WideString& program);
+
+  // Starts program as StartWithOwnCommandLine does, but in the place given
+  // (folder and environment) and with this process's standard streams: a
+  // console program shares this process's console.
+  static SystemResult<ChildProcess> StartAgainIn(const WideString& program, const ProcessPlace& place);
 
   // Waits for it to end: its exit code (on POSIX 128 + the signal's number for
   // one ended by a signal), or none when that cannot be read.

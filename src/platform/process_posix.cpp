@@ -217,6 +217,12 @@ MemoryFigures QueryMemoryFigures() {
   return figures;
 }
 
+uint64_t MonotonicMilliseconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1000000;
+}
+
 bool IsNtFamily() { return true; }
 
 // ---- Programs it starts
@@ -300,6 +306,29 @@ SystemResult<ChildProcess> ChildProcess::StartWithOwnCommandLine(const WideStrin
   const int failed = posix_spawn(&pid, ToUtf8(program).c_str(), nullptr, nullptr, vector.data(), environ);
   if (failed != 0) return SystemError{static_cast<uint32_t>(failed)};
   return ChildProcess(std::make_shared<const Process>(Process{pid}));
+}
+
+ProcessPlace CurrentProcessPlace() {
+  ProcessPlace place;
+  std::string current(4096, '\0');
+  if (::getcwd(current.data(), current.size()) != nullptr) place.workingFolder = FromUtf8(current.c_str());
+  for (char** entry = environ; *entry != nullptr; ++entry) place.environment.push_back(FromUtf8(*entry));
+  return place;
+}
+
+SystemResult<ChildProcess> ChildProcess::StartAgainIn(const WideString& program, const ProcessPlace& place) {
+  const std::vector<std::string> arguments = RecordedBytes();
+  std::vector<std::string> entries;
+  for (const WideString& entry : place.environment) entries.push_back(ToUtf8(entry));
+  std::vector<char*> environment;
+  for (std::string& entry : entries) environment.push_back(entry.data());
+  environment.push_back(nullptr);
+  SpawnSetup setup;
+  const std::string folder = ToUtf8(place.workingFolder);
+  if (!folder.empty()) posix_spawn_file_actions_addchdir_np(setup.actions(), folder.c_str());
+  const SystemResult<pid_t> pid = setup.Spawn(ToUtf8(program), arguments, environment.data());
+  if (!pid) return pid.error();
+  return ChildProcess(std::make_shared<const Process>(Process{*pid}));
 }
 
 std::optional<int32_t> ChildProcess::WaitForExit() const {

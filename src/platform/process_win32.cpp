@@ -221,6 +221,8 @@ MemoryFigures QueryMemoryFigures() {
   return {status.ullTotalPhys, status.ullAvailVirtual};
 }
 
+uint64_t MonotonicMilliseconds() { return ::GetTickCount64(); }
+
 bool IsNtFamily() {
   // The extended structure first, then the plain one; neither answering means "not NT".
   OSVERSIONINFOEXW extended{};
@@ -258,6 +260,55 @@ SystemResult<ChildProcess> ChildProcess::StartWithOwnCommandLine(const WideStrin
   KernelHandle thread(started.hThread);
   return ChildProcess(std::make_shared<const Process>(Process{KernelHandle(started.hProcess)}));
 }
+
+ProcessPlace CurrentProcessPlace() {
+  ProcessPlace place;
+  const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+  if (size != 0) {
+    place.workingFolder.resize(size);
+    place.workingFolder.resize(::GetCurrentDirectoryW(size, place.workingFolder.data()));
+  }
+  if (wchar_t* strings = ::GetEnvironmentStringsW()) {
+    for (const wchar_t* entry = strings; *entry != L'\0'; entry += wcslen(entry) + 1) {
+      place.environment.emplace_back(entry);
+    }
+    ::FreeEnvironmentStringsW(strings);
+  }
+  return place;
+}
+
+namespace {
+
+// This process's standard handles, duplicated so that a child may inherit them;
+// null where there is none.
+struct InheritableStandardHandles {
+  KernelHandle input, output, error;
+
+  InheritableStandardHandles()
+      : input(Duplicate(STD_INPUT_HANDLE)), output(Duplicate(STD_OUTPUT_HANDLE)), error(Duplicate(STD_ERROR_HANDLE)) {}
+
+  std::vector<HANDLE> Present() const {
+    std::vector<HANDLE> present;
+    for (const KernelHandle* handle : {&input, &output, &error}) {
+      if (*handle) present.push_back(handle->Get());
+    }
+    return present;
+  }
+
+ private:
+  static KernelHandle Duplicate(DWORD which) {
+    HANDLE handle = ::GetStdHandle(which);
+    HANDLE copy = nullptr;
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE ||
+        !::DuplicateHandle(::GetCurrentProcess(), handle, ::GetCurrentProcess(), &copy, 0, TRUE,
+                           DUPLICATE_SAME_ACCESS)) {
+      return KernelHandle();
+    }
+    return KernelHandle(copy);
+  }
+};
+
+}  // namespace
 
 std::optional<int32_t> ChildProcess::WaitForExit() const {
   DWORD exitCode = 0;
@@ -355,6 +406,48 @@ SystemResult<KernelHandle> CreateWithHandles(ProcessStart start, STARTUPINFOEXW&
 }
 
 }  // namespace
+
+SystemResult<ChildProcess> ChildProcess::StartAgainIn(const WideString& program, const ProcessPlace& place) {
+  std::vector<wchar_t> environment;
+  for (const WideString& entry : place.environment) {
+    environment.insert(environment.end(), entry.c_str(), entry.c_str() + entry.size() + 1);
+  }
+  environment.push_back(L'\0');
+  if (place.environment.empty()) environment.push_back(L'\0');
+  const WideString commandLine = ::GetCommandLineW();
+  const wchar_t* folder = place.workingFolder.empty() ? nullptr : place.workingFolder.c_str();
+  const InheritableStandardHandles standard;
+  const std::vector<HANDLE> handles = standard.Present();
+  SystemResult<KernelHandle> process = SystemError{};
+  if (handles.empty()) {
+    // Nothing to pass on (a windowed start without streams): nothing inherited.
+    std::vector<wchar_t> line(commandLine.c_str(), commandLine.c_str() + commandLine.size() + 1);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                          environment.data(), folder, &startup, &started)) {
+      return LastError();
+    }
+    KernelHandle thread(started.hThread);
+    process = KernelHandle(started.hProcess);
+  } else {
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+    startup.StartupInfo.hStdInput = standard.input.Get();
+    startup.StartupInfo.hStdOutput = standard.output.Get();
+    startup.StartupInfo.hStdError = standard.error.Get();
+    const InheritedHandles inherited(handles);
+    process = CreateWithHandles({.program = program,
+                                 .commandLine = commandLine,
+                                 .flags = 0,
+                                 .environment = environment.data(),
+                                 .workingFolder = folder},
+                                startup, inherited);
+  }
+  if (!process) return process.error();
+  return ChildProcess(std::make_shared<const Process>(Process{std::move(*process)}));
+}
 
 SystemStatus StartBackgroundCopy(const WideString& executable, const WideString& workingFolder,
                                  const WideString& variable, const WideString& value) {

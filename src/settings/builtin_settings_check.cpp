@@ -23,7 +23,7 @@ const BuiltinLayerSection kLayeredSections[] = {
     {keys::kApplicationSection,
      {keys::kApplicationType, keys::kSingleInstance, keys::kMainClass, keys::kFailureCheck, keys::kOverrideWorkingDir,
       keys::kPairProduct, keys::kPairReturnCode, keys::kEmbeddedJar, keys::kOutputFile, keys::kOutputAppend,
-      keys::kErrorFile, keys::kErrorAppend, keys::kCmd, keys::kAppUserModelId}},
+      keys::kErrorFile, keys::kErrorAppend, keys::kCmd, keys::kAppUserModelId, keys::kRestartExitCodes}},
     {keys::kClassPathSection, {keys::kClassPath}},
 };
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/wide_string.h"
 #include "settings/runtime_requirements.h"
 
@@ -23,6 +26,9 @@ struct ApplicationSettings {
   // "App User Model ID": the taskbar's name for the application's windows; ""
   // when not set or not valid.
   WideString appUserModelId;
+  // "Restart Exit Codes": the application ending with one of them is started
+  // anew, in a new process.
+  std::vector<int32_t> restartExitCodes;
 };
 
 struct ClassPathSettings {

@@ -74,6 +74,25 @@ WideString ReadAppUserModelId(const LayeredReader& layered) {
   return id;
 }
 
+// "Restart Exit Codes", a ";" list; an entry that is no exit code is named in
+// the trace and left out, the others still count.
+std::vector<int32_t> ReadRestartExitCodes(const LayeredReader& layered) {
+  std::vector<int32_t> codes;
+  for (const WideString& entry :
+       SplitList(layered.ReadLayered(keys::kApplicationSection, keys::kRestartExitCodes), L";")) {
+    if (const std::optional<int32_t> code = ParseExitCode(entry)) {
+      codes.push_back(*code);
+    } else if (!TrimWhiteSpace(entry).empty()) {
+      TraceLine(layered.trace, "setting-ignored")
+          .Text("key", keys::kRestartExitCodes)
+          .Text("entry", entry)
+          .Sentence("not a whole number that an exit code can be")
+          .Write();
+    }
+  }
+  return codes;
+}
+
 ApplicationSettings ReadApplication(const LayeredReader& layered, const WideString& mainClass) {
   auto read = [&layered](const wchar_t* key) { return layered.ReadLayered(keys::kApplicationSection, key); };
   ApplicationSettings application;
@@ -82,6 +101,7 @@ ApplicationSettings ReadApplication(const LayeredReader& layered, const WideStri
   application.overrideWorkingDirectory = IsYes(read(keys::kOverrideWorkingDir));
   application.cmd = read(keys::kCmd);
   application.appUserModelId = ReadAppUserModelId(layered);
+  application.restartExitCodes = ReadRestartExitCodes(layered);
   return application;
 }
 

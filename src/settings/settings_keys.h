@@ -36,6 +36,7 @@ inline constexpr const wchar_t* kErrorFile = L"Error File";
 inline constexpr const wchar_t* kErrorAppend = L"Error Append";
 inline constexpr const wchar_t* kCmd = L"Cmd";
 inline constexpr const wchar_t* kAppUserModelId = L"App User Model ID";
+inline constexpr const wchar_t* kRestartExitCodes = L"Restart Exit Codes";
 
 inline constexpr const wchar_t* kClassPathSection = L"Class Path";
 inline constexpr const wchar_t* kClassPath = L"Class Path";

@@ -58,3 +58,17 @@ const char* AppUserModelIdFault(const WideString& id) {
   }
   return nullptr;
 }
+
+std::optional<int32_t> ParseExitCode(const WideString& text) {
+  const WideString trimmed = TrimWhiteSpace(text);
+  size_t digits = trimmed.starts_with(L'-') ? 1 : 0;
+  if (trimmed.size() == digits || trimmed.size() > digits + 10) return std::nullopt;
+  int64_t value = 0;
+  for (size_t i = digits; i < trimmed.size(); ++i) {
+    if (trimmed[i] < L'0' || trimmed[i] > L'9') return std::nullopt;
+    value = value * 10 + (trimmed[i] - L'0');
+  }
+  if (digits == 1) value = -value;
+  if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+  return static_cast<int32_t>(value);
+}

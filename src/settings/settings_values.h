@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "platform/wide_string.h"
 #include "settings/runtime_requirements.h"
 
@@ -18,3 +21,6 @@ VendorPolicy ParseVendorPolicy(const WideString& value);
 // (more than 128 characters, a blank or control character, fewer than two
 // pieces or an empty one between dots); null when it can.
 const char* AppUserModelIdFault(const WideString& id);
+// One exit code of "Restart Exit Codes": a whole number in the 32-bit signed
+// range (white space around it allowed); none for anything else.
+std::optional<int32_t> ParseExitCode(const WideString& text);

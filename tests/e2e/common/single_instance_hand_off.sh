@@ -3,9 +3,10 @@
 # and ends with secondaryMain's reply (the int form's value): no arguments, an
 # empty argument in the middle, 5,000 characters and characters outside ASCII
 # arrive whole, in the order of the starts, and no request passes once the JVM
-# is destroyed. Only the first instance runs a JVM. The probe (linux) also
-# throws from secondaryMain: the first instance prints the exception and
-# answers 0. The stub (windows) shows the request threads attach and detach.
+# is destroyed. Each later start learns the first instance's process id (and
+# on Windows grants it the foreground). Only the first instance runs a JVM.
+# The probe (linux) also throws from secondaryMain: the first instance prints
+# the exception and answers 0. The stub (windows) shows the request threads attach and detach.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../lib/application.sh"
 source "$(dirname "$0")/../lib/instance.sh"
@@ -37,13 +38,15 @@ for name in "${seconds[@]}"; do
   assert_file_is "$SCENARIO_DIR/$name.out" ""
   assert_file_is "$SCENARIO_DIR/$name.err" ""
 done
+assert_first_instance_named "${#seconds[@]}"
 # No request passes once DestroyJavaVM has returned, before anything else is done.
 assert_trace_order 'phase name="destroy-jvm"' 'forwarding-closed' \
   'exit code=0 reason="main returned and the JVM was destroyed"'
 
 if [ "$E2E_PLATFORM" = windows ]; then
   assert_equals 1 "$(log_events JNI_CreateJavaVM | wc -l)" "JVMs created"
-  assert_equals 4 "$(log_events AttachCurrentThread | wc -l)" "request threads"
+  # The four requests', and the one that waits for the application's threads after main.
+  assert_equals 5 "$(log_events AttachCurrentThread | wc -l)" "threads attached"
   assert_request_threads_detached
   assert_log_order 'main-resumed' 'DestroyJavaVM result=0'
 else

@@ -156,3 +156,19 @@ assert_request_threads_detached() {
 
 # How the probe writes one argument: its UTF-16 units in brackets, "[0061 0062]".
 probe_units() { printf '[%s]' "$(code_units "$1" | sed 's/^ //')"; }
+
+# The process id on the first instance's trace lines (its "main-class" line).
+first_instance_pid() { grep -m1 -E '^[0-9]+ \+[0-9]+us main-class ' "$TRACE_FILE" | cut -d' ' -f1; }
+
+# assert_first_instance_named COUNT: COUNT hand-offs learnt the first
+# instance's process id: on Windows each granted it the foreground, on Linux
+# each had it in the first instance's acknowledgement (use_trace first).
+assert_first_instance_named() {
+  local line
+  if [ "$E2E_PLATFORM" = windows ]; then
+    line="foreground-grant process=$(first_instance_pid) granted=yes"
+  else
+    line="first-instance process=$(first_instance_pid)"
+  fi
+  assert_equals "$1" "$(trace_lines | grep -cxF -- "$line")" "hand-offs with the line [$line]"
+}

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A second instance that gets no reply ends with the first instance's exit
-# code: when the first instance ends while secondaryMain still runs, when the
-# application has no secondaryMain, and when the JVM never came to run main
-# (the request waits for main and never touches the JVM that failed).
+# code: when the first instance ends while secondaryMain still runs, and when
+# the application has no secondaryMain. When the JVM never came to run main,
+# the request that waited for main never touches the JVM that failed: it is
+# sent away, and the later start tries the application itself.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../lib/instance.sh"
 begin_scenario
@@ -35,9 +36,13 @@ use_trace
 export STUB_JVM_CREATE_RESULT=-1
 start_launcher
 expect_dialog
-start_second_instance refused abc
-expect_handed_off refused
+start_second_instance later abc
+expect_handed_off later
 press_button 1
 expect_exit 255
-expect_second_exit refused 255
+wait_for_trace_line 'first-instance-ending attempt=1 the first instance is ending and did not serve the arguments; this start takes its place'
+expect_dialog
+press_button 1
+expect_second_exit later 255
+assert_equals 2 "$(log_events JNI_CreateJavaVM | wc -l)" "JVMs tried"
 assert_log_lacks AttachCurrentThread

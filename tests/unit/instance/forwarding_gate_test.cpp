@@ -15,10 +15,13 @@ RequestHandler Answering(int32_t value) {
   return [value](const WideStringList&, const Reply& reply) { reply(value); };
 }
 
+constexpr int32_t kSentAway = -2000;
+
 // What a request through the gate is answered with; -1000 for none.
 int32_t Served(ForwardingGate& gate) {
   int32_t answer = -1000;
-  ServeRequest(gate, {}, [&answer](int32_t value) { answer = value; });
+  ServeRequest(
+      gate, {}, [&answer](int32_t value) { answer = value; }, [&answer] { answer = kSentAway; });
   return answer;
 }
 
@@ -44,18 +47,40 @@ TEST(ForwardingGateTest, AGateThatCanNeverOpenRefusesAtOnce) {
   EXPECT_EQ(gate.Pass().verdict, Verdict::Refuse);
 }
 
-TEST(ForwardingGateTest, OnceClosedNothingPassesAndWaitingRequestsAreDropped) {
+TEST(ForwardingGateTest, OnceClosedNothingPassesAndWaitingRequestsAreSentAway) {
   ForwardingGate waitingGate;
   std::future<int32_t> waiting = std::async(std::launch::async, [&waitingGate] { return Served(waitingGate); });
   waitingGate.Close();
-  EXPECT_EQ(waiting.get(), -1000);
+  EXPECT_EQ(waiting.get(), kSentAway);
   waitingGate.Open(Answering(7));
-  EXPECT_EQ(waitingGate.Pass().verdict, Verdict::Drop);
+  EXPECT_EQ(waitingGate.Pass().verdict, Verdict::SendAway);
 
   ForwardingGate openGate;
   openGate.Open(Answering(7));
-  openGate.Close();
-  EXPECT_EQ(Served(openGate), -1000);
+  openGate.Drain();
+  EXPECT_EQ(Served(openGate), kSentAway);
+}
+
+// No request may still use the JVM once it is being destroyed: draining waits
+// for the ones being served, and lets no new one through meanwhile.
+TEST(ForwardingGateTest, DrainingWaitsForTheRequestsBeingServed) {
+  ForwardingGate gate;
+  std::promise<void> entered;
+  std::promise<void> finish;
+  std::shared_future<void> finishing = finish.get_future().share();
+  gate.Open([&entered, finishing](const WideStringList&, const Reply& reply) {
+    entered.set_value();
+    finishing.wait();
+    reply(5);
+  });
+  std::future<int32_t> served = std::async(std::launch::async, [&gate] { return Served(gate); });
+  entered.get_future().wait();
+  std::future<void> drained = std::async(std::launch::async, [&gate] { gate.Drain(); });
+  EXPECT_EQ(drained.wait_for(200ms), std::future_status::timeout);
+  EXPECT_EQ(Served(gate), kSentAway);  // closed while it drains
+  finish.set_value();
+  drained.get();
+  EXPECT_EQ(served.get(), 5);
 }
 
 }  // namespace

@@ -32,4 +32,20 @@ TEST(SharedBlockTest, ArgumentsTheAreaCarriesGoThereTheOthersAsAPacket) {
   }
 }
 
+// Numbers never repeat 0 (none) nor reach into the taken bit, whatever the
+// word held.
+TEST(SharedBlockTest, HandOffNumbersSkipZeroAndTheTakenBit) {
+  EXPECT_EQ(NextHandOffNumber(0), 1u);
+  EXPECT_EQ(NextHandOffNumber(41 | kHandOffTaken), 42u);
+  EXPECT_EQ(NextHandOffNumber(0x7FFFFFFFu), 1u);
+  EXPECT_EQ(NextHandOffNumber(0xFFFFFFFFu), 1u);
+  std::string block(kSharedBlockSize, '\0');
+  HandOffWord word(block.data());
+  word.Store(9);
+  EXPECT_FALSE(word.Replace(8, 8 | kHandOffTaken));
+  EXPECT_TRUE(word.Replace(9, 9 | kHandOffTaken));
+  EXPECT_EQ(word.Load(), 9 | kHandOffTaken);
+  EXPECT_EQ(block.substr(kArgumentAreaOffset, 1040), std::string(1040, '\0'));  // the area is untouched
+}
+
 }  // namespace

@@ -53,14 +53,20 @@ class SingleInstanceTest : public testing::Test {
   }
 
   // A second instance's whole life, on a thread of its own: claims, hands off,
-  // ends with the answer (or -1000 when it was not a second instance).
+  // ends with the answer (or -1000 when it was not a second instance, -2000
+  // when it was sent away to be a first instance itself).
   std::future<int32_t> StartSecond(const WideString& path, WideStringList arguments) {
     return std::async(std::launch::async, [path, arguments = std::move(arguments)] {
       InstanceRole role = SetUpSingleInstance(path);
       auto* second = std::get_if<std::unique_ptr<SecondInstance>>(&role);
-      return second != nullptr ? (*second)->HandOff(arguments, NoTrace()) : -1000;
+      if (second == nullptr) return kNotSecond;
+      const HandOffOutcome outcome = (*second)->HandOff(arguments, NoTrace());
+      return outcome.end == HandOffOutcome::End::Answered ? outcome.exitCode : kSentAway;
     });
   }
+
+  static constexpr int32_t kNotSecond = -1000;
+  static constexpr int32_t kSentAway = -2000;
 
   test::TempDir dir_;
   test::ScopedEnvironment runtime_;

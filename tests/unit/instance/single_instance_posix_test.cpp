@@ -1,11 +1,13 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <unistd.h>
 
 #include <cstring>
 
 #include "instance/instance_names.h"
 #include "instance/socket_channel_posix.h"
+#include "instance/socket_messages.h"
 #include "platform/text.h"
 #include "single_instance_fixture.h"
 
@@ -44,6 +46,8 @@ TEST_F(SingleInstancePosixTest, AMalformedRequestIsRefused) {
   Descriptor connection = ConnectTo(SocketPath());
   ASSERT_TRUE(connection);
   ASSERT_TRUE(SendAll(connection, std::string("\x01\0\0\0x", 5)));  // a packet of one byte: no count
+  // Acknowledged with this process's id, then refused.
+  EXPECT_EQ(ReceiveExactly(connection, 5), EncodeAnswer({Answer::Kind::Copied, static_cast<int32_t>(getpid())}));
   EXPECT_EQ(ReceiveExactly(connection, 5), std::optional<std::string>(std::string("R\xff\xff\xff\xff", 5)));
   EXPECT_TRUE(recorder_.received.empty());
 }

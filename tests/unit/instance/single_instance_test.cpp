@@ -65,6 +65,24 @@ TEST_F(SingleInstanceTest, DifferentExecutablesAreIndependent) {
   EXPECT_TRUE(other);
 }
 
+// A start whose request waits for main when the first instance ends is not
+// left with the dying instance's exit code: it is sent away to run on its own,
+// and becomes the first instance that later starts reach.
+TEST_F(SingleInstanceTest, ARequestWaitingWhenTheFirstInstanceEndsIsSentAwayToTakeItsPlace) {
+  std::unique_ptr<FirstInstance> first = ClaimFirst(Executable());
+  ASSERT_TRUE(first);
+  std::future<int32_t> waiting = StartSecond(Executable(), {L"a"});
+  EXPECT_EQ(waiting.wait_for(300ms), std::future_status::timeout);
+  first->CloseForwarding();
+  first.reset();
+  EXPECT_EQ(waiting.get(), kSentAway);
+  first = ClaimFirst(Executable());
+  ASSERT_TRUE(first);
+  first->OpenForwarding(recorder_.Handler());
+  EXPECT_EQ(StartSecond(Executable(), {L"b"}).get(), 100001);
+  EXPECT_EQ(recorder_.received, std::vector<WideStringList>{(WideStringList{L"b"})});
+}
+
 TEST_F(SingleInstanceTest, TheNextStartAfterTheFirstInstanceWentIsTheFirstInstance) {
   std::unique_ptr<FirstInstance> first = ClaimFirst(Executable());
   ASSERT_TRUE(first);

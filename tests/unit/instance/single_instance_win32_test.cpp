@@ -1,7 +1,11 @@
 #include <future>
 #include <thread>
 
+#include <cstring>
+
+#include "instance/argument_area.h"
 #include "instance/claimed_block_win32.h"
+#include "instance/hand_off.h"
 #include "instance/instance_names.h"
 #include "instance/shared_block.h"
 #include "platform/windows_api.h"
@@ -28,11 +32,60 @@ TEST_F(SingleInstanceWin32Test, WithoutAForwardingEventRequestsAreRefusedAtOnce)
   EXPECT_TRUE(recorder_.received.empty());
 }
 
-TEST_F(SingleInstanceWin32Test, ABlockWithoutAFirstInstanceBehindItFailsTheHandOff) {
-  platform::win32::KernelHandle block(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                                           kSharedBlockSize, ObjectNameOf(Executable()).c_str()));
+// A block that nobody serves (its first instance marked it ending, or was
+// killed) is taken over by the next start, which becomes the first instance.
+TEST_F(SingleInstanceWin32Test, ABlockNobodyServesIsTakenOverByTheNextStart) {
+  const WideString name = ObjectNameOf(Executable());
+  platform::win32::KernelHandle block(
+      ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSharedBlockSize, name.c_str()));
   ASSERT_TRUE(block);
-  EXPECT_EQ(StartSecond(Executable(), {L"a"}).get(), -1);
+  platform::win32::WritableMappedView view(::MapViewOfFile(block.Get(), FILE_MAP_WRITE, 0, 0, kSharedBlockSize));
+  ASSERT_TRUE(view);
+  char* bytes = static_cast<char*>(view.Get());
+  // A process id that no running process has: ids are multiples of 4.
+  for (const uint32_t processId : {0u, 0xFFFFFFF1u}) {
+    WriteBlockHeader(bytes, {1, processId, 1});
+    std::unique_ptr<FirstInstance> first = ClaimFirst(Executable());
+    ASSERT_TRUE(first) << processId;
+    EXPECT_EQ(ReadBlockHeader({bytes, kSharedBlockSize}).processId, ::GetCurrentProcessId());
+    first->OpenForwarding(recorder_.Handler());
+    EXPECT_EQ(StartSecond(Executable(), {L"x"}).get(), 100001);
+    first.reset();
+    // Ending, it says so in the block.
+    EXPECT_EQ(ReadBlockHeader({bytes, kSharedBlockSize}).processId, 0u);
+  }
+}
+
+// A request whose number is not the one the block holds belongs to a start
+// that gave up (or was withdrawn): it takes nothing and gets no answer, and the
+// arguments in the area reach the application only through their own request.
+TEST_F(SingleInstanceWin32Test, ARequestOfAStartThatGaveUpTakesNothing) {
+  std::unique_ptr<FirstInstance> first = ClaimFirst(Executable());
+  ASSERT_TRUE(first);
+  first->OpenForwarding(recorder_.Handler());
+  const WideString name = ObjectNameOf(Executable());
+  platform::win32::Mapping mapping(::OpenFileMappingW(FILE_MAP_WRITE, FALSE, name.c_str()));
+  ASSERT_TRUE(mapping);
+  platform::win32::WritableMappedView view(::MapViewOfFile(mapping.Get(), FILE_MAP_WRITE, 0, 0, kSharedBlockSize));
+  ASSERT_TRUE(view);
+  char* bytes = static_cast<char*>(view.Get());
+  const BlockHeader header = ReadBlockHeader({bytes, kSharedBlockSize});
+  MSG message;
+  ::PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+  const uint32_t self = ::GetCurrentThreadId();
+  const std::string area = *EncodeArgumentArea({L"another start's"});
+  std::memcpy(bytes + kArgumentAreaOffset, area.data(), area.size());
+  HandOffWord word(bytes);
+  // Withdrawn (0), and an older number than the one placed (7).
+  for (const auto& [placed, posted] : {std::pair{0u, 3u}, std::pair{7u, 6u}}) {
+    word.Store(placed);
+    ASSERT_TRUE(::PostThreadMessageW(header.messageThreadId, header.messageId,
+                                     static_cast<WPARAM>(RequestAsMessageParameter({self, posted})), 0));
+  }
+  // Handled after those, in order.
+  EXPECT_EQ(StartSecond(Executable(), {L"mine"}).get(), 100004);
+  EXPECT_EQ(recorder_.received, std::vector<WideStringList>{(WideStringList{L"mine"})});
+  EXPECT_FALSE(::PeekMessageW(&message, nullptr, header.messageId, header.messageId, PM_REMOVE));
 }
 
 // Any process of the session may post the message thread a WM_QUIT: the first
@@ -75,33 +128,6 @@ TEST_F(SingleInstanceWin32Test, AStuckHolderOfTheHandOffMutexIsWaitedForABounded
   release.set_value();
   holder.join();
   EXPECT_TRUE(TakeHandOffMutex(name, 0));
-}
-
-// A first instance that never copies the arguments (here one whose process
-// cannot be watched, so the wait is the short one): the hand-off is no success.
-TEST_F(SingleInstanceWin32Test, ArgumentsNeverCopiedEndTheSecondInstanceWithMinusOne) {
-  const WideString name = ObjectNameOf(Executable());
-  platform::win32::KernelHandle block(
-      ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSharedBlockSize, name.c_str()));
-  ASSERT_TRUE(block);
-  platform::win32::KernelHandle copied(::CreateEventW(nullptr, FALSE, FALSE, CopiedEventNameOf(name).c_str()));
-  ASSERT_TRUE(copied);
-  std::promise<uint32_t> queued;
-  std::promise<void> done;
-  std::thread silent([&] {
-    MSG message;
-    ::PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
-    queued.set_value(::GetCurrentThreadId());
-    done.get_future().wait();
-  });
-  void* view = ::MapViewOfFile(block.Get(), FILE_MAP_WRITE, 0, 0, kSharedBlockSize);
-  ASSERT_NE(view, nullptr);
-  // Process id 0 opens no process.
-  WriteBlockHeader(static_cast<char*>(view), {queued.get_future().get(), 0, ::RegisterWindowMessageW(name.c_str())});
-  ::UnmapViewOfFile(view);
-  EXPECT_EQ(StartSecond(Executable(), {L"a"}).get(), -1);
-  done.set_value();
-  silent.join();
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ TEST(SocketMessagesTest, AnswersCarryTheirKindAndASignedNumber) {
   EXPECT_EQ(EncodeAnswer({Answer::Kind::Reply, -1}), "R\xff\xff\xff\xff"s);
   EXPECT_EQ(EncodeAnswer({Answer::Kind::Ended, 258}), "E\x02\x01\0\0"s);
   for (const Answer answer :
-       {Answer{Answer::Kind::Reply, 0}, Answer{Answer::Kind::Ended, -5}, Answer{Answer::Kind::Reply, 2147483647}}) {
+       {Answer{Answer::Kind::Reply, 0}, Answer{Answer::Kind::Ended, -5}, Answer{Answer::Kind::Reply, 2147483647},
+        Answer{Answer::Kind::Copied, 31337}, Answer{Answer::Kind::SentAway, 0}}) {
     const std::optional<Answer> decoded = DecodeAnswer(EncodeAnswer(answer));
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->kind, answer.kind);

@@ -99,6 +99,19 @@ TEST_F(ReadSettingsTest, ReadsEveryKey) {
   EXPECT_EQ(l.environment.libraryPath, L"native");
 }
 
+// Every entry that is an exit code counts; one that is not is named in the
+// trace and costs the others nothing.
+TEST_F(ReadSettingsTest, RestartExitCodesAreAListOfWholeNumbers) {
+  ASSERT_TRUE(Read("[Application]\r\nMain Class=Main\r\nRestart Exit Codes= 23 ;-1;;x7;2147483648;2147483647\r\n"));
+  EXPECT_EQ(Settings().application.restartExitCodes, (std::vector<int32_t>{23, -1, 2147483647}));
+  EXPECT_TRUE(trace_.Has(R"(setting-ignored key="Restart Exit Codes" entry="x7" )"
+                         "not a whole number that an exit code can be"));
+  EXPECT_TRUE(trace_.Has(R"(setting-ignored key="Restart Exit Codes" entry="2147483648" )"
+                         "not a whole number that an exit code can be"));
+  ASSERT_TRUE(Read("[Application]\r\nMain Class=Main\r\n"));
+  EXPECT_TRUE(Settings().application.restartExitCodes.empty());
+}
+
 TEST_F(ReadSettingsTest, ReadsTheKeysOfTheLaunchAsWritten) {
   ASSERT_TRUE(
       Read("[Application]\r\nMain Class=M\r\nEmbedded Jar=yes\r\nOutput File=%TEMP%\\out.log\r\nOutput Append=yes\r\n"
@@ -283,7 +296,7 @@ TEST_F(ReadSettingsTest, TheBuiltinSettingsCheckKnowsExactlyTheKeysReadFromTheBu
       kMainClass,   kFailureCheck,  kOverrideWorkingDir, kPairProduct,        kPairReturnCode,
       kEmbeddedJar, kOutputFile,    kOutputAppend,       kErrorFile,          kErrorAppend,
       kCmd,         kClassPath,     kSplashScreen,       kSplashScreenShadow, kPreferNativeSplashScreen,
-      kUserOptions, kAppUserModelId};
+      kUserOptions, kAppUserModelId, kRestartExitCodes};
   std::set<std::string> known;
   for (const BuiltinLayerSection& section : BuiltinLayerSections()) {
     for (const wchar_t* key : section.keys) {
