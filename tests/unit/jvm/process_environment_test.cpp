@@ -80,4 +80,16 @@ TEST_F(ProcessEnvironmentTest, EveryVariableSetIsTraced) {
             }));
 }
 
+// The runtime's own DLLs win: its native folder right after the executable's,
+// ahead of the system's folders and the search path; the current folder never.
+TEST(RuntimeLibrarySearchOrderTest, TheRuntimeFolderComesRightAfterTheExecutables) {
+  const WideString list(1, platform::kPathListSeparator);
+  const WideStringList system{L"C:\\windows\\system32", L"C:\\windows\\System", L"C:\\windows"};
+  const WideString searchPath = L"C:\\tools" + list + list + L"C:\\rt\\bin";
+  EXPECT_EQ(RuntimeLibrarySearchOrder({L"C:\\app", L"C:\\rt\\bin", system, searchPath}),
+            (WideStringList{L"C:\\app", L"C:\\rt\\bin", L"C:\\windows\\system32", L"C:\\windows\\System",
+                            L"C:\\windows", L"C:\\tools", L"C:\\rt\\bin"}));
+  EXPECT_EQ(RuntimeLibrarySearchOrder({L"/app", L"/rt/lib", {}, L""}), (WideStringList{L"/app", L"/rt/lib"}));
+}
+
 }  // namespace
