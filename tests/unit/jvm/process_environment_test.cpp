@@ -84,12 +84,10 @@ TEST_F(ProcessEnvironmentTest, EveryVariableSetIsTraced) {
 // ahead of the system's folders and the search path; the current folder never.
 TEST(RuntimeLibrarySearchOrderTest, TheRuntimeFolderComesRightAfterTheExecutables) {
   const WideString list(1, platform::kPathListSeparator);
-  const WideStringList system{L"C:\\windows\\system32", L"C:\\windows\\System", L"C:\\windows"};
-  const WideString searchPath = L"C:\\tools" + list + list + L"C:\\rt\\bin";
-  EXPECT_EQ(RuntimeLibrarySearchOrder({L"C:\\app", L"C:\\rt\\bin", system, searchPath}),
-            (WideStringList{L"C:\\app", L"C:\\rt\\bin", L"C:\\windows\\system32", L"C:\\windows\\System",
-                            L"C:\\windows", L"C:\\tools", L"C:\\rt\\bin"}));
-  EXPECT_EQ(RuntimeLibrarySearchOrder({L"/app", L"/rt/lib", {}, L""}), (WideStringList{L"/app", L"/rt/lib"}));
+  const WideStringList system{L"system32", L"System", L"windows"};
+  EXPECT_EQ(RuntimeLibrarySearchOrder({L"app", L"rt-bin", system, L"tools" + list + list + L"rt-bin"}),
+            (WideStringList{L"app", L"rt-bin", L"system32", L"System", L"windows", L"tools", L"rt-bin"}));
+  EXPECT_EQ(RuntimeLibrarySearchOrder({L"app", L"rt-lib", {}, L""}), (WideStringList{L"app", L"rt-lib"}));
 }
 
 }  // namespace
