@@ -41,7 +41,7 @@ BuildEnding ClassifyBuildEnding(const BuildOutcome& outcome) {
   const std::optional<uint32_t>& exitCode = outcome.exitCode;
   if (exitCode == 0u && outcome.archivePlaced) return BuildEnding::Built;
   if (outcome.diskFull) return BuildEnding::DiskFull;
-  if (!exitCode || *exitCode == 0 || *exitCode > 128) return BuildEnding::BrokenOff;
+  if (!exitCode || *exitCode > 128) return BuildEnding::BrokenOff;
   return BuildEnding::Refused;
 }
 

@@ -46,9 +46,9 @@ std::string StampText(const platform::FileIdentity& archive);
 // How a build of an archive ended.
 enum class BuildEnding {
   Built,      // the archive is in place
-  BrokenOff,  // killed, timed out, or ended without an archive: worth another try
+  BrokenOff,  // killed or timed out: worth another try
   DiskFull,   // the cache's volume ran out of room: worth another try
-  Refused,    // the runtime itself refused to build it: final
+  Refused,    // the runtime ended on its own without an archive: final
 };
 
 // What can be seen of a build once it has ended.

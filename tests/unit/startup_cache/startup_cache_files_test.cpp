@@ -53,7 +53,7 @@ TEST(BuildEndingTest, OnlyTheRuntimesRefusalIsFinal) {
       {{.exitCode = std::nullopt}, BuildEnding::BrokenOff},  // killed by a signal, or timed out
       {{.exitCode = 137u}, BuildEnding::BrokenOff},          // a shell's report of SIGKILL
       {{.exitCode = 0xC000013Au}, BuildEnding::BrokenOff},   // a console closed at shutdown
-      {{.exitCode = 0u}, BuildEnding::BrokenOff},            // ended well, yet no archive in place
+      {{.exitCode = 0u}, BuildEnding::Refused},              // ended on its own, yet no archive in place
       {{.exitCode = 1u, .diskFull = true}, BuildEnding::DiskFull},
       {{.exitCode = 1u}, BuildEnding::Refused},
       {{.exitCode = 3u}, BuildEnding::Refused},
