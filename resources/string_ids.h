@@ -33,4 +33,5 @@ enum class StringId : uint32_t {
   kPairProductStartFailed = 240,
   kSettingsFileTooLarge = 250,
   kPathNotCarried = 260,
+  kPressAnyKey = 270,
 };

@@ -42,8 +42,9 @@ class LaunchPlanTest : public testing::Test {
     test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}), ini);
     Result<ExecutableLocation> executable = LocateExecutable(Join({dir_.Path(L"app"), L"app.exe"}));
     Result<LauncherSettings> settings = ReadSettings(*executable, WideString(L"[Application]\r\nMain Class=M\r\n"));
-    plan_.emplace(BuildLaunchPlan({settings->application, settings->classPath, settings->vmParameters, settings->output,
-                                   *executable, commandLine_, libraryPath_, &NoMemoryFigures, shortPath_, NoTrace()}));
+    plan_.emplace(BuildLaunchPlan({settings->application, settings->classPath, settings->vmParameters, userOptions_,
+                                   settings->output, *executable, commandLine_, libraryPath_, &NoMemoryFigures,
+                                   shortPath_, NoTrace()}));
     return static_cast<bool>(*plan_);
   }
 
@@ -61,6 +62,7 @@ class LaunchPlanTest : public testing::Test {
   WideStringList commandLine_;
   WideString libraryPath_;
   ShortPathSource shortPath_ = &platform::ShortPathForm;
+  WideStringList userOptions_;
   std::optional<Result<LaunchPlan>> plan_;
 };
 
@@ -133,6 +135,26 @@ TEST_F(LaunchPlanTest, EachPathOfAListIsCarriedOnItsOwn) {
   EXPECT_FALSE(Assemble("[Application]\r\nEmbedded Jar=yes\r\n"));
   EXPECT_EQ(plan_->error().message, StringId::kPathNotCarried);
   EXPECT_EQ(std::get<WideString>(plan_->error().arguments.at(0)), kOddFolder);
+}
+
+// The user's options come last, the start-up cache's are put before them, and
+// the user's -Xss sets the JVM thread's stack.
+TEST_F(LaunchPlanTest, UserOptionsComeAfterEveryOtherOption) {
+  userOptions_ = {L"-Xmx2g", L"-Xss4m"};
+  ASSERT_TRUE(
+      Assemble("[Application]\r\nEmbedded Jar=yes\r\n"
+               "[Java Runtime Environment]\r\nVirtual Machine Parameters=-Xmx256m -Xss1m\r\n"));
+  LaunchPlan plan = Plan();
+  EXPECT_EQ(plan.stackSize, 4194304u);
+  InsertBeforeUserOptions(plan, {"-XX:SharedArchiveFile=a.jsa", "-Xshare:auto"});
+  const std::vector<std::string> expected{"-Djava.class.path=" + AppPath({L"app.exe"}),
+                                          "-Xmx256m",
+                                          "-Xss1m",
+                                          "-XX:SharedArchiveFile=a.jsa",
+                                          "-Xshare:auto",
+                                          "-Xmx2g",
+                                          "-Xss4m"};
+  EXPECT_EQ(plan.options, expected);
 }
 
 TEST_F(LaunchPlanTest, StreamFilesAndCmdArguments) {
