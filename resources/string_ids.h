@@ -32,5 +32,6 @@ enum class StringId : uint32_t {
   kReasonInvalid = 230,
   kPairProductStartFailed = 240,
   kSettingsFileTooLarge = 250,
+  kPathNotCarried = 260,
   kPressAnyKey = 270,
 };

@@ -59,8 +59,8 @@ struct ChosenStart {
   const WideStringList& arguments;
 };
 
-LaunchPlanInputs PlanInputsOf(const LauncherSettings& settings, const ChosenStart& start,
-                              const WideString& libraryPath) {
+LaunchPlanInputs PlanInputsOf(const LauncherSettings& settings, const ChosenStart& start, const WideString& libraryPath,
+                              Trace& trace) {
   return {.application = settings.application,
           .classPath = settings.classPath,
           .vmParameters = settings.vmParameters,
@@ -69,7 +69,9 @@ LaunchPlanInputs PlanInputsOf(const LauncherSettings& settings, const ChosenStar
           .executable = start.executable,
           .commandLine = start.arguments,
           .libraryPath = libraryPath,
-          .memory = &platform::QueryMemoryFigures};
+          .memory = &platform::QueryMemoryFigures,
+          .shortPath = &platform::ShortPathForm,
+          .trace = trace};
 }
 
 StartupCacheRunInputs CacheRunInputsOf(const LauncherSettings& settings, const ChosenStart& start,
@@ -150,6 +152,7 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   TracePhase(trace, "environment");
   const WideString libraryPath =
       ApplyProcessEnvironment(settings.environment, runtime.jvmLibrary, runtime.home, executable.folder, trace);
+  PutRuntimeFirstInLibrarySearch(runtime.jvmLibrary, executable.folder, trace);
   SplashScreen splash(settings.splash, runtime.jvmLibrary, SplashModeOf(host.subsystem, arguments), trace);
   const ErrorReport report(host.ui, [&splash] { return splash.Window(); });
   TracePhase(trace, "load-jvm-library");
@@ -157,7 +160,7 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   if (!library) return Failed(report, library.error(), trace);
   TracePhase(trace, "plan");
   splash.LibraryLoaded();
-  Result<LaunchPlan> plan = BuildLaunchPlan(PlanInputsOf(settings, start, libraryPath));
+  Result<LaunchPlan> plan = BuildLaunchPlan(PlanInputsOf(settings, start, libraryPath, trace));
   if (!plan) return Failed(report, plan.error(), trace);
   StartupCacheRun cache(CacheRunInputsOf(settings, start, plan->options), trace);
   InsertBeforeUserOptions(*plan, cache.Options());

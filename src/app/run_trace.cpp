@@ -8,6 +8,8 @@ const char* RuleName(platform::LibrarySearchRule rule) {
       return "no-current-directory";
     case platform::LibrarySearchRule::NeverCurrent:
       return "never-current";
+    case platform::LibrarySearchRule::FolderFirst:
+      return "folder-first";
     case platform::LibrarySearchRule::Unchanged:
       break;
   }

@@ -3,7 +3,9 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "common/jvm_path.h"
 #include "jvm/runtime_dependencies.h"
+#include "platform/files.h"
 #include "platform/library.h"
 
 namespace {
@@ -37,14 +39,19 @@ LaunchError MissingEntryPoint(platform::SystemError error) {
 
 }  // namespace
 
-Result<JvmLibrary> JvmLibrary::Load(const WideString& path, Trace& trace) {
+Result<JvmLibrary> JvmLibrary::Load(const WideString& runtimePath, Trace& trace) {
+  // A runtime finds its own files (its home, its class library) from the name
+  // its JVM library was loaded by, which it reads in 8-bit text: in a folder
+  // the code page cannot write, the library is loaded by its short form. With
+  // none, it is loaded as it is (the JVM may still cope).
+  const WideString path = JvmPathOf(runtimePath, &platform::ShortPathForm, trace).value_or(JvmPath{runtimePath}).path;
   LoadRuntimeDependencies(path, trace);
   // Its own imports too are looked for in its folder and the system's only,
   // never on the search path or in the current folder.
   const platform::SystemResult<void*> library = platform::LoadRuntimeLibraryForever(path);
   if (!library) {
     const uint32_t error = library.error().code;
-    return LaunchError{StringId::kJvmLibraryLoadFailed, {path, static_cast<int32_t>(error)}, error};
+    return LaunchError{StringId::kJvmLibraryLoadFailed, {runtimePath, static_cast<int32_t>(error)}, error};
   }
   const platform::SystemResult<void*> create = platform::FindExport(*library, "JNI_CreateJavaVM");
   if (!create) return MissingEntryPoint(create.error());

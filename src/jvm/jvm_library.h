@@ -17,7 +17,8 @@ class JvmLibrary {
   // its full path (see runtime_dependencies.h), then the library itself, by its
   // full path, its other imports taken from its folder and the system's. Fails with message 222 (the
   // library does not load) or 202 with 212 (an entry point is missing), each
-  // with the system's error code of that call.
+  // with the system's error code of that call. A library in a folder that the
+  // code page cannot write is loaded by its short form (see jvm_path.h).
   static Result<JvmLibrary> Load(const WideString& path, Trace& trace = NoTrace());
 
   // The runtime's default Java thread stack size in bytes, 0 when it reports none.

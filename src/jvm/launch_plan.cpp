@@ -1,8 +1,10 @@
 #include "jvm/launch_plan.h"
 
 #include "common/argument_list.h"
+#include "common/split_list.h"
 #include "jvm/class_path.h"
 #include "jvm/vm_parameters.h"
+#include "platform/paths.h"
 #include "platform/process.h"
 #include "platform/text.h"
 
@@ -24,18 +26,42 @@ WideStringList MainArguments(const WideStringList& commandLine, const WideString
   return arguments;
 }
 
+// A list of paths (class path, library path) in 8-bit text, each path in the
+// form that text carries; those that name nothing and cannot be written are
+// left out, since the JVM could not open them either.
+Result<std::string> PathListText(const WideString& list, const LaunchPlanInputs& inputs) {
+  const WideString separator(1, platform::kPathListSeparator);
+  WideString carriedList;
+  bool first = true;
+  for (const WideString& path : SplitList(list, separator)) {
+    const Result<JvmPath> carried = JvmPathOf(path, inputs.shortPath, inputs.trace);
+    if (!carried) return carried.error();
+    if (carried->form == JvmPathForm::NamesNothing) continue;
+    carriedList += (first ? L"" : separator) + carried->path;
+    first = false;
+  }
+  return platform::ToAnsi(carriedList);
+}
+
 }  // namespace
 
 Result<LaunchPlan> BuildLaunchPlan(const LaunchPlanInputs& inputs) {
   LaunchPlan plan;
-  if (!inputs.libraryPath.empty())
-    plan.options.push_back(platform::ToAnsi(L"-Djava.library.path=" + inputs.libraryPath));
-  WideString classPath = BuildClassPath(inputs.classPath, inputs.executable.path);
+  if (!inputs.libraryPath.empty()) {
+    const Result<std::string> libraryPath = PathListText(inputs.libraryPath, inputs);
+    if (!libraryPath) return libraryPath.error();
+    plan.options.push_back("-Djava.library.path=" + *libraryPath);
+  }
+  const WideString classPath = BuildClassPath(inputs.classPath, inputs.executable.path);
   if (classPath.empty()) return LaunchError{StringId::kClassPathMissing, {}};
-  // The runtime reads an empty last element as the current folder, which would
-  // put whatever lies there on the class path: the final separator goes.
-  classPath.pop_back();
-  WideStringList options{L"-Djava.class.path=" + classPath};
+  // Its entries were expanded one by one; they are file names now, not
+  // settings to expand again. The runtime reads an empty last element as the
+  // current folder, which would put whatever lies there on the class path:
+  // there is no final separator.
+  const Result<std::string> classPathText = PathListText(classPath, inputs);
+  if (!classPathText) return classPathText.error();
+  plan.options.push_back("-Djava.class.path=" + *classPathText);
+  WideStringList options;
   for (const WideString& token : SplitVmParameters(inputs.vmParameters)) {
     AddVmParameter(token, options, plan.stackSize, inputs.memory);
   }

@@ -4,7 +4,9 @@
 
 #include "common/executable_location.h"
 #include "common/jvm_option_list.h"
+#include "common/jvm_path.h"
 #include "common/launch_error.h"
+#include "common/trace.h"
 #include "jvm/memory_options.h"
 #include "platform/wide_string.h"
 #include "settings/launcher_settings.h"
@@ -34,11 +36,17 @@ struct LaunchPlanInputs {
   // The native library path that the process environment was given; "" for none.
   const WideString& libraryPath;
   MemoryFiguresSource memory;
+  // The paths the launcher puts into options (the class path's entries, the
+  // library path's folders) reach the JVM in a form its 8-bit text can carry.
+  ShortPathSource shortPath;
+  Trace& trace;
 };
 
 // The plan of a start. Environment references in the settings are expanded
 // now, after the launcher has set the runtime's variables. Fails with message
-// 209 when the class path comes out empty.
+// 209 when the class path comes out empty, and with message 260 when one of
+// its paths cannot be carried (see jvm_path.h); an entry that the code page
+// cannot write and that names nothing is left out.
 Result<LaunchPlan> BuildLaunchPlan(const LaunchPlanInputs& inputs);
 
 // Puts more options (the start-up cache's) after the launcher's own and before

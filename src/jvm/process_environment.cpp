@@ -1,5 +1,7 @@
 #include "jvm/process_environment.h"
 
+#include "common/split_list.h"
+#include "platform/library.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 
@@ -44,4 +46,28 @@ WideString ApplyProcessEnvironment(const EnvironmentSettings& settings, const Wi
     libraryPath = ComposeLibraryPath(settings.libraryPath, runtimeHome, executableFolder);
   ExtendSearchPath(settings.systemPath, runtimeHome, trace);
   return libraryPath;
+}
+
+WideStringList RuntimeLibrarySearchOrder(const LibrarySearchInputs& inputs) {
+  WideStringList order{inputs.executableFolder, inputs.runtimeNativeFolder};
+  order.insert(order.end(), inputs.systemFolders.begin(), inputs.systemFolders.end());
+  for (const WideString& folder : SplitList(inputs.searchPath, WideString(1, kListSeparator))) {
+    if (!folder.empty()) order.push_back(folder);
+  }
+  return order;
+}
+
+void PutRuntimeFirstInLibrarySearch(const WideString& jvmLibrary, const WideString& executableFolder, Trace& trace) {
+  const WideString nativeFolder = platform::ParentOf(platform::ParentOf(jvmLibrary));
+  const platform::LibrarySearchRule rule = platform::PutFolderFirstInLibrarySearch(nativeFolder);
+  TraceLine line(trace, "runtime-library-search");
+  line.Flag("runtime-folder-first", rule == platform::LibrarySearchRule::FolderFirst);
+  if (rule == platform::LibrarySearchRule::FolderFirst) {
+    const WideString folder = platform::ParentOf(platform::WithTrailingSeparator(executableFolder));
+    const WideStringList systemFolders = platform::SystemLibraryFolders();
+    const WideString searchPath = platform::GetEnvironmentValue(platform::kSearchPathVariable).value_or(L"");
+    const WideStringList order = RuntimeLibrarySearchOrder({folder, nativeFolder, systemFolders, searchPath});
+    for (size_t i = 0; i < order.size(); ++i) line.Text("folder-" + std::to_string(i + 1), order[i]);
+  }
+  line.Write();
 }

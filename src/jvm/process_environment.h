@@ -14,3 +14,26 @@
 WideString ApplyProcessEnvironment(const EnvironmentSettings& settings, const WideString& jvmLibrary,
                                    const WideString& runtimeHome, const WideString& executableFolder,
                                    Trace& trace = NoTrace());
+
+// What the library search of the process is made of once the runtime's native
+// folder is put first.
+struct LibrarySearchInputs {
+  const WideString& executableFolder;
+  const WideString& runtimeNativeFolder;  // bin on Windows
+  const WideStringList& systemFolders;    // in the system's order
+  const WideString& searchPath;           // the search path variable's value
+};
+
+// The folders where a library loaded by name, or imported by any library, is
+// looked for, in order: the executable's folder, the runtime's native folder,
+// the system's folders, then the search path's folders; never the current
+// directory. So the runtime's own C runtime and class-library DLLs win over
+// older copies in the system folder and over any that a folder on the search
+// path holds, as under the runtime's own java program, whose folder that is.
+WideStringList RuntimeLibrarySearchOrder(const LibrarySearchInputs& inputs);
+
+// Puts the chosen runtime's native folder (the folder above the JVM library's)
+// first in the library search of this process and of the processes it starts,
+// before the runtime's splash library and the JVM library load, and writes the
+// rule and the order to the trace.
+void PutRuntimeFirstInLibrarySearch(const WideString& jvmLibrary, const WideString& executableFolder, Trace& trace);

@@ -4,10 +4,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
-#include <span>
 
 #include "platform/expected.h"
 #include "platform/handles.h"
@@ -138,6 +138,11 @@ std::optional<WideStringList> FindFiles(const WideString& pattern);
 
 // Whether a file or folder of that name exists (FindFirstFileW finds it).
 bool FileExists(const WideString& path);
+
+// The path in the file system's short (8.3) form, each component that has a
+// short name replaced by it; a volume that keeps none gives the path back as
+// it is. POSIX systems have no short names: the path as it is.
+SystemResult<WideString> ShortPathForm(const WideString& path);
 
 // The size of a regular file; nullopt when the path names none (nothing, a
 // folder, a FIFO, a device) or it cannot be examined. Opening nothing, it

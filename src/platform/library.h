@@ -41,6 +41,7 @@ enum class LibrarySearchRule {
   NoCurrentDirectory,  // SetDllDirectoryW(""): the standard order less the current directory
   NeverCurrent,        // dlopen never looks in the current directory: nothing to do
   Unchanged,           // the system refused
+  FolderFirst,         // SetDllDirectoryW(folder): that folder in the place of the current directory
 };
 
 // Takes the current directory out of the library search for the rest of the
@@ -52,5 +53,16 @@ enum class LibrarySearchRule {
 // folders (SetDefaultDllDirectories, AddDllDirectory) is not used: its folders
 // would come before the system folder, in no defined order.
 LibrarySearchRule ExcludeCurrentDirectoryFromLibrarySearch();
+
+// Makes the folder the one searched right after the executable's folder, ahead
+// of the system folders and in the place of the current directory (which stays
+// out), for libraries loaded by name and the imports of every library, for the
+// rest of the process; the processes it starts inherit it. POSIX loaders have
+// no such folder: a runtime's libraries find theirs through their run path.
+LibrarySearchRule PutFolderFirstInLibrarySearch(const WideString& folder);
+
+// The system's own folders in the order the library search takes them after
+// that folder (Windows: System32, System, the Windows folder); none on POSIX.
+WideStringList SystemLibraryFolders();
 
 }  // namespace platform

@@ -40,4 +40,8 @@ SystemResult<void*> LoadSystemLibrary(const WideString& fileName) {
 
 LibrarySearchRule ExcludeCurrentDirectoryFromLibrarySearch() { return LibrarySearchRule::NeverCurrent; }
 
+LibrarySearchRule PutFolderFirstInLibrarySearch(const WideString&) { return LibrarySearchRule::NeverCurrent; }
+
+WideStringList SystemLibraryFolders() { return {}; }
+
 }  // namespace platform

@@ -45,4 +45,17 @@ LibrarySearchRule ExcludeCurrentDirectoryFromLibrarySearch() {
   return ::SetDllDirectoryW(L"") ? LibrarySearchRule::NoCurrentDirectory : LibrarySearchRule::Unchanged;
 }
 
+LibrarySearchRule PutFolderFirstInLibrarySearch(const WideString& folder) {
+  return ::SetDllDirectoryW(folder.c_str()) ? LibrarySearchRule::FolderFirst : LibrarySearchRule::Unchanged;
+}
+
+WideStringList SystemLibraryFolders() {
+  wchar_t system[MAX_PATH], windows[MAX_PATH];
+  const UINT systemLength = ::GetSystemDirectoryW(system, MAX_PATH);
+  const UINT windowsLength = ::GetWindowsDirectoryW(windows, MAX_PATH);
+  if (systemLength == 0 || systemLength >= MAX_PATH || windowsLength == 0 || windowsLength >= MAX_PATH) return {};
+  const WideString windowsFolder(windows, windowsLength);
+  return {WideString(system, systemLength), windowsFolder + L"\\System", windowsFolder};
+}
+
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "startup_cache/startup_cache.h"
 
+#include "common/jvm_path.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/process.h"
@@ -65,17 +66,29 @@ std::optional<CacheReason> Obstacle(const StartupCacheInputs& inputs, const Wide
   return std::nullopt;
 }
 
+// A path as the runtime, which reads options and its java program's arguments
+// in 8-bit text, can be given it: in its short form where the code page cannot
+// write it (see jvm_path.h); as it is when there is none, which the checks of
+// the cache's paths then refuse.
+WideString Carried(const WideString& path) {
+  return JvmPathOf(path, &platform::ShortPathForm, NoTrace()).value_or(JvmPath{path}).path;
+}
+
 }  // namespace
 
-StartupCachePlan PlanStartupCache(const StartupCacheInputs& inputs) {
+StartupCachePlan PlanStartupCache(const StartupCacheInputs& given) {
   StartupCachePlan plan;
-  if (!inputs.enabled) return plan;
+  if (!given.enabled) return plan;
+  // The cache's files are named in a folder the runtime can be given: their
+  // own names are written in ASCII.
+  StartupCacheInputs inputs = given;
+  if (!inputs.folder.empty()) inputs.folder = platform::WithTrailingSeparator(Carried(inputs.folder));
   plan.choice = ChooseCacheMechanism(inputs.javaVersion, inputs.jvmVariant);
   plan.outcome = plan.choice.reason;
   if (plan.choice.mechanism == CacheMechanism::None) return plan;
   const WideString environmentOptions = EnvironmentOptions();
   const WideString vmName = platform::FileNameOf(platform::ParentOf(inputs.jvmLibrary));
-  const WideString javaProgram = platform::WithTrailingSeparator(inputs.runtimeHome) + platform::kJavaProgram;
+  const WideString javaProgram = Carried(platform::WithTrailingSeparator(inputs.runtimeHome) + platform::kJavaProgram);
   if (const std::optional<CacheReason> obstacle = Obstacle(inputs, environmentOptions, vmName, javaProgram)) {
     return Outcome(plan, *obstacle);
   }
@@ -99,11 +112,19 @@ StartupCachePlan PlanStartupCache(const StartupCacheInputs& inputs) {
     plan.options = UseArchiveOptions(plan.choice.mechanism, platform::ToAnsi(files.archive));
     return Outcome(plan, CacheReason::ArchiveUsed);
   }
-  if (platform::QueryFileIdentity(files.failureMarker).exists) return Outcome(plan, CacheReason::EarlierBuildFailed);
+  // A stamp whose archive is gone was left by a build broken off: it goes.
+  if (!archive.exists) platform::RemoveFile(files.stamp);
+  if (const platform::SystemResult<std::string> marker = platform::ReadWholeFile(files.failureMarker)) {
+    const BuildRecord record = ReadBuildRecord(*marker);
+    if (record.GivenUp()) return Outcome(plan, CacheReason::EarlierBuildFailed);
+    plan.buildAttempt = record.attempts + 1;
+  } else if (platform::QueryFileIdentity(files.failureMarker).exists) {
+    return Outcome(plan, CacheReason::EarlierBuildFailed);
+  }
   // Made here, so that a folder that cannot be written is found before the
   // runtime would complain of it on standard error.
   if (!platform::WriteFileBytes(files.classList, "")) return Outcome(plan, CacheReason::FolderNotWritable);
   plan.options = {RecordClassesOption(platform::ToAnsi(files.classList))};
   plan.job = BuildJob(inputs, plan, files, javaProgram, vmName, archived, family);
-  return Outcome(plan, CacheReason::RecordingClasses);
+  return Outcome(plan, plan.buildAttempt > 1 ? CacheReason::BuildTriedAgain : CacheReason::RecordingClasses);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "common/jvm_option_list.h"
@@ -29,6 +30,7 @@ struct StartupCachePlan {
   CacheReason outcome = CacheReason::SettingOff;  // what this start does, and why
   JvmOptionList options;                          // for the end of the launch plan's options
   std::optional<CacheBuildJob> job;               // the build to start once the application has ended
+  int32_t buildAttempt = 1;                       // which attempt at the archive's build the job is
 };
 
 // Either the options that use the archive of this runtime, class path and set

@@ -1,6 +1,8 @@
 #include "startup_cache/startup_cache_build.h"
 
 #include <chrono>
+#include <cstdint>
+#include <string>
 
 #include "platform/files.h"
 #include "platform/process.h"
@@ -35,28 +37,72 @@ void RemoveReplacedFiles(const CacheBuildJob& job) {
   }
 }
 
-// Puts a built archive under its final name, its stamp first: renaming keeps
-// the size and time the stamp records.
+// Puts a built archive under its final name, then writes its stamp: renaming
+// keeps the size and time the stamp records, and a build broken off in between
+// leaves an archive without a stamp, which is never used and which the next
+// build replaces, rather than a stamp without an archive.
 bool PutInPlace(const CacheBuildJob& job) {
   const platform::FileIdentity built = platform::QueryFileIdentity(job.temporaryArchive);
-  return built.regularFile && built.size > 0 && platform::WriteFileBytes(job.stamp, StampText(built)) &&
-         platform::MoveFileReplacing(job.temporaryArchive, job.archive);
+  return built.regularFile && built.size > 0 && platform::MoveFileReplacing(job.temporaryArchive, job.archive) &&
+         platform::WriteFileBytes(job.stamp, StampText(built));
+}
+
+// Less room than this left on the cache's volume after a failed build: the
+// volume, not the runtime, is taken to have stopped it.
+constexpr uint64_t kRoomForBuild = 64 * 1024 * 1024;
+
+const char* EndingText(BuildEnding ending) {
+  switch (ending) {
+    case BuildEnding::Built:
+      return "built";
+    case BuildEnding::BrokenOff:
+      return "broken off";
+    case BuildEnding::DiskFull:
+      return "the disk is full";
+    case BuildEnding::Refused:
+      return "refused by the runtime";
+  }
+  return "";
+}
+
+// What the failure marker logged before: its text after the first line.
+std::string EarlierLog(const std::string& marker) {
+  const size_t end = marker.find('\n');
+  return end == std::string::npos ? std::string() : marker.substr(end + 1);
 }
 
 // Runs the build; the archive under its final name, or the failure marker
-// holding what the build printed and how it ended.
+// counting the attempts and logging how each ended with what it printed. The
+// attempt is counted before the java program runs, so that a build whose own
+// process is killed counts too.
 bool Build(const CacheBuildJob& job) {
+  const platform::SystemResult<std::string> marker = platform::ReadWholeFile(job.failureMarker);
+  BuildRecord record = marker ? ReadBuildRecord(*marker) : BuildRecord{};
+  if (record.GivenUp()) return false;
+  ++record.attempts;
+  const std::string attempt = "[build " + std::to_string(record.attempts) + " of " + std::to_string(kBuildAttempts);
+  const std::string log = marker ? EarlierLog(*marker) : std::string();
+  if (!platform::WriteFileBytes(job.failureMarker, BuildRecordText(record, log + attempt + ": broken off]\n"))) {
+    return false;
+  }
   const std::optional<uint32_t> exitCode =
       platform::RunProgramAndWait(job.javaProgram, job.arguments, job.output, kBuildLimitMs).value_or(std::nullopt);
-  const bool built = exitCode == 0u && PutInPlace(job);
-  if (!built) {
-    const std::string ending = exitCode ? "exit code " + std::to_string(*exitCode) : "no exit code";
+  const bool placed = exitCode == 0u && PutInPlace(job);
+  const bool diskFull = !placed && platform::FreeDiskSpace(job.folder).value_or(UINT64_MAX) < kRoomForBuild;
+  const BuildEnding ending = ClassifyBuildEnding({.exitCode = exitCode, .archivePlaced = placed, .diskFull = diskFull});
+  if (ending == BuildEnding::Built) {
+    platform::RemoveFile(job.failureMarker);
+  } else {
+    record.final = ending == BuildEnding::Refused;
+    const std::string code = exitCode ? "exit code " + std::to_string(*exitCode) : "no exit code";
     platform::WriteFileBytes(job.failureMarker,
-                             platform::ReadWholeFile(job.output).value_or("") + "\n[build ended: " + ending + "]\n");
+                             BuildRecordText(record, log + platform::ReadWholeFile(job.output).value_or("") + "\n" +
+                                                         attempt + " ended: " + code + ", " + EndingText(ending) +
+                                                         (record.GivenUp() ? ", given up]\n" : "]\n")));
     platform::RemoveFile(job.temporaryArchive);
   }
   platform::RemoveFile(job.output);
-  return built;
+  return placed;
 }
 
 }  // namespace

@@ -36,3 +36,31 @@ bool IsLastingCacheFile(const WideString& name) {
 std::string StampText(const platform::FileIdentity& archive) {
   return std::to_string(archive.size) + " " + std::to_string(archive.modified) + "\n";
 }
+
+BuildEnding ClassifyBuildEnding(const BuildOutcome& outcome) {
+  const std::optional<uint32_t>& exitCode = outcome.exitCode;
+  if (exitCode == 0u && outcome.archivePlaced) return BuildEnding::Built;
+  if (outcome.diskFull) return BuildEnding::DiskFull;
+  if (!exitCode || *exitCode > 128) return BuildEnding::BrokenOff;
+  return BuildEnding::Refused;
+}
+
+BuildRecord ReadBuildRecord(std::string_view text) {
+  const std::string_view line = text.substr(0, text.find('\n'));
+  const std::string_view prefix = "attempts ";
+  BuildRecord given{kBuildAttempts, true};
+  if (line.substr(0, prefix.size()) != prefix) return given;
+  std::string_view rest = line.substr(prefix.size());
+  int32_t attempts = 0;
+  size_t digits = 0;
+  while (digits < rest.size() && digits < 4 && rest[digits] >= '0' && rest[digits] <= '9') {
+    attempts = attempts * 10 + (rest[digits++] - '0');
+  }
+  rest.remove_prefix(digits);
+  if (digits == 0 || (!rest.empty() && rest != " final")) return given;
+  return {attempts, !rest.empty()};
+}
+
+std::string BuildRecordText(const BuildRecord& record, std::string_view log) {
+  return "attempts " + std::to_string(record.attempts) + (record.final ? " final" : "") + "\n" + std::string(log);
+}

@@ -49,11 +49,13 @@ const char* DescribeCacheReason(CacheReason reason) {
     case CacheReason::FolderNotWritable:
       return "the cache folder cannot be written";
     case CacheReason::EarlierBuildFailed:
-      return "building this archive failed before";
+      return "building this archive failed before for good";
     case CacheReason::ArchiveUsed:
       return "the archive is used";
     case CacheReason::RecordingClasses:
       return "no archive yet: the classes are recorded and the archive is built after the run";
+    case CacheReason::BuildTriedAgain:
+      return "an earlier build was broken off: the classes are recorded and the build is tried again after the run";
   }
   return "";
 }

@@ -29,9 +29,10 @@ enum class CacheReason {
   NoCacheFolder,         // the environment names no per-user cache folder
   UnusablePath,          // the cache's paths cannot be given to the runtime as they are
   FolderNotWritable,     // the cache folder cannot be written
-  EarlierBuildFailed,    // building this archive failed before: not tried again
+  EarlierBuildFailed,    // the runtime refused to build this archive, or its builds failed too often: not tried again
   ArchiveUsed,           // the archive is there: the runtime uses it
   RecordingClasses,      // none yet: this run records its classes, and the archive is built after it
+  BuildTriedAgain,       // as RecordingClasses, after earlier builds were broken off
 };
 
 // A short English description, for traces.

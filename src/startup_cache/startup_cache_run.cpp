@@ -42,6 +42,7 @@ void TracePlan(Trace& trace, const StartupCachePlan& plan) {
       .Word("mechanism", MechanismName(plan.choice.mechanism))
       .Bytes("why", DescribeCacheReason(plan.choice.reason))
       .Bytes("this-start", DescribeCacheReason(plan.outcome))
+      .Number("build-attempt", plan.job ? plan.buildAttempt : 0)
       .Flag("build-after", plan.job.has_value())
       .Write();
 }

@@ -1,10 +1,29 @@
 #include "ui/splash_screen.h"
 
+#include "common/jvm_path.h"
+#include "platform/files.h"
 #include "platform/runtime_layout.h"
 #include "ui/runtime_splash_library.h"
 
+namespace {
+
+// The picture as the runtime's splash library, which takes it in 8-bit text,
+// can open it; nullopt when there is no such form.
+std::optional<JvmPath> PictureForRuntimeLibrary(const WideString& picture, SplashMode mode, Trace& trace) {
+  if (picture.empty() || mode == SplashMode::Suppressed) return std::nullopt;
+  Result<JvmPath> carried = JvmPathOf(picture, &platform::ShortPathForm, trace);
+  if (!carried) return std::nullopt;
+  return *carried;
+}
+
+}  // namespace
+
 SplashScreen::SplashScreen(const SplashSettings& settings, const WideString& jvmLibrary, SplashMode mode, Trace& trace)
-    : settings_(settings), jvmLibrary_(jvmLibrary), mode_(mode), trace_(trace) {
+    : settings_(settings),
+      jvmLibrary_(jvmLibrary),
+      mode_(mode),
+      trace_(trace),
+      nativePicture_(PictureForRuntimeLibrary(settings.picture, mode, trace)) {
   if (mode_ == SplashMode::Shown && RuntimeSplashLibrary().empty()) ShowOwnWindow();
 }
 
@@ -14,7 +33,7 @@ SplashScreen::~SplashScreen() {
 }
 
 WideString SplashScreen::RuntimeSplashLibrary() const {
-  if (settings_.picture.empty()) return L"";
+  if (!nativePicture_) return L"";
   const WideString library = FindRuntimeSplashLibrary(jvmLibrary_, platform::kSplashLibraryName);
   const bool nativeFirst = !library.empty() && (settings_.preferNative || !SplashWindowThread::Available());
   return nativeFirst ? library : L"";
@@ -28,10 +47,16 @@ void SplashScreen::ShowOwnWindow() {
 void SplashScreen::LibraryLoaded() {
   const WideString library = mode_ == SplashMode::Shown ? RuntimeSplashLibrary() : L"";
   if (!library.empty()) {
-    nativeStarted_ = native_.Start(library, settings_.picture);
+    nativeStarted_ = native_.Start(library, nativePicture_->path);
     if (!nativeStarted_) ShowOwnWindow();
   }
-  TraceLine(trace_, "splash").Word("shown-by", ShownBy()).Write();
+  TraceLine line(trace_, "splash");
+  line.Word("shown-by", ShownBy());
+  // The runtime's library cannot be given the picture's path (jvm-path tells
+  // why): the launcher's own window shows it.
+  if (mode_ == SplashMode::Shown && !settings_.picture.empty() && !nativePicture_)
+    line.Flag("picture-for-runtime-library", false);
+  line.Write();
 }
 
 const char* SplashScreen::ShownBy() const {

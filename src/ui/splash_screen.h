@@ -1,8 +1,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "common/application_end.h"
+#include "common/jvm_path.h"
 #include "common/trace.h"
 #include "platform/wide_string.h"
 #include "settings/launcher_settings.h"
@@ -71,6 +73,9 @@ class SplashScreen {
   const WideString jvmLibrary_;
   const SplashMode mode_;
   Trace& trace_;
+  // The picture in the form the runtime's library can open; nullopt when it has
+  // none, and the launcher's own window shows it instead.
+  const std::optional<JvmPath> nativePicture_;
   NativeSplash native_;
   bool nativeStarted_ = false;
   std::unique_ptr<SplashWindowThread> window_;

@@ -35,6 +35,17 @@ install_probe() {
   if [ "$E2E_PLATFORM" = windows ]; then install_runtime --library "$E2E_AVIAN_JVM" jre; fi
 }
 
+# embed_classes JAR: the jar's entries appended to the launcher, after its own
+# bytes, as a self-extracting archive carries them ("Embedded Jar").
+embed_classes() {
+  python3 - "$1" "$LAUNCHER" <<'PY' || fail "cannot add the classes of $1 to the launcher"
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1]) as jar, zipfile.ZipFile(sys.argv[2], "a") as executable:
+    for entry in jar.infolist():
+        executable.writestr(entry, jar.read(entry))
+PY
+}
+
 # Settings that run MAIN_CLASS from probe.jar on the real JVM, with further
 # lines for [Application] and for [Java Runtime Environment] (each may hold
 # several lines).

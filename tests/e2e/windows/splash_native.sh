@@ -57,6 +57,22 @@ picture=$(quote "$(win_path "$SCENARIO_DIR/splash-é.bmp")")
 assert_log_has "SplashLoadFile file=$picture"
 assert_log_has "SplashSetFileJarName file=$picture jar=\"\""
 
+log "a picture whose name the code page lacks reaches the library by its short name"
+mkdir -p "$SCENARIO_DIR/日本 Ω"
+copy_picture quadrants.bmp "日本 Ω/splash.bmp"
+write_stub_settings "" "[Display]
+Splash Screen=日本 Ω\splash.bmp
+Preffer Native Splash Screen=Yes"
+sed -i '1s/^/\xEF\xBB\xBF/' "$(settings_path_of "$LAUNCHER")"
+: >"$STUB_LOG"
+use_trace
+start_launcher
+expect_exit_without_dialog 0
+loaded=$(grep '^SplashLoadFile file=' "$STUB_LOG") || fail "the library was given no picture: $(cat "$STUB_LOG")"
+[[ $loaded != *'?'* && $loaded == *'~'*'splash.bmp"' ]] || fail "the picture did not arrive by its short name: $loaded"
+assert_trace_has "splash shown-by=runtime-library"
+unset QX_LAUNCHER_TRACE
+
 log "the JVM is not created: the library closes after the report, once"
 export STUB_JVM_CREATE_RESULT=-1
 write_splash_settings "Preffer Native Splash Screen=Yes"

@@ -73,7 +73,9 @@ record_and_build() {
   unset STUB_JVM_MAIN_WAIT_FILE
   wait_for "$cache/*.failed"
   MARKER=$(compgen -G "$cache/*.failed")
-  grep -qF "[build ended: exit code 0]" "$MARKER" || fail "the marker tells no ending: $(cat "$MARKER")"
+  # Counted before java runs; java ending on its own without an archive is final.
+  wait_until "the build's ending in $MARKER" grep -qF "[build 1 of 3 ended: exit code 0, refused by the runtime, given up]" "$MARKER"
+  [ "$(head -n 1 "$MARKER")" = "attempts 1 final" ] || fail "the marker does not say the build is final: $(cat "$MARKER")"
   [ -z "$(find "$cache" -name '*.classlist' -o -name '*.job' -o -name '*.out' -o -name '*.tmp')" ] ||
     fail "working files are left: $(ls "$cache")"
   [[ ${CLASS_LIST##*\\} == "$(basename "$MARKER" .failed)"-*.classlist ]] ||

@@ -5,6 +5,7 @@
 #include "common/message_text.h"
 #include "jvm/class_path.h"
 #include "jvm/vm_parameters.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "settings/read_settings.h"
@@ -42,7 +43,8 @@ class LaunchPlanTest : public testing::Test {
     Result<ExecutableLocation> executable = LocateExecutable(Join({dir_.Path(L"app"), L"app.exe"}));
     Result<LauncherSettings> settings = ReadSettings(*executable, WideString(L"[Application]\r\nMain Class=M\r\n"));
     plan_.emplace(BuildLaunchPlan({settings->application, settings->classPath, settings->vmParameters, userOptions_,
-                                   settings->output, *executable, commandLine_, libraryPath_, &NoMemoryFigures}));
+                                   settings->output, *executable, commandLine_, libraryPath_, &NoMemoryFigures,
+                                   shortPath_, NoTrace()}));
     return static_cast<bool>(*plan_);
   }
 
@@ -59,6 +61,7 @@ class LaunchPlanTest : public testing::Test {
   test::TempDir dir_;
   WideStringList commandLine_;
   WideString libraryPath_;
+  ShortPathSource shortPath_ = &platform::ShortPathForm;
   WideStringList userOptions_;
   std::optional<Result<LaunchPlan>> plan_;
 };
@@ -106,6 +109,32 @@ TEST_F(LaunchPlanTest, VmParametersFollowTheClassPathInOrder) {
   EXPECT_EQ(Plan().options[5], "-Dnone=%LAUNCHER_TEST_UNSET%");
   EXPECT_EQ(Plan().options[6], platform::ToAnsi(L"-Dw=Gr\u00FC\u00DFe"));
   EXPECT_EQ(Plan().stackSize, 2097152u);
+}
+
+// A folder whose name no 8-bit text can carry (a lone surrogate), and the
+// file system's answers for it.
+const WideString kOddFolder = WideString(L"odd") + static_cast<wchar_t>(0xD800);
+platform::SystemResult<WideString> ShortOddFolder(const WideString& path) {
+  return path.find(kOddFolder) == WideString::npos ? path : WideString(L"ODD~1");
+}
+platform::SystemResult<WideString> NoShortNames(const WideString& path) { return path; }
+platform::SystemResult<WideString> NothingThere(const WideString&) { return platform::SystemError{2}; }
+
+TEST_F(LaunchPlanTest, EachPathOfAListIsCarriedOnItsOwn) {
+  const WideString list(1, platform::kPathListSeparator);
+  libraryPath_ = L"first" + list + kOddFolder + list + L"last";
+  shortPath_ = &ShortOddFolder;
+  ASSERT_TRUE(Assemble("[Application]\r\nEmbedded Jar=yes\r\n"));
+  EXPECT_EQ(Plan().options[0], "-Djava.library.path=first" + Sep() + "ODD~1" + Sep() + "last");
+
+  shortPath_ = &NothingThere;  // it names nothing: left out
+  ASSERT_TRUE(Assemble("[Application]\r\nEmbedded Jar=yes\r\n"));
+  EXPECT_EQ(Plan().options[0], "-Djava.library.path=first" + Sep() + "last");
+
+  shortPath_ = &NoShortNames;
+  EXPECT_FALSE(Assemble("[Application]\r\nEmbedded Jar=yes\r\n"));
+  EXPECT_EQ(plan_->error().message, StringId::kPathNotCarried);
+  EXPECT_EQ(std::get<WideString>(plan_->error().arguments.at(0)), kOddFolder);
 }
 
 // The user's options come last, the start-up cache's are put before them, and

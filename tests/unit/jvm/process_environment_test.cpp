@@ -80,4 +80,14 @@ TEST_F(ProcessEnvironmentTest, EveryVariableSetIsTraced) {
             }));
 }
 
+// The runtime's own DLLs win: its native folder right after the executable's,
+// ahead of the system's folders and the search path; the current folder never.
+TEST(RuntimeLibrarySearchOrderTest, TheRuntimeFolderComesRightAfterTheExecutables) {
+  const WideString list(1, platform::kPathListSeparator);
+  const WideStringList system{L"system32", L"System", L"windows"};
+  EXPECT_EQ(RuntimeLibrarySearchOrder({L"app", L"rt-bin", system, L"tools" + list + list + L"rt-bin"}),
+            (WideStringList{L"app", L"rt-bin", L"system32", L"System", L"windows", L"tools", L"rt-bin"}));
+  EXPECT_EQ(RuntimeLibrarySearchOrder({L"app", L"rt-lib", {}, L""}), (WideStringList{L"app", L"rt-lib"}));
+}
+
 }  // namespace

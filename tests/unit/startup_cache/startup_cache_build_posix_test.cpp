@@ -91,16 +91,53 @@ TEST_F(StartupCacheBuildTest, ABuiltArchiveReplacesTheOlderOnesOfItsFamily) {
   EXPECT_TRUE(Exists(L"else-key.jsa"));
 }
 
-TEST_F(StartupCacheBuildTest, AFailedBuildLeavesItsOutputAsTheMarkerAndNoArchive) {
+TEST_F(StartupCacheBuildTest, ABuildTheRuntimeRefusesIsFinalAndLeavesItsOutputInTheMarker) {
   const CacheBuildJob job = Job("printf half >\"$1\"; echo 'Error: no room'; exit 3\n");
   test::WriteBytes(InCache(L"fam-old.jsa"), "x");
   EXPECT_EQ(RunCacheBuild(job.jobFile), 1);
-  EXPECT_EQ(test::ReadBytes(job.failureMarker), "Error: no room\n\n[build ended: exit code 3]\n");
+  EXPECT_EQ(
+      test::ReadBytes(job.failureMarker),
+      "attempts 1 final\nError: no room\n\n[build 1 of 3 ended: exit code 3, refused by the runtime, given up]\n");
+  EXPECT_TRUE(ReadBuildRecord(test::ReadBytes(job.failureMarker)).GivenUp());
   for (const wchar_t* name :
        {L"fam-key.jsa", L"fam-key.stamp", L"fam-key-7.tmp", L"fam-key-7.out", L"fam-key-7.classlist"}) {
     EXPECT_FALSE(Exists(name)) << test::NativePath(name);
   }
   EXPECT_TRUE(Exists(L"fam-old.jsa"));
+}
+
+// The machine shuts down a moment after the application closed: the build is
+// killed half-way. It is tried again, and given up after the third time.
+TEST_F(StartupCacheBuildTest, AKilledBuildIsTriedAgainUntilTheThirdFailure) {
+  for (int32_t attempt = 1; attempt <= kBuildAttempts; ++attempt) {
+    const CacheBuildJob job = Job("printf half >\"$1\"; kill -KILL $$\n");
+    EXPECT_EQ(RunCacheBuild(job.jobFile), 1);
+    const BuildRecord record = ReadBuildRecord(test::ReadBytes(job.failureMarker));
+    EXPECT_EQ(record.attempts, attempt);
+    EXPECT_FALSE(record.final);
+    EXPECT_EQ(record.GivenUp(), attempt == kBuildAttempts);
+    // Nothing half-made stays, and no stamp without its archive.
+    for (const wchar_t* name : {L"fam-key.jsa", L"fam-key.stamp", L"fam-key-7.tmp", L"fam-key-7.out"}) {
+      EXPECT_FALSE(Exists(name)) << test::NativePath(name) << " after attempt " << attempt;
+    }
+  }
+  EXPECT_NE(
+      test::ReadBytes(InCache(L"fam-key.failed")).find("[build 3 of 3 ended: no exit code, broken off, given up]"),
+      std::string::npos);
+  // Given up: even a build that would succeed is not run.
+  const CacheBuildJob job = Job("printf archive >\"$1\"\n");
+  EXPECT_EQ(RunCacheBuild(job.jobFile), 1);
+  EXPECT_FALSE(Exists(L"fam-key.jsa"));
+}
+
+TEST_F(StartupCacheBuildTest, ABuildWhoseOwnProcessIsKilledCountsAndALaterOneSucceeds) {
+  // What the marker holds while the java program runs: the attempt is counted.
+  const CacheBuildJob job =
+      Job("cat '" + test::NativePath(InCache(L"fam-key.failed")).string() + "' >\"$0.seen\"; printf archive >\"$1\"\n");
+  EXPECT_EQ(RunCacheBuild(job.jobFile), 0);
+  EXPECT_EQ(test::ReadBytes(job.javaProgram + L".seen"), "attempts 1\n[build 1 of 3: broken off]\n");
+  EXPECT_EQ(test::ReadBytes(job.archive), "archive");
+  EXPECT_FALSE(Exists(L"fam-key.failed"));  // built: the record of failures goes
 }
 
 TEST_F(StartupCacheBuildTest, ABuildThatWritesNoArchiveFails) {

@@ -42,4 +42,30 @@ TEST(StartupCacheFilesTest, AStampTellsSizeAndTime) {
             StampText({true, true, 13185024, 1765230000123456790}));
 }
 
+// Only the runtime's own refusal is final; whatever ended the build from
+// outside (a kill, a shutdown, the time limit, a full disk) is tried again.
+TEST(BuildEndingTest, OnlyTheRuntimesRefusalIsFinal) {
+  struct Case {
+    BuildOutcome outcome;
+    BuildEnding ending;
+  } cases[] = {
+      {{.exitCode = 0u, .archivePlaced = true}, BuildEnding::Built},
+      {{.exitCode = std::nullopt}, BuildEnding::BrokenOff},  // killed by a signal, or timed out
+      {{.exitCode = 137u}, BuildEnding::BrokenOff},          // a shell's report of SIGKILL
+      {{.exitCode = 0xC000013Au}, BuildEnding::BrokenOff},   // a console closed at shutdown
+      {{.exitCode = 0u}, BuildEnding::Refused},              // ended on its own, yet no archive in place
+      {{.exitCode = 1u, .diskFull = true}, BuildEnding::DiskFull},
+      {{.exitCode = 1u}, BuildEnding::Refused},
+      {{.exitCode = 3u}, BuildEnding::Refused},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ClassifyBuildEnding(c.outcome), c.ending) << c.outcome.exitCode.value_or(99999);
+  }
+  EXPECT_EQ(ReadBuildRecord("attempts 2\nlog").attempts, 2);
+  EXPECT_FALSE(ReadBuildRecord("attempts 2\nlog").GivenUp());
+  EXPECT_TRUE(ReadBuildRecord("attempts 1 final\n").GivenUp());
+  EXPECT_TRUE(ReadBuildRecord("attempts 2 later\n").GivenUp());  // not of this making: final
+  EXPECT_EQ(BuildRecordText({2, false}, "log\n"), "attempts 2\nlog\n");
+}
+
 }  // namespace

@@ -142,12 +142,34 @@ TEST_F(StartupCacheTest, AChangedJarOrOptionMakesTheArchiveStale) {
   EXPECT_NE(PlanStartupCache(inputs).job->archive, afterJar.job->archive);
 }
 
-TEST_F(StartupCacheTest, AFailedBuildIsNotTriedAgain) {
-  test::WriteBytes(PlanStartupCache(Inputs()).job->failureMarker, "Error: something\n");
-  const StartupCachePlan plan = PlanStartupCache(Inputs());
-  EXPECT_EQ(plan.outcome, CacheReason::EarlierBuildFailed);
-  EXPECT_TRUE(plan.options.empty());
-  EXPECT_FALSE(plan.job);
+TEST_F(StartupCacheTest, ABuildBrokenOffIsTriedAgainAndAFinalOneIsNot) {
+  const CacheBuildJob first = *PlanStartupCache(Inputs()).job;
+  struct Case {
+    std::string marker;
+    CacheReason outcome;
+    int32_t attempt;
+  } cases[] = {
+      {"attempts 1\n[build 1 of 3 ended: no exit code, broken off]\n", CacheReason::BuildTriedAgain, 2},
+      {"attempts 2\n", CacheReason::BuildTriedAgain, 3},
+      {"attempts 3\n", CacheReason::EarlierBuildFailed, 0},
+      {"attempts 1 final\nError: something\n", CacheReason::EarlierBuildFailed, 0},
+      {"Error: something\n", CacheReason::EarlierBuildFailed, 0},  // a marker of another making counts as final
+  };
+  for (const Case& c : cases) {
+    test::WriteBytes(first.failureMarker, c.marker);
+    const StartupCachePlan plan = PlanStartupCache(Inputs());
+    EXPECT_EQ(plan.outcome, c.outcome) << c.marker;
+    EXPECT_EQ(plan.job.has_value(), c.attempt > 0) << c.marker;
+    EXPECT_EQ(plan.options.empty(), c.attempt == 0) << c.marker;
+    if (plan.job) EXPECT_EQ(plan.buildAttempt, c.attempt) << c.marker;
+  }
+}
+
+TEST_F(StartupCacheTest, AStampWithoutItsArchiveGoes) {
+  const CacheBuildJob job = *PlanStartupCache(Inputs()).job;
+  test::WriteBytes(job.stamp, "123 456\n");
+  EXPECT_EQ(PlanStartupCache(Inputs()).outcome, CacheReason::RecordingClasses);
+  EXPECT_FALSE(platform::FileExists(job.stamp));
 }
 
 TEST_F(StartupCacheTest, AFolderThatCannotBeWrittenLeavesTheStartAlone) {

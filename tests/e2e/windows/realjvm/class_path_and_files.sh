@@ -58,12 +58,7 @@ assert_stdout_has "QX_JVM_PATH=$jre\\bin\\server\\jvm.dll"
 
 # The probe's classes inside the executable, after its own bytes, as a
 # self-extracting archive carries them.
-python3 - "$SCENARIO_DIR/lib/probe.jar" "$LAUNCHER" <<'PY' || fail "cannot add the probe's classes to the launcher"
-import sys, zipfile
-with zipfile.ZipFile(sys.argv[1]) as jar, zipfile.ZipFile(sys.argv[2], "a") as executable:
-    for entry in jar.infolist():
-        executable.writestr(entry, jar.read(entry))
-PY
+embed_classes "$SCENARIO_DIR/lib/probe.jar"
 rm "$SCENARIO_DIR/lib/probe.jar"
 class_path_settings 'ressourcen-ü' probe.ResourceLookup 'Embedded Jar=Yes'
 start_launcher probe/Probe.class in-folder.txt
