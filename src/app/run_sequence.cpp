@@ -229,7 +229,7 @@ int32_t RunLauncher(Host& host, const platform::ProcessCommandLine& commandLine)
   *settings = WithPathsFixedToCurrentFolder(std::move(*settings));
   TracePhase(trace, "runtime");
   Result<ResolvedRuntime> runtime =
-      ChooseRuntime(host.ui, host.registry, settings->runtime, settings->product, *executable, trace);
+      ChooseRuntime(host.ui, host.registry, *settings, *executable, trace);
   if (!runtime) return Failed(report, runtime.error(), trace);
 
   // Run, here or in the companion.

@@ -164,3 +164,44 @@ store_contents() {
 assert_install_output_matches() {
   [[ "$INSTALL_OUTPUT" =~ $1 ]] || fail "the tool's last line '$INSTALL_OUTPUT' does not match '$1'"
 }
+
+# ---- The launcher's own install of a pinned runtime (after per_user_settings.sh).
+
+# use_runtime_store: RUNTIME_STORE is where the launcher keeps the scenario
+# product's runtimes (Linux: XDG_DATA_HOME in the scenario folder; Windows:
+# LOCALAPPDATA of the prefix, removed at the end).
+use_runtime_store() {
+  [ -n "$PRODUCT_CODE" ] || fail "use_per_user_settings first"
+  if [ "$E2E_PLATFORM" = linux ]; then
+    export XDG_DATA_HOME="$SCENARIO_DIR/data"
+    RUNTIME_STORE="$XDG_DATA_HOME/$PRODUCT_NAME/$PRODUCT_CODE/runtimes"
+    return
+  fi
+  local data
+  data=$("$E2E_WINE" cmd /c 'echo %LOCALAPPDATA%' </dev/null 2>/dev/null | tr -d '\r')
+  data=$("$E2E_WINE" winepath -u "$data" </dev/null 2>/dev/null)
+  [ -d "$data" ] || fail "cannot find the folder of LOCALAPPDATA"
+  RUNTIME_STORE="$data/$PRODUCT_NAME/$PRODUCT_CODE/Runtimes"
+  UNDO_COMMANDS+=("rm -rf $(printf '%q' "$data/$PRODUCT_NAME/$PRODUCT_CODE")")
+}
+
+# The complete runtimes of the store: their folders (named by the hash's start).
+stored_runtimes() { store_contents "$RUNTIME_STORE" | grep -Ex '[0-9a-f]{16}' || true; }
+
+# write_pinned_settings PIN_LINE... : the probe application with no runtime of
+# its own and these lines in [Runtime Download]; the bounds are those of
+# PINNED_VERSION (the version of the runtime the archive holds).
+write_pinned_settings() {
+  write_settings <<INI
+$(product_information)
+[Application]
+Main Class=probe.Probe
+[Class Path]
+Class Path=probe.jar
+[Java Runtime Environment]
+Minimum Version=$PINNED_VERSION
+Maximum Version=$PINNED_VERSION
+[Runtime Download]
+$(printf '%s\n' "$@")
+INI
+}
