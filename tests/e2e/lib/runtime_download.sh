@@ -5,6 +5,7 @@
 #   make_fixture_runtime FOLDER VERSION   a runtime in the system's layout
 #   make_archive zip|tar.gz FOLDER FILE   an archive of FOLDER (its name the top folder)
 #   serve_fixture_archive FORMAT BULK     a fixture runtime's archive, served: ARCHIVE_SHA, ARCHIVE_SIZE
+#   make_test_authority                   $tls/ca.pem and a server certificate $tls/server.pem (key server.key) for 127.0.0.1
 #   start_archive_server [--certificate PEM --key PEM]   serves $SCENARIO_DIR/www at SERVER_URL
 #   set_server_rules JSON                 how the server answers (see archive_server.py)
 #   server_log, assert_server_log LINES   the requests so far, one a line
@@ -98,6 +99,18 @@ start_archive_server() {
   [ "${1:-}" = --certificate ] && scheme=https
   SERVER_URL="$scheme://127.0.0.1:$SERVER_PORT"
   log "archive server at $SERVER_URL"
+}
+
+make_test_authority() {
+  tls="$SCENARIO_DIR/tls"
+  mkdir -p "$tls"
+  openssl req -x509 -newkey rsa:2048 -nodes -keyout "$tls/ca.key" -out "$tls/ca.pem" -days 2 \
+    -subj "/CN=Scenario Root" -addext basicConstraints=critical,CA:TRUE 2>/dev/null || fail "cannot make the authority"
+  openssl req -newkey rsa:2048 -nodes -keyout "$tls/server.key" -out "$tls/server.csr" -subj "/CN=archive server" \
+    2>/dev/null || fail "cannot make the server's request"
+  printf 'subjectAltName=IP:127.0.0.1\n' >"$tls/san.ext"
+  openssl x509 -req -in "$tls/server.csr" -CA "$tls/ca.pem" -CAkey "$tls/ca.key" -CAcreateserial -days 2 \
+    -extfile "$tls/san.ext" -out "$tls/server.pem" 2>/dev/null || fail "cannot sign the server's certificate"
 }
 
 set_server_rules() { printf '%s\n' "$1" >"$SCENARIO_DIR/rules.json"; }
