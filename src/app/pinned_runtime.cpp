@@ -31,8 +31,7 @@ PinnedRuntime::PinnedRuntime(const LauncherSettings& settings, const ExecutableL
   }
 }
 
-std::optional<WideStringList> PinnedRuntime::StoredHomes() const {
-  if (!download_ || storeFolder_.empty()) return std::nullopt;
+WideStringList PinnedRuntime::StoredHomes() const {
   WideStringList homes;
   for (const StoredRuntime& stored : runtime_install::RuntimeStore(storeFolder_).Installed()) {
     homes.push_back(stored.home);

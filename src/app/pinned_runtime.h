@@ -26,8 +26,12 @@ class PinnedRuntime {
  public:
   PinnedRuntime(const LauncherSettings& settings, const ExecutableLocation& executable, Trace& trace);
 
-  // The homes of the store's complete runtimes, for discovery; none without a pin.
-  std::optional<WideStringList> StoredHomes() const;
+  // Whether the store is a source of this start: a runtime is pinned and the
+  // user has a data folder.
+  bool HasStore() const { return download_ && !storeFolder_.empty(); }
+
+  // The homes of the store's complete runtimes, for discovery.
+  WideStringList StoredHomes() const;
 
   // Once discovery found nothing: whether and how the install is offered (the
   // trace says why); asks the machine's policy.

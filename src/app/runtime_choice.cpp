@@ -66,6 +66,11 @@ std::optional<ResolvedRuntime> AskTheUser(UserInterface& ui, const LauncherSetti
   }
 }
 
+std::function<WideStringList()> StoreOf(const PinnedRuntime& pinned) {
+  if (!pinned.HasStore()) return nullptr;
+  return [&pinned] { return pinned.StoredHomes(); };
+}
+
 void TraceRuntime(Trace& trace, const ResolvedRuntime& runtime) {
   TraceLine(trace, "jvm-library")
       .Text("path", runtime.jvmLibrary)
@@ -85,7 +90,7 @@ Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, con
                                                           {.executableFolder = executable.folder,
                                                            .hasPairProduct = !settings.product.pairProduct.empty(),
                                                            .environmentHome = EnvironmentHome(),
-                                                           .storedRuntimes = pinned.StoredHomes()},
+                                                           .storedRuntimes = StoreOf(pinned)},
                                                           registry, trace);
   if (!runtime) {
     const InstallOffer offer = pinned.Offer(registry);

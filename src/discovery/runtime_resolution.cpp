@@ -168,7 +168,7 @@ std::optional<ResolvedRuntime> ResolveRuntime(const RuntimeRequirements& require
     }
   }
   if (places.storedRuntimes) {
-    if (auto runtime = FromRuntimeStore(*places.storedRuntimes, requirements, trace)) {
+    if (auto runtime = FromRuntimeStore(places.storedRuntimes(), requirements, trace)) {
       return runtime;
     }
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "common/trace.h"
@@ -14,9 +15,10 @@ struct RuntimePlaces {
   bool hasPairProduct = false;
   // The folder JAVA_HOME names, passed only where the system names runtimes that way.
   std::optional<WideString> environmentHome;
-  // The homes of the complete runtimes in the user's runtime store; none when
-  // the store is not a source of this start (no runtime is pinned).
-  std::optional<WideStringList> storedRuntimes;
+  // Lists the homes of the complete runtimes in the user's runtime store,
+  // asked only when every other source has found nothing; empty when the
+  // store is not a source of this start (no runtime is pinned).
+  std::function<WideStringList()> storedRuntimes;
 };
 
 // Settles on the runtime to run: the "JRE Path" folder, a private runtime

@@ -29,11 +29,12 @@ class ResolutionOrderTest : public testing::Test {
   std::optional<ResolvedRuntime> Resolve(const std::optional<WideString>& javaHome = std::nullopt) {
     trace_.lines.clear();
     registry_.opened.clear();
-    return ResolveRuntime(requirements_,
-                          {.executableFolder = dir_.Path(L"app") + platform::kPathSeparator,
-                           .environmentHome = javaHome,
-                           .storedRuntimes = stored_},
-                          registry_, trace_);
+    return ResolveRuntime(
+        requirements_,
+        {.executableFolder = dir_.Path(L"app") + platform::kPathSeparator,
+         .environmentHome = javaHome,
+         .storedRuntimes = stored_ ? std::function<WideStringList()>([this] { return *stored_; }) : nullptr},
+        registry_, trace_);
   }
 
   bool Opened(const WideString& prefix) {

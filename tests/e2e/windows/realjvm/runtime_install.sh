@@ -32,17 +32,18 @@ headline_matches() {
   grep -qE "^control id=242 class=\"Static\" enabled=1 visible=1 text=\"$1\"$" "$SCENARIO_DIR/progress.txt"
 }
 
-# The question with its install button, which is pressed.
+# The question with its install button, which is pressed (with "enter": the
+# Enter key, the install being the default button).
 install_from_question() {
   expect_dialog --caption "JRE Not Found"
   assert_control_text 207 "Install Java 8 runtime"
   assert_buttons 1 2 202 207
-  press_button 207
+  if [ "${1:-}" = enter ]; then drive_dialog key --vk RETURN --caption "JRE Not Found"; else press_button 207; fi
 }
 
 set_server_rules '{"/java8.zip": ["drip:65536:100"]}'
 start_launcher print installed err
-install_from_question
+install_from_question enter
 wait_until "the progress dialog's download line" headline_matches "Downloading Java 8 runtime from 127.0.0.1:$SERVER_PORT"
 expect_exit 0
 assert_stdout_is installed
@@ -69,7 +70,7 @@ set_server_rules '{"/java8.zip": ["drip:4096:200*"]}'
 start_launcher print cancelled err
 install_from_question
 wait_until "the progress dialog's download line" headline_matches "Downloading Java 8 runtime from .*"
-press_button 2 --caption "Installing Java 8 runtime"
+drive_dialog key --vk ESCAPE --caption "Installing Java 8 runtime"
 decline_runtime_question
 assert_equals "" "$(stored_runtimes)" "runtimes in the store after Cancel"
 
