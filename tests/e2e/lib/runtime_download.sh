@@ -198,6 +198,16 @@ use_runtime_store() {
   UNDO_COMMANDS+=("rm -rf $(printf '%q' "$data/$PRODUCT_NAME/$PRODUCT_CODE")")
 }
 
+# make_small_runtime: $SCENARIO_DIR/small-jre, a real runtime made with jlink,
+# labelled 1.6 in its release file so that no runtime of this machine
+# qualifies for the bounds of PINNED_VERSION, which it sets.
+make_small_runtime() {
+  "$JDK_HOME/bin/jlink" --add-modules java.base,java.xml --compress=2 --strip-debug --no-header-files \
+    --no-man-pages --output "$SCENARIO_DIR/small-jre" || fail "jlink failed"
+  sed -i 's/^JAVA_VERSION=.*/JAVA_VERSION="1.6.0_45"/' "$SCENARIO_DIR/small-jre/release"
+  PINNED_VERSION=1.6
+}
+
 # The complete runtimes of the store: their folders (named by the hash's start).
 stored_runtimes() { store_contents "$RUNTIME_STORE" | grep -Ex '[0-9a-f]{16}' || true; }
 

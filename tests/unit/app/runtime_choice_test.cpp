@@ -264,7 +264,7 @@ TEST_F(WriteBackTest, TheChosenFolderGoesToThePerUserFilesOfBothLaunchers) {
   ASSERT_TRUE(again);
   EXPECT_EQ(again->runtime.jrePath, chosen);
   test::RecordingUi nextUi;
-  ASSERT_TRUE(ChooseRuntime(nextUi, registry_, again->runtime, again->product, executable_));
+  ASSERT_TRUE(ChooseRuntime(nextUi, registry_, *again, executable_));
   EXPECT_TRUE(nextUi.runtimeQuestions.empty());
 }
 
