@@ -47,25 +47,38 @@ std::optional<RuntimeAnswer> AskAboutInstall(const WideString& installChoice) {
   }
 }
 
-// Progress on standard error: a line whenever the kind of work changes, and
-// its figures at most once a second, so that a log stays readable.
+// Progress on standard error: a line whenever the kind of work changes (the
+// last figures of the kind before it first), and the figures at most once a
+// second, so that a log stays readable.
 class ConsoleProgress final : public ProgressSink {
  public:
+  ~ConsoleProgress() override { PrintPending(); }
+
   void Report(const ProgressState& state) override {
     const auto now = std::chrono::steady_clock::now();
-    if (printed_ && state.step == step_ && now - last_ < std::chrono::seconds(1)) return;
+    const bool newStep = !printed_ || state.step != step_;
+    if (newStep) PrintPending();
+    pending_ = state;
+    if (!newStep && now - last_ < std::chrono::seconds(1)) return;
     printed_ = true;
     step_ = state.step;
     last_ = now;
-    PrintLine(state.detail.empty() ? state.headline : state.headline + L": " + state.detail);
+    PrintPending();
   }
   // A console start is stopped by Ctrl+C; the store keeps nothing half-made.
   bool CancelRequested() override { return false; }
 
  private:
+  void PrintPending() {
+    if (!pending_) return;
+    PrintLine(pending_->detail.empty() ? pending_->headline : pending_->headline + L": " + pending_->detail);
+    pending_.reset();
+  }
+
   bool printed_ = false;
   uint32_t step_ = 0;
   std::chrono::steady_clock::time_point last_;
+  std::optional<ProgressState> pending_;
 };
 
 // A launcher on a console has no windows: messages and progress go to
