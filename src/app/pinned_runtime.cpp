@@ -85,10 +85,17 @@ std::optional<ResolvedRuntime> PinnedRuntime::Install(UserInterface& ui, WindowH
         trace_);
   });
   if (!installed) return std::nullopt;
-  if (!*installed) {
-    const WideString words = FailureMessage(installed->error(), name);
-    if (!words.empty()) ui.ShowError(owner, words);
-    return std::nullopt;
+  InstallFailure failure;
+  if (*installed) {
+    if (auto runtime = ResolveStoredRuntime((*installed)->home, requirements_, trace_)) return runtime;
+    // Installed by an earlier start under other bounds or "JVM Type".
+    failure.kind = runtime_install::FailureKind::NotQualified;
+    failure.reason = "the runtime in " + platform::ToUtf8((*installed)->home) +
+                     " is outside the version bounds or lacks the JVM library \"JVM Type\" asks for";
+  } else {
+    failure = installed->error();
   }
-  return ResolveStoredRuntime((*installed)->home, requirements_, trace_);
+  const WideString words = FailureMessage(failure, name);
+  if (!words.empty()) ui.ShowError(owner, words);
+  return std::nullopt;
 }
