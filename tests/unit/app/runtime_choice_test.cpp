@@ -307,8 +307,10 @@ class PinnedRuntimeTest : public ChooseRuntimeTest {
     settings_.runtime.minimum = ParseLowerBound(L"17");
     archive_ = test::MakeRuntimeZip("21.0.1");
     test::WriteBytes(Join({dir_.Path(L"app"), L"jre.zip"}), archive_);
-    settings_.runtimeDownload = RuntimeDownloadSettings{
-        .archiveUrls = {L"jre.zip"}, .sha256 = test::Sha256Hex(archive_), .runtimeName = L"Java 21"};
+    settings_.runtimeDownload = RuntimeDownloadSettings{.archiveUrls = {L"jre.zip"},
+                                                        .sha256 = test::Sha256Hex(archive_),
+                                                        .archiveSize = std::nullopt,
+                                                        .runtimeName = L"Java 21"};
   }
 
   WideString Store() const { return Join({dir_.Path(L"data"), L"Product", L"Code", L""}); }
@@ -359,7 +361,7 @@ TEST_F(PinnedRuntimeTest, HowTheOfferEndsWhenItDoesNotInstall) {
             L"pinned: its SHA-256 is " +
                 platform::FromUtf8(pinned) + L", expected " + WideString(64, L'0') + L".");
   EXPECT_EQ(ui_.installChoices, (std::vector<WideString>{L"Install Java 21", L"Install Java 21"}));
-  EXPECT_TRUE(trace_.Has("runtime-install step=failed kind=hash-mismatch"));
+  EXPECT_EQ(trace_.Events("runtime-install step=failed kind=hash-mismatch").size(), 1u);
   settings_.runtimeDownload->sha256 = pinned;
 
   ui_ = {};
@@ -380,8 +382,11 @@ TEST_F(PinnedRuntimeTest, HowTheOfferEndsWhenItDoesNotInstall) {
   }
 
   ui_ = {};
-  settings_.runtimeDownload = RuntimeDownloadSettings{
-      .archiveUrls = {L"jre.zip"}, .sha256 = pinned, .runtimeName = L"", .offer = RuntimeOffer::Auto};
+  settings_.runtimeDownload = RuntimeDownloadSettings{.archiveUrls = {L"jre.zip"},
+                                                      .sha256 = pinned,
+                                                      .archiveSize = std::nullopt,
+                                                      .runtimeName = L"",
+                                                      .offer = RuntimeOffer::Auto};
   Result<ResolvedRuntime> runtime = Choose();
   ASSERT_TRUE(runtime);
   EXPECT_EQ(runtime->origin, RuntimeOrigin::RuntimeStore);
