@@ -4,6 +4,9 @@
 # qualifies: ten starts at once with "Offer=auto" cause one download and all
 # run the application; the next start takes the store's runtime with no
 # request. The machine's switch turns the offer off.
+# e2e time limit: 360 s
+# (a jlink runtime made, archived and unpacked, and real JVMs started, on a
+# machine the other tests keep busy)
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../lib/java_probe.sh"
 source "$(dirname "$0")/../lib/per_user_settings.sh"

@@ -4,6 +4,9 @@
 # question and "yes" installing it over https and running the application.
 # Without a network, the archive beside the launcher (a relative path) or a
 # file: address serves as the second mirror.
+# e2e time limit: 360 s
+# (a jlink runtime made, archived and unpacked, and real JVMs started, on a
+# machine the other tests keep busy)
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../lib/java_probe.sh"
 source "$(dirname "$0")/../lib/per_user_settings.sh"
