@@ -32,6 +32,7 @@ enum class StringId : uint32_t {
   kReasonInvalid = 230,
   kPairProductStartFailed = 240,
   kSettingsFileTooLarge = 250,
+  kPressAnyKey = 270,
   // Installing the publisher's pinned runtime.
   kInstallChoice = 260,
   kInstallingCaption = 261,
@@ -43,8 +44,8 @@ enum class StringId : uint32_t {
   kUnpacking = 267,
   kOtherStartInstalling = 268,
   kDefaultRuntimeName = 269,
-  kInstallQuestion = 270,
   kCancelling = 271,
+  kInstallQuestion = 272,
   kInstallFailed = 280,
   kNoNetwork = 281,
   kNameNotFound = 282,

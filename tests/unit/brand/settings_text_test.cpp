@@ -14,22 +14,26 @@ TEST(SettingsTextTest, NamesByLineWhatTheLauncherWouldNotRead) {
       "Main Clas=com.example.App\r\n"
       "main class=com.example.App\r\n"
       "Main Class=com.example.App\r\n"
+      "App User Model ID=Example Viewer\r\n"
       "[Display]\r\n"
       "Splash Screen=s.png\r\n"
       "[Java Runtime Environment]\r\n"
       "JRE Path=jre\n"
       "Minimum Version=11\r\n"
+      "User Options=some\r\n"
       "[Application]\r\n"
       "[Colours]\r\n");
   ASSERT_TRUE(notices) << notices.error().message;
   const std::vector<std::string> expected{
       "line 2: unknown key \"Main Clas\" in [Application]",
       "line 3: unknown key \"main class\" in [Application] (the launcher reads \"Main Class\", letter case included)",
-      "line 5: [Display] is read only from the settings file beside the executable, not from the built-in settings",
-      "line 8: a line ends in LF alone; the launcher reads lines that end in CR LF, so it reads this one as part of "
+      "line 5: \"Example Viewer\" holds a space or a control character: the launcher ignores this App User Model ID",
+      "line 6: [Display] is read only from the settings file beside the executable, not from the built-in settings",
+      "line 9: a line ends in LF alone; the launcher reads lines that end in CR LF, so it reads this one as part of "
       "the line before",
-      "line 9: [Application] repeats the section of line 1; only the first is read",
-      "line 10: unknown section [Colours]",
+      "line 10: User Options=some is not all, memory or off: the launcher takes memory",
+      "line 11: [Application] repeats the section of line 1; only the first is read",
+      "line 12: unknown section [Colours]",
   };
   EXPECT_EQ(*notices, expected);
   // UTF-16LE with its byte-order mark is read too.
