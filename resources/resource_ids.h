@@ -16,6 +16,17 @@
 #define IDC_DOWNLOAD_LINK 205
 #define IDC_BROWSE_HINT 206
 
+/* The same dialog grown by a row for the install of the publisher's pinned
+   runtime, shown only when one is pinned; its other controls are those above. */
+#define IDD_JRE_NOT_FOUND_INSTALL 202
+#define IDC_INSTALL 207
+
+/* The progress of that install: IDCANCEL is Cancel. */
+#define IDD_RUNTIME_INSTALL 241
+#define IDC_PROGRESS_HEADLINE 242
+#define IDC_PROGRESS_BAR 243
+#define IDC_PROGRESS_DETAIL 244
+
 /* The "Java Exception" dialog and its controls: IDOK is Ignore, IDCANCEL Stop;
    the icon is IDC_ERROR_ICON as above. */
 #define IDD_JAVA_EXCEPTION 231

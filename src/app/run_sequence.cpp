@@ -265,8 +265,7 @@ int32_t RunLauncher(Host& host, const platform::ProcessCommandLine& commandLine)
   if (settings->application.overrideWorkingDirectory) EnterLauncherFolder(*executable);
   *settings = WithPathsFixedToCurrentFolder(std::move(*settings));
   TracePhase(trace, "runtime");
-  Result<ResolvedRuntime> runtime =
-      ChooseRuntime(host.ui, host.registry, settings->runtime, settings->product, *executable, trace);
+  Result<ResolvedRuntime> runtime = ChooseRuntime(host.ui, host.registry, *settings, *executable, trace);
   if (!runtime) return Failed(report, runtime.error(), trace);
 
   // Run, here or in the companion.

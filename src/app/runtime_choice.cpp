@@ -1,6 +1,7 @@
 #include "app/runtime_choice.h"
 
 #include "app/jre_not_found_message.h"
+#include "app/pinned_runtime.h"
 #include "discovery/runtime_folder.h"
 #include "discovery/runtime_resolution.h"
 #include "platform/files.h"
@@ -25,6 +26,8 @@ const char* AnswerName(RuntimeAnswer::Kind kind) {
   switch (kind) {
     case RuntimeAnswer::Kind::Chosen:
       return "chosen";
+    case RuntimeAnswer::Kind::Install:
+      return "install";
     case RuntimeAnswer::Kind::Cancelled:
       return "cancelled";
     case RuntimeAnswer::Kind::NotShown:
@@ -33,23 +36,39 @@ const char* AnswerName(RuntimeAnswer::Kind kind) {
   return "not-shown";
 }
 
-std::optional<ResolvedRuntime> AskTheUser(UserInterface& ui, const RuntimeRequirements& requirements,
-                                          const ProductSettings& product, const ExecutableLocation& executable,
-                                          Trace& trace) {
-  const JvmTypeMode mode = requirements.jvmType;
-  const FolderCheck check = [mode](const WideString& folder) {
-    bool server = false;
-    return LocateJvmLibrary(folder, mode, server);
-  };
-  const RuntimeAnswer answer = ui.AskForRuntime(platform::ActiveWindow(), BuildJreNotFoundMessage(requirements), check);
-  TraceLine line(trace, "question");
-  line.Bytes("name", "JRE Not Found").Word("answer", AnswerName(answer.kind));
-  if (answer.kind == RuntimeAnswer::Kind::Chosen) line.Text("folder", answer.folder);
-  line.Write();
-  if (answer.kind != RuntimeAnswer::Kind::Chosen) return std::nullopt;
-  ResolvedRuntime runtime = RuntimeChosenByUser(answer.jvmLibrary, !product.pairProduct.empty());
-  WriteJrePath(product, executable, platform::WithTrailingSeparator(answer.folder));
-  return runtime;
+// The question, asked again after an install that failed or was cancelled:
+// the link and Browse stay offered, and so does the install.
+std::optional<ResolvedRuntime> AskTheUser(UserInterface& ui, const LauncherSettings& settings,
+                                          const ExecutableLocation& executable, const WideString& installChoice,
+                                          const PinnedRuntime& pinned, Trace& trace) {
+  const JvmTypeMode mode = settings.runtime.jvmType;
+  const RuntimeQuestion question{.message = BuildJreNotFoundMessage(settings.runtime),
+                                 .check =
+                                     [mode](const WideString& folder) {
+                                       bool server = false;
+                                       return LocateJvmLibrary(folder, mode, server);
+                                     },
+                                 .installChoice = installChoice};
+  for (;;) {
+    const RuntimeAnswer answer = ui.AskForRuntime(platform::ActiveWindow(), question);
+    TraceLine line(trace, "question");
+    line.Bytes("name", "JRE Not Found").Word("answer", AnswerName(answer.kind));
+    if (answer.kind == RuntimeAnswer::Kind::Chosen) line.Text("folder", answer.folder);
+    line.Write();
+    if (answer.kind == RuntimeAnswer::Kind::Install) {
+      if (auto installed = pinned.Install(ui, platform::ActiveWindow())) return installed;
+      continue;
+    }
+    if (answer.kind != RuntimeAnswer::Kind::Chosen) return std::nullopt;
+    ResolvedRuntime runtime = RuntimeChosenByUser(answer.jvmLibrary, !settings.product.pairProduct.empty());
+    WriteJrePath(settings.product, executable, platform::WithTrailingSeparator(answer.folder));
+    return runtime;
+  }
+}
+
+std::function<WideStringList()> StoreOf(const PinnedRuntime& pinned) {
+  if (!pinned.HasStore()) return nullptr;
+  return [&pinned] { return pinned.StoredHomes(); };
 }
 
 void TraceRuntime(Trace& trace, const ResolvedRuntime& runtime) {
@@ -64,13 +83,23 @@ void TraceRuntime(Trace& trace, const ResolvedRuntime& runtime) {
 
 }  // namespace
 
-Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, const RuntimeRequirements& requirements,
-                                      const ProductSettings& product, const ExecutableLocation& executable,
-                                      Trace& trace) {
-  const bool hasCompanion = !product.pairProduct.empty();
-  std::optional<ResolvedRuntime> runtime =
-      ResolveRuntime(requirements, executable.folder, registry, hasCompanion, EnvironmentHome(), trace);
-  if (!runtime) runtime = AskTheUser(ui, requirements, product, executable, trace);
+Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, const LauncherSettings& settings,
+                                      const ExecutableLocation& executable, Trace& trace) {
+  const PinnedRuntime pinned(settings, executable, trace);
+  std::optional<ResolvedRuntime> runtime = ResolveRuntime(settings.runtime,
+                                                          {.executableFolder = executable.folder,
+                                                           .hasPairProduct = !settings.product.pairProduct.empty(),
+                                                           .environmentHome = EnvironmentHome(),
+                                                           .storedRuntimes = StoreOf(pinned)},
+                                                          registry, trace);
+  if (!runtime) {
+    const InstallOffer offer = pinned.Offer(registry);
+    if (offer == InstallOffer::Install) runtime = pinned.Install(ui, platform::ActiveWindow());
+    if (!runtime) {
+      runtime = AskTheUser(ui, settings, executable,
+                           offer == InstallOffer::None ? WideString() : pinned.InstallChoice(), pinned, trace);
+    }
+  }
   if (!runtime) return LaunchError::Silent();
   // A relative "JRE Path" was found from the current folder; the library
   // search that loads it does not look there.

@@ -9,12 +9,14 @@
 #include "ui/user_interface.h"
 
 // The runtime a start runs on: one that discovery finds (settings folder,
-// private runtime, registry, current installers' keys, JAVA_HOME on Linux),
-// else the one the user points at in the "JRE Not Found" question, which is
-// used at once and remembered as "JRE Path" for the next start (and for the
-// companion's). Fails silently when the user declines or the question
-// cannot be asked. The search, the question and the JVM library chosen are
-// written to the trace.
-Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, const RuntimeRequirements& requirements,
-                                      const ProductSettings& product, const ExecutableLocation& executable,
-                                      Trace& trace = NoTrace());
+// private runtime, registry, current installers' keys, JAVA_HOME on Linux,
+// the user's store of pinned runtimes), else the publisher's pinned runtime
+// installed ("Offer=auto", or the user's choice in the question), else the
+// one the user points at in the "JRE Not Found" question, which is used at
+// once and remembered as "JRE Path" for the next start (and for the
+// companion's). A failed or cancelled install brings the question back.
+// Fails silently when the user declines or the question cannot be asked.
+// The search, the question and the JVM library chosen are written to the
+// trace.
+Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, const LauncherSettings& settings,
+                                      const ExecutableLocation& executable, Trace& trace = NoTrace());

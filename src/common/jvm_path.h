@@ -29,7 +29,7 @@ struct JvmPath {
 
 // The form of a path that its 8-bit text can carry. A path that names a file
 // but has no such form (the volume keeps no short names) fails with message
-// 260, which names the first folder (or the file) whose name the code page
+// 255, which names the first folder (or the file) whose name the code page
 // cannot write, with the system's error when the file system was not asked
 // successfully. A path not written as it is goes to the trace, with its form.
 Result<JvmPath> JvmPathOf(const WideString& path, ShortPathSource shortPath, Trace& trace);

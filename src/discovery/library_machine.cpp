@@ -5,6 +5,7 @@
 
 #include "common/little_endian.h"
 #include "platform/files.h"
+#include "platform/runtime_layout.h"
 
 namespace {
 
@@ -32,6 +33,34 @@ bool IsI386Elf(std::string_view image) {
 }
 
 }  // namespace
+
+std::optional<ImageMachine> MachineOfImage(std::string_view image) {
+  const ByteReader file(image);
+  if (file.Slice(0, 2) == "MZ") {
+    const uint32_t ntHeaders = file.U32(0x3C);
+    const uint16_t machine = file.U16(ntHeaders + 4);
+    if (file.Slice(ntHeaders, 4) != std::string_view("PE\0\0", 4) || file.Overran()) return std::nullopt;
+    return ImageMachine{.format = ImageFormat::Pe, .machine = machine};
+  }
+  constexpr char kMagic[] = {0x7F, 'E', 'L', 'F'};
+  if (file.Slice(0, 4) != std::string_view(kMagic, 4)) return std::nullopt;
+  constexpr size_t kData = 5, kMachine = 18;
+  const uint16_t machine = file.U8(kData) == 1 ? file.U16(kMachine) : file.U16BigEndian(kMachine);
+  if (file.Overran()) return std::nullopt;
+  return ImageMachine{.format = ImageFormat::Elf, .machine = machine};
+}
+
+bool IsForeignLibrary(std::string_view image) {
+  if (IsI386Library(image)) return true;
+  const std::optional<ImageMachine> machine = MachineOfImage(image);
+  if (!machine) return false;
+  return machine->machine != (machine->format == ImageFormat::Pe ? platform::kOwnPeMachine : platform::kOwnElfMachine);
+}
+
+bool IsForeignLibraryFile(const WideString& path) {
+  const platform::SystemResult<platform::MappedFile> library = platform::MappedFile::Open(path);
+  return library && IsForeignLibrary(library->Bytes());
+}
 
 bool IsI386Library(std::string_view image) { return IsI386Pe(image) || IsI386Elf(image); }
 

@@ -14,6 +14,7 @@ enum class RuntimeOrigin {
   Registry32,       // a registered runtime of the 32-bit view, for the pair product
   ModernRegistry,   // registered by a current installer (Java 9 and later, the free builds)
   EnvironmentHome,  // named by JAVA_HOME, where the system names runtimes that way
+  RuntimeStore,     // installed for the user from the publisher's pinned archive
   UserChoice,       // the folder the user picked
 };
 

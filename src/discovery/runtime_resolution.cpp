@@ -8,6 +8,7 @@
 #include "discovery/runtime_folder.h"
 #include "discovery/runtime_lead.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -90,16 +91,29 @@ std::optional<ResolvedRuntime> FromRegistry(const RuntimeRequirements& requireme
                      trace);
 }
 
-std::optional<ResolvedRuntime> FromEnvironmentHome(const RuntimeRequirements& requirements,
-                                                   const std::optional<WideString>& environmentHome, Trace& trace) {
-  if (!environmentHome) return std::nullopt;
-  RuntimeLead lead;
-  lead.source = L"JAVA_HOME";
-  lead.folder = *environmentHome;
-  lead.registered = false;
+// Folders that name themselves (their "release" file tells the version),
+// judged like registered ones and chosen among by the same ranking.
+std::optional<ResolvedRuntime> FromUnregisteredFolders(const WideStringList& folders,
+                                                       const RuntimeRequirements& requirements, RuntimeOrigin origin,
+                                                       Trace& trace) {
   JvmCandidateList candidates;
-  if (std::optional<JvmCandidate> candidate = JudgeLead(lead, requirements, trace)) candidates.push_back(*candidate);
-  return ChooseAmong(std::move(candidates), requirements, RuntimeOrigin::EnvironmentHome, trace);
+  for (const WideString& folder : folders) {
+    RuntimeLead lead;
+    lead.source = platform::FromUtf8(OriginName(origin));
+    lead.folder = folder;
+    lead.registered = false;
+    if (std::optional<JvmCandidate> candidate = JudgeLead(lead, requirements, trace)) candidates.push_back(*candidate);
+  }
+  return ChooseAmong(std::move(candidates), requirements, origin, trace);
+}
+
+// The publisher pinned the store's runtimes: only the bounds and "JVM Type"
+// judge them, not the kinds and vendors the registry search is limited to.
+std::optional<ResolvedRuntime> FromRuntimeStore(const WideStringList& homes, RuntimeRequirements requirements,
+                                                Trace& trace) {
+  requirements.source = SourcePolicy::Either;
+  requirements.vendor = VendorPolicy::Any;
+  return FromUnregisteredFolders(homes, requirements, RuntimeOrigin::RuntimeStore, trace);
 }
 
 // Nothing installed qualified. With "Maximum Version" absent that is the rule,
@@ -130,26 +144,41 @@ const char* OriginName(RuntimeOrigin origin) {
       return "current installers' registry keys";
     case RuntimeOrigin::EnvironmentHome:
       return "JAVA_HOME";
+    case RuntimeOrigin::RuntimeStore:
+      return "runtime store";
     case RuntimeOrigin::UserChoice:
       break;
   }
   return "user's choice";
 }
 
-std::optional<ResolvedRuntime> ResolveRuntime(const RuntimeRequirements& requirements,
-                                              const WideString& executableFolder, Registry& registry,
-                                              bool hasPairProduct, const std::optional<WideString>& environmentHome,
-                                              Trace& trace) {
-  if (auto runtime = FromSettingsFolder(requirements, hasPairProduct, trace)) return runtime;
-  if (auto runtime = FromPrivateRuntime(requirements, executableFolder, trace)) return runtime;
-  if (auto runtime = FromRegistry(requirements, registry, hasPairProduct, trace)) return runtime;
+std::optional<ResolvedRuntime> ResolveRuntime(const RuntimeRequirements& requirements, const RuntimePlaces& places,
+                                              Registry& registry, Trace& trace) {
+  if (auto runtime = FromSettingsFolder(requirements, places.hasPairProduct, trace)) return runtime;
+  if (auto runtime = FromPrivateRuntime(requirements, places.executableFolder, trace)) return runtime;
+  if (auto runtime = FromRegistry(requirements, registry, places.hasPairProduct, trace)) return runtime;
   if (auto runtime = ChooseAmong(FindModernRegistryRuntimes(requirements, registry, trace), requirements,
                                  RuntimeOrigin::ModernRegistry, trace)) {
     return runtime;
   }
-  if (auto runtime = FromEnvironmentHome(requirements, environmentHome, trace)) return runtime;
+  if (places.environmentHome) {
+    if (auto runtime =
+            FromUnregisteredFolders({*places.environmentHome}, requirements, RuntimeOrigin::EnvironmentHome, trace)) {
+      return runtime;
+    }
+  }
+  if (places.storedRuntimes) {
+    if (auto runtime = FromRuntimeStore(places.storedRuntimes(), requirements, trace)) {
+      return runtime;
+    }
+  }
   ExplainNoneQualified(requirements, trace);
   return std::nullopt;
+}
+
+std::optional<ResolvedRuntime> ResolveStoredRuntime(const WideString& home, const RuntimeRequirements& requirements,
+                                                    Trace& trace) {
+  return FromRuntimeStore({home}, requirements, trace);
 }
 
 ResolvedRuntime RuntimeChosenByUser(const WideString& jvmLibrary, bool hasPairProduct) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "common/trace.h"
@@ -8,17 +9,32 @@
 #include "platform/wide_string.h"
 #include "settings/runtime_requirements.h"
 
+// Where a start may find runtimes besides the settings and the registry.
+struct RuntimePlaces {
+  WideString executableFolder;  // ends in a separator: a private runtime lies here
+  bool hasPairProduct = false;
+  // The folder JAVA_HOME names, passed only where the system names runtimes that way.
+  std::optional<WideString> environmentHome;
+  // Lists the homes of the complete runtimes in the user's runtime store,
+  // asked only when every other source has found nothing; empty when the
+  // store is not a source of this start (no runtime is pinned).
+  std::function<WideStringList()> storedRuntimes;
+};
+
 // Settles on the runtime to run: the "JRE Path" folder, a private runtime
-// beside the launcher (whose folder ends in a separator), the registry's vendor
-// keys, and, when a pair product is configured, their 32-bit view. When these
-// give none: the registrations of today's installers, then the folder that
-// environmentHome names (JAVA_HOME, passed only where the system names
-// runtimes that way). None when no source gives one; asking the user is the
-// caller's. Every source, candidate and choice is written to the trace.
-std::optional<ResolvedRuntime> ResolveRuntime(const RuntimeRequirements& requirements,
-                                              const WideString& executableFolder, Registry& registry,
-                                              bool hasPairProduct, const std::optional<WideString>& environmentHome,
-                                              Trace& trace);
+// beside the launcher, the registry's vendor keys, and, when a pair product
+// is configured, their 32-bit view. When these give none: the registrations
+// of today's installers, the environment's home, then the runtimes of the
+// user's store within the bounds. None when no source gives one; asking the
+// user is the caller's. Every source, candidate and choice is written to the
+// trace.
+std::optional<ResolvedRuntime> ResolveRuntime(const RuntimeRequirements& requirements, const RuntimePlaces& places,
+                                              Registry& registry, Trace& trace);
+
+// The runtime that was just installed into the user's store at home, judged
+// as the store's runtimes are; none when it does not qualify.
+std::optional<ResolvedRuntime> ResolveStoredRuntime(const WideString& home, const RuntimeRequirements& requirements,
+                                                    Trace& trace);
 
 // The runtime in a folder the user chose, with its JVM library found there.
 ResolvedRuntime RuntimeChosenByUser(const WideString& jvmLibrary, bool hasPairProduct);

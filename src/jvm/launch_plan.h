@@ -44,7 +44,7 @@ struct LaunchPlanInputs {
 
 // The plan of a start. Environment references in the settings are expanded
 // now, after the launcher has set the runtime's variables. Fails with message
-// 209 when the class path comes out empty, and with message 260 when one of
+// 209 when the class path comes out empty, and with message 255 when one of
 // its paths cannot be carried (see jvm_path.h); an entry that the code page
 // cannot write and that names nothing is left out.
 Result<LaunchPlan> BuildLaunchPlan(const LaunchPlanInputs& inputs);

@@ -5,6 +5,15 @@
 #include "platform/text.h"
 
 namespace platform {
+
+#if defined(__aarch64__) || defined(_M_ARM64)
+const uint16_t kOwnPeMachine = 0xAA64;
+const uint16_t kOwnElfMachine = 183;
+#else
+const uint16_t kOwnPeMachine = 0x8664;
+const uint16_t kOwnElfMachine = 62;
+#endif
+
 namespace {
 
 std::string_view Trimmed(std::string_view text) {

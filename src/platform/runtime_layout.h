@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +19,11 @@ WideStringList JvmLibrarySubPaths(const WideString& vmFolder);
 
 // Files whose presence marks a folder as a Java runtime (any one suffices).
 WideStringList JavaLibraryMarkers();
+
+// The machine this launcher is built for, as a PE header (Windows) and an ELF
+// header (Linux) name it: a JVM library of another machine cannot be loaded.
+extern const uint16_t kOwnPeMachine;
+extern const uint16_t kOwnElfMachine;
 
 // The compiler that only a JDK holds.
 extern const wchar_t* const kCompilerFile;

@@ -32,6 +32,8 @@ platform::Expected<UnpackedRuntime, std::string> CheckUnpackedRuntime(const Wide
   if (runtime.jvmLibrary.empty()) return NoJvmLibrary(requirements.jvmType);
   if (IsI386LibraryFile(runtime.jvmLibrary))
     return std::string("a 32-bit JVM library, which this launcher cannot load");
+  if (IsForeignLibraryFile(runtime.jvmLibrary))
+    return std::string("a JVM library for another machine, which this launcher cannot load");
   const std::optional<WideString> version = platform::ReleaseFileValue(
       platform::ReadReleaseFile(platform::WithTrailingSeparator(runtime.home)), "JAVA_VERSION");
   if (!version || !runtime.version.Parse(*version, JavaVersion::kLowFill)) {

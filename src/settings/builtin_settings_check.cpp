@@ -25,6 +25,9 @@ const BuiltinLayerSection kLayeredSections[] = {
       keys::kPairProduct, keys::kPairReturnCode, keys::kEmbeddedJar, keys::kOutputFile, keys::kOutputAppend,
       keys::kErrorFile, keys::kErrorAppend, keys::kCmd, keys::kAppUserModelId, keys::kRestartExitCodes}},
     {keys::kClassPathSection, {keys::kClassPath}},
+    {keys::kDownloadSection,
+     {keys::kArchiveUrl, keys::kArchiveSha256, keys::kArchiveSize, keys::kRuntimeName, keys::kOffer},
+     keys::kArchiveUrl},
 };
 
 const wchar_t* const kUserOptionsWords[] = {L"all", L"memory", L"off"};
@@ -51,6 +54,41 @@ WideString CaseHint(const wchar_t* spelling) {
   return spelling ? WideString(L" (the launcher reads \"") + spelling + L"\", letter case included)" : WideString();
 }
 
+// "<numbered> N" with N a number from 2 on, written without leading zeros.
+bool IsNumberedKey(const WideString& key, const wchar_t* numbered) {
+  if (numbered == nullptr) return false;
+  const WideString prefix = WideString(numbered) + L" ";
+  if (!key.starts_with(prefix) || key.size() == prefix.size()) return false;
+  const WideString number = key.substr(prefix.size());
+  if (number[0] == L'0' || number == L"1") return false;
+  return std::all_of(number.begin(), number.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
+// A [Runtime Download] that the launcher would ignore as a whole.
+void CheckDownloadSection(const BuiltinSettings::Section& section, std::vector<SettingsNotice>& notices) {
+  auto valueOf = [&section](const wchar_t* key) -> const BuiltinSettings::Entry* {
+    for (const BuiltinSettings::Entry& entry : section.entries) {
+      if (entry.key == key) return &entry;
+    }
+    return nullptr;
+  };
+  const BuiltinSettings::Entry* sha256 = valueOf(keys::kArchiveSha256);
+  if (sha256 == nullptr || !ParseSha256Text(sha256->value)) {
+    notices.push_back({sha256 ? sha256->line : section.line,
+                       L"[" + section.name +
+                           L"] has no well-formed \"Archive SHA-256\" (64 hexadecimal digits): the launcher ignores "
+                           L"the section and offers no runtime"});
+  }
+  if (valueOf(keys::kArchiveUrl) == nullptr) {
+    notices.push_back(
+        {section.line, L"[" + section.name + L"] has no \"Archive URL\": the launcher ignores the section"});
+  }
+  const BuiltinSettings::Entry* size = valueOf(keys::kArchiveSize);
+  if (size != nullptr && !ParseByteCount(size->value)) {
+    notices.push_back({size->line, L"\"Archive Size\" is not a number of bytes: the launcher does not use it"});
+  }
+}
+
 // A value the launcher would not take as meant: the "App User Model ID" it
 // ignores, a "User Options" word it does not know. Empty when it would.
 WideString ValueNotice(const BuiltinSettings::Entry& entry) {
@@ -75,6 +113,7 @@ void CheckEntries(const BuiltinSettings::Section& section, const BuiltinLayerSec
       if (WideString notice = ValueNotice(entry); !notice.empty()) notices.push_back({entry.line, notice});
       continue;
     }
+    if (IsNumberedKey(entry.key, known.numberedKey)) continue;
     notices.push_back({entry.line, L"unknown key \"" + entry.key + L"\" in [" + section.name + L"]" +
                                        CaseHint(SpellingOf(entry.key, known.keys))});
   }
@@ -96,7 +135,7 @@ std::vector<SettingsNotice> CheckBuiltinSettings(const WideString& text) {
   }
   const BuiltinSettings settings = ParseBuiltinSettings(text);
   std::initializer_list<const wchar_t*> sectionNames{keys::kRuntimeSection, keys::kApplicationSection,
-                                                     keys::kClassPathSection};
+                                                     keys::kClassPathSection, keys::kDownloadSection};
   for (size_t i = 0; i < settings.sections.size(); ++i) {
     const BuiltinSettings::Section& section = settings.sections[i];
     const auto first = std::find_if(settings.sections.begin(), settings.sections.begin() + i,
@@ -108,6 +147,7 @@ std::vector<SettingsNotice> CheckBuiltinSettings(const WideString& text) {
     }
     if (const BuiltinLayerSection* known = FindSection(section.name)) {
       CheckEntries(section, *known, notices);
+      if (section.name == keys::kDownloadSection) CheckDownloadSection(section, notices);
     } else if (std::any_of(std::begin(kFileOnlySections), std::end(kFileOnlySections),
                            [&](const wchar_t* name) { return section.name == name; })) {
       notices.push_back({section.line, L"[" + section.name +

@@ -22,5 +22,7 @@ std::vector<SettingsNotice> CheckBuiltinSettings(const WideString& text);
 struct BuiltinLayerSection {
   const wchar_t* name;
   std::initializer_list<const wchar_t*> keys;
+  // A key that is also read numbered from 2 on ("Archive URL 2", ...); null for none.
+  const wchar_t* numberedKey = nullptr;
 };
 std::span<const BuiltinLayerSection> BuiltinLayerSections();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/wide_string.h"
@@ -70,6 +72,21 @@ struct StartupCacheSettings {
   bool enabled = false;
 };
 
+// "Offer" of [Runtime Download]: ask first (the default), install without
+// asking, or never offer.
+enum class RuntimeOffer { Ask, Auto, Off };
+
+// The runtime archive the publisher pins, installed for the user when no
+// runtime qualifies. Read from the built-in settings and the settings file
+// beside the executable only, so that it stays under the publisher's control.
+struct RuntimeDownloadSettings {
+  WideStringList archiveUrls;           // "Archive URL", then "Archive URL 2", "Archive URL 3", ...
+  std::string sha256;                   // "Archive SHA-256": 64 hexadecimal digits in lower case
+  std::optional<uint64_t> archiveSize;  // "Archive Size" in bytes
+  WideString runtimeName;               // "Runtime Name"; empty: a generic name is shown
+  RuntimeOffer offer = RuntimeOffer::Ask;
+};
+
 struct LauncherSettings {
   ProductSettings product;
   RuntimeRequirements runtime;
@@ -84,4 +101,6 @@ struct LauncherSettings {
   EnvironmentSettings environment;
   SplashSettings splash;
   InstanceSettings instance;
+  // Present only for a section with an address and a well-formed SHA-256.
+  std::optional<RuntimeDownloadSettings> runtimeDownload;
 };

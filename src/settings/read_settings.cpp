@@ -135,6 +135,48 @@ InstanceSettings ReadInstance(const LayeredReader& layered, const ProductSetting
   return {layered.ReadLayered(keys::kApplicationSection, keys::kSingleInstance) == L"yes"};
 }
 
+// Why a [Runtime Download] section is not used, in the trace.
+void TraceDownloadIgnored(Trace& trace, std::string_view why) {
+  TraceLine(trace, "runtime-download").Word("offer", "ignored").Sentence(why).Write();
+}
+
+// [Runtime Download] through the layered reader: the built-in settings and the
+// settings file beside the executable, never the per-user file. Mirrors are
+// read until the first number without a value. A section without an address
+// or without a well-formed SHA-256 is ignored as a whole: without the hash
+// nothing downloaded could be trusted.
+std::optional<RuntimeDownloadSettings> ReadRuntimeDownload(const LayeredReader& layered) {
+  auto read = [&layered](const WideString& key) { return layered.ReadLayered(keys::kDownloadSection, key); };
+  RuntimeDownloadSettings download;
+  for (WideString url = read(keys::kArchiveUrl); !url.empty();
+       url = read(WideString(keys::kArchiveUrl) + L" " + std::to_wstring(download.archiveUrls.size() + 1))) {
+    download.archiveUrls.push_back(url);
+  }
+  const WideString sha256 = read(keys::kArchiveSha256);
+  const WideString size = read(keys::kArchiveSize);
+  download.runtimeName = read(keys::kRuntimeName);
+  download.offer = ParseRuntimeOffer(read(keys::kOffer));
+  if (download.archiveUrls.empty() && sha256.empty()) return std::nullopt;
+  std::optional<std::string> hex = ParseSha256Text(sha256);
+  if (!hex) {
+    TraceDownloadIgnored(layered.trace,
+                         "[Runtime Download] has no well-formed \"Archive SHA-256\" (64 hexadecimal digits)");
+    return std::nullopt;
+  }
+  if (download.archiveUrls.empty()) {
+    TraceDownloadIgnored(layered.trace, "[Runtime Download] has no \"Archive URL\"");
+    return std::nullopt;
+  }
+  download.sha256 = *hex;
+  download.archiveSize = ParseByteCount(size);
+  if (!size.empty() && !download.archiveSize) {
+    TraceLine(layered.trace, "note")
+        .Sentence("\"Archive Size\" is not a number of bytes; the download is not bounded by it")
+        .Write();
+  }
+  return download;
+}
+
 }  // namespace
 
 Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
@@ -173,5 +215,6 @@ Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
                      ReadStream(layered, keys::kErrorFile, keys::kErrorAppend)};
   settings.splash = ReadSplash(plain);
   settings.instance = ReadInstance(layered, settings.product);
+  settings.runtimeDownload = ReadRuntimeDownload(layered);
   return settings;
 }

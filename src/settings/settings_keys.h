@@ -41,6 +41,14 @@ inline constexpr const wchar_t* kRestartExitCodes = L"Restart Exit Codes";
 inline constexpr const wchar_t* kClassPathSection = L"Class Path";
 inline constexpr const wchar_t* kClassPath = L"Class Path";
 
+// The runtime archive offered when no runtime qualifies; mirrors are "Archive URL 2", "Archive URL 3", ...
+inline constexpr const wchar_t* kDownloadSection = L"Runtime Download";
+inline constexpr const wchar_t* kArchiveUrl = L"Archive URL";
+inline constexpr const wchar_t* kArchiveSha256 = L"Archive SHA-256";
+inline constexpr const wchar_t* kArchiveSize = L"Archive Size";
+inline constexpr const wchar_t* kRuntimeName = L"Runtime Name";
+inline constexpr const wchar_t* kOffer = L"Offer";
+
 inline constexpr const wchar_t* kDisplaySection = L"Display";
 inline constexpr const wchar_t* kSplashScreen = L"Splash Screen";
 inline constexpr const wchar_t* kSplashScreenShadow = L"Splash Screen Shadow";

@@ -45,6 +45,38 @@ VendorPolicy ParseVendorPolicy(const WideString& value) {
   return VendorPolicy::SunOnly;
 }
 
+std::optional<std::string> ParseSha256Text(const WideString& value) {
+  const WideString digits = TrimWhiteSpace(value);
+  if (digits.size() != 64) return std::nullopt;
+  std::string hex;
+  for (wchar_t c : digits) {
+    if (c >= L'A' && c <= L'F') c = static_cast<wchar_t>(c - L'A' + L'a');
+    if (!((c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f'))) return std::nullopt;
+    hex += static_cast<char>(c);
+  }
+  return hex;
+}
+
+std::optional<uint64_t> ParseByteCount(const WideString& value) {
+  const WideString digits = TrimWhiteSpace(value);
+  if (digits.empty()) return std::nullopt;
+  uint64_t count = 0;
+  for (wchar_t c : digits) {
+    if (c < L'0' || c > L'9') return std::nullopt;
+    const uint64_t digit = static_cast<uint64_t>(c - L'0');
+    if (count > (UINT64_MAX - digit) / 10) return std::nullopt;
+    count = count * 10 + digit;
+  }
+  return count;
+}
+
+RuntimeOffer ParseRuntimeOffer(const WideString& value) {
+  const WideString word = TrimWhiteSpace(value);
+  if (EqualsIgnoringCase(word, L"auto")) return RuntimeOffer::Auto;
+  if (EqualsIgnoringCase(word, L"off")) return RuntimeOffer::Off;
+  return RuntimeOffer::Ask;
+}
+
 const char* AppUserModelIdFault(const WideString& id) {
   constexpr size_t kLongest = 128;
   if (id.size() > kLongest) return "longer than 128 characters";

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "platform/wide_string.h"
+#include "settings/launcher_settings.h"
 #include "settings/runtime_requirements.h"
 
 // The values of the settings that choose among runtimes.
@@ -24,3 +26,14 @@ const char* AppUserModelIdFault(const WideString& id);
 // One exit code of "Restart Exit Codes": a whole number in the 32-bit signed
 // range (white space around it allowed); none for anything else.
 std::optional<int32_t> ParseExitCode(const WideString& text);
+
+// "Archive SHA-256": 64 hexadecimal digits in any case, blanks around them
+// allowed; the digits in lower case, nullopt for anything else.
+std::optional<std::string> ParseSha256Text(const WideString& value);
+
+// "Archive Size": a number of bytes in decimal digits; nullopt for anything
+// else (empty, a sign, a unit, more than 64 bits).
+std::optional<uint64_t> ParseByteCount(const WideString& value);
+
+// "Offer", any case: "auto" and "off"; anything else asks.
+RuntimeOffer ParseRuntimeOffer(const WideString& value);

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <optional>
 
 #include "common/message_text.h"
@@ -32,20 +33,79 @@ RuntimeAnswer AskOnConsole(const FolderCheck& check) {
   }
 }
 
-// A launcher on a console has no windows: messages go to standard error, and
-// the "JRE Not Found" question is asked there when standard input and error
-// are a terminal.
+// The offer to install a runtime, before the folder question: yes installs, no
+// goes on to the folder, an empty line (or the end of input) cancels.
+std::optional<RuntimeAnswer> AskAboutInstall(const WideString& installChoice) {
+  const WideString prompt = LoadFormatted(StringId::kInstallQuestion, {installChoice});
+  for (;;) {
+    platform::WriteStandardError(prompt);
+    const std::optional<WideString> line = platform::ReadStandardInputLine();
+    if (!line || line->empty()) return RuntimeAnswer{RuntimeAnswer::Kind::Cancelled, {}, {}};
+    const WideString answer = TrimWhiteSpace(*line);
+    if (EqualsIgnoringCase(answer, L"y") || EqualsIgnoringCase(answer, L"yes")) {
+      return RuntimeAnswer{RuntimeAnswer::Kind::Install, {}, {}};
+    }
+    if (EqualsIgnoringCase(answer, L"n") || EqualsIgnoringCase(answer, L"no")) return std::nullopt;
+  }
+}
+
+// Progress on standard error: a line whenever the kind of work changes (the
+// last figures of the kind before it first), and the figures at most once a
+// second, so that a log stays readable.
+class ConsoleProgress final : public ProgressSink {
+ public:
+  ~ConsoleProgress() override { PrintPending(); }
+
+  void Report(const ProgressState& state) override {
+    const auto now = std::chrono::steady_clock::now();
+    const bool newStep = !printed_ || state.step != step_;
+    if (newStep) PrintPending();
+    pending_ = state;
+    if (!newStep && now - last_ < std::chrono::seconds(1)) return;
+    printed_ = true;
+    step_ = state.step;
+    last_ = now;
+    PrintPending();
+  }
+  // A console start is stopped by Ctrl+C; the store keeps nothing half-made.
+  bool CancelRequested() override { return false; }
+
+ private:
+  void PrintPending() {
+    if (!pending_) return;
+    PrintLine(pending_->detail.empty() ? pending_->headline : pending_->headline + L": " + pending_->detail);
+    pending_.reset();
+  }
+
+  bool printed_ = false;
+  uint32_t step_ = 0;
+  std::chrono::steady_clock::time_point last_;
+  std::optional<ProgressState> pending_;
+};
+
+// A launcher on a console has no windows: messages and progress go to
+// standard error, and the "JRE Not Found" question is asked there when
+// standard input and error are a terminal.
 class Console final : public UserInterface {
  public:
   void ShowError(WindowHandle, const WideString& text) override { PrintLine(text); }
 
-  RuntimeAnswer AskForRuntime(WindowHandle, const WideString& message, const FolderCheck& check) override {
-    PrintLine(message + L"\n" + kJavaDownloadPage);
+  RuntimeAnswer AskForRuntime(WindowHandle, const RuntimeQuestion& question) override {
+    PrintLine(question.message + L"\n" + kJavaDownloadPage);
     if (!platform::IsTerminal(platform::StandardStream::Input) ||
         !platform::IsTerminal(platform::StandardStream::Error)) {
       return {RuntimeAnswer::Kind::NotShown, {}, {}};
     }
-    return AskOnConsole(check);
+    if (!question.installChoice.empty()) {
+      if (std::optional<RuntimeAnswer> answer = AskAboutInstall(question.installChoice)) return *answer;
+    }
+    return AskOnConsole(question.check);
+  }
+
+  void RunWithProgress(WindowHandle, const WideString& caption, const BackgroundWork& work) override {
+    PrintLine(caption);
+    ConsoleProgress progress;
+    work(progress);
   }
 
   // Nobody is asked: the trace goes to the application's System.err, and the

@@ -8,10 +8,11 @@
 
 namespace ui::win32 {
 
-JreNotFoundDialog::JreNotFoundDialog(WideString message, FolderCheck check)
-    : message_(std::move(message)), check_(std::move(check)) {}
+JreNotFoundDialog::JreNotFoundDialog(RuntimeQuestion question) : question_(std::move(question)) {}
 
-INT_PTR JreNotFoundDialog::Run(HWND owner) { return RunModal(IDD_JRE_NOT_FOUND, owner); }
+INT_PTR JreNotFoundDialog::Run(HWND owner) {
+  return RunModal(question_.installChoice.empty() ? IDD_JRE_NOT_FOUND : IDD_JRE_NOT_FOUND_INSTALL, owner);
+}
 
 std::optional<INT_PTR> JreNotFoundDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) return OnInitDialog();
@@ -19,6 +20,7 @@ std::optional<INT_PTR> JreNotFoundDialog::HandleMessage(UINT message, WPARAM wPa
   switch (LOWORD(wParam)) {
     case IDOK:
     case IDCANCEL:
+    case IDC_INSTALL:
       ::EndDialog(Handle(), LOWORD(wParam));
       return 0;
     case IDC_BROWSE:
@@ -32,11 +34,17 @@ std::optional<INT_PTR> JreNotFoundDialog::HandleMessage(UINT message, WPARAM wPa
 INT_PTR JreNotFoundDialog::OnInitDialog() {
   HWND dialog = Handle();
   link_.Attach(::GetDlgItem(dialog, IDC_DOWNLOAD_LINK));
-  ::SetDlgItemTextW(dialog, IDC_JRE_MESSAGE, message_.c_str());
+  ::SetDlgItemTextW(dialog, IDC_JRE_MESSAGE, question_.message.c_str());
   ::SendDlgItemMessageW(dialog, IDC_ERROR_ICON, STM_SETICON, reinterpret_cast<WPARAM>(::LoadIconW(nullptr, IDI_HAND)),
                         0);
   ::EnableWindow(::GetDlgItem(dialog, IDOK), FALSE);
   CenterDialog(dialog);
+  if (!question_.installChoice.empty()) {
+    HWND install = ::GetDlgItem(dialog, IDC_INSTALL);
+    ::SetWindowTextW(install, question_.installChoice.c_str());
+    // Enter installs, as the default button says.
+    ::SetFocus(install);
+  }
   // No control gets the focus from the system.
   return FALSE;
 }
@@ -50,7 +58,7 @@ void JreNotFoundDialog::OnBrowse() {
   ::SetDlgItemTextW(dialog, IDC_JRE_PATH, folder->c_str());
   chosenFolder_ = platform::WithTrailingSeparator(*folder);
   // A choice without a path must not be looked up as the current folder.
-  chosenLibrary_ = chosenFolder_.empty() ? WideString() : check_(chosenFolder_);
+  chosenLibrary_ = chosenFolder_.empty() ? WideString() : question_.check(chosenFolder_);
   ::EnableWindow(::GetDlgItem(dialog, IDOK), chosenLibrary_.empty() ? FALSE : TRUE);
 }
 

@@ -10,11 +10,12 @@ namespace ui::win32 {
 // The "JRE Not Found" dialog (template 201): the message, a link to the
 // download page, and a Browse button for a runtime folder. OK is enabled only
 // while the folder last browsed to holds a JVM library of the wanted kind.
-// RunModal gives IDOK or IDCANCEL; after IDOK the chosen folder and library
-// are read from the object.
+// With an install choice, template 202 adds its button, the default one.
+// Run gives IDOK, IDCANCEL or IDC_INSTALL; after IDOK the chosen folder and
+// library are read from the object.
 class JreNotFoundDialog final : public DialogObject {
  public:
-  JreNotFoundDialog(WideString message, FolderCheck check);
+  explicit JreNotFoundDialog(RuntimeQuestion question);
 
   INT_PTR Run(HWND owner);
 
@@ -29,8 +30,7 @@ class JreNotFoundDialog final : public DialogObject {
   INT_PTR OnInitDialog();
   void OnBrowse();
 
-  WideString message_;
-  FolderCheck check_;
+  RuntimeQuestion question_;
   WideString chosenFolder_;
   WideString chosenLibrary_;
   HyperlinkControl link_;

@@ -134,6 +134,19 @@ wait_until() {
   done
 }
 
+# answer_on_terminal ANSWER...: runs the launcher (Linux) with the arguments
+# "print out err" on a terminal where the answers are typed; the transcript
+# goes to transcript.txt (CR removed), the exit code to TERMINAL_EXIT.
+answer_on_terminal() {
+  if [ $# -gt 0 ]; then printf '%s\n' "$@" >"$SCENARIO_DIR/answers.txt"; else : >"$SCENARIO_DIR/answers.txt"; fi
+  (cd "$SCENARIO_DIR" && exec timeout 60 script -qec "./launcher print out err" /dev/null \
+    <"$SCENARIO_DIR/answers.txt" >"$SCENARIO_DIR/terminal.txt" 2>&1)
+  TERMINAL_EXIT=$?
+  tr -d '\r' <"$SCENARIO_DIR/terminal.txt" >"$SCENARIO_DIR/transcript.txt"
+  log "on the terminal (exit $TERMINAL_EXIT):"
+  cat "$SCENARIO_DIR/transcript.txt"
+}
+
 # What the launcher wrote, shown when a scenario fails.
 show_launcher_output() {
   local stream

@@ -5,6 +5,7 @@
 #   make_fixture_runtime FOLDER VERSION   a runtime in the system's layout
 #   make_archive zip|tar.gz FOLDER FILE   an archive of FOLDER (its name the top folder)
 #   serve_fixture_archive FORMAT BULK     a fixture runtime's archive, served: ARCHIVE_SHA, ARCHIVE_SIZE
+#   make_test_authority                   $tls/ca.pem and a server certificate $tls/server.pem (key server.key) for 127.0.0.1
 #   start_archive_server [--certificate PEM --key PEM]   serves $SCENARIO_DIR/www at SERVER_URL
 #   set_server_rules JSON                 how the server answers (see archive_server.py)
 #   server_log, assert_server_log LINES   the requests so far, one a line
@@ -100,6 +101,18 @@ start_archive_server() {
   log "archive server at $SERVER_URL"
 }
 
+make_test_authority() {
+  tls="$SCENARIO_DIR/tls"
+  mkdir -p "$tls"
+  openssl req -x509 -newkey rsa:2048 -nodes -keyout "$tls/ca.key" -out "$tls/ca.pem" -days 2 \
+    -subj "/CN=Scenario Root" -addext basicConstraints=critical,CA:TRUE 2>/dev/null || fail "cannot make the authority"
+  openssl req -newkey rsa:2048 -nodes -keyout "$tls/server.key" -out "$tls/server.csr" -subj "/CN=archive server" \
+    2>/dev/null || fail "cannot make the server's request"
+  printf 'subjectAltName=IP:127.0.0.1\n' >"$tls/san.ext"
+  openssl x509 -req -in "$tls/server.csr" -CA "$tls/ca.pem" -CAkey "$tls/ca.key" -CAcreateserial -days 2 \
+    -extfile "$tls/san.ext" -out "$tls/server.pem" 2>/dev/null || fail "cannot sign the server's certificate"
+}
+
 set_server_rules() { printf '%s\n' "$1" >"$SCENARIO_DIR/rules.json"; }
 
 server_log() { cat "$SCENARIO_DIR/requests.log"; }
@@ -163,4 +176,55 @@ store_contents() {
 
 assert_install_output_matches() {
   [[ "$INSTALL_OUTPUT" =~ $1 ]] || fail "the tool's last line '$INSTALL_OUTPUT' does not match '$1'"
+}
+
+# ---- The launcher's own install of a pinned runtime (after per_user_settings.sh).
+
+# use_runtime_store: RUNTIME_STORE is where the launcher keeps the scenario
+# product's runtimes (Linux: XDG_DATA_HOME in the scenario folder; Windows:
+# LOCALAPPDATA of the prefix, removed at the end).
+use_runtime_store() {
+  [ -n "$PRODUCT_CODE" ] || fail "use_per_user_settings first"
+  if [ "$E2E_PLATFORM" = linux ]; then
+    export XDG_DATA_HOME="$SCENARIO_DIR/data"
+    RUNTIME_STORE="$XDG_DATA_HOME/$PRODUCT_NAME/$PRODUCT_CODE/runtimes"
+    return
+  fi
+  local data
+  data=$("$E2E_WINE" cmd /c 'echo %LOCALAPPDATA%' </dev/null 2>/dev/null | tr -d '\r')
+  data=$("$E2E_WINE" winepath -u "$data" </dev/null 2>/dev/null)
+  [ -d "$data" ] || fail "cannot find the folder of LOCALAPPDATA"
+  RUNTIME_STORE="$data/$PRODUCT_NAME/$PRODUCT_CODE/Runtimes"
+  UNDO_COMMANDS+=("rm -rf $(printf '%q' "$data/$PRODUCT_NAME/$PRODUCT_CODE")")
+}
+
+# make_small_runtime: $SCENARIO_DIR/small-jre, a real runtime made with jlink,
+# labelled 1.6 in its release file so that no runtime of this machine
+# qualifies for the bounds of PINNED_VERSION, which it sets.
+make_small_runtime() {
+  "$JDK_HOME/bin/jlink" --add-modules java.base,java.xml --compress=2 --strip-debug --no-header-files \
+    --no-man-pages --output "$SCENARIO_DIR/small-jre" || fail "jlink failed"
+  sed -i 's/^JAVA_VERSION=.*/JAVA_VERSION="1.6.0_45"/' "$SCENARIO_DIR/small-jre/release"
+  PINNED_VERSION=1.6
+}
+
+# The complete runtimes of the store: their folders (named by the hash's start).
+stored_runtimes() { store_contents "$RUNTIME_STORE" | grep -Ex '[0-9a-f]{16}' || true; }
+
+# write_pinned_settings PIN_LINE... : the probe application with no runtime of
+# its own and these lines in [Runtime Download]; the bounds are those of
+# PINNED_VERSION (the version of the runtime the archive holds).
+write_pinned_settings() {
+  write_settings <<INI
+$(product_information)
+[Application]
+Main Class=probe.Probe
+[Class Path]
+Class Path=probe.jar
+[Java Runtime Environment]
+Minimum Version=$PINNED_VERSION
+Maximum Version=$PINNED_VERSION
+[Runtime Download]
+$(printf '%s\n' "$@")
+INI
 }

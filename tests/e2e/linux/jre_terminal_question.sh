@@ -29,19 +29,6 @@ ln -s "$JDK_HOME" "$SCENARIO_DIR/linked jdk"
 PER_USER=$(per_user_file launcher)
 MESSAGE='The Java Runtime Environment (JRE) was not found. Please  download and install a JRE (version between 1.6 and 1.6) from:'
 
-# answer_on_terminal ANSWER...: runs the launcher (printing "out" on standard
-# output) on a terminal where the answers are typed; the transcript goes to
-# terminal.txt, the exit code to TERMINAL_EXIT.
-answer_on_terminal() {
-  if [ $# -gt 0 ]; then printf '%s\n' "$@" >"$SCENARIO_DIR/answers.txt"; else : >"$SCENARIO_DIR/answers.txt"; fi
-  (cd "$SCENARIO_DIR" && exec timeout 60 script -qec "./launcher print out err" /dev/null \
-    <"$SCENARIO_DIR/answers.txt" >"$SCENARIO_DIR/terminal.txt" 2>&1)
-  TERMINAL_EXIT=$?
-  tr -d '\r' <"$SCENARIO_DIR/terminal.txt" >"$SCENARIO_DIR/transcript.txt"
-  log "on the terminal (exit $TERMINAL_EXIT):"
-  cat "$SCENARIO_DIR/transcript.txt"
-}
-
 prompts() { grep -o 'Browse for JRE folder: ' "$SCENARIO_DIR/transcript.txt" | wc -l; }
 
 # The application printed its line (right after the last question).

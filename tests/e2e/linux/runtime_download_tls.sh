@@ -6,15 +6,7 @@ source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../lib/runtime_download.sh"
 begin_scenario
 
-tls="$SCENARIO_DIR/tls"
-mkdir -p "$tls"
-openssl req -x509 -newkey rsa:2048 -nodes -keyout "$tls/ca.key" -out "$tls/ca.pem" -days 2 \
-  -subj "/CN=Scenario Root" -addext basicConstraints=critical,CA:TRUE 2>/dev/null || fail "cannot make the authority"
-openssl req -newkey rsa:2048 -nodes -keyout "$tls/server.key" -out "$tls/server.csr" -subj "/CN=archive server" \
-  2>/dev/null || fail "cannot make the server's request"
-printf 'subjectAltName=IP:127.0.0.1\n' >"$tls/san.ext"
-openssl x509 -req -in "$tls/server.csr" -CA "$tls/ca.pem" -CAkey "$tls/ca.key" -CAcreateserial -days 2 \
-  -extfile "$tls/san.ext" -out "$tls/server.pem" 2>/dev/null || fail "cannot sign the server's certificate"
+make_test_authority
 
 serve_fixture_archive tar.gz 0 --certificate "$tls/server.pem" --key "$tls/server.key"
 sha=$ARCHIVE_SHA

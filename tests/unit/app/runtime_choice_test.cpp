@@ -4,11 +4,13 @@
 
 #include <filesystem>
 
+#include "archive_builder.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/runtime_layout.h"
 #include "platform/text.h"
 #include "runtime_files.h"
+#include "runtime_install/runtime_store.h"
 #include "settings/read_settings.h"
 #include "settings/settings_readers.h"
 #include "test_support.h"
@@ -42,7 +44,7 @@ class ChooseRuntimeTest : public testing::Test {
 
   Result<ResolvedRuntime> Choose() {
     trace_.lines.clear();
-    return ChooseRuntime(ui_, registry_, settings_.runtime, settings_.product, executable_, trace_);
+    return ChooseRuntime(ui_, registry_, settings_, executable_, trace_);
   }
 
   WideString Folder(const WideString& name) { return dir_.Path(name) + platform::kPathSeparator; }
@@ -262,7 +264,7 @@ TEST_F(WriteBackTest, TheChosenFolderGoesToThePerUserFilesOfBothLaunchers) {
   ASSERT_TRUE(again);
   EXPECT_EQ(again->runtime.jrePath, chosen);
   test::RecordingUi nextUi;
-  ASSERT_TRUE(ChooseRuntime(nextUi, registry_, again->runtime, again->product, executable_));
+  ASSERT_TRUE(ChooseRuntime(nextUi, registry_, *again, executable_));
   EXPECT_TRUE(nextUi.runtimeQuestions.empty());
 }
 
@@ -294,6 +296,102 @@ TEST_F(WriteBackTest, APairProductWithoutExtensionGetsNoSettingsFileOnWindows) {
   EXPECT_EQ(platform::FileExists(Join({dir_.Path(L"pair.d"), L"pair.ini"})),
             platform::kExtensionlessExecutableHasSettings);
   EXPECT_FALSE(platform::FileExists(dir_.Path(L"pair.ini")));  // the folder's dot does not count
+}
+
+// The publisher's pinned runtime, shipped beside the executable: its store
+// lies in the user's data folder.
+class PinnedRuntimeTest : public ChooseRuntimeTest {
+ protected:
+  PinnedRuntimeTest()
+      : localAppData_(L"LOCALAPPDATA", dir_.Path(L"data")), xdgData_(L"XDG_DATA_HOME", dir_.Path(L"data")) {
+    settings_.runtime.minimum = ParseLowerBound(L"17");
+    archive_ = test::MakeRuntimeZip("21.0.1");
+    test::WriteBytes(Join({dir_.Path(L"app"), L"jre.zip"}), archive_);
+    settings_.runtimeDownload = RuntimeDownloadSettings{.archiveUrls = {L"jre.zip"},
+                                                        .sha256 = test::Sha256Hex(archive_),
+                                                        .archiveSize = std::nullopt,
+                                                        .runtimeName = L"Java 21"};
+  }
+
+  WideString Store() const { return Join({dir_.Path(L"data"), L"Product", L"Code", L""}); }
+
+  test::ScopedEnvironment localAppData_;
+  test::ScopedEnvironment xdgData_;
+  std::string archive_;
+};
+
+// Install from the question: progress shown, then the next start finds the
+// runtime in the store without a question; nothing is written as "JRE Path".
+TEST_F(PinnedRuntimeTest, TheQuestionsInstallChoiceInstallsAndTheStoreServesLaterStarts) {
+  ui_.firstRuntimeAnswers = {{RuntimeAnswer::Kind::Install, {}, {}}};
+  Result<ResolvedRuntime> runtime = Choose();
+  ASSERT_TRUE(runtime);
+  EXPECT_EQ(runtime->origin, RuntimeOrigin::RuntimeStore);
+  EXPECT_EQ(Format(runtime->version), L"21.0.1");
+  EXPECT_EQ(runtime->home.rfind(Store(), 0), 0u) << platform::ToUtf8(runtime->home);
+  EXPECT_EQ(ui_.installChoices, std::vector<WideString>{L"Install Java 21"});
+  EXPECT_EQ(ui_.progressCaptions, std::vector<WideString>{L"Installing Java 21"});
+  ASSERT_GE(ui_.progressHeadlines.size(), 3u);
+  EXPECT_EQ(ui_.progressHeadlines[0], L"Copying Java 21 from jre.zip");
+  EXPECT_EQ(ui_.progressHeadlines[1], L"Checking");
+  EXPECT_EQ(ui_.progressHeadlines.back(), L"Unpacking (3 of 3 files)");
+  EXPECT_TRUE(ui_.errors.empty());
+  EXPECT_FALSE(platform::FileExists(dir_.Path(L"user")));
+
+  test::RecordingUi later;
+  std::swap(ui_, later);
+  runtime = Choose();
+  ASSERT_TRUE(runtime);
+  EXPECT_EQ(runtime->origin, RuntimeOrigin::RuntimeStore);
+  EXPECT_TRUE(ui_.runtimeQuestions.empty());
+  EXPECT_TRUE(ui_.progressCaptions.empty());
+}
+
+// A failed install says why and asks again, with the install still offered;
+// a cancel asks again without a word; "Offer=auto" installs without a
+// question; "Offer=off" and no pin leave the question as it always was.
+TEST_F(PinnedRuntimeTest, HowTheOfferEndsWhenItDoesNotInstall) {
+  const std::string pinned = settings_.runtimeDownload->sha256;
+  settings_.runtimeDownload->sha256 = std::string(64, '0');
+  ui_.firstRuntimeAnswers = {{RuntimeAnswer::Kind::Install, {}, {}}};
+  EXPECT_FALSE(Choose());
+  ASSERT_EQ(ui_.errors.size(), 1u);
+  EXPECT_EQ(ui_.errors[0],
+            L"Java 21 could not be installed.\n\nThe archive from jre.zip is not the one the publisher "
+            L"pinned: its SHA-256 is " +
+                platform::FromUtf8(pinned) + L", expected " + WideString(64, L'0') + L".");
+  EXPECT_EQ(ui_.installChoices, (std::vector<WideString>{L"Install Java 21", L"Install Java 21"}));
+  EXPECT_EQ(trace_.Events("runtime-install step=failed kind=hash-mismatch").size(), 1u);
+  settings_.runtimeDownload->sha256 = pinned;
+
+  ui_ = {};
+  ui_.cancelProgress = true;
+  ui_.firstRuntimeAnswers = {{RuntimeAnswer::Kind::Install, {}, {}}};
+  EXPECT_FALSE(Choose());
+  EXPECT_TRUE(ui_.errors.empty());
+  EXPECT_EQ(ui_.runtimeQuestions.size(), 2u);
+  EXPECT_FALSE(
+      runtime_install::RuntimeStore(Store()).Find(runtime_install::StoreKeyOf(*runtime_install::ParseSha256(pinned))));
+
+  for (const RuntimeOffer offer : {RuntimeOffer::Off, RuntimeOffer::Ask}) {
+    ui_ = {};
+    settings_.runtimeDownload->offer = offer;
+    if (offer == RuntimeOffer::Ask) settings_.runtimeDownload.reset();
+    EXPECT_FALSE(Choose());
+    EXPECT_EQ(ui_.installChoices, std::vector<WideString>{L""});
+  }
+
+  ui_ = {};
+  settings_.runtimeDownload = RuntimeDownloadSettings{.archiveUrls = {L"jre.zip"},
+                                                      .sha256 = pinned,
+                                                      .archiveSize = std::nullopt,
+                                                      .runtimeName = L"",
+                                                      .offer = RuntimeOffer::Auto};
+  Result<ResolvedRuntime> runtime = Choose();
+  ASSERT_TRUE(runtime);
+  EXPECT_EQ(runtime->origin, RuntimeOrigin::RuntimeStore);
+  EXPECT_TRUE(ui_.runtimeQuestions.empty());
+  EXPECT_EQ(ui_.progressCaptions, std::vector<WideString>{L"Installing Java runtime"});
 }
 
 }  // namespace

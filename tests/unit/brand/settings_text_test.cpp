@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 namespace brand {
 namespace {
 
@@ -37,6 +40,34 @@ TEST(SettingsTextTest, NamesByLineWhatTheLauncherWouldNotRead) {
   BrandResult<std::vector<std::string>> utf16 = CheckSettingsBytes(std::string("\xFF\xFE[\0A\0]\0\r\0\n\0", 12));
   ASSERT_TRUE(utf16) << utf16.error().message;
   EXPECT_EQ(*utf16, std::vector<std::string>{"line 1: unknown section [A]"});
+}
+
+// A pinned runtime that the launcher would ignore is said, mirrors are known keys.
+TEST(SettingsTextTest, NamesARuntimeDownloadSectionTheLauncherWouldIgnore) {
+  const std::string sha256(64, 'a');
+  const std::vector<std::pair<std::string, std::vector<std::string>>> cases{
+      {"Archive URL=https://x/a.zip\r\nArchive URL 2=b.zip\r\nArchive SHA-256=" + sha256 + "\r\nArchive Size=100\r\n",
+       {}},
+      {"Archive URL=https://x/a.zip\r\nArchive SHA-256=" + sha256.substr(1) + "\r\n",
+       {"line 3: [Runtime Download] has no well-formed \"Archive SHA-256\" (64 hexadecimal digits): the launcher "
+        "ignores the section and offers no runtime"}},
+      {"Archive URL=https://x/a.zip\r\nArchive URL 0=b.zip\r\n",
+       {"line 3: unknown key \"Archive URL 0\" in [Runtime Download]",
+        "line 1: [Runtime Download] has no well-formed \"Archive SHA-256\" (64 hexadecimal digits): the launcher "
+        "ignores the section and offers no runtime"}},
+      {"Archive SHA-256=" + sha256 + "\r\nArchive Size=10 MB\r\n",
+       {"line 1: [Runtime Download] has no \"Archive URL\": the launcher ignores the section",
+        "line 3: \"Archive Size\" is not a number of bytes: the launcher does not use it"}},
+  };
+  for (const auto& [body, expected] : cases) {
+    BrandResult<std::vector<std::string>> notices = CheckSettingsBytes("[Runtime Download]\r\n" + body);
+    ASSERT_TRUE(notices) << notices.error().message;
+    std::vector<std::string> sorted = expected;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const std::string& a, const std::string& b) {
+      return std::stoi(a.substr(5)) < std::stoi(b.substr(5));
+    });
+    EXPECT_EQ(*notices, sorted) << body;
+  }
 }
 
 TEST(SettingsTextTest, RefusesWhatIsNotTextOrTooLarge) {

@@ -7,6 +7,7 @@
 #include "discovery/runtime_resolution.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "platform/runtime_layout.h"
 #include "test_support.h"
 
 namespace {
@@ -62,6 +63,21 @@ TEST(LibraryMachineTest, HeadersBuiltByHand) {
       {"machine field on the header offset", PeImage(0x014C, 0x38).replace(0x38, 4, std::string("PE\0\0", 4)), false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsI386Library(c.image), c.i386) << c.what;
+}
+
+// Only images of another machine are foreign: this launcher's own machine and
+// bytes that are no image at all are not.
+TEST(LibraryMachineTest, ForeignLibrariesAreThoseOfAnotherMachine) {
+  const uint16_t otherPe = platform::kOwnPeMachine == 0x8664 ? 0xAA64 : 0x8664;
+  const uint16_t otherElf = platform::kOwnElfMachine == 62 ? 183 : 62;
+  EXPECT_FALSE(IsForeignLibrary(PeImage(platform::kOwnPeMachine)));
+  EXPECT_FALSE(IsForeignLibrary(ElfImage(2, platform::kOwnElfMachine)));
+  EXPECT_FALSE(IsForeignLibrary("a JVM library"));
+  EXPECT_TRUE(IsForeignLibrary(PeImage(otherPe)));
+  EXPECT_TRUE(IsForeignLibrary(ElfImage(2, otherElf)));
+  EXPECT_TRUE(IsForeignLibrary(PeImage(0x014C)));
+  EXPECT_TRUE(IsForeignLibrary(ElfImage(1, 3)));
+  EXPECT_FALSE(IsForeignLibrary(PeImage(otherPe).substr(0, 0x45)));
 }
 
 std::string MappedBytes(const WideString& path) {

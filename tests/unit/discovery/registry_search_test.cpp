@@ -200,12 +200,12 @@ TEST_P(RegistrySearchTest, JvmSourceAndVmProviderChooseTheVendorKeys) {
 }
 
 TEST_P(RegistrySearchTest, ResolutionChoosesOneRegisteredCandidate) {
-  const WideString launcherFolder = dir_.Path(L"app") + platform::kPathSeparator;
-  EXPECT_FALSE(ResolveRuntime(requirements_, launcherFolder, fixture_->View(), false, std::nullopt, NoTrace()));
+  RuntimePlaces places;
+  places.executableFolder = dir_.Path(L"app") + platform::kPathSeparator;
+  EXPECT_FALSE(ResolveRuntime(requirements_, places, fixture_->View(), NoTrace()));
   fixture_->AddRuntime(kJre, L"1.8", Runtime(L"old"), false);
   fixture_->AddRuntime(kJre, L"11.0.2", Runtime(L"new"), false);
-  std::optional<ResolvedRuntime> runtime =
-      ResolveRuntime(requirements_, launcherFolder, fixture_->View(), false, std::nullopt, NoTrace());
+  std::optional<ResolvedRuntime> runtime = ResolveRuntime(requirements_, places, fixture_->View(), NoTrace());
   ASSERT_TRUE(runtime);
   EXPECT_EQ(Format(runtime->version), L"11.0.2");
   EXPECT_EQ(runtime->home, dir_.Path(L"new"));
@@ -247,4 +247,3 @@ INSTANTIATE_TEST_SUITE_P(Registries, RegistrySearchTest, testing::ValuesIn(test:
                          [](const testing::TestParamInfo<test::RegistryFixtureKind>& info) { return info.param.name; });
 
 }  // namespace
-

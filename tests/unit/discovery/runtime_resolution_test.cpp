@@ -29,8 +29,12 @@ class ResolutionOrderTest : public testing::Test {
   std::optional<ResolvedRuntime> Resolve(const std::optional<WideString>& javaHome = std::nullopt) {
     trace_.lines.clear();
     registry_.opened.clear();
-    return ResolveRuntime(requirements_, dir_.Path(L"app") + platform::kPathSeparator, registry_, false, javaHome,
-                          trace_);
+    return ResolveRuntime(
+        requirements_,
+        {.executableFolder = dir_.Path(L"app") + platform::kPathSeparator,
+         .environmentHome = javaHome,
+         .storedRuntimes = stored_ ? std::function<WideStringList()>([this] { return *stored_; }) : nullptr},
+        registry_, trace_);
   }
 
   bool Opened(const WideString& prefix) {
@@ -42,6 +46,7 @@ class ResolutionOrderTest : public testing::Test {
   test::FakeRegistry registry_;
   RuntimeRequirements requirements_;
   test::RecordingTrace trace_;
+  std::optional<WideStringList> stored_;
 };
 
 TEST_F(ResolutionOrderTest, TodaysKeysOnlyWhenTheVendorKeysGiveNoCandidate) {
@@ -98,6 +103,33 @@ TEST_F(ResolutionOrderTest, JavaHomeComesLastWithTheSameRules) {
   EXPECT_TRUE(trace_.Events("candidate source=\"JAVA_HOME\"").empty());
 
   EXPECT_EQ(Resolve(dir_.Path(L"gone"))->home, dir_.Path(L"jre11"));
+}
+
+// The user's store comes after every other source: its runtimes within the
+// bounds qualify like any others, the newest first; outside them, none does.
+TEST_F(ResolutionOrderTest, TheRuntimeStoreComesAfterEveryOtherSource) {
+  stored_ = WideStringList{};
+  EXPECT_FALSE(Resolve());
+  EXPECT_TRUE(trace_.Has(R"(search stage="runtime store" candidates=0)"));
+
+  stored_ = WideStringList{Runtime(L"store-17", "17.0.2"), Runtime(L"store-21", "21.0.1"), dir_.Path(L"store-gone")};
+  std::optional<ResolvedRuntime> runtime = Resolve();
+  ASSERT_TRUE(runtime);
+  EXPECT_EQ(runtime->home, dir_.Path(L"store-21"));
+  EXPECT_EQ(runtime->origin, RuntimeOrigin::RuntimeStore);
+
+  requirements_.maximum = ParseUpperBound(L"17");
+  EXPECT_EQ(Resolve()->home, dir_.Path(L"store-17"));
+  requirements_.minimum = ParseLowerBound(L"18");
+  EXPECT_FALSE(Resolve());
+
+  // An installed runtime wins over the store, JAVA_HOME included.
+  requirements_ = {};
+  requirements_.maximum = JavaVersion::Any(JavaVersion::kHighFill);
+  EXPECT_EQ(Resolve(Runtime(L"home11", "11.0.1"))->origin, RuntimeOrigin::EnvironmentHome);
+  registry_.AddRuntime(kJre, L"11", Runtime(L"jre11", "11"));
+  EXPECT_EQ(Resolve()->origin, RuntimeOrigin::Registry);
+  EXPECT_TRUE(trace_.Events("search stage=\"runtime store\"").empty());
 }
 
 TEST_F(ResolutionOrderTest, AnAbsentMaximumIsExplainedInWords) {

@@ -19,24 +19,11 @@ using runtime_install::InstallProgress;
 using runtime_install::RuntimeStore;
 namespace fs = std::filesystem;
 
-// The JVM library's place in a runtime of this system, as an archive names it.
-std::string JvmLibraryEntry() {
-  std::string path = platform::ToUtf8(platform::JvmLibrarySubPaths(L"server").front());
-  std::replace(path.begin(), path.end(), '\\', '/');
-  return path;
-}
-
 std::string Runtime(const std::string& version, const std::string& library = "a JVM library") {
-  return test::MakeZip({test::File("jdk-" + version + "/release", "JAVA_VERSION=\"" + version + "\"\n"),
-                        test::File("jdk-" + version + "/" + JvmLibraryEntry(), library),
-                        test::File("jdk-" + version + "/bin/java", "java", 0755)});
+  return test::MakeRuntimeZip(version, library);
 }
 
-std::string Sha256Of(const std::string& bytes) {
-  platform::Sha256 hash = *platform::Sha256::Begin();
-  EXPECT_TRUE(hash.Add(bytes));
-  return runtime_install::HexOf(*hash.Finish());
-}
+std::string Sha256Of(const std::string& bytes) { return test::Sha256Hex(bytes); }
 
 class InstallPipelineTest : public testing::Test {
  protected:

@@ -197,10 +197,14 @@ TEST_F(ReadSettingsTest, JrePathComesFromThePerUserFileWhenItExists) {
   ASSERT_TRUE(Read(ini));
   EXPECT_EQ(Settings().runtime.jrePath, L"beside");
 
-  test::WriteBytes(Join({dir_.Path(L"user"), L"PQ", L"C1", L"app.ini"}),
-                   "[Java Runtime Environment]\r\nJRE Path=per-user\r\n");
+  test::WriteBytes(
+      Join({dir_.Path(L"user"), L"PQ", L"C1", L"app.ini"}),
+      "[Java Runtime Environment]\r\nJRE Path=per-user\r\n[Runtime Download]\r\nArchive URL=https://x/j.zip\r\n"
+      "Archive SHA-256=" +
+          std::string(64, 'e') + "\r\n");
   ASSERT_TRUE(Read(ini));
   EXPECT_EQ(Settings().runtime.jrePath, L"per-user");
+  EXPECT_FALSE(Settings().runtimeDownload) << "only the publisher's files pin a runtime";
 
   // A service never reads the per-user file.
   ASSERT_TRUE(Read(ini + "Application Type=service\r\n"));
@@ -287,20 +291,55 @@ TEST_F(ReadSettingsTest, TheTraceNamesTheFilesAndWhereEachValueCameFrom) {
 // there are its list.
 TEST_F(ReadSettingsTest, TheBuiltinSettingsCheckKnowsExactlyTheKeysReadFromTheBuiltinLayer) {
   using namespace keys;
-  const std::vector<const wchar_t*> sections{kProductSection, kRuntimeSection, kApplicationSection, kClassPathSection,
-                                             kDisplaySection};
-  const std::vector<const wchar_t*> everyKey{
-      kProductCode, kProductName,   kMinimumVersion,     kMaximumVersion,     kPreferredVersions,
-      kJrePath,     kJvmType,       kJvmSource,          kVmProvider,         kSystemPath,
-      kLibraryPath, kVmParameters,  kStartupCache,       kApplicationType,    kSingleInstance,
-      kMainClass,   kFailureCheck,  kOverrideWorkingDir, kPairProduct,        kPairReturnCode,
-      kEmbeddedJar, kOutputFile,    kOutputAppend,       kErrorFile,          kErrorAppend,
-      kCmd,         kClassPath,     kSplashScreen,       kSplashScreenShadow, kPreferNativeSplashScreen,
-      kUserOptions, kAppUserModelId, kRestartExitCodes};
+  const std::vector<const wchar_t*> sections{kProductSection,   kRuntimeSection, kApplicationSection,
+                                             kClassPathSection, kDisplaySection, kDownloadSection};
+  const std::vector<const wchar_t*> everyKey{kProductCode,
+                                             kProductName,
+                                             kMinimumVersion,
+                                             kMaximumVersion,
+                                             kPreferredVersions,
+                                             kJrePath,
+                                             kJvmType,
+                                             kJvmSource,
+                                             kVmProvider,
+                                             kSystemPath,
+                                             kLibraryPath,
+                                             kVmParameters,
+                                             kStartupCache,
+                                             kApplicationType,
+                                             kSingleInstance,
+                                             kMainClass,
+                                             kFailureCheck,
+                                             kOverrideWorkingDir,
+                                             kPairProduct,
+                                             kPairReturnCode,
+                                             kEmbeddedJar,
+                                             kOutputFile,
+                                             kOutputAppend,
+                                             kErrorFile,
+                                             kErrorAppend,
+                                             kCmd,
+                                             kClassPath,
+                                             kSplashScreen,
+                                             kSplashScreenShadow,
+                                             kPreferNativeSplashScreen,
+                                             kUserOptions,
+                                             kAppUserModelId,
+                                             kRestartExitCodes,
+                                             kArchiveUrl,
+                                             L"Archive URL 2",
+                                             kArchiveSha256,
+                                             kArchiveSize,
+                                             kRuntimeName,
+                                             kOffer};
   std::set<std::string> known;
   for (const BuiltinLayerSection& section : BuiltinLayerSections()) {
     for (const wchar_t* key : section.keys) {
       known.insert("setting section=" + Quoted(section.name) + " key=" + Quoted(key) + " value=\"1\" layer=built-in");
+    }
+    if (section.numberedKey) {
+      known.insert("setting section=" + Quoted(section.name) +
+                   " key=" + Quoted(WideString(section.numberedKey) + L" 2") + " value=\"1\" layer=built-in");
     }
   }
   WideString builtin;
@@ -314,6 +353,50 @@ TEST_F(ReadSettingsTest, TheBuiltinSettingsCheckKnowsExactlyTheKeysReadFromTheBu
     if (line.ends_with(" layer=built-in")) readFromBuiltin.insert(line);
   }
   EXPECT_EQ(readFromBuiltin, known);
+}
+
+// [Runtime Download] comes from the built-in settings and the settings file
+// (mirrors until the first number without a value); a section without a
+// well-formed hash or without an address is ignored, and the trace says so.
+TEST_F(ReadSettingsTest, ARuntimeDownloadSectionNeedsAnAddressAndAWellFormedHash) {
+  const std::string sha256 = "0123456789ABCDEF0123456789abcdef0123456789abcdef0123456789abcdef";
+  const std::string main = "[Application]\r\nMain Class=m.Main\r\n[Runtime Download]\r\n";
+  ASSERT_TRUE(Read(main + "Archive URL=https://a/jre.zip\r\nArchive URL 2=jre.zip\r\nArchive URL 4=lost.zip\r\n" +
+                   "Archive SHA-256=" + sha256 + "\r\nArchive Size=1234\r\nRuntime Name=Java 21\r\nOffer=AUTO\r\n"));
+  ASSERT_TRUE(Settings().runtimeDownload);
+  const RuntimeDownloadSettings& download = *Settings().runtimeDownload;
+  EXPECT_EQ(download.archiveUrls, (WideStringList{L"https://a/jre.zip", L"jre.zip"}));
+  EXPECT_EQ(download.sha256, "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef");
+  EXPECT_EQ(download.archiveSize, 1234u);
+  EXPECT_EQ(download.runtimeName, L"Java 21");
+  EXPECT_EQ(download.offer, RuntimeOffer::Auto);
+
+  // The publisher's built-in pin, with the file adding nothing to it.
+  ASSERT_TRUE(Read("[Application]\r\nMain Class=m.Main\r\n",
+                   L"[Runtime Download]\r\nArchive URL=a.zip\r\nArchive SHA-256=" + std::wstring(64, L'f') +
+                       L"\r\nArchive Size=12 MB\r\nOffer=never\r\n"));
+  ASSERT_TRUE(Settings().runtimeDownload);
+  EXPECT_EQ(Settings().runtimeDownload->offer, RuntimeOffer::Ask);
+  EXPECT_EQ(Settings().runtimeDownload->archiveSize, std::nullopt);
+
+  const std::vector<std::pair<std::string, std::string>> ignored{
+      {"Archive URL=a.zip\r\nArchive SHA-256=" + sha256.substr(2) + "\r\n",
+       "runtime-download offer=ignored [Runtime Download] has no well-formed \"Archive SHA-256\" (64 hexadecimal "
+       "digits)"},
+      {"Archive URL=a.zip\r\nArchive SHA-256=" + sha256.substr(1) + "g\r\n",
+       "runtime-download offer=ignored [Runtime Download] has no well-formed \"Archive SHA-256\" (64 hexadecimal "
+       "digits)"},
+      {"Archive SHA-256=" + sha256 + "\r\n",
+       "runtime-download offer=ignored [Runtime Download] has no \"Archive URL\""},
+  };
+  for (const auto& [body, line] : ignored) {
+    ASSERT_TRUE(Read(main + body));
+    EXPECT_FALSE(Settings().runtimeDownload) << body;
+    EXPECT_TRUE(trace_.Has(line)) << body;
+  }
+  ASSERT_TRUE(Read("[Application]\r\nMain Class=m.Main\r\n"));
+  EXPECT_FALSE(Settings().runtimeDownload);
+  EXPECT_TRUE(trace_.Events("runtime-download").empty());
 }
 
 TEST_F(ReadSettingsTest, TheTraceSaysWhenThereIsNoSettingsFile) {

@@ -1,5 +1,12 @@
 #include "archive_builder.h"
 
+#include <algorithm>
+
+#include "platform/hashing.h"
+#include "platform/runtime_layout.h"
+#include "platform/text.h"
+#include "runtime_install/runtime_store.h"
+
 #include <zlib.h>
 
 #include <cstdio>
@@ -203,5 +210,20 @@ std::string MakeTarGz(const std::vector<ArchiveItem>& items, LongNames longNames
 }
 
 std::string Gzipped(const std::string& bytes) { return Deflated(bytes, MAX_WBITS + 16); }
+
+std::string MakeRuntimeZip(const std::string& version, const std::string& library) {
+  std::string jvmLibrary = platform::ToUtf8(platform::JvmLibrarySubPaths(L"server").front());
+  std::replace(jvmLibrary.begin(), jvmLibrary.end(), '\\', '/');
+  return MakeZip({File("jdk-" + version + "/release", "JAVA_VERSION=\"" + version + "\"\n"),
+                  File("jdk-" + version + "/" + jvmLibrary, library),
+                  File("jdk-" + version + "/bin/java", "java", 0755)});
+}
+
+std::string Sha256Hex(const std::string& bytes) {
+  platform::SystemResult<platform::Sha256> hash = platform::Sha256::Begin();
+  if (!hash || !hash->Add(bytes)) return {};
+  platform::SystemResult<platform::Sha256Digest> digest = hash->Finish();
+  return digest ? runtime_install::HexOf(*digest) : std::string();
+}
 
 }  // namespace test

@@ -35,4 +35,11 @@ std::string MakeTarGz(const std::vector<ArchiveItem>& items, LongNames longNames
 // The gzip-compressed form of some bytes.
 std::string Gzipped(const std::string& bytes);
 
+// A zipped runtime of this system's layout in a top folder "jdk-VERSION": a
+// release file with JAVA_VERSION, the server JVM library, and bin/java.
+std::string MakeRuntimeZip(const std::string& version, const std::string& library = "a JVM library");
+
+// The SHA-256 of some bytes, in lower-case hexadecimal.
+std::string Sha256Hex(const std::string& bytes);
+
 }  // namespace test

@@ -79,12 +79,41 @@ void RecordingUi::ShowError(WindowHandle owner, const WideString& text) {
   owners.push_back(owner);
 }
 
-RuntimeAnswer RecordingUi::AskForRuntime(WindowHandle, const WideString& message, const FolderCheck& check) {
-  runtimeQuestions.push_back(message);
+RuntimeAnswer RecordingUi::AskForRuntime(WindowHandle, const RuntimeQuestion& question) {
+  runtimeQuestions.push_back(question.message);
+  installChoices.push_back(question.installChoice);
+  if (!firstRuntimeAnswers.empty()) {
+    const RuntimeAnswer answer = firstRuntimeAnswers.front();
+    firstRuntimeAnswers.erase(firstRuntimeAnswers.begin());
+    return answer;
+  }
   // As the dialog does, the folder is checked with its trailing separator.
   if (!runtimeAnswer.folder.empty())
-    checkedFolders.push_back(check(platform::WithTrailingSeparator(runtimeAnswer.folder)));
+    checkedFolders.push_back(question.check(platform::WithTrailingSeparator(runtimeAnswer.folder)));
   return runtimeAnswer;
+}
+
+namespace {
+
+class RecordingProgress final : public ProgressSink {
+ public:
+  RecordingProgress(std::vector<WideString>& headlines, bool cancel) : headlines_(headlines), cancel_(cancel) {}
+  void Report(const ProgressState& state) override {
+    if (headlines_.empty() || headlines_.back() != state.headline) headlines_.push_back(state.headline);
+  }
+  bool CancelRequested() override { return cancel_; }
+
+ private:
+  std::vector<WideString>& headlines_;
+  bool cancel_;
+};
+
+}  // namespace
+
+void RecordingUi::RunWithProgress(WindowHandle, const WideString& caption, const BackgroundWork& work) {
+  progressCaptions.push_back(caption);
+  RecordingProgress progress(progressHeadlines, cancelProgress);
+  work(progress);
 }
 
 ExceptionAnswer RecordingUi::ShowException(const WideString& trace) {

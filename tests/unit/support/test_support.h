@@ -51,12 +51,19 @@ WideString Join(std::initializer_list<WideString> pieces);
 class RecordingUi final : public UserInterface {
  public:
   void ShowError(WindowHandle owner, const WideString& text) override;
-  RuntimeAnswer AskForRuntime(WindowHandle owner, const WideString& message, const FolderCheck& check) override;
+  RuntimeAnswer AskForRuntime(WindowHandle owner, const RuntimeQuestion& question) override;
+  void RunWithProgress(WindowHandle owner, const WideString& caption, const BackgroundWork& work) override;
   ExceptionAnswer ShowException(const WideString& trace) override;
 
   std::vector<WideString> errors;
   std::vector<WindowHandle> owners;
   std::vector<WideString> runtimeQuestions;
+  std::vector<WideString> installChoices;  // of each runtime question
+  std::vector<WideString> progressCaptions;
+  std::vector<WideString> progressHeadlines;
+  bool cancelProgress = false;  // the user's cancel, asked by the work
+  // Answers after the first question: each later one takes the next, then runtimeAnswer again.
+  std::vector<RuntimeAnswer> firstRuntimeAnswers;
   std::vector<WideString> checkedFolders;  // what the check said of runtimeAnswer.folder
   std::vector<WideString> exceptions;
   RuntimeAnswer runtimeAnswer;
