@@ -51,7 +51,8 @@ std::optional<std::string> VersionFault(const std::string& version) {
 bool IsUsableName(const std::string& name) {
   if (name.empty() || name.back() == '.' || name.back() == ' ' || name.front() == ' ') return false;
   return std::none_of(name.begin(), name.end(), [](char c) {
-    return static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|[]{}").find(c) != std::string_view::npos;
+    return static_cast<unsigned char>(c) < 0x20 ||
+           std::string_view("\\/:*?\"<>|[]{}").find(c) != std::string_view::npos;
   });
 }
 
@@ -76,10 +77,12 @@ PackageResult<bool> ApplyValueOption(const std::string& option, const WideString
     if (!IsUsableName(utf8)) return PackageError{"--name: \"" + utf8 + "\" cannot name a folder or a shortcut"};
     product.name = utf8;
   } else if (option == "--version") {
-    if (std::optional<std::string> fault = VersionFault(utf8)) return PackageError{"--version: \"" + utf8 + "\" " + *fault};
+    if (std::optional<std::string> fault = VersionFault(utf8))
+      return PackageError{"--version: \"" + utf8 + "\" " + *fault};
     product.version = utf8;
   } else if (option == "--publisher") {
-    if (!IsUsableName(utf8)) return PackageError{"--publisher: \"" + utf8 + "\" cannot name a registry key or a folder"};
+    if (!IsUsableName(utf8))
+      return PackageError{"--publisher: \"" + utf8 + "\" cannot name a registry key or a folder"};
     product.publisher = utf8;
   } else if (option == "--upgrade-code") {
     std::optional<std::string> guid = CanonicalGuid(utf8);
@@ -109,7 +112,8 @@ PackageResult<PackageOptions> ParsePackageOptions(const WideStringList& argument
       options.product.scope = InstallScope::PerMachine;
       continue;
     }
-    if (i + 1 == arguments.size()) return Usage(option.rfind("--", 0) == 0 ? option + " needs a value" : "unexpected " + option);
+    if (i + 1 == arguments.size())
+      return Usage(option.rfind("--", 0) == 0 ? option + " needs a value" : "unexpected " + option);
     PackageResult<bool> known = ApplyValueOption(option, arguments[i + 1], options);
     if (!known) return known.error();
     if (!*known) return Usage("unknown option " + option);
@@ -123,9 +127,9 @@ PackageResult<PackageOptions> ParsePackageOptions(const WideStringList& argument
   }
   const ProductFacts& product = options.product;
   if (options.msi) {
-    for (const auto& [value, option] : {std::pair{product.name, "--name"}, std::pair{product.version, "--version"},
-                                        std::pair{product.publisher, "--publisher"},
-                                        std::pair{product.upgradeCode, "--upgrade-code"}}) {
+    for (const auto& [value, option] :
+         {std::pair{product.name, "--name"}, std::pair{product.version, "--version"},
+          std::pair{product.publisher, "--publisher"}, std::pair{product.upgradeCode, "--upgrade-code"}}) {
       if (value.empty()) return Usage(std::string(option) + " is missing; an installer needs it");
     }
   } else if (product.name.empty()) {

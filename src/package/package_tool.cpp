@@ -39,7 +39,8 @@ WideString Joined(const WideString& folder, const std::string& path) {
 // The files under folder (prefix: their path so far), each read whole. A
 // link or anything but a file or folder is refused: what it stands for would
 // differ on the machine the package is installed on.
-PackageResult<bool> CollectFolder(const WideString& folder, const std::string& prefix, std::vector<PackagedFile>& files) {
+PackageResult<bool> CollectFolder(const WideString& folder, const std::string& prefix,
+                                  std::vector<PackagedFile>& files) {
   platform::SystemResult<std::vector<platform::FolderEntry>> entries = platform::ListFolder(folder);
   if (!entries) return PackageError{Utf8(folder) + ": cannot be listed"};
   for (const platform::FolderEntry& entry : *entries) {
@@ -68,7 +69,8 @@ PackageResult<std::vector<PackagedFile>> CollectFiles(const PackageOptions& opti
   if (PackageResult<bool> collected = CollectFolder(*options.files, "", others); !collected) return collected.error();
   std::sort(others.begin(), others.end(), [](const auto& a, const auto& b) { return a.path < b.path; });
   for (PackagedFile& file : others) {
-    if (file.path == exeName) return PackageError{Utf8(*options.files) + ": holds a file named " + exeName + ", the program's name"};
+    if (file.path == exeName)
+      return PackageError{Utf8(*options.files) + ": holds a file named " + exeName + ", the program's name"};
     files.push_back(std::move(file));
   }
   return files;
@@ -123,7 +125,8 @@ PackageResult<bool> WriteOutput(const WideString& path, std::string_view bytes) 
 
 PackageResult<std::string> WriteZip(const PackageOptions& options, const std::vector<PackagedFile>& files) {
   std::vector<ZipMember> members;
-  for (const PackagedFile& file : files) members.push_back({.name = options.product.name + "/" + file.path, .bytes = file.bytes});
+  for (const PackagedFile& file : files)
+    members.push_back({.name = options.product.name + "/" + file.path, .bytes = file.bytes});
   std::sort(members.begin(), members.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
   PackageResult<std::string> archive = ZipArchive(members);
   if (!archive) return PackageError{Utf8(*options.zip) + ": " + archive.error().message};
@@ -144,17 +147,14 @@ PackageResult<bool> StageFiles(const WideString& stage, const std::vector<Packag
   return true;
 }
 
-WideString WixlProgram() {
-  return platform::GetEnvironmentValue(L"WIXL").value_or(L"/usr/bin/wixl");
-}
+WideString WixlProgram() { return platform::GetEnvironmentValue(L"WIXL").value_or(L"/usr/bin/wixl"); }
 
 PackageResult<bool> RunWixl(const WideString& stage) {
   const WideString log = Joined(stage, "wixl.log");
   const WideString previous = platform::FixedToCurrentDirectory(L".");
   if (!platform::ChangeCurrentDirectory(stage)) return PackageError{Utf8(stage) + ": cannot be entered"};
-  const platform::SystemResult<std::optional<uint32_t>> ran =
-      platform::RunProgramAndWait(WixlProgram(), {L"-a", L"x64", L"-o", L"built.msi", L"product.wxs"}, log,
-                                  kWixlLimitMilliseconds);
+  const platform::SystemResult<std::optional<uint32_t>> ran = platform::RunProgramAndWait(
+      WixlProgram(), {L"-a", L"x64", L"-o", L"built.msi", L"product.wxs"}, log, kWixlLimitMilliseconds);
   platform::ChangeCurrentDirectory(previous);
   if (!ran) return PackageError{"wixl (" + Utf8(WixlProgram()) + ") cannot be run: install Debian's wixl package"};
   if (*ran != std::optional<uint32_t>(0)) {
@@ -175,9 +175,9 @@ PackageResult<std::string> WriteMsi(const PackageOptions& options, const std::ve
   const InstallerCodes codes = CodesOf(product, Hex(content->data(), content->size()), DerivedGuid);
   std::vector<std::string> paths;
   for (size_t i = 1; i < files.size(); ++i) paths.push_back(files[i].path);
-  const std::string source = WixSource(
-      {.product = product, .codes = codes, .exeName = files[0].path, .paths = paths, .sourceFolder = "files"},
-      DerivedGuid);
+  const std::string source =
+      WixSource({.product = product, .codes = codes, .exeName = files[0].path, .paths = paths, .sourceFolder = "files"},
+                DerivedGuid);
 
   const WideString msi = platform::FixedToCurrentDirectory(*options.msi);
   if (PackageResult<bool> folder = MakeFolderOf(msi); !folder) return folder.error();
@@ -185,13 +185,16 @@ PackageResult<std::string> WriteMsi(const PackageOptions& options, const std::ve
   PackageResult<std::string> outcome = [&]() -> PackageResult<std::string> {
     if (!platform::MakeFolders(stage)) return PackageError{Utf8(stage) + ": cannot be made"};
     if (PackageResult<bool> staged = StageFiles(stage, files); !staged) return staged.error();
-    if (!platform::WriteFileBytes(Joined(stage, "product.wxs"), source)) return PackageError{"cannot write the WiX source"};
+    if (!platform::WriteFileBytes(Joined(stage, "product.wxs"), source))
+      return PackageError{"cannot write the WiX source"};
     if (PackageResult<bool> built = RunWixl(stage); !built) return built.error();
     const WideString stamped = Joined(stage, "stamped.msi");
-    PackageResult<bool> fixed = SetSummaryStamps(Utf8(Joined(stage, "built.msi")), Utf8(stamped), codes.package, kFixedFileTime);
+    PackageResult<bool> fixed =
+        SetSummaryStamps(Utf8(Joined(stage, "built.msi")), Utf8(stamped), codes.package, kFixedFileTime);
     if (!fixed) return fixed.error();
     if (!platform::MoveFileReplacing(stamped, msi)) return PackageError{Utf8(msi) + ": cannot be written"};
-    return "wrote " + Utf8(*options.msi) + " (product code " + codes.product + ", package code " + codes.package + ")\n";
+    return "wrote " + Utf8(*options.msi) + " (product code " + codes.product + ", package code " + codes.package +
+           ")\n";
   }();
   platform::RemoveTree(stage);
   return outcome;

@@ -12,12 +12,23 @@ std::string Escaped(std::string_view text) {
   std::string out;
   for (const char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -64,7 +75,8 @@ class SourceWriter {
       filesIn_[ParentOf(path)].push_back(path);
     }
     size_t number = 0;
-    for (const std::string& folder : folders_) folderIds_[folder] = folder.empty() ? "INSTALLDIR" : "d" + std::to_string(++number);
+    for (const std::string& folder : folders_)
+      folderIds_[folder] = folder.empty() ? "INSTALLDIR" : "d" + std::to_string(++number);
   }
 
   std::string Source() {
@@ -72,15 +84,16 @@ class SourceWriter {
     const bool perUser = product.scope == InstallScope::PerUser;
     Line("<?xml version=\"1.0\" encoding=\"utf-8\"?>");
     Line("<Wix xmlns=\"http://schemas.microsoft.com/wix/2006/wi\">");
-    Line("  <Product" + Attribute("Id", input_.codes.product) + Attribute("Name", product.name) +
-         " Language=\"1033\"" + Attribute("Version", product.version) + Attribute("Manufacturer", product.publisher) +
+    Line("  <Product" + Attribute("Id", input_.codes.product) + Attribute("Name", product.name) + " Language=\"1033\"" +
+         Attribute("Version", product.version) + Attribute("Manufacturer", product.publisher) +
          Attribute("UpgradeCode", product.upgradeCode) + ">");
     Line("    <Package" + Attribute("Id", input_.codes.package) + " InstallerVersion=\"500\" Compressed=\"yes\"" +
          Attribute("InstallScope", ScopeName(product.scope)) + Attribute("Manufacturer", product.publisher) +
          Attribute("Description", product.name + " " + product.version) + "/>");
     Line("    <Property Id=\"ALLUSERS\" Value=\"" + std::string(perUser ? "2" : "1") + "\"/>");
     if (perUser) Line("    <Property Id=\"MSIINSTALLPERUSER\" Value=\"1\"/>");
-    Line("    <MajorUpgrade" + Attribute("DowngradeErrorMessage", "A newer version of " + product.name + " is already installed.") + "/>");
+    Line("    <MajorUpgrade" +
+         Attribute("DowngradeErrorMessage", "A newer version of " + product.name + " is already installed.") + "/>");
     Line("    <Media Id=\"1\" Cabinet=\"files.cab\" EmbedCab=\"yes\"/>");
     Line("    <Icon Id=\"program.exe\"" + Attribute("SourceFile", SourceOf(input_.exeName)) + "/>");
     Line("    <Property Id=\"ARPPRODUCTICON\" Value=\"program.exe\"/>");
@@ -88,6 +101,13 @@ class SourceWriter {
     if (perUser) {
       Line("      <Directory Id=\"LocalAppDataFolder\">");
       Line("        <Directory Id=\"ProgramsFolder\" Name=\"Programs\">");
+      // A folder made under the user's profile is removed with the product
+      // when nothing else is left in it.
+      Line("          <Component Id=\"programs\"" + Attribute("Guid", Guid("programs folder")) + ">");
+      Line("            " + KeyPathValue(product, "programs folder"));
+      Line("            <RemoveFolder Id=\"rProgramsFolder\" On=\"uninstall\"/>");
+      Line("          </Component>");
+      components_.push_back("programs");
       Folder("", 10);
       Line("        </Directory>");
     } else {
@@ -129,22 +149,19 @@ class SourceWriter {
     const std::string& id = folderIds_.at(folder);
     Line(pad + "<Directory" + Attribute("Id", id) +
          Attribute("Name", folder.empty() ? input_.product.name : LastPart(folder)) + ">");
-    const std::string component = "c" + std::to_string(components_.size());
+    const std::string component = "c" + std::to_string(folderComponents_++);
     components_.push_back(component);
     Line(pad + "  <Component" + Attribute("Id", component) + Attribute("Guid", Guid("folder " + folder)) + ">");
     Line(pad + "    " + KeyPathValue(input_.product, "folder " + (folder.empty() ? "." : folder)));
     Line(pad + "    <RemoveFolder" + Attribute("Id", "r" + id) + " On=\"uninstall\"/>");
-    if (folder.empty() && input_.product.scope == InstallScope::PerUser) {
-      Line(pad + "    <RemoveFolder Id=\"rProgramsFolder\" Directory=\"ProgramsFolder\" On=\"uninstall\"/>");
-    }
     if (folder.empty()) {
       Line(pad + "    <File Id=\"program\"" + Attribute("Name", input_.exeName) +
            Attribute("Source", SourceOf(input_.exeName)) + "/>");
       Association(pad + "    ");
     }
     for (const std::string& path : filesIn_[folder]) {
-      Line(pad + "    <File" + Attribute("Id", "f" + std::to_string(++fileNumber_)) + Attribute("Name", LastPart(path)) +
-           Attribute("Source", SourceOf(path)) + "/>");
+      Line(pad + "    <File" + Attribute("Id", "f" + std::to_string(++fileNumber_)) +
+           Attribute("Name", LastPart(path)) + Attribute("Source", SourceOf(path)) + "/>");
     }
     Line(pad + "  </Component>");
     for (const std::string& inner : folders_) {
@@ -175,6 +192,7 @@ class SourceWriter {
   std::map<std::string, std::vector<std::string>> filesIn_;
   std::map<std::string, std::string> folderIds_;
   std::vector<std::string> components_;
+  size_t folderComponents_ = 0;
   size_t fileNumber_ = 0;
   std::string text_;
 };
@@ -184,8 +202,8 @@ class SourceWriter {
 InstallerCodes CodesOf(const ProductFacts& product, std::string_view contentDigest, const GuidOf& guidOf) {
   const std::string facts = product.upgradeCode + "|" + ScopeName(product.scope) + "|" + product.version;
   return {.product = guidOf(facts + "|product"),
-          .package = guidOf(facts + "|package|" + product.name + "|" + product.publisher + "|" +
-                            product.association + "|" + std::string(contentDigest))};
+          .package = guidOf(facts + "|package|" + product.name + "|" + product.publisher + "|" + product.association +
+                            "|" + std::string(contentDigest))};
 }
 
 std::string WixSource(const WixInput& input, const GuidOf& guidOf) { return SourceWriter(input, guidOf).Source(); }

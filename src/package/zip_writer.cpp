@@ -9,10 +9,10 @@ namespace package {
 
 namespace {
 
-constexpr uint16_t kVersionNeeded = 20;    // deflate
-constexpr uint16_t kUtf8Names = 1 << 11;   // general purpose flag: names are UTF-8
+constexpr uint16_t kVersionNeeded = 20;   // deflate
+constexpr uint16_t kUtf8Names = 1 << 11;  // general purpose flag: names are UTF-8
 constexpr uint16_t kDeflated = 8;
-constexpr uint16_t kFirstDosDate = 0x21;   // 1980-01-01; time 00:00 is 0
+constexpr uint16_t kFirstDosDate = 0x21;  // 1980-01-01; time 00:00 is 0
 
 void Put16(std::string& out, uint32_t value) {
   out += static_cast<char>(value & 0xFF);

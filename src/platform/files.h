@@ -4,10 +4,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
-#include <span>
 
 #include "platform/expected.h"
 #include "platform/handles.h"

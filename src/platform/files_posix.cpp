@@ -1,11 +1,11 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <dirent.h>
 #include <ftw.h>
 #include <stdio.h>
 #include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -292,7 +292,8 @@ SystemStatus RemoveFile(const WideString& path) {
 }
 
 SystemStatus SetModificationTime(const WideString& path, int64_t secondsSince1970) {
-  const struct timespec times[2] = {{.tv_sec = secondsSince1970, .tv_nsec = 0}, {.tv_sec = secondsSince1970, .tv_nsec = 0}};
+  const struct timespec times[2] = {{.tv_sec = secondsSince1970, .tv_nsec = 0},
+                                    {.tv_sec = secondsSince1970, .tv_nsec = 0}};
   if (::utimensat(AT_FDCWD, ToUtf8(path).c_str(), times, 0) != 0) return LastError();
   return Done{};
 }
@@ -442,7 +443,6 @@ int RemoveOne(const char* path, const struct stat*, int, FTW*) {
 
 void FileHandleTraits::Close(Type file) { ::close(static_cast<int>(file)); }
 
-
 SystemResult<WritableFile> WritableFile::CreateNew(const WideString& path, FilePermissions permissions) {
   const mode_t mode = permissions == FilePermissions::Executable ? 0777 : 0666;
   FileHandle file = OwnFile(::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
@@ -489,8 +489,8 @@ SystemResult<ReadableFile> ReadableFile::Open(const WideString& path) {
 SystemResult<size_t> ReadableFile::ReadAt(uint64_t offset, std::span<char> buffer) const {
   size_t filled = 0;
   while (filled < buffer.size()) {
-    const ssize_t count =
-        ::pread(DescriptorOf(file_), buffer.data() + filled, buffer.size() - filled, static_cast<off_t>(offset + filled));
+    const ssize_t count = ::pread(DescriptorOf(file_), buffer.data() + filled, buffer.size() - filled,
+                                  static_cast<off_t>(offset + filled));
     if (count < 0 && errno == EINTR) continue;
     if (count < 0) return LastError();
     if (count == 0) break;

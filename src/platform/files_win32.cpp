@@ -510,7 +510,7 @@ SystemStatus RemoveContents(const WideString& folder) {
 
 SystemStatus FlushFile(const WideString& path) {
   FileHandle file = OwnFile(::CreateFileW(LongPathForm(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+                                          FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file || !::FlushFileBuffers(HandleOf(file))) return LastError();
   return Done{};
 }
@@ -519,18 +519,17 @@ SystemStatus FlushFile(const WideString& path) {
 
 void FileHandleTraits::Close(Type file) { ::CloseHandle(reinterpret_cast<HANDLE>(file)); }
 
-
 SystemResult<WritableFile> WritableFile::CreateNew(const WideString& path, FilePermissions) {
   // CREATE_NEW fails on a link of that name as on any other file.
-  FileHandle file = OwnFile(::CreateFileW(LongPathForm(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file = OwnFile(::CreateFileW(LongPathForm(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return LastError();
   return WritableFile(std::move(file), 0);
 }
 
 SystemResult<WritableFile> WritableFile::OpenForAppend(const WideString& path) {
-  FileHandle file = OwnFile(::CreateFileW(LongPathForm(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  FileHandle file = OwnFile(::CreateFileW(LongPathForm(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file) return LastError();
   BY_HANDLE_FILE_INFORMATION information;
   if (!::GetFileInformationByHandle(HandleOf(file), &information)) return LastError();
@@ -564,7 +563,7 @@ SystemStatus WritableFile::Truncate() {
 
 SystemResult<ReadableFile> ReadableFile::Open(const WideString& path) {
   FileHandle file = OwnFile(::CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return LastError();
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(HandleOf(file), &size)) return LastError();
@@ -668,7 +667,7 @@ SystemStatus FlushTree(const WideString& folder) {
 
 SystemResult<std::optional<FileLock>> FileLock::TryTake(const WideString& path) {
   FileHandle file = OwnFile(::CreateFileW(LongPathForm(path).c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+                                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file) return LastError();
   OVERLAPPED whole{};
   if (!::LockFileEx(HandleOf(file), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {

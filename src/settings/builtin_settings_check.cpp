@@ -67,10 +67,11 @@ void CheckVersionBounds(const BuiltinSettings& settings, std::vector<SettingsNot
                                     [](const BuiltinSettings::Section& s) { return s.name == keys::kRuntimeSection; });
   const auto entry = std::find_if(runtime->entries.begin(), runtime->entries.end(),
                                   [](const BuiltinSettings::Entry& e) { return e.key == keys::kMinimumVersion; });
-  notices.push_back({entry->line, L"\"Minimum Version\" is set but \"Maximum Version\" is not, so the upper bound is "
-                                  L"0.0.0.0 and no installed runtime qualifies: users who install Java are still asked "
-                                  L"for it; add \"Maximum Version=any\" (or the highest version the application "
-                                  L"supports)"});
+  notices.push_back({entry->line,
+                     L"\"Minimum Version\" is set but \"Maximum Version\" is not, so the upper bound is "
+                     L"0.0.0.0 and no installed runtime qualifies: users who install Java are still asked "
+                     L"for it; add \"Maximum Version=any\" (or the highest version the application "
+                     L"supports)"});
 }
 
 }  // namespace

@@ -59,7 +59,8 @@ TEST(SettingsTextTest, LinesEndingInLfAloneGetTheirCrAndNothingElseChanges) {
   } cases[] = {
       {"LF only", "[Application]\nMain Class=a\n", "[Application]\r\nMain Class=a\r\n"},
       {"mixed, lone CR kept", "\xEF\xBB\xBF[A]\r\nk=\r1\n\n", "\xEF\xBB\xBF[A]\r\nk=\r1\r\n\r\n"},
-      {"UTF-16LE", std::string("\xFF\xFE[\0\n\0\r\0\n\0\n\x01", 12), std::string("\xFF\xFE[\0\r\0\n\0\r\0\n\0\n\x01", 14)},
+      {"UTF-16LE", std::string("\xFF\xFE[\0\n\0\r\0\n\0\n\x01", 12),
+       std::string("\xFF\xFE[\0\r\0\n\0\r\0\n\0\n\x01", 14)},
       {"CR LF already", "[A]\r\nk=v", "[A]\r\nk=v"},
   };
   for (const auto& each : cases) {

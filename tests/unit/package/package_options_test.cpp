@@ -6,9 +6,9 @@ namespace package {
 namespace {
 
 WideStringList Arguments(std::initializer_list<const wchar_t*> extra) {
-  WideStringList arguments{L"--exe",       L"dist/MyApp.exe", L"--name",         L"My App",
-                           L"--version",   L"2.5.0",          L"--publisher",    L"Example Ltd",
-                           L"--upgrade-code", L"8d0f1a3e-1b2c-4d5e-8f90-a1b2c3d4e5f6"};
+  WideStringList arguments{
+      L"--exe", L"dist/MyApp.exe", L"--name",      L"My App",         L"--version",
+      L"2.5.0", L"--publisher",    L"Example Ltd", L"--upgrade-code", L"8d0f1a3e-1b2c-4d5e-8f90-a1b2c3d4e5f6"};
   arguments.insert(arguments.end(), extra.begin(), extra.end());
   return arguments;
 }

@@ -32,13 +32,17 @@ bool Has(const std::string& text, const std::string& part) { return text.find(pa
 TEST(WixSourceTest, PerUserInstallsUnderTheProfileWithRegistryKeyPathsAndRemovesItsFolders) {
   const std::string source = SourceOf(Product(InstallScope::PerUser));
   for (const char* part : {
-           "InstallScope=\"perUser\"", "<Property Id=\"ALLUSERS\" Value=\"2\"/>",
-           "<Property Id=\"MSIINSTALLPERUSER\" Value=\"1\"/>", "<Directory Id=\"LocalAppDataFolder\">",
-           "Manufacturer=\"Example &amp; Sons\"", "<MajorUpgrade",
+           "InstallScope=\"perUser\"",
+           "<Property Id=\"ALLUSERS\" Value=\"2\"/>",
+           "<Property Id=\"MSIINSTALLPERUSER\" Value=\"1\"/>",
+           "<Directory Id=\"LocalAppDataFolder\">",
+           "Manufacturer=\"Example &amp; Sons\"",
+           "<MajorUpgrade",
            "<Icon Id=\"program.exe\" SourceFile=\"files/MyApp.exe\"/>",
            "<Property Id=\"ARPPRODUCTICON\" Value=\"program.exe\"/>",
            "<RegistryValue Root=\"HKCU\" Key=\"Software\\Example &amp; Sons\\My App\" Name=\"folder lib/more\"",
-           "<RemoveFolder Id=\"rProgramsFolder\" Directory=\"ProgramsFolder\" On=\"uninstall\"/>",
+           "<RemoveFolder Id=\"rProgramsFolder\" On=\"uninstall\"/>",
+           "<ComponentRef Id=\"programs\"/>",
            "<File Id=\"program\" Name=\"MyApp.exe\" Source=\"files/MyApp.exe\"/>",
            "<File Id=\"f2\" Name=\"b.jar\" Source=\"files/lib/more/b.jar\"/>",
            "Target=\"[#program]\" WorkingDirectory=\"INSTALLDIR\"",
