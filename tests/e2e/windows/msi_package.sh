@@ -5,7 +5,7 @@
 # installer, run with msiexec /qn, installs for the user alone: the files under
 # LocalAppData\Programs, a Start-menu shortcut, an uninstall entry with the
 # publisher and the file association; the installed program starts the
-# application, and opening a .myd file starts it with the file as its
+# application, and .myd files are registered to open with it, the file its
 # argument. A second version upgrades it (one entry, the old files gone, the
 # new ones there), and msiexec /x removes every file and key it made.
 source "$(dirname "$0")/../lib.sh"
@@ -36,6 +36,13 @@ names = archive.namelist()
 assert names == ["My App/MyApp.exe", "My App/app.jar", "My App/jre64/bin/java.dll", "My App/jre64/bin/server/jvm.dll"], names
 assert archive.read("My App/MyApp.exe") == open(sys.argv[2] + "/MyApp.exe", "rb").read()
 PY
+# A link in the folder is refused, and nothing is written.
+ln -s app.jar "$SCENARIO_DIR/app/link.jar"
+package_application --exe MyApp.exe --files app --version 2.5.0 "${facts[@]}" --zip refused/MyApp.zip --msi refused/MyApp.msi
+assert_equals 2 "$PACKAGE_EXIT" "exit code of launcher-package with a link"
+grep -qF "app/link.jar: is a link or a special file" "$SCENARIO_DIR/package.err" || fail "no message: $(cat "$SCENARIO_DIR/package.err")"
+[ ! -e "$SCENARIO_DIR/refused" ] || fail "a refused packaging wrote $(ls "$SCENARIO_DIR/refused")"
+rm "$SCENARIO_DIR/app/link.jar"
 msiinfo export "$SCENARIO_DIR/out/MyApp-2.5.0.msi" Shortcut | grep -qP '^StartMenuShortcut\tProgramMenuFolder\tMy App\t' ||
   fail "the installer has no Start-menu shortcut: $(msiinfo export "$SCENARIO_DIR/out/MyApp-2.5.0.msi" Shortcut)"
 
@@ -52,13 +59,10 @@ start_launcher
 expect_exit_without_dialog 0
 assert_equals "$(quote "$folder\\jre64\\bin\\server\\jvm.dll")" "$(log_field JNI_CreateJavaVM module)" "the JVM library"
 
-# Opening a document goes through the association.
-: >"$SCENARIO_DIR/letter.myd"
-use_stub_log
-wine_quiet start /unix "$SCENARIO_DIR/letter.myd"
-wait_until "the start through the association" grep -q '^arg ' "$STUB_LOG"
-wait_until "the end of the start through the association" grep -q '^DestroyJavaVM' "$STUB_LOG"
-assert_equals "$(quote "$(win_path "$SCENARIO_DIR/letter.myd")")" "$(log_field arg text)" "the argument"
+# The association: .myd files open with the installed program, the file its argument.
+assert_equals "MyApp.myd" "$(registry_value 'HKCU\Software\Classes\.myd' '')" "the class of .myd"
+assert_equals "\"$folder\\MyApp.exe\" \"%1\"" \
+  "$(registry_value 'HKCU\Software\Classes\MyApp.myd\shell\open\command' '')" "the command that opens .myd files"
 
 # Version 2.6.0: another jar; app.jar is gone.
 rm "$SCENARIO_DIR/app/app.jar"
