@@ -248,7 +248,3 @@ INSTANTIATE_TEST_SUITE_P(Registries, RegistrySearchTest, testing::ValuesIn(test:
 
 }  // namespace
 
-namespace test {
-// Printed by GoogleTest when a parameterised test fails.
-void PrintTo(const RegistryFixtureKind& kind, std::ostream* out) { *out << kind.name; }
-}  // namespace test

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct RegistryFixtureKind {
   std::string name;
   std::function<std::unique_ptr<RegistryFixture>()> make;
 };
+
+// Printed by GoogleTest when a parameterised test fails.
+inline void PrintTo(const RegistryFixtureKind& kind, std::ostream* out) { *out << kind.name; }
 
 // The in-memory registry everywhere, and the system's own registry where there is one.
 std::vector<RegistryFixtureKind> RegistryFixtureKinds();
