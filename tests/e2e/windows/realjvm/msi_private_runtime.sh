@@ -22,10 +22,11 @@ assert_equals 0 "$PACKAGE_EXIT" "exit code of launcher-package"
 msiexec_quiet /i probe.msi
 folder="$(windows_folder LOCALAPPDATA)\\Programs\\Probe App"
 LAUNCHER="$folder\\ProbeApp.exe"
-start_launcher "a b"
+start_launcher arguments "a b"
 expect_exit_without_dialog 0
-assert_lines_are "$SCENARIO_DIR/stdout.txt" "count 1
-argument 0:$(code_units "a b")"
+assert_lines_are "$SCENARIO_DIR/stdout.txt" "count 2
+argument 0:$(code_units arguments)
+argument 1:$(code_units "a b")"
 start_launcher exit 7
 expect_exit_without_dialog 7
 
