@@ -49,7 +49,8 @@ std::string LastPart(const std::string& path) { return path.substr(path.rfind('/
 
 // The registry value that stands for a component on this machine: Windows
 // Installer wants a per-user component's key path in HKCU, never a file in
-// the user's profile.
+// the user's profile. Every component is a 64-bit one (Win64), so that its
+// HKLM values land in the 64-bit view, not under Wow6432Node.
 std::string KeyPathValue(const ProductFacts& product, std::string_view name) {
   return "<RegistryValue" + Attribute("Root", product.scope == InstallScope::PerUser ? "HKCU" : "HKLM") +
          Attribute("Key", "Software\\" + product.publisher + "\\" + product.name) + Attribute("Name", name) +
@@ -90,8 +91,12 @@ class SourceWriter {
     Line("    <Package" + Attribute("Id", input_.codes.package) + " InstallerVersion=\"500\" Compressed=\"yes\"" +
          Attribute("InstallScope", ScopeName(product.scope)) + Attribute("Manufacturer", product.publisher) +
          Attribute("Description", product.name + " " + product.version) + "/>");
-    Line("    <Property Id=\"ALLUSERS\" Value=\"" + std::string(perUser ? "2" : "1") + "\"/>");
-    if (perUser) Line("    <Property Id=\"MSIINSTALLPERUSER\" Value=\"1\"/>");
+    // wixl writes ALLUSERS=1 itself for a per-machine package (a second row
+    // would fail the build); a per-user one asks for it through these two.
+    if (perUser) {
+      Line("    <Property Id=\"ALLUSERS\" Value=\"2\"/>");
+      Line("    <Property Id=\"MSIINSTALLPERUSER\" Value=\"1\"/>");
+    }
     Line("    <MajorUpgrade" +
          Attribute("DowngradeErrorMessage", "A newer version of " + product.name + " is already installed.") + "/>");
     Line("    <Media Id=\"1\" Cabinet=\"files.cab\" EmbedCab=\"yes\"/>");
@@ -103,7 +108,7 @@ class SourceWriter {
       Line("        <Directory Id=\"ProgramsFolder\" Name=\"Programs\">");
       // A folder made under the user's profile is removed with the product
       // when nothing else is left in it.
-      Line("          <Component Id=\"programs\"" + Attribute("Guid", Guid("programs folder")) + ">");
+      Line("          <Component Id=\"programs\" Win64=\"yes\"" + Attribute("Guid", Guid("programs folder")) + ">");
       Line("            " + KeyPathValue(product, "programs folder"));
       Line("            <RemoveFolder Id=\"rProgramsFolder\" On=\"uninstall\"/>");
       Line("          </Component>");
@@ -116,7 +121,7 @@ class SourceWriter {
     }
     Line("      </Directory>");
     Line("      <Directory Id=\"ProgramMenuFolder\">");
-    Line("        <Component Id=\"shortcut\"" + Attribute("Guid", Guid("shortcut")) + ">");
+    Line("        <Component Id=\"shortcut\" Win64=\"yes\"" + Attribute("Guid", Guid("shortcut")) + ">");
     Line("          <Shortcut Id=\"StartMenuShortcut\"" + Attribute("Name", product.name) +
          " Target=\"[#program]\" WorkingDirectory=\"INSTALLDIR\"/>");
     Line("          " + KeyPathValue(product, "shortcut"));
@@ -151,7 +156,8 @@ class SourceWriter {
          Attribute("Name", folder.empty() ? input_.product.name : LastPart(folder)) + ">");
     const std::string component = "c" + std::to_string(folderComponents_++);
     components_.push_back(component);
-    Line(pad + "  <Component" + Attribute("Id", component) + Attribute("Guid", Guid("folder " + folder)) + ">");
+    Line(pad + "  <Component" + Attribute("Id", component) + " Win64=\"yes\"" +
+         Attribute("Guid", Guid("folder " + folder)) + ">");
     Line(pad + "    " + KeyPathValue(input_.product, "folder " + (folder.empty() ? "." : folder)));
     Line(pad + "    <RemoveFolder" + Attribute("Id", "r" + id) + " On=\"uninstall\"/>");
     if (folder.empty()) {

@@ -7,7 +7,8 @@
 # publisher and the file association; the installed program starts the
 # application, and .myd files are registered to open with it, the file its
 # argument. A second version upgrades it (one entry, the old files gone, the
-# new ones there), and msiexec /x removes every file and key it made.
+# new ones there), and msiexec /x removes every file and key it made. With
+# --per-machine the package installs under Program Files, its records in HKLM.
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 require_package_tool
@@ -81,3 +82,13 @@ for key in 'HKCU\Software\Example Ltd\My App' 'HKCU\Software\Classes\.myd' 'HKCU
 done
 [ ! -e "$(unix_path "$(windows_folder APPDATA)")/Microsoft/Windows/Start Menu/Programs/My App.lnk" ] ||
   fail "the removal left the shortcut"
+
+# Per machine: the files under Program Files, the records under HKLM.
+package_application --exe MyApp.exe --files app --version 2.6.0 "${facts[@]}" --per-machine --msi out/machine.msi
+assert_equals 0 "$PACKAGE_EXIT" "exit code of launcher-package --per-machine"
+msiexec_quiet /i out/machine.msi
+machine=$(unix_path "$(windows_folder ProgramFiles)\\My App")
+[ -f "$machine/MyApp.exe" ] || fail "nothing installed in $machine"
+assert_equals 0x1 "$(registry_value 'HKLM\Software\Example Ltd\My App' 'folder .')" "the per-machine record"
+msiexec_quiet /x out/machine.msi
+[ ! -e "$machine" ] || fail "the removal left $(find "$machine")"
