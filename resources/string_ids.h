@@ -32,4 +32,5 @@ enum class StringId : uint32_t {
   kReasonInvalid = 230,
   kPairProductStartFailed = 240,
   kSettingsFileTooLarge = 250,
+  kPressAnyKey = 270,
 };

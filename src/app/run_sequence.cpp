@@ -63,6 +63,7 @@ LaunchPlanInputs PlanInputsOf(const LauncherSettings& settings, const ChosenStar
   return {.application = settings.application,
           .classPath = settings.classPath,
           .vmParameters = settings.vmParameters,
+          .userOptions = settings.userJvmOptions,
           .output = settings.output,
           .executable = start.executable,
           .commandLine = start.arguments,
@@ -148,7 +149,7 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
   Result<LaunchPlan> plan = BuildLaunchPlan(PlanInputsOf(settings, start, libraryPath));
   if (!plan) return Failed(report, plan.error(), trace);
   StartupCacheRun cache(CacheRunInputsOf(settings, start, plan->options), trace);
-  plan->options.insert(plan->options.end(), cache.Options().begin(), cache.Options().end());
+  InsertBeforeUserOptions(*plan, cache.Options());
   TraceMain(trace, *plan);
   TracePhase(trace, "jvm");
   ExitObserver exitObserver(trace, {&cache});
@@ -193,6 +194,18 @@ LauncherSettings WithPathsFixedToCurrentFolder(LauncherSettings settings) {
   return settings;
 }
 
+// The taskbar groups and pins the application's windows under its own name
+// rather than the executable's path; that name must be set before the first
+// window (the splash, a dialog) exists.
+void NameForTaskbar(const ApplicationSettings& application, Trace& trace) {
+  if (application.appUserModelId.empty()) return;
+  const platform::SystemStatus named = platform::SetAppUserModelId(application.appUserModelId);
+  TraceLine line(trace, "app-user-model-id");
+  line.Text("set", application.appUserModelId);
+  if (!named) line.Number("error", named.error().code);
+  line.Write();
+}
+
 // The companion runs the runtime instead of this process, which then loads
 // nothing of the JVM machinery.
 int32_t HandOverToCompanion(const ErrorReport& report, const ProductSettings& product, Trace& trace) {
@@ -218,6 +231,7 @@ int32_t RunLauncher(Host& host, const platform::ProcessCommandLine& commandLine)
   TracePhase(trace, "settings");
   Result<LauncherSettings> settings = ReadSettings(*executable, host.builtinSettingsText(), trace);
   if (!settings) return Failed(report, settings.error(), trace);
+  NameForTaskbar(settings->application, trace);
   // A later start of the same executable hands its arguments to the first
   // and ends with its answer, having looked for nothing else.
   InstanceLink instance(settings->instance, executable->path, trace);

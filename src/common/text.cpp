@@ -22,3 +22,11 @@ WideString ReplaceAll(WideString text, wchar_t from, wchar_t to) {
   std::replace(text.begin(), text.end(), from, to);
   return text;
 }
+
+WideString WithoutEnclosingQuotes(const WideString& text) {
+  const WideString trimmed = TrimWhiteSpace(text);
+  if (trimmed.size() >= 2 && trimmed.front() == L'"' && trimmed.back() == L'"') {
+    return trimmed.substr(1, trimmed.size() - 2);
+  }
+  return trimmed;
+}

@@ -12,3 +12,7 @@ WideString TrimWhiteSpace(const WideString& text);
 
 // Replaces every occurrence of one character.
 WideString ReplaceAll(WideString text, wchar_t from, wchar_t to);
+
+// The text without the blanks around it and then without one pair of double
+// quotes enclosing it, as Explorer's "Copy as path" puts them around a path.
+WideString WithoutEnclosingQuotes(const WideString& text);

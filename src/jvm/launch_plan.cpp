@@ -39,12 +39,23 @@ Result<LaunchPlan> BuildLaunchPlan(const LaunchPlanInputs& inputs) {
   for (const WideString& token : SplitVmParameters(inputs.vmParameters)) {
     AddVmParameter(token, options, plan.stackSize, inputs.memory);
   }
+  // The user's options are taken as the publisher's are, -Xss and memory
+  // shares included.
+  const size_t userStart = options.size();
+  for (const WideString& option : inputs.userOptions) AddVmParameter(option, options, plan.stackSize, inputs.memory);
   for (const WideString& option : options) {
     plan.options.push_back(platform::ToAnsi(platform::ExpandEnvironmentReferences(option)));
   }
+  plan.userOptionsStart = plan.options.size() - (options.size() - userStart);
   plan.mainClass = inputs.application.mainClass;
   plan.arguments = MainArguments(inputs.commandLine, inputs.application.cmd);
   plan.output = Expanded(inputs.output.output);
   plan.error = Expanded(inputs.output.error);
   return plan;
+}
+
+void InsertBeforeUserOptions(LaunchPlan& plan, const JvmOptionList& options) {
+  plan.options.insert(plan.options.begin() + static_cast<ptrdiff_t>(plan.userOptionsStart), options.begin(),
+                      options.end());
+  plan.userOptionsStart += options.size();
 }

@@ -98,6 +98,23 @@ void WriteStandardError(const WideString& text);
 // A line typed on standard input, without its line end; nullopt at the end of input.
 std::optional<WideString> ReadStandardInputLine();
 
+// Whether the process is alone on a console that was made for it and goes
+// when it ends (a console program opened from Explorer or a shortcut, not
+// from a shell that shares its console), with standard input on it. False on
+// POSIX, where a terminal outlives the program.
+bool IsAloneOnItsConsole();
+
+// Waits until a key is pressed on the console of standard input; keys typed
+// before the call do not count.
+void WaitForKeyPress();
+
+// ---- Its place on the desktop
+
+// Names the process's windows to the taskbar (pinning, jump lists, grouping)
+// with an App User Model ID; called before the first window. POSIX desktops
+// have no such name: nothing is done there.
+SystemStatus SetAppUserModelId(const WideString& id);
+
 // ---- The machine it runs on
 
 // The memory figures that heap and stack sizes may be given as a share of, in bytes.

@@ -176,6 +176,15 @@ std::optional<WideString> ReadStandardInputLine() {
   return FromUtf8(line);
 }
 
+// A terminal outlives the program that runs on it.
+bool IsAloneOnItsConsole() { return false; }
+
+void WaitForKeyPress() {}
+
+// ---- Its place on the desktop
+
+SystemStatus SetAppUserModelId(const WideString&) { return Done{}; }
+
 // ---- The machine it runs on
 
 namespace {

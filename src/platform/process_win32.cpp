@@ -8,6 +8,9 @@
 #include "platform/windows_api.h"
 #include "resource_ids.h"
 
+// After windows_api.h, which sets what <windows.h> declares.
+#include <shobjidl.h>
+
 namespace platform {
 
 using win32::KernelHandle;
@@ -178,6 +181,34 @@ std::optional<WideString> ReadStandardInputLine() {
   line.pop_back();
   if (!line.empty() && line.back() == L'\r') line.pop_back();
   return line;
+}
+
+// A console made for this process alone lists one process; a shell sharing
+// it adds itself.
+bool IsAloneOnItsConsole() {
+  if (!IsConsole(HandleOf(StandardStream::Input))) return false;
+  DWORD processes[2] = {};
+  return ::GetConsoleProcessList(processes, 2) == 1;
+}
+
+void WaitForKeyPress() {
+  const HANDLE input = HandleOf(StandardStream::Input);
+  if (!IsConsole(input)) return;
+  ::FlushConsoleInputBuffer(input);
+  for (;;) {
+    INPUT_RECORD record{};
+    DWORD read = 0;
+    if (::ReadConsoleInputW(input, &record, 1, &read) == 0 || read == 0) return;
+    if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown) return;
+  }
+}
+
+// ---- Its place on the desktop
+
+SystemStatus SetAppUserModelId(const WideString& id) {
+  const HRESULT result = ::SetCurrentProcessExplicitAppUserModelID(id.c_str());
+  if (FAILED(result)) return SystemError{static_cast<uint32_t>(result)};
+  return Done{};
 }
 
 // ---- The machine it runs on

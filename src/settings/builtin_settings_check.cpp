@@ -5,8 +5,10 @@
 #include <utility>
 
 #include "common/text.h"
+#include "platform/text.h"
 #include "settings/builtin_settings.h"
 #include "settings/settings_keys.h"
+#include "settings/settings_values.h"
 
 namespace {
 
@@ -16,13 +18,15 @@ const BuiltinLayerSection kLayeredSections[] = {
     {keys::kRuntimeSection,
      {keys::kMinimumVersion, keys::kMaximumVersion, keys::kPreferredVersions, keys::kJrePath, keys::kJvmType,
       keys::kJvmSource, keys::kVmProvider, keys::kSystemPath, keys::kLibraryPath, keys::kVmParameters,
-      keys::kStartupCache}},
+      keys::kStartupCache, keys::kUserOptions}},
     {keys::kApplicationSection,
      {keys::kApplicationType, keys::kSingleInstance, keys::kMainClass, keys::kFailureCheck, keys::kOverrideWorkingDir,
       keys::kPairProduct, keys::kPairReturnCode, keys::kEmbeddedJar, keys::kOutputFile, keys::kOutputAppend,
-      keys::kErrorFile, keys::kErrorAppend, keys::kCmd}},
+      keys::kErrorFile, keys::kErrorAppend, keys::kCmd, keys::kAppUserModelId}},
     {keys::kClassPathSection, {keys::kClassPath}},
 };
+
+const wchar_t* const kUserOptionsWords[] = {L"all", L"memory", L"off"};
 
 // Sections read only from the settings file beside the executable.
 const wchar_t* const kFileOnlySections[] = {keys::kProductSection, keys::kDisplaySection};
@@ -46,11 +50,30 @@ WideString CaseHint(const wchar_t* spelling) {
   return spelling ? WideString(L" (the launcher reads \"") + spelling + L"\", letter case included)" : WideString();
 }
 
+// A value the launcher would not take as meant: the "App User Model ID" it
+// ignores, a "User Options" word it does not know. Empty when it would.
+WideString ValueNotice(const BuiltinSettings::Entry& entry) {
+  if (entry.key == keys::kAppUserModelId && !entry.value.empty()) {
+    if (const char* fault = AppUserModelIdFault(entry.value)) {
+      return L"\"" + entry.value + L"\" " + platform::FromUtf8(fault) +
+             L": the launcher ignores this App User Model ID";
+    }
+  }
+  if (entry.key == keys::kUserOptions && !entry.value.empty() &&
+      !std::any_of(std::begin(kUserOptionsWords), std::end(kUserOptionsWords),
+                   [&](const wchar_t* word) { return EqualsIgnoringCase(entry.value, word); })) {
+    return L"User Options=" + entry.value + L" is not all, memory or off: the launcher takes memory";
+  }
+  return {};
+}
+
 void CheckEntries(const BuiltinSettings::Section& section, const BuiltinLayerSection& known,
                   std::vector<SettingsNotice>& notices) {
   for (const BuiltinSettings::Entry& entry : section.entries) {
-    if (std::any_of(known.keys.begin(), known.keys.end(), [&](const wchar_t* key) { return entry.key == key; }))
+    if (std::any_of(known.keys.begin(), known.keys.end(), [&](const wchar_t* key) { return entry.key == key; })) {
+      if (WideString notice = ValueNotice(entry); !notice.empty()) notices.push_back({entry.line, notice});
       continue;
+    }
     notices.push_back({entry.line, L"unknown key \"" + entry.key + L"\" in [" + section.name + L"]" +
                                        CaseHint(SpellingOf(entry.key, known.keys))});
   }

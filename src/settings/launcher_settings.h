@@ -20,6 +20,9 @@ struct ApplicationSettings {
   bool failureCheck = false;
   bool overrideWorkingDirectory = false;
   WideString cmd;  // further arguments for main, split when the launch is planned
+  // "App User Model ID": the taskbar's name for the application's windows; ""
+  // when not set or not valid.
+  WideString appUserModelId;
 };
 
 struct ClassPathSettings {
@@ -67,6 +70,9 @@ struct LauncherSettings {
   ApplicationSettings application;
   ClassPathSettings classPath;
   WideString vmParameters;
+  // The user's own JVM options (the per-user ".options" file), as far as
+  // "User Options" lets them through; they come after every other option.
+  WideStringList userJvmOptions;
   StartupCacheSettings startupCache;
   OutputSettings output;
   EnvironmentSettings environment;

@@ -7,6 +7,7 @@
 #include "settings/settings_paths.h"
 #include "settings/settings_readers.h"
 #include "settings/settings_values.h"
+#include "settings/user_options.h"
 
 namespace {
 
@@ -62,6 +63,17 @@ RuntimeRequirements ReadRuntime(const LayeredReader& layered, const ProductSetti
   return runtime;
 }
 
+// An id the taskbar would refuse or misread is left out, with the reason.
+WideString ReadAppUserModelId(const LayeredReader& layered) {
+  WideString id = layered.ReadLayered(keys::kApplicationSection, keys::kAppUserModelId);
+  if (id.empty()) return id;
+  if (const char* fault = AppUserModelIdFault(id)) {
+    TraceLine(layered.trace, "app-user-model-id").Text("ignored", id).Sentence(fault).Write();
+    return {};
+  }
+  return id;
+}
+
 ApplicationSettings ReadApplication(const LayeredReader& layered, const WideString& mainClass) {
   auto read = [&layered](const wchar_t* key) { return layered.ReadLayered(keys::kApplicationSection, key); };
   ApplicationSettings application;
@@ -69,6 +81,7 @@ ApplicationSettings ReadApplication(const LayeredReader& layered, const WideStri
   application.failureCheck = IsYes(read(keys::kFailureCheck));
   application.overrideWorkingDirectory = IsYes(read(keys::kOverrideWorkingDir));
   application.cmd = read(keys::kCmd);
+  application.appUserModelId = ReadAppUserModelId(layered);
   return application;
 }
 
@@ -83,6 +96,17 @@ SplashSettings ReadSplash(const PlainReader& plain) {
   auto read = [&plain](const wchar_t* key) { return plain.ReadPlain(keys::kDisplaySection, key); };
   return {read(keys::kSplashScreen), read(keys::kSplashScreenShadow) == L"true",
           IsYes(read(keys::kPreferNativeSplashScreen))};
+}
+
+// The user's options file lies beside the per-user settings file; service
+// mode, which runs for no user in particular, reads none.
+WideStringList ReadUserJvmOptions(const LayeredReader& layered, const ProductSettings& product,
+                                  const WideString& executablePath) {
+  if (!PerUserSettingsApply(product)) return {};
+  const UserOptionsPolicy policy =
+      ParseUserOptionsPolicy(layered.ReadLayered(keys::kRuntimeSection, keys::kUserOptions));
+  return ReadUserOptions(UserOptionsPathBeside(PerUserSettingsPathOf(product, executablePath, false)), policy,
+                         layered.trace);
 }
 
 // Service mode never uses single instance, so the key is not even read then.
@@ -123,6 +147,7 @@ Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
   settings.classPath = {layered.ReadLayered(keys::kClassPathSection, keys::kClassPath),
                         IsYes(layered.ReadLayered(keys::kApplicationSection, keys::kEmbeddedJar))};
   settings.vmParameters = layered.ReadLayered(keys::kRuntimeSection, keys::kVmParameters);
+  settings.userJvmOptions = ReadUserJvmOptions(layered, settings.product, executable.path);
   settings.startupCache.enabled = IsYes(layered.ReadLayered(keys::kRuntimeSection, keys::kStartupCache));
   settings.output = {ReadStream(layered, keys::kOutputFile, keys::kOutputAppend),
                      ReadStream(layered, keys::kErrorFile, keys::kErrorAppend)};

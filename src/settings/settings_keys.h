@@ -19,6 +19,7 @@ inline constexpr const wchar_t* kSystemPath = L"System Path";
 inline constexpr const wchar_t* kLibraryPath = L"Library Path";
 inline constexpr const wchar_t* kVmParameters = L"Virtual Machine Parameters";
 inline constexpr const wchar_t* kStartupCache = L"Start-up Cache";
+inline constexpr const wchar_t* kUserOptions = L"User Options";
 
 inline constexpr const wchar_t* kApplicationSection = L"Application";
 inline constexpr const wchar_t* kApplicationType = L"Application Type";
@@ -34,6 +35,7 @@ inline constexpr const wchar_t* kOutputAppend = L"Output Append";
 inline constexpr const wchar_t* kErrorFile = L"Error File";
 inline constexpr const wchar_t* kErrorAppend = L"Error Append";
 inline constexpr const wchar_t* kCmd = L"Cmd";
+inline constexpr const wchar_t* kAppUserModelId = L"App User Model ID";
 
 inline constexpr const wchar_t* kClassPathSection = L"Class Path";
 inline constexpr const wchar_t* kClassPath = L"Class Path";

@@ -1,5 +1,8 @@
 #include "settings/settings_values.h"
 
+#include <algorithm>
+
+#include "common/split_list.h"
 #include "common/text.h"
 
 JvmTypeMode ParseJvmType(const WideString& value) {
@@ -40,4 +43,18 @@ VendorPolicy ParseVendorPolicy(const WideString& value) {
     if (EqualsIgnoringCase(value, row.value)) return row.policy;
   }
   return VendorPolicy::SunOnly;
+}
+
+const char* AppUserModelIdFault(const WideString& id) {
+  constexpr size_t kLongest = 128;
+  if (id.size() > kLongest) return "longer than 128 characters";
+  if (std::any_of(id.begin(), id.end(), [](wchar_t c) { return c <= L' ' || c == 0x7F; })) {
+    return "holds a space or a control character";
+  }
+  const WideStringList pieces = SplitList(id, L".");
+  if (pieces.size() < 2 || id.back() == L'.' ||
+      std::any_of(pieces.begin(), pieces.end(), [](const WideString& piece) { return piece.empty(); })) {
+    return "is not dot-separated names such as Company.Product";
+  }
+  return nullptr;
 }

@@ -1,6 +1,7 @@
 #include <optional>
 
 #include "common/message_text.h"
+#include "common/text.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/process.h"
@@ -15,15 +16,17 @@ void PrintLine(const WideString& text) {
 
 // The "JRE Not Found" question on the console: the folder typed is taken when
 // it holds a JVM library of the wanted kind, else it is asked for again; an
-// empty line (or the end of input) cancels. A folder typed relative to the
+// empty line (or the end of input) cancels. A path in double quotes (Explorer's
+// "Copy as path") is taken without them. A folder typed relative to the
 // current one is remembered in full, since the next start may run elsewhere.
 RuntimeAnswer AskOnConsole(const FolderCheck& check) {
   const WideString prompt = LoadStringText(StringId::kBrowseForJre) + L": ";
   for (;;) {
     platform::WriteStandardError(prompt);
     const std::optional<WideString> line = platform::ReadStandardInputLine();
-    if (!line || line->empty()) return {RuntimeAnswer::Kind::Cancelled, {}, {}};
-    const WideString folder = platform::WithTrailingSeparator(platform::FixedToCurrentDirectory(*line));
+    const WideString typed = line ? WithoutEnclosingQuotes(*line) : WideString();
+    if (typed.empty()) return {RuntimeAnswer::Kind::Cancelled, {}, {}};
+    const WideString folder = platform::WithTrailingSeparator(platform::FixedToCurrentDirectory(typed));
     const WideString library = check(folder);
     if (!library.empty()) return {RuntimeAnswer::Kind::Chosen, folder, library};
   }
@@ -48,6 +51,11 @@ class Console final : public UserInterface {
   // Nobody is asked: the trace goes to the application's System.err, and the
   // application stops.
   ExceptionAnswer ShowException(const WideString&) override { return ExceptionAnswer::Stop; }
+
+  void HoldBeforeClosing() override {
+    PrintLine(LoadStringText(StringId::kPressAnyKey));
+    platform::WaitForKeyPress();
+  }
 };
 
 }  // namespace

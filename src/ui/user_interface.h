@@ -39,6 +39,10 @@ class UserInterface {
 
   // The "Java Exception" question with an exception's stack trace.
   virtual ExceptionAnswer ShowException(const WideString& trace) = 0;
+
+  // A failed run is about to take its console window with it: the user gets
+  // to read what it said first. Windows and dialogs stay until closed anyway.
+  virtual void HoldBeforeClosing() {}
 };
 
 // The system's own: dialogs on Windows, the terminal on POSIX.

@@ -35,6 +35,8 @@ ComReference<IStream> StreamOver(const OleFunctions& ole, std::string_view bytes
   return ComReference<IStream>(stream);
 }
 
+constexpr std::string_view kPngSignature("\x89PNG\r\n\x1A\n", 8);
+
 bool Rewind(IStream* stream) {
   LARGE_INTEGER start{};
   return SUCCEEDED(stream->Seek(start, STREAM_SEEK_SET, nullptr));
@@ -64,15 +66,31 @@ SplashBitmap FromOle(const OlePicture& picture, COLORREF background) {
   return DrawBitmap(picture.pixels, background, [&](HDC dc) { return DrawOlePicture(picture, dc); });
 }
 
-SplashBitmap FromPixels(PixelPicture& picture, COLORREF background) {
-  BlendOntoBackground(picture.bgra, {GetRValue(background), GetGValue(background), GetBValue(background)});
+BITMAPINFO TopDownBgraInfo(SIZE size) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = picture.size.cx;
-  info.bmiHeader.biHeight = -picture.size.cy;  // top row first
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;  // top row first
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// The pixels with their alpha, premultiplied, in a bitmap of their own.
+SplashBitmap WithAlpha(PixelPicture& picture) {
+  PremultiplyAlpha(picture.bgra);
+  const BITMAPINFO info = TopDownBgraInfo(picture.size);
+  void* bits = nullptr;
+  GdiObject bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || bits == nullptr) return {};
+  std::memcpy(bits, picture.bgra.data(), picture.bgra.size());
+  return {std::move(bitmap), picture.size, SplashSurface::PerPixelAlpha};
+}
+
+SplashBitmap FromPixels(PixelPicture& picture, COLORREF background) {
+  if (HasTransparentPixels(picture.bgra)) return WithAlpha(picture);
+  const BITMAPINFO info = TopDownBgraInfo(picture.size);
   return DrawBitmap(picture.size, background, [&](HDC dc) {
     return ::StretchDIBits(dc, 0, 0, picture.size.cx, picture.size.cy, 0, 0, picture.size.cx, picture.size.cy,
                            picture.bgra.data(), &info, DIB_RGB_COLORS, SRCCOPY) == picture.size.cy;
@@ -85,17 +103,22 @@ SplashBitmap RenderSplashPicture(const WideString& path, COLORREF background) {
   const OleFunctions* ole = LoadOleFunctions();
   if (ole == nullptr) return {};
   LONG size = 0;
+  bool png = false;
   ComReference<IStream> stream;
   {
     // The stream holds a copy: the file is unmapped before the picture is decoded.
     const platform::SystemResult<platform::MappedFile> file = platform::MappedFile::Open(path);
     if (!file || file->Bytes().size() > static_cast<size_t>(std::numeric_limits<LONG>::max())) return {};
     size = static_cast<LONG>(file->Bytes().size());
+    png = file->Bytes().starts_with(kPngSignature);
     stream = StreamOver(*ole, file->Bytes());
   }
   if (!stream) return {};
 
-  std::optional<OlePicture> olePicture = LoadOlePicture(*ole, stream.Get(), size);
+  // Windows's OLE refuses PNG; Wine's reads it and may call a picture with an
+  // alpha channel opaque. PNG goes to the Imaging Component on both.
+  std::optional<OlePicture> olePicture;
+  if (!png) olePicture = LoadOlePicture(*ole, stream.Get(), size);
   if (olePicture && !olePicture->transparent) return FromOle(*olePicture, background);
   if (Rewind(stream.Get())) {
     if (std::optional<PixelPicture> pixels = DecodeWithWic(*ole, stream.Get())) return FromPixels(*pixels, background);

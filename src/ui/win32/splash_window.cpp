@@ -35,6 +35,20 @@ bool RegisterSplashClass(bool shadow) {
   return registered != 0;
 }
 
+// Hands a layered window its picture, alpha and all: the system composes it
+// over whatever lies below, so nothing is painted on WM_PAINT.
+bool ShowPerPixel(HWND window, const SplashBitmap& picture, POINT position) {
+  platform::win32::ScreenDc screen(::GetDC(nullptr));
+  platform::win32::MemoryDc memory(::CreateCompatibleDC(screen.Get()));
+  if (!screen || !memory) return false;
+  GdiSelection selection(memory.Get(), picture.bitmap.Get());
+  SIZE size = picture.size;
+  POINT origin{0, 0};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  return ::UpdateLayeredWindow(window, screen.Get(), &position, &size, memory.Get(), &origin, 0, &blend, ULW_ALPHA) !=
+         0;
+}
+
 }  // namespace
 
 HWND SplashWindow::Create(const WideString& picture, bool shadow) {
@@ -44,8 +58,17 @@ HWND SplashWindow::Create(const WideString& picture, bool shadow) {
   const int left = CentredStart(::GetSystemMetrics(SM_CXSCREEN), picture_.size.cx);
   const int top = CentredStart(::GetSystemMetrics(SM_CYSCREEN), picture_.size.cy);
   if (!registered) return nullptr;
-  return ::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, nullptr, WS_POPUP, left, top, picture_.size.cx,
-                           picture_.size.cy, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+  const bool perPixel = picture_.surface == SplashSurface::PerPixelAlpha;
+  HWND window =
+      ::CreateWindowExW(WS_EX_TOOLWINDOW | (perPixel ? WS_EX_LAYERED : 0), kClassName, nullptr, WS_POPUP, left, top,
+                        picture_.size.cx, picture_.size.cy, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+  // A layered window the system refused its picture would stay invisible:
+  // it goes, and the splash is not shown.
+  if (window != nullptr && perPixel && !ShowPerPixel(window, picture_, {left, top})) {
+    ::DestroyWindow(window);
+    return nullptr;
+  }
+  return window;
 }
 
 std::optional<LRESULT> SplashWindow::HandleMessage(UINT message, WPARAM, LPARAM) {
@@ -61,11 +84,12 @@ std::optional<LRESULT> SplashWindow::HandleMessage(UINT message, WPARAM, LPARAM)
   }
 }
 
-// Copies the whole picture on every paint, whatever the update region.
+// Copies the whole picture on every paint, whatever the update region; the
+// system composes a layered window's picture itself.
 void SplashWindow::Paint() {
   PAINTSTRUCT paint{};
   HDC dc = ::BeginPaint(Handle(), &paint);
-  if (dc != nullptr && picture_.bitmap) {
+  if (dc != nullptr && picture_.bitmap && picture_.surface == SplashSurface::Opaque) {
     platform::win32::MemoryDc memory(::CreateCompatibleDC(dc));
     if (memory) {
       GdiSelection selection(memory.Get(), picture_.bitmap.Get());

@@ -48,6 +48,43 @@ press_ctrl_c() {
   log "pressed Ctrl+C"
 }
 
+# Starts the launcher (windows) alone on a console of its own, as Explorer
+# starts a console program, through console_control --alone; with --shell,
+# through cmd /c on that console, as from a command prompt. What the console
+# shows goes to console.txt; type_in_console types there.
+CONSOLE_SCREEN=
+start_launcher_alone_on_console() {
+  require_variables E2E_CONSOLE_CONTROL
+  local runner=("$LAUNCHER_WIN")
+  if [ "${1:-}" = --shell ]; then
+    runner=(cmd /c "$LAUNCHER_WIN")
+    shift
+  fi
+  CONSOLE_SCREEN="$SCENARIO_DIR/console.txt"
+  rm -f "$CONSOLE_SCREEN" "$CONSOLE_SCREEN.keys"
+  clear_launcher_output
+  (cd "$SCENARIO_DIR" && exec "$E2E_WINE" "$E2E_CONSOLE_CONTROL" --alone "$(win_path "$CONSOLE_SCREEN")" \
+    "${runner[@]}" "$@") </dev/null >"$SCENARIO_DIR/stdout.txt" 2>"$SCENARIO_DIR/stderr.txt" &
+  LAUNCHER_PID=$!
+  LAUNCHER_EXIT=
+  log "started ${runner[*]}${*:+ $*} alone on a console (pid $LAUNCHER_PID)"
+}
+
+console_shows() { grep -qF -- "$1" "$CONSOLE_SCREEN"; }
+
+# Waits until the console shows TEXT.
+wait_for_console_text() {
+  wait_until "the console text [$1]" console_shows "$1"
+  log "the console shows [$1]"
+}
+
+# Types TEXT into the console (a line feed is Enter), once the last text typed was taken.
+type_in_console() {
+  wait_until "the console's taking the keys typed before" test ! -e "$CONSOLE_SCREEN.keys"
+  printf '%s' "$1" >"$CONSOLE_SCREEN.keys.new" && mv "$CONSOLE_SCREEN.keys.new" "$CONSOLE_SCREEN.keys"
+  log "typed [$1]"
+}
+
 launcher_running() { [ -n "$LAUNCHER_PID" ] && kill -0 "$LAUNCHER_PID" 2>/dev/null; }
 
 # Collects the exit code into LAUNCHER_EXIT once the launcher has ended.

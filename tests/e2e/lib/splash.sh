@@ -185,6 +185,14 @@ capture_splash() {
   ppm_pixels "$file.ppm" >"$file"
 }
 
+# What the screen shows at the rectangle L,T,R,B, as a pixel listing in FILE.
+capture_screen() {
+  local file=$1 output="$SCENARIO_DIR/capture.txt"
+  ui_driver "$output" capture --out "$(win_path "$file.ppm")" --rect "$2" ||
+    { cat "$output"; fail "could not read the screen at $2"; }
+  ppm_pixels "$file.ppm" >"$file"
+}
+
 # The splash library stand-in as RUNTIME\bin\splashscreen.dll (--no-jar-name:
 # the build without SplashSetFileJarName).
 install_splash_library() {

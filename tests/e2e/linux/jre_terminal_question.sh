@@ -2,7 +2,7 @@
 # With no runtime to be found and a terminal to ask on, the launcher asks for
 # a runtime folder after its message. A folder without a JVM library is asked
 # for again; an empty answer cancels (-1). The folder taken (typed relative to
-# the current folder or not) runs the application at once and is remembered in
+# the current folder or not, in double quotes or not) runs the application at once and is remembered in
 # the per-user settings file for the next start, even one without a terminal.
 # A remembered file that cannot be written (a full disk, a read-only file)
 # stays byte for byte as it was, and the chosen runtime still runs.
@@ -75,8 +75,9 @@ expect_exit 0
 assert_stdout_is again
 rm -rf "$PER_USER_DIR"
 
-# Typed relative to the current folder, it is remembered in full.
-answer_on_terminal "linked jdk"
+# Typed relative to the current folder, in double quotes as Explorer's "Copy
+# as path" gives a path, it is taken without them and remembered in full.
+answer_on_terminal ' "linked jdk" '
 assert_equals 0 "$TERMINAL_EXIT" "exit code after choosing a relative folder"
 assert_remembered "$SCENARIO_DIR/linked jdk"
 

@@ -11,23 +11,27 @@ TEST(SettingsTextTest, NamesByLineWhatTheLauncherWouldNotRead) {
       "Main Clas=com.example.App\r\n"
       "main class=com.example.App\r\n"
       "Main Class=com.example.App\r\n"
+      "App User Model ID=Example Viewer\r\n"
       "[Display]\r\n"
       "Splash Screen=s.png\r\n"
       "[Java Runtime Environment]\r\n"
       "JRE Path=jre\r\n"
       "Minimum Version=11\r\n"
+      "User Options=some\r\n"
       "[Application]\r\n"
       "[Colours]\r\n");
   ASSERT_TRUE(checked) << checked.error().message;
   const std::vector<std::string> expected{
       "line 2: unknown key \"Main Clas\" in [Application]",
       "line 3: unknown key \"main class\" in [Application] (the launcher reads \"Main Class\", letter case included)",
-      "line 5: [Display] is read only from the settings file beside the executable, not from the built-in settings",
-      "line 9: \"Minimum Version\" is set but \"Maximum Version\" is not, so the upper bound is 0.0.0.0 and no "
+      "line 5: \"Example Viewer\" holds a space or a control character: the launcher ignores this App User Model ID",
+      "line 6: [Display] is read only from the settings file beside the executable, not from the built-in settings",
+      "line 10: \"Minimum Version\" is set but \"Maximum Version\" is not, so the upper bound is 0.0.0.0 and no "
       "installed runtime qualifies: users who install Java are still asked for it; add \"Maximum Version=any\" (or "
       "the highest version the application supports)",
-      "line 10: [Application] repeats the section of line 1; only the first is read",
-      "line 11: unknown section [Colours]",
+      "line 11: User Options=some is not all, memory or off: the launcher takes memory",
+      "line 12: [Application] repeats the section of line 1; only the first is read",
+      "line 13: unknown section [Colours]",
   };
   EXPECT_EQ(checked->notices, expected);
   EXPECT_EQ(checked->lineEnds, LineEnds::Kept);

@@ -41,8 +41,8 @@ class LaunchPlanTest : public testing::Test {
     test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}), ini);
     Result<ExecutableLocation> executable = LocateExecutable(Join({dir_.Path(L"app"), L"app.exe"}));
     Result<LauncherSettings> settings = ReadSettings(*executable, WideString(L"[Application]\r\nMain Class=M\r\n"));
-    plan_.emplace(BuildLaunchPlan({settings->application, settings->classPath, settings->vmParameters, settings->output,
-                                   *executable, commandLine_, libraryPath_, &NoMemoryFigures}));
+    plan_.emplace(BuildLaunchPlan({settings->application, settings->classPath, settings->vmParameters, userOptions_,
+                                   settings->output, *executable, commandLine_, libraryPath_, &NoMemoryFigures}));
     return static_cast<bool>(*plan_);
   }
 
@@ -59,6 +59,7 @@ class LaunchPlanTest : public testing::Test {
   test::TempDir dir_;
   WideStringList commandLine_;
   WideString libraryPath_;
+  WideStringList userOptions_;
   std::optional<Result<LaunchPlan>> plan_;
 };
 
@@ -105,6 +106,26 @@ TEST_F(LaunchPlanTest, VmParametersFollowTheClassPathInOrder) {
   EXPECT_EQ(Plan().options[5], "-Dnone=%LAUNCHER_TEST_UNSET%");
   EXPECT_EQ(Plan().options[6], platform::ToAnsi(L"-Dw=Gr\u00FC\u00DFe"));
   EXPECT_EQ(Plan().stackSize, 2097152u);
+}
+
+// The user's options come last, the start-up cache's are put before them, and
+// the user's -Xss sets the JVM thread's stack.
+TEST_F(LaunchPlanTest, UserOptionsComeAfterEveryOtherOption) {
+  userOptions_ = {L"-Xmx2g", L"-Xss4m"};
+  ASSERT_TRUE(
+      Assemble("[Application]\r\nEmbedded Jar=yes\r\n"
+               "[Java Runtime Environment]\r\nVirtual Machine Parameters=-Xmx256m -Xss1m\r\n"));
+  LaunchPlan plan = Plan();
+  EXPECT_EQ(plan.stackSize, 4194304u);
+  InsertBeforeUserOptions(plan, {"-XX:SharedArchiveFile=a.jsa", "-Xshare:auto"});
+  const std::vector<std::string> expected{"-Djava.class.path=" + AppPath({L"app.exe"}),
+                                          "-Xmx256m",
+                                          "-Xss1m",
+                                          "-XX:SharedArchiveFile=a.jsa",
+                                          "-Xshare:auto",
+                                          "-Xmx2g",
+                                          "-Xss4m"};
+  EXPECT_EQ(plan.options, expected);
 }
 
 TEST_F(LaunchPlanTest, StreamFilesAndCmdArguments) {

@@ -195,6 +195,38 @@ TEST_F(ReadSettingsTest, JrePathComesFromThePerUserFileWhenItExists) {
   EXPECT_EQ(Settings().runtime.jrePath, L"beside");
 }
 
+// The per-user options file beside the per-user settings file, filtered as
+// "User Options" says; a service reads none.
+TEST_F(ReadSettingsTest, UserOptionsComeFromThePerUserFolderAsThePublisherAllows) {
+  const std::string ini =
+      "[Product Information]\r\nProduct Name=P\r\nProduct Code=C\r\n[Application]\r\nMain Class=M\r\n";
+  test::WriteBytes(Join({dir_.Path(L"user"), L"P", L"C", L"app.options"}), "-Xmx2g\r\n-Dmode=debug\r\n");
+  struct Case {
+    const char* lines;
+    WideStringList options;
+  };
+  for (const Case& c : {Case{"", {L"-Xmx2g"}}, Case{"User Options=memory\r\n", {L"-Xmx2g"}},
+                        Case{"User Options=ALL\r\n", {L"-Xmx2g", L"-Dmode=debug"}}, Case{"User Options=off\r\n", {}},
+                        Case{"User Options=yes\r\n", {L"-Xmx2g"}}}) {
+    ASSERT_TRUE(Read(ini + "[Java Runtime Environment]\r\n" + c.lines)) << c.lines;
+    EXPECT_EQ(Settings().userJvmOptions, c.options) << c.lines;
+  }
+  ASSERT_TRUE(Read(ini + "[Java Runtime Environment]\r\nUser Options=memory\r\n"));
+  EXPECT_TRUE(trace_.Has("user-option dropped=\"-Dmode=debug\" not a memory option"));
+  ASSERT_TRUE(Read(ini + "Application Type=service\r\n[Java Runtime Environment]\r\nUser Options=all\r\n"));
+  EXPECT_TRUE(Settings().userJvmOptions.empty());
+  EXPECT_TRUE(trace_.Events("user-options").empty());
+}
+
+// A model id the taskbar cannot take is left out, and the trace says why.
+TEST_F(ReadSettingsTest, AnInvalidAppUserModelIdIsIgnored) {
+  ASSERT_TRUE(Read("[Application]\r\nMain Class=M\r\nApp User Model ID=Example.Viewer.Main\r\n"));
+  EXPECT_EQ(Settings().application.appUserModelId, L"Example.Viewer.Main");
+  ASSERT_TRUE(Read("[Application]\r\nMain Class=M\r\nApp User Model ID=Example Viewer\r\n"));
+  EXPECT_EQ(Settings().application.appUserModelId, L"");
+  EXPECT_TRUE(trace_.Has("app-user-model-id ignored=\"Example Viewer\" holds a space or a control character"));
+}
+
 TEST_F(ReadSettingsTest, SingleInstanceIsExactlyYesAndNeverInServiceMode) {
   struct Case {
     const char* lines;
@@ -245,12 +277,13 @@ TEST_F(ReadSettingsTest, TheBuiltinSettingsCheckKnowsExactlyTheKeysReadFromTheBu
   const std::vector<const wchar_t*> sections{kProductSection, kRuntimeSection, kApplicationSection, kClassPathSection,
                                              kDisplaySection};
   const std::vector<const wchar_t*> everyKey{
-      kProductCode, kProductName,  kMinimumVersion,     kMaximumVersion,     kPreferredVersions,
-      kJrePath,     kJvmType,      kJvmSource,          kVmProvider,         kSystemPath,
-      kLibraryPath, kVmParameters, kStartupCache,       kApplicationType,    kSingleInstance,
-      kMainClass,   kFailureCheck, kOverrideWorkingDir, kPairProduct,        kPairReturnCode,
-      kEmbeddedJar, kOutputFile,   kOutputAppend,       kErrorFile,          kErrorAppend,
-      kCmd,         kClassPath,    kSplashScreen,       kSplashScreenShadow, kPreferNativeSplashScreen};
+      kProductCode, kProductName,   kMinimumVersion,     kMaximumVersion,     kPreferredVersions,
+      kJrePath,     kJvmType,       kJvmSource,          kVmProvider,         kSystemPath,
+      kLibraryPath, kVmParameters,  kStartupCache,       kApplicationType,    kSingleInstance,
+      kMainClass,   kFailureCheck,  kOverrideWorkingDir, kPairProduct,        kPairReturnCode,
+      kEmbeddedJar, kOutputFile,    kOutputAppend,       kErrorFile,          kErrorAppend,
+      kCmd,         kClassPath,     kSplashScreen,       kSplashScreenShadow, kPreferNativeSplashScreen,
+      kUserOptions, kAppUserModelId};
   std::set<std::string> known;
   for (const BuiltinLayerSection& section : BuiltinLayerSections()) {
     for (const wchar_t* key : section.keys) {
