@@ -13,7 +13,14 @@ REQUIRED_PACKAGES=(
   zlib1g-dev libcurl4-openssl-dev libssl-dev curl unzip
   # The real JVM of the Windows scenarios, built from its source beside the project.
   make patch zlib1g-dev binutils-mingw-w64-x86-64 libz-mingw-w64-dev
+  # launcher-package: wixl builds the installer, libmsi fixes its stamps,
+  # msitools' readers show its tables.
+  wixl msitools libmsi-dev libglib2.0-dev pkg-config
 )
+
+# What scripts/release.sh builds with: both compilers, no test tools.
+RELEASE_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix openjdk-17-jdk-headless zlib1g-dev
+  libz-mingw-w64-dev libcurl4-openssl-dev libssl-dev wixl msitools libmsi-dev libglib2.0-dev pkg-config)
 
 # What the fuzz targets need (scripts/fuzz.sh): clang with libFuzzer and the
 # sanitizers' run-time libraries, and what every build needs.

@@ -69,15 +69,19 @@ ToolOutcome Brand(BrandOptions& options) {
   if (options.settingsFile) {
     BrandResult<std::string> settings = ReadInput(*options.settingsFile, kLargestSettingsBytes);
     if (!settings) return Refused(Named(*options.settingsFile) + settings.error().message);
-    BrandResult<std::vector<std::string>> notices = CheckSettingsBytes(*settings);
-    if (!notices) return Refused(Named(*options.settingsFile) + notices.error().message);
-    for (const std::string& notice : *notices) outcome.err += Named(*options.settingsFile) + notice + "\n";
-    if (!notices->empty() && options.strictness == SettingsStrictness::Refuse) {
+    BrandResult<CheckedSettings> checked = CheckSettingsBytes(*settings);
+    if (!checked) return Refused(Named(*options.settingsFile) + checked.error().message);
+    if (checked->lineEnds == LineEnds::MadeCrLf) {
+      outcome.err += Named(*options.settingsFile) +
+                     "lines ending in LF alone are stored ending in CR LF, as the launcher reads them\n";
+    }
+    for (const std::string& notice : checked->notices) outcome.err += Named(*options.settingsFile) + notice + "\n";
+    if (!checked->notices.empty() && options.strictness == SettingsStrictness::Refuse) {
       outcome.exitCode = kToolRefused;
       outcome.err += "launcher-brand: --strict: nothing written\n";
       return outcome;
     }
-    request.settings = std::move(*settings);
+    request.settings = std::move(checked->bytes);
   }
   if (options.iconFile) {
     BrandResult<std::vector<IconImage>> icon = ReadIcon(*options.iconFile);

@@ -43,9 +43,23 @@ bool IsUtf16(std::string_view bytes) {
   return true;
 }
 
+// A CR before each LF that lacks one, in units of unitSize bytes (1 for
+// UTF-8, 2 for UTF-16LE) after the first skip bytes.
+std::string WithCrLfLines(std::string_view bytes, size_t skip, size_t unitSize) {
+  const std::string cr = unitSize == 1 ? std::string("\r") : std::string("\r\0", 2);
+  const std::string lf = unitSize == 1 ? std::string("\n") : std::string("\n\0", 2);
+  std::string out(bytes.substr(0, skip));
+  for (size_t i = skip; i < bytes.size(); i += unitSize) {
+    const std::string_view unit = bytes.substr(i, unitSize);
+    if (unit == lf && (i == skip || bytes.substr(i - unitSize, unitSize) != cr)) out += cr;
+    out += unit;
+  }
+  return out;
+}
+
 }  // namespace
 
-BrandResult<std::vector<std::string>> CheckSettingsBytes(std::string_view bytes) {
+BrandResult<CheckedSettings> CheckSettingsBytes(std::string_view bytes) {
   if (bytes.size() > kLargestSettingsBytes) {
     return BrandError{"is larger than the launcher reads (" + std::to_string(kLargestSettingsFileMegabytes) + " MB)"};
   }
@@ -58,11 +72,17 @@ BrandResult<std::vector<std::string>> CheckSettingsBytes(std::string_view bytes)
   if (!wellFormed || text.find(L'\0') != WideString::npos) {
     return BrandError{"is not text (neither UTF-8 nor UTF-16LE with a byte-order mark, or it holds NUL characters)"};
   }
-  std::vector<std::string> notices;
-  for (const SettingsNotice& notice : CheckBuiltinSettings(text)) {
-    notices.push_back("line " + std::to_string(notice.line) + ": " + platform::ToUtf8(notice.text));
+  std::string stored = utf16 ? WithCrLfLines(bytes, 2, 2) : WithCrLfLines(bytes, 0, 1);
+  if (stored.size() > kLargestSettingsBytes) {
+    return BrandError{"is larger than the launcher reads (" + std::to_string(kLargestSettingsFileMegabytes) +
+                      " MB) once its lines end in CR LF"};
   }
-  return notices;
+  const LineEnds lineEnds = stored.size() == bytes.size() ? LineEnds::Kept : LineEnds::MadeCrLf;
+  CheckedSettings checked{.bytes = std::move(stored), .lineEnds = lineEnds, .notices = {}};
+  for (const SettingsNotice& notice : CheckBuiltinSettings(platform::DecodeText(checked.bytes))) {
+    checked.notices.push_back("line " + std::to_string(notice.line) + ": " + platform::ToUtf8(notice.text));
+  }
+  return checked;
 }
 
 }  // namespace brand

@@ -234,6 +234,10 @@ class ReadableFile {
 // when a file has its name.
 SystemStatus MakeFolders(const WideString& path);
 
+// Sets a file's time of last change (seconds since 1970, UTC), so that what
+// records it (an archive, a cabinet) records the same time on every run.
+SystemStatus SetModificationTime(const WideString& path, int64_t secondsSince1970);
+
 // A symbolic link at path to target (as written, relative to the link's folder).
 SystemStatus MakeSymbolicLink(const WideString& path, const WideString& target);
 

@@ -291,6 +291,13 @@ SystemStatus RemoveFile(const WideString& path) {
   return Done{};
 }
 
+SystemStatus SetModificationTime(const WideString& path, int64_t secondsSince1970) {
+  const struct timespec times[2] = {{.tv_sec = secondsSince1970, .tv_nsec = 0},
+                                    {.tv_sec = secondsSince1970, .tv_nsec = 0}};
+  if (::utimensat(AT_FDCWD, ToUtf8(path).c_str(), times, 0) != 0) return LastError();
+  return Done{};
+}
+
 // ---- Folders
 
 SystemResult<FolderCreation> MakeDirectory(const WideString& path) {

@@ -272,6 +272,15 @@ SystemStatus RemoveFile(const WideString& path) {
   return Done{};
 }
 
+SystemStatus SetModificationTime(const WideString& path, int64_t secondsSince1970) {
+  SystemResult<File> file = OpenFile(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+  if (!file) return file.error();
+  const uint64_t ticks = static_cast<uint64_t>(secondsSince1970 * 10000000 + kIntervalsBefore1970);
+  const FILETIME time{.dwLowDateTime = static_cast<DWORD>(ticks), .dwHighDateTime = static_cast<DWORD>(ticks >> 32)};
+  if (!::SetFileTime(file->Get(), nullptr, nullptr, &time)) return LastError();
+  return Done{};
+}
+
 // ---- Folders
 
 SystemResult<FolderCreation> MakeDirectory(const WideString& path) {

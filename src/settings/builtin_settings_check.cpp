@@ -4,7 +4,6 @@
 #include <initializer_list>
 #include <utility>
 
-#include "common/split_list.h"
 #include "common/text.h"
 #include "platform/text.h"
 #include "settings/builtin_settings.h"
@@ -119,21 +118,32 @@ void CheckEntries(const BuiltinSettings::Section& section, const BuiltinLayerSec
   }
 }
 
+// A lower bound without an upper one leaves the upper bound at 0.0.0.0, so no
+// installed runtime qualifies: the user who installs the Java the dialog asks
+// for is asked again.
+void CheckVersionBounds(const BuiltinSettings& settings, std::vector<SettingsNotice>& notices) {
+  const auto minimum = settings.Find(keys::kRuntimeSection, keys::kMinimumVersion);
+  const auto maximum = settings.Find(keys::kRuntimeSection, keys::kMaximumVersion);
+  if (!minimum || minimum->empty() || (maximum && !maximum->empty())) return;
+  const auto runtime = std::find_if(settings.sections.begin(), settings.sections.end(),
+                                    [](const BuiltinSettings::Section& s) { return s.name == keys::kRuntimeSection; });
+  const auto entry = std::find_if(runtime->entries.begin(), runtime->entries.end(),
+                                  [](const BuiltinSettings::Entry& e) { return e.key == keys::kMinimumVersion; });
+  notices.push_back({entry->line,
+                     L"\"Minimum Version\" is set but \"Maximum Version\" is not, so the upper bound is "
+                     L"0.0.0.0 and no installed runtime qualifies: users who install Java are still asked "
+                     L"for it; add \"Maximum Version=any\" (or the highest version the application "
+                     L"supports)"});
+}
+
 }  // namespace
 
 std::span<const BuiltinLayerSection> BuiltinLayerSections() { return kLayeredSections; }
 
 std::vector<SettingsNotice> CheckBuiltinSettings(const WideString& text) {
   std::vector<SettingsNotice> notices;
-  const WideStringList lines = SplitList(text, L"\r\n");
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].find(L'\n') != WideString::npos) {
-      notices.push_back({i + 1,
-                         L"a line ends in LF alone; the launcher reads lines that end in CR LF, so it "
-                         L"reads this one as part of the line before"});
-    }
-  }
   const BuiltinSettings settings = ParseBuiltinSettings(text);
+  CheckVersionBounds(settings, notices);
   std::initializer_list<const wchar_t*> sectionNames{keys::kRuntimeSection, keys::kApplicationSection,
                                                      keys::kClassPathSection, keys::kDownloadSection};
   for (size_t i = 0; i < settings.sections.size(); ++i) {

@@ -8,8 +8,9 @@
 #include "platform/wide_string.h"
 
 // What a publisher should hear before built-in settings ship: each section and
-// key the launcher will not read from the built-in layer, and each line it
-// will not see as a line, with the line's number (counted from 1).
+// key the launcher will not read from the built-in layer, and version bounds
+// that no installed runtime can meet, with the line's number (counted from 1).
+// The text's lines end in CR LF, as the launcher reads them.
 struct SettingsNotice {
   size_t line = 0;
   WideString text;

@@ -36,6 +36,8 @@
 #   E2E_BRAND_INPUT  the image it brands: launcher.exe (windows), a fixture image
 #                  with the launcher's resources (linux)
 #   E2E_RESOURCE_PROBE  reads a file's resources as Windows does (windows)
+#   E2E_HOST_PACKAGE  the host build's launcher-package, which the packaging
+#                  scenarios run (windows); they are skipped without it
 #   E2E_ARGV_RECORDER  a program that records its argument vector (linux)
 #   E2E_DESKTOP_DIR  the built desktop sample: desktop.jar, splash.png (linux)
 #   E2E_WINDOW_FIXTURE  windows for testing the UI driver (windows)
@@ -66,4 +68,5 @@ source "$e2e_lib/stub_runtime.sh"
 source "$e2e_lib/assertions.sh"
 source "$e2e_lib/trace.sh"
 source "$e2e_lib/branding.sh"
+source "$e2e_lib/packaging.sh"
 unset e2e_lib

@@ -37,6 +37,19 @@ assert_file_is "$SCENARIO_DIR/brand.err" "launcher-brand: typo.ini: line 2: unkn
 launcher-brand: typo.ini: line 3: unknown section [Aplication]"
 brand_refused 'line 2: unknown key "Main Clas"' --strict --settings typo.ini launcher.exe typo.exe
 
+# Settings written with LF (and mixed) line ends are stored with CR LF ends, said on standard error.
+printf '[Application]\nMain Class=com.example.App\r\n[Class Path]\nClass Path=app.jar\n' >"$SCENARIO_DIR/lf.ini"
+brand --strict --settings lf.ini launcher.exe lf.exe
+assert_equals 0 "$BRAND_EXIT" "exit code with LF line ends"
+assert_file_is "$SCENARIO_DIR/brand.err" "launcher-brand: lf.ini: lines ending in LF alone are stored ending in CR LF, as the launcher reads them"
+wrestool -x --type=10 --name=SETTINGS --raw -o "$SCENARIO_DIR/lf-stored.ini" "$SCENARIO_DIR/lf.exe"
+assert_file_is "$SCENARIO_DIR/lf-stored.ini" "$(printf '[Application]\r\nMain Class=com.example.App\r\n[Class Path]\r\nClass Path=app.jar\r')"
+
+# A lower bound without an upper one admits no installed runtime: warned about, refused with --strict.
+printf '[Java Runtime Environment]\r\nMinimum Version=17\r\n' >"$SCENARIO_DIR/bounds.ini"
+brand_refused 'line 2: "Minimum Version" is set but "Maximum Version" is not' --strict --settings bounds.ini launcher.exe bounds.exe
+grep -qF 'add "Maximum Version=any"' "$SCENARIO_DIR/brand.err" || fail "the warning names no fix: $(cat "$SCENARIO_DIR/brand.err")"
+
 # Bad input of every kind.
 echo "not a program" >"$SCENARIO_DIR/text.exe"
 head -c 1000 "$SCENARIO_DIR/launcher.exe" >"$SCENARIO_DIR/truncated.exe"

@@ -1,0 +1,13 @@
+#include <cstdio>
+
+#include "package/package_tool.h"
+#include "platform/text.h"
+
+int main(int argc, char** argv) {
+  WideStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments.push_back(platform::FromUtf8(argv[i]));
+  const package::ToolOutcome outcome = package::RunPackageTool(arguments);
+  std::fwrite(outcome.out.data(), 1, outcome.out.size(), stdout);
+  std::fwrite(outcome.err.data(), 1, outcome.err.size(), stderr);
+  return outcome.exitCode;
+}
