@@ -19,8 +19,8 @@ for copy in "${copies[@]}"; do
 done
 
 first="$SCENARIO_DIR/${copies[0]}/dist" second="$SCENARIO_DIR/${copies[1]}/dist"
-assert_equals "launcher-brand launcher-brand.exe launcher-console.exe launcher-package launcher.exe SHA256SUMS" \
-  "$(cd "$first" && echo *)" "the files in dist/"
+assert_equals "SHA256SUMS launcher-brand launcher-brand.exe launcher-console.exe launcher-package launcher.exe" \
+  "$(cd "$first" && export LC_ALL=C && echo *)" "the files in dist/"
 diff -r "$first" "$second" || fail "two builds of the same source differ"
 (cd "$first" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
 ! grep -rlF "${copies[1]}" "$second" || fail "a build path reached the files above"
