@@ -100,13 +100,13 @@ TEST(SettingsTextTest, NamesARuntimeDownloadSectionTheLauncherWouldIgnore) {
         "line 3: \"Archive Size\" is not a number of bytes: the launcher does not use it"}},
   };
   for (const auto& [body, expected] : cases) {
-    BrandResult<std::vector<std::string>> notices = CheckSettingsBytes("[Runtime Download]\r\n" + body);
-    ASSERT_TRUE(notices) << notices.error().message;
+    BrandResult<CheckedSettings> checked = CheckSettingsBytes("[Runtime Download]\r\n" + body);
+    ASSERT_TRUE(checked) << checked.error().message;
     std::vector<std::string> sorted = expected;
     std::stable_sort(sorted.begin(), sorted.end(), [](const std::string& a, const std::string& b) {
       return std::stoi(a.substr(5)) < std::stoi(b.substr(5));
     });
-    EXPECT_EQ(*notices, sorted) << body;
+    EXPECT_EQ(checked->notices, sorted) << body;
   }
 }
 
