@@ -2,7 +2,35 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+
 namespace {
+
+// Each file is one list that the Windows resources and the POSIX table are
+// made from; an id written twice would silently show the other text.
+TEST(MessagesTest, EveryStringIdIsUsedOnce) {
+  const struct {
+    const char* file;
+    const char* entry;
+  } lists[] = {{"/resources/string_table.inc", R"(STRING_ENTRY\((\d+),)"},
+               {"/resources/string_ids.h", R"(\bk\w+ = (\d+),)"}};
+  for (const auto& [file, entry] : lists) {
+    std::ifstream in(std::string(TEST_SOURCE_FOLDER) + file);
+    ASSERT_TRUE(in) << file;
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string all = text.str();
+    const std::regex pattern(entry);
+    std::map<std::string, int> uses;
+    for (std::sregex_iterator it(all.begin(), all.end(), pattern), end; it != end; ++it) ++uses[(*it)[1]];
+    EXPECT_GT(uses.size(), 50u) << file;
+    for (const auto& [id, count] : uses) EXPECT_EQ(count, 1) << file << ": id " << id;
+  }
+}
 
 TEST(MessagesTest, StringTableHoldsTheExactTexts) {
   EXPECT_EQ(LoadStringText(StringId::kMainClassMissing), L"Main class was not specified in INI file.");
