@@ -8,6 +8,8 @@
 # server; the page says so where it shows them. Then what the page promises
 # is checked: LF settings stored with CR LF ends, a signature that verifies,
 # a jlink'd runtime, and a zip and an installer holding the application.
+# e2e time limit: 1800 s
+# (the page's whole tool chain: a clone, javac, jlink, signing and packaging)
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 require_package_tool

@@ -9,6 +9,8 @@
 # argument. A second version upgrades it (one entry, the old files gone, the
 # new ones there), and msiexec /x removes every file and key it made. With
 # --per-machine the package installs under Program Files, its records in HKLM.
+# e2e time limit: 1800 s
+# (three packagings, and installs, an upgrade and removals with msiexec)
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 require_package_tool
