@@ -1,7 +1,8 @@
 #include "brand/icon_file.h"
 
+#include <zlib.h>
+
 #include <algorithm>
-#include <array>
 #include <optional>
 
 #include "common/little_endian.h"
@@ -15,19 +16,9 @@ constexpr uint32_t kLargestIcon = 256;
 
 BrandError BadIcon(const std::string& why) { return {"not a usable icon (" + why + ")"}; }
 
+// A PNG chunk's CRC is zlib's CRC-32.
 uint32_t Crc32(std::string_view bytes) {
-  static const std::array<uint32_t, 256> table = [] {
-    std::array<uint32_t, 256> entries{};
-    for (uint32_t i = 0; i < 256; ++i) {
-      uint32_t c = i;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      entries[i] = c;
-    }
-    return entries;
-  }();
-  uint32_t crc = 0xFFFFFFFFu;
-  for (unsigned char byte : bytes) crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
-  return crc ^ 0xFFFFFFFFu;
+  return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
 }
 
 // The bytes a DIB of an icon needs: header, palette, colour rows and the

@@ -13,6 +13,7 @@ namespace {
 PackageError Usage(const std::string& why) { return {why + "\n" + kPackageUsage}; }
 
 bool IsHex(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
 // A GUID in registry form, braces optional on input; upper case with braces out.
 std::optional<std::string> CanonicalGuid(std::string text) {
@@ -36,7 +37,7 @@ std::optional<std::string> VersionFault(const std::string& version) {
     const size_t end = std::min(version.find('.', start), version.size());
     const std::string digits = version.substr(start, end - start);
     if (field == 3) return "has a fourth field, which Windows Installer ignores when it upgrades; give three";
-    if (digits.empty() || digits.size() > 5 || !std::all_of(digits.begin(), digits.end(), ::isdigit) ||
+    if (digits.empty() || digits.size() > 5 || !std::all_of(digits.begin(), digits.end(), IsDigit) ||
         std::stoul(digits) > limits[field]) {
       return "is not one to three numbers major.minor.build (at most 255.255.65535)";
     }

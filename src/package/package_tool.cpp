@@ -192,7 +192,10 @@ PackageResult<std::string> WriteMsi(const PackageOptions& options, const std::ve
     PackageResult<bool> fixed =
         SetSummaryStamps(Utf8(Joined(stage, "built.msi")), Utf8(stamped), codes.package, kFixedFileTime);
     if (!fixed) return fixed.error();
-    if (!platform::MoveFileReplacing(stamped, msi)) return PackageError{Utf8(msi) + ": cannot be written"};
+    // Through the zip's writer, so that both outputs are replaced alike (a read-only one is not).
+    platform::SystemResult<std::string> built = platform::ReadWholeFile(stamped);
+    if (!built) return PackageError{Utf8(stamped) + ": cannot be read"};
+    if (PackageResult<bool> written = WriteOutput(msi, *built); !written) return written.error();
     return "wrote " + Utf8(*options.msi) + " (product code " + codes.product + ", package code " + codes.package +
            ")\n";
   }();

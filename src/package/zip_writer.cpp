@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "common/little_endian.h"
+
 namespace package {
 
 namespace {
@@ -13,16 +15,6 @@ constexpr uint16_t kVersionNeeded = 20;   // deflate
 constexpr uint16_t kUtf8Names = 1 << 11;  // general purpose flag: names are UTF-8
 constexpr uint16_t kDeflated = 8;
 constexpr uint16_t kFirstDosDate = 0x21;  // 1980-01-01; time 00:00 is 0
-
-void Put16(std::string& out, uint32_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>((value >> 8) & 0xFF);
-}
-
-void Put32(std::string& out, uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
 
 PackageResult<std::string> Deflated(const std::string& bytes) {
   z_stream stream{};
@@ -44,15 +36,15 @@ PackageResult<std::string> Deflated(const std::string& bytes) {
 // The fields a local header and its central directory entry share, from
 // "version needed" to the name's length.
 void PutCommonFields(std::string& out, const ZipMember& member, uint32_t crc, size_t compressedSize) {
-  Put16(out, kVersionNeeded);
-  Put16(out, kUtf8Names);
-  Put16(out, kDeflated);
-  Put16(out, 0);
-  Put16(out, kFirstDosDate);
-  Put32(out, crc);
-  Put32(out, static_cast<uint32_t>(compressedSize));
-  Put32(out, static_cast<uint32_t>(member.bytes.size()));
-  Put16(out, static_cast<uint32_t>(member.name.size()));
+  AppendU16(out, kVersionNeeded);
+  AppendU16(out, kUtf8Names);
+  AppendU16(out, kDeflated);
+  AppendU16(out, 0);
+  AppendU16(out, kFirstDosDate);
+  AppendU32(out, crc);
+  AppendU32(out, static_cast<uint32_t>(compressedSize));
+  AppendU32(out, static_cast<uint32_t>(member.bytes.size()));
+  AppendU16(out, static_cast<uint16_t>(member.name.size()));
 }
 
 }  // namespace
@@ -72,34 +64,34 @@ PackageResult<std::string> ZipArchive(const std::vector<ZipMember>& members) {
         crc32(0, reinterpret_cast<const Bytef*>(member.bytes.data()), static_cast<uInt>(member.bytes.size())));
     const uint32_t offset = static_cast<uint32_t>(archive.size());
 
-    Put32(archive, 0x04034b50);
+    AppendU32(archive, 0x04034b50);
     PutCommonFields(archive, member, crc, compressed->size());
-    Put16(archive, 0);  // extra field
+    AppendU16(archive, 0);  // extra field
     archive += member.name;
     archive += *compressed;
 
-    Put32(directory, 0x02014b50);
-    Put16(directory, kVersionNeeded);  // made by: MS-DOS, so no permissions are read
+    AppendU32(directory, 0x02014b50);
+    AppendU16(directory, kVersionNeeded);  // made by: MS-DOS, so no permissions are read
     PutCommonFields(directory, member, crc, compressed->size());
-    Put16(directory, 0);  // extra field
-    Put16(directory, 0);  // comment
-    Put16(directory, 0);  // disk
-    Put16(directory, 0);  // internal attributes
-    Put32(directory, 0);  // external attributes
-    Put32(directory, offset);
+    AppendU16(directory, 0);  // extra field
+    AppendU16(directory, 0);  // comment
+    AppendU16(directory, 0);  // disk
+    AppendU16(directory, 0);  // internal attributes
+    AppendU32(directory, 0);  // external attributes
+    AppendU32(directory, offset);
     directory += member.name;
   }
   if (archive.size() + directory.size() >= kLargest) return PackageError{"would be larger than 4 GB"};
   const uint32_t directoryOffset = static_cast<uint32_t>(archive.size());
   archive += directory;
-  Put32(archive, 0x06054b50);
-  Put16(archive, 0);
-  Put16(archive, 0);
-  Put16(archive, static_cast<uint32_t>(members.size()));
-  Put16(archive, static_cast<uint32_t>(members.size()));
-  Put32(archive, static_cast<uint32_t>(directory.size()));
-  Put32(archive, directoryOffset);
-  Put16(archive, 0);
+  AppendU32(archive, 0x06054b50);
+  AppendU16(archive, 0);
+  AppendU16(archive, 0);
+  AppendU16(archive, static_cast<uint16_t>(members.size()));
+  AppendU16(archive, static_cast<uint16_t>(members.size()));
+  AppendU32(archive, static_cast<uint32_t>(directory.size()));
+  AppendU32(archive, directoryOffset);
+  AppendU16(archive, 0);
   return archive;
 }
 

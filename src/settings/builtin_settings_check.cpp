@@ -63,26 +63,28 @@ bool IsNumberedKey(const WideString& key, const wchar_t* numbered) {
   return std::all_of(number.begin(), number.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
 }
 
+// The first entry of the key in the section, as the launcher reads it; null when there is none.
+const BuiltinSettings::Entry* EntryOf(const BuiltinSettings::Section& section, const wchar_t* key) {
+  for (const BuiltinSettings::Entry& entry : section.entries) {
+    if (entry.key == key) return &entry;
+  }
+  return nullptr;
+}
+
 // A [Runtime Download] that the launcher would ignore as a whole.
 void CheckDownloadSection(const BuiltinSettings::Section& section, std::vector<SettingsNotice>& notices) {
-  auto valueOf = [&section](const wchar_t* key) -> const BuiltinSettings::Entry* {
-    for (const BuiltinSettings::Entry& entry : section.entries) {
-      if (entry.key == key) return &entry;
-    }
-    return nullptr;
-  };
-  const BuiltinSettings::Entry* sha256 = valueOf(keys::kArchiveSha256);
+  const BuiltinSettings::Entry* sha256 = EntryOf(section, keys::kArchiveSha256);
   if (sha256 == nullptr || !ParseSha256Text(sha256->value)) {
     notices.push_back({sha256 ? sha256->line : section.line,
                        L"[" + section.name +
                            L"] has no well-formed \"Archive SHA-256\" (64 hexadecimal digits): the launcher ignores "
                            L"the section and offers no runtime"});
   }
-  if (valueOf(keys::kArchiveUrl) == nullptr) {
+  if (EntryOf(section, keys::kArchiveUrl) == nullptr) {
     notices.push_back(
         {section.line, L"[" + section.name + L"] has no \"Archive URL\": the launcher ignores the section"});
   }
-  const BuiltinSettings::Entry* size = valueOf(keys::kArchiveSize);
+  const BuiltinSettings::Entry* size = EntryOf(section, keys::kArchiveSize);
   if (size != nullptr && !ParseByteCount(size->value)) {
     notices.push_back({size->line, L"\"Archive Size\" is not a number of bytes: the launcher does not use it"});
   }
@@ -122,14 +124,14 @@ void CheckEntries(const BuiltinSettings::Section& section, const BuiltinLayerSec
 // installed runtime qualifies: the user who installs the Java the dialog asks
 // for is asked again.
 void CheckVersionBounds(const BuiltinSettings& settings, std::vector<SettingsNotice>& notices) {
-  const auto minimum = settings.Find(keys::kRuntimeSection, keys::kMinimumVersion);
-  const auto maximum = settings.Find(keys::kRuntimeSection, keys::kMaximumVersion);
-  if (!minimum || minimum->empty() || (maximum && !maximum->empty())) return;
+  // The first section of the name is the one the launcher reads.
   const auto runtime = std::find_if(settings.sections.begin(), settings.sections.end(),
                                     [](const BuiltinSettings::Section& s) { return s.name == keys::kRuntimeSection; });
-  const auto entry = std::find_if(runtime->entries.begin(), runtime->entries.end(),
-                                  [](const BuiltinSettings::Entry& e) { return e.key == keys::kMinimumVersion; });
-  notices.push_back({entry->line,
+  if (runtime == settings.sections.end()) return;
+  const BuiltinSettings::Entry* minimum = EntryOf(*runtime, keys::kMinimumVersion);
+  const BuiltinSettings::Entry* maximum = EntryOf(*runtime, keys::kMaximumVersion);
+  if (minimum == nullptr || minimum->value.empty() || (maximum != nullptr && !maximum->value.empty())) return;
+  notices.push_back({minimum->line,
                      L"\"Minimum Version\" is set but \"Maximum Version\" is not, so the upper bound is "
                      L"0.0.0.0 and no installed runtime qualifies: users who install Java are still asked "
                      L"for it; add \"Maximum Version=any\" (or the highest version the application "

@@ -5,6 +5,7 @@
 # Windows images carry no link time, and --show of the release launcher prints
 # the project's version. Two optimised builds without a compiler cache take
 # minutes.
+# e2e time limit: 1800 s
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 

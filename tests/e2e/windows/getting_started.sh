@@ -8,6 +8,8 @@
 # server; the page says so where it shows them. Then what the page promises
 # is checked: LF settings stored with CR LF ends, a signature that verifies,
 # a jlink'd runtime, and a zip and an installer holding the application.
+# e2e time limit: 1800 s
+# (the page's whole tool chain: a clone, javac, jlink, signing and packaging)
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 require_package_tool
@@ -41,12 +43,15 @@ stand_in ' -ts http://timestamp\.digicert\.com' ''
 clone="$SCENARIO_DIR/launcher"
 grep -qF 'launcher-brand: myapp.ini: lines ending in LF alone are stored ending in CR LF' "$SCENARIO_DIR/page.err" ||
   fail "branding did not say that it stored CR LF line ends"
-wrestool -x --type=10 --name=SETTINGS --raw "$clone/out/MyApp.exe" | head -n 1 | grep -q $'^\[Java Runtime Environment\]\r$' ||
-  fail "the built-in settings do not end their lines in CR LF"
+# Each check reads its tool's whole output: grep -q ending a pipe early would fail it under pipefail.
+first_line=$(wrestool -x --type=10 --name=SETTINGS --raw "$clone/out/MyApp.exe" | sed -n 1p)
+[ "$first_line" = $'[Java Runtime Environment]\r' ] || fail "the built-in settings do not end their lines in CR LF"
 grep -qx 'Message digest algorithm  : SHA256' "$SCENARIO_DIR/page.out" && grep -qx 'Succeeded' "$SCENARIO_DIR/page.out" ||
   fail "the signature did not verify: $(cat "$SCENARIO_DIR/page.out")"
 grep -qx 'JAVA_VERSION="17.*"' "$clone/app/jre64/release" || fail "jlink made no runtime of Java 17"
-unzip -l "$clone/out/MyApp-2.5.0.zip" | grep -qE ' My App/MyApp\.exe$' || fail "the zip lacks the program"
-unzip -l "$clone/out/MyApp-2.5.0.zip" | grep -qE ' My App/jre64/release$' || fail "the zip lacks the runtime"
+names=$(unzip -Z1 "$clone/out/MyApp-2.5.0.zip") || fail "unzip cannot list the zip"
+grep -qx 'My App/MyApp\.exe' <<<"$names" || fail "the zip lacks the program"
+grep -qx 'My App/jre64/release' <<<"$names" || fail "the zip lacks the runtime"
 unzip -p "$clone/out/MyApp-2.5.0.zip" "My App/MyApp.exe" | cmp - "$clone/out/MyApp.exe" || fail "the zip's program is not the signed one"
-msiinfo export "$clone/out/MyApp-2.5.0.msi" File | grep -qP '\tmyapp\.jar\t' || fail "the installer lacks myapp.jar"
+files=$(msiinfo export "$clone/out/MyApp-2.5.0.msi" File) || fail "msiinfo cannot read the installer"
+grep -qP '\tmyapp\.jar\t' <<<"$files" || fail "the installer lacks myapp.jar"

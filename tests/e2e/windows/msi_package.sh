@@ -9,6 +9,8 @@
 # argument. A second version upgrades it (one entry, the old files gone, the
 # new ones there), and msiexec /x removes every file and key it made. With
 # --per-machine the package installs under Program Files, its records in HKLM.
+# e2e time limit: 1800 s
+# (three packagings, and installs, an upgrade and removals with msiexec)
 source "$(dirname "$0")/../lib.sh"
 begin_scenario
 require_package_tool
@@ -44,8 +46,10 @@ assert_equals 2 "$PACKAGE_EXIT" "exit code of launcher-package with a link"
 grep -qF "app/link.jar: is a link or a special file" "$SCENARIO_DIR/package.err" || fail "no message: $(cat "$SCENARIO_DIR/package.err")"
 [ ! -e "$SCENARIO_DIR/refused" ] || fail "a refused packaging wrote $(ls "$SCENARIO_DIR/refused")"
 rm "$SCENARIO_DIR/app/link.jar"
-msiinfo export "$SCENARIO_DIR/out/MyApp-2.5.0.msi" Shortcut | grep -qP '^StartMenuShortcut\tProgramMenuFolder\tMy App\t' ||
-  fail "the installer has no Start-menu shortcut: $(msiinfo export "$SCENARIO_DIR/out/MyApp-2.5.0.msi" Shortcut)"
+# The whole table read first: grep -q ending the pipe early would fail it under pipefail.
+shortcuts=$(msiinfo export "$SCENARIO_DIR/out/MyApp-2.5.0.msi" Shortcut) || fail "msiinfo cannot read the installer"
+grep -qP '^StartMenuShortcut\tProgramMenuFolder\tMy App\t' <<<"$shortcuts" ||
+  fail "the installer has no Start-menu shortcut: $shortcuts"
 
 msiexec_quiet /i out/MyApp-2.5.0.msi
 folder="$(windows_folder LOCALAPPDATA)\\Programs\\My App"
