@@ -4,18 +4,9 @@
 #include <cstdlib>
 
 #include "app/run_trace.h"
+#include "common/text.h"
 
 namespace {
-
-std::optional<uint64_t> ParseNumber(const WideString& text) {
-  if (text.empty() || text.size() > 19) return std::nullopt;
-  uint64_t value = 0;
-  for (const wchar_t c : text) {
-    if (c < L'0' || c > L'9') return std::nullopt;
-    value = value * 10 + static_cast<uint64_t>(c - L'0');
-  }
-  return value;
-}
 
 bool IsRestartEntry(const WideString& entry) { return entry.starts_with(WideString(kRestartVariable) + L"="); }
 
@@ -31,8 +22,8 @@ platform::ProcessPlace WithCount(platform::ProcessPlace place, const RestartCoun
 std::optional<RestartCount> ParseRestartCount(const WideString& text) {
   const size_t space = text.find(L' ');
   if (space == WideString::npos) return std::nullopt;
-  const std::optional<uint64_t> restarts = ParseNumber(text.substr(0, space));
-  const std::optional<uint64_t> start = ParseNumber(text.substr(space + 1));
+  const std::optional<uint64_t> restarts = ParseDecimal(text.substr(0, space));
+  const std::optional<uint64_t> start = ParseDecimal(text.substr(space + 1));
   if (!restarts || !start || *restarts > kMostRestarts) return std::nullopt;
   return RestartCount{static_cast<uint32_t>(*restarts), *start};
 }

@@ -30,3 +30,15 @@ WideString WithoutEnclosingQuotes(const WideString& text) {
   }
   return trimmed;
 }
+
+std::optional<uint64_t> ParseDecimal(const WideString& text) {
+  if (text.empty()) return std::nullopt;
+  uint64_t value = 0;
+  for (const wchar_t c : text) {
+    if (c < L'0' || c > L'9') return std::nullopt;
+    const uint64_t digit = static_cast<uint64_t>(c - L'0');
+    if (value > (UINT64_MAX - digit) / 10) return std::nullopt;
+    value = value * 10 + digit;
+  }
+  return value;
+}

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "platform/wide_string.h"
 
 // Small text operations shared by the settings and the JVM options.
@@ -16,3 +19,7 @@ WideString ReplaceAll(WideString text, wchar_t from, wchar_t to);
 // The text without the blanks around it and then without one pair of double
 // quotes enclosing it, as Explorer's "Copy as path" puts them around a path.
 WideString WithoutEnclosingQuotes(const WideString& text);
+
+// A whole number written in decimal digits alone (no sign, no blanks) that
+// fits 64 bits; none for anything else.
+std::optional<uint64_t> ParseDecimal(const WideString& text);

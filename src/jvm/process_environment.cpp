@@ -62,7 +62,8 @@ void PutRuntimeFirstInLibrarySearch(const WideString& jvmLibrary, const WideStri
   const platform::LibrarySearchRule rule = platform::PutFolderFirstInLibrarySearch(nativeFolder);
   TraceLine line(trace, "runtime-library-search");
   line.Flag("runtime-folder-first", rule == platform::LibrarySearchRule::FolderFirst);
-  if (rule == platform::LibrarySearchRule::FolderFirst) {
+  // The order is worked out for the trace alone.
+  if (rule == platform::LibrarySearchRule::FolderFirst && trace.Enabled()) {
     const WideString folder = platform::ParentOf(platform::WithTrailingSeparator(executableFolder));
     const WideStringList systemFolders = platform::SystemLibraryFolders();
     const WideString searchPath = platform::GetEnvironmentValue(platform::kSearchPathVariable).value_or(L"");

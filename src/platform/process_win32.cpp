@@ -245,20 +245,51 @@ struct ChildProcess::Process {
   KernelHandle handle;
 };
 
-SystemResult<ChildProcess> ChildProcess::StartWithOwnCommandLine(const WideString& program) {
+namespace {
+
+// This process's environment, as "NAME=value" entries in the system's order.
+WideStringList CurrentEnvironment() {
+  WideStringList environment;
+  if (wchar_t* strings = ::GetEnvironmentStringsW()) {
+    for (const wchar_t* entry = strings; *entry != L'\0'; entry += wcslen(entry) + 1) environment.emplace_back(entry);
+    ::FreeEnvironmentStringsW(strings);
+  }
+  return environment;
+}
+
+// An environment block for CreateProcessW: each entry ended by a null, the
+// block by one more (two for a block without entries).
+std::vector<wchar_t> EnvironmentBlockOf(const WideStringList& entries) {
+  std::vector<wchar_t> block;
+  for (const WideString& entry : entries) block.insert(block.end(), entry.c_str(), entry.c_str() + entry.size() + 1);
+  if (entries.empty()) block.push_back(L'\0');
+  block.push_back(L'\0');
+  return block;
+}
+
+// Starts program with this process's command line, inheriting no handle, in
+// the environment block and folder given (null: this process's); its handle.
+SystemResult<KernelHandle> StartWithOwnCommandLineIn(const WideString& program, void* environment,
+                                                     const wchar_t* folder) {
   // CreateProcessW may write into the command line: it gets a copy.
-  const WideString own = ::GetCommandLineW();
-  std::vector<wchar_t> commandLine(own.begin(), own.end());
-  commandLine.push_back(L'\0');
+  WideString commandLine = ::GetCommandLineW();
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION started{};
-  if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &started)) {
+  if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                        environment, folder, &startup, &started)) {
     return LastError();
   }
   KernelHandle thread(started.hThread);
-  return ChildProcess(std::make_shared<const Process>(Process{KernelHandle(started.hProcess)}));
+  return KernelHandle(started.hProcess);
+}
+
+}  // namespace
+
+SystemResult<ChildProcess> ChildProcess::StartWithOwnCommandLine(const WideString& program) {
+  SystemResult<KernelHandle> process = StartWithOwnCommandLineIn(program, nullptr, nullptr);
+  if (!process) return process.error();
+  return ChildProcess(std::make_shared<const Process>(Process{std::move(*process)}));
 }
 
 ProcessPlace CurrentProcessPlace() {
@@ -268,12 +299,7 @@ ProcessPlace CurrentProcessPlace() {
     place.workingFolder.resize(size);
     place.workingFolder.resize(::GetCurrentDirectoryW(size, place.workingFolder.data()));
   }
-  if (wchar_t* strings = ::GetEnvironmentStringsW()) {
-    for (const wchar_t* entry = strings; *entry != L'\0'; entry += wcslen(entry) + 1) {
-      place.environment.emplace_back(entry);
-    }
-    ::FreeEnvironmentStringsW(strings);
-  }
+  place.environment = CurrentEnvironment();
   return place;
 }
 
@@ -366,16 +392,9 @@ class InheritedHandles {
 
 // This process's environment block with further NAME=value entries.
 std::vector<wchar_t> EnvironmentBlockWith(const WideStringList& entries) {
-  std::vector<wchar_t> block;
-  if (wchar_t* strings = ::GetEnvironmentStringsW()) {
-    const wchar_t* end = strings;
-    while (*end != L'\0') end += wcslen(end) + 1;
-    block.assign(static_cast<const wchar_t*>(strings), end);
-    ::FreeEnvironmentStringsW(strings);
-  }
-  for (const WideString& entry : entries) block.insert(block.end(), entry.c_str(), entry.c_str() + entry.size() + 1);
-  block.push_back(L'\0');
-  return block;
+  WideStringList environment = CurrentEnvironment();
+  environment.insert(environment.end(), entries.begin(), entries.end());
+  return EnvironmentBlockOf(environment);
 }
 
 // How a process is made: its command line and where it starts.
@@ -408,29 +427,14 @@ SystemResult<KernelHandle> CreateWithHandles(ProcessStart start, STARTUPINFOEXW&
 }  // namespace
 
 SystemResult<ChildProcess> ChildProcess::StartAgainIn(const WideString& program, const ProcessPlace& place) {
-  std::vector<wchar_t> environment;
-  for (const WideString& entry : place.environment) {
-    environment.insert(environment.end(), entry.c_str(), entry.c_str() + entry.size() + 1);
-  }
-  environment.push_back(L'\0');
-  if (place.environment.empty()) environment.push_back(L'\0');
-  const WideString commandLine = ::GetCommandLineW();
+  std::vector<wchar_t> environment = EnvironmentBlockOf(place.environment);
   const wchar_t* folder = place.workingFolder.empty() ? nullptr : place.workingFolder.c_str();
   const InheritableStandardHandles standard;
   const std::vector<HANDLE> handles = standard.Present();
   SystemResult<KernelHandle> process = SystemError{};
   if (handles.empty()) {
     // Nothing to pass on (a windowed start without streams): nothing inherited.
-    std::vector<wchar_t> line(commandLine.c_str(), commandLine.c_str() + commandLine.size() + 1);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!::CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                          environment.data(), folder, &startup, &started)) {
-      return LastError();
-    }
-    KernelHandle thread(started.hThread);
-    process = KernelHandle(started.hProcess);
+    process = StartWithOwnCommandLineIn(program, environment.data(), folder);
   } else {
     STARTUPINFOEXW startup{};
     startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
@@ -439,7 +443,7 @@ SystemResult<ChildProcess> ChildProcess::StartAgainIn(const WideString& program,
     startup.StartupInfo.hStdError = standard.error.Get();
     const InheritedHandles inherited(handles);
     process = CreateWithHandles({.program = program,
-                                 .commandLine = commandLine,
+                                 .commandLine = ::GetCommandLineW(),
                                  .flags = 0,
                                  .environment = environment.data(),
                                  .workingFolder = folder},

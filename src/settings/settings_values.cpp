@@ -57,18 +57,7 @@ std::optional<std::string> ParseSha256Text(const WideString& value) {
   return hex;
 }
 
-std::optional<uint64_t> ParseByteCount(const WideString& value) {
-  const WideString digits = TrimWhiteSpace(value);
-  if (digits.empty()) return std::nullopt;
-  uint64_t count = 0;
-  for (wchar_t c : digits) {
-    if (c < L'0' || c > L'9') return std::nullopt;
-    const uint64_t digit = static_cast<uint64_t>(c - L'0');
-    if (count > (UINT64_MAX - digit) / 10) return std::nullopt;
-    count = count * 10 + digit;
-  }
-  return count;
-}
+std::optional<uint64_t> ParseByteCount(const WideString& value) { return ParseDecimal(TrimWhiteSpace(value)); }
 
 RuntimeOffer ParseRuntimeOffer(const WideString& value) {
   const WideString word = TrimWhiteSpace(value);
@@ -93,14 +82,9 @@ const char* AppUserModelIdFault(const WideString& id) {
 
 std::optional<int32_t> ParseExitCode(const WideString& text) {
   const WideString trimmed = TrimWhiteSpace(text);
-  size_t digits = trimmed.starts_with(L'-') ? 1 : 0;
-  if (trimmed.size() == digits || trimmed.size() > digits + 10) return std::nullopt;
-  int64_t value = 0;
-  for (size_t i = digits; i < trimmed.size(); ++i) {
-    if (trimmed[i] < L'0' || trimmed[i] > L'9') return std::nullopt;
-    value = value * 10 + (trimmed[i] - L'0');
-  }
-  if (digits == 1) value = -value;
-  if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
-  return static_cast<int32_t>(value);
+  const bool negative = trimmed.starts_with(L'-');
+  const std::optional<uint64_t> magnitude = ParseDecimal(trimmed.substr(negative ? 1 : 0));
+  const uint64_t largest = negative ? uint64_t{1} << 31 : INT32_MAX;
+  if (!magnitude || *magnitude > largest) return std::nullopt;
+  return static_cast<int32_t>(negative ? -static_cast<int64_t>(*magnitude) : static_cast<int64_t>(*magnitude));
 }

@@ -114,7 +114,9 @@ StartupCachePlan PlanStartupCache(const StartupCacheInputs& given) {
   }
   // A stamp whose archive is gone was left by a build broken off: it goes.
   if (!archive.exists) platform::RemoveFile(files.stamp);
-  if (const platform::SystemResult<std::string> marker = platform::ReadWholeFile(files.failureMarker)) {
+  // Only the record's first line counts here; the builds' logs after it may be long.
+  if (const platform::SystemResult<std::string> marker =
+          platform::ReadFileStart(files.failureMarker, kLongestBuildRecordLine)) {
     const BuildRecord record = ReadBuildRecord(*marker);
     if (record.GivenUp()) return Outcome(plan, CacheReason::EarlierBuildFailed);
     plan.buildAttempt = record.attempts + 1;

@@ -80,4 +80,6 @@ struct BuildRecord {
   bool GivenUp() const { return final || attempts >= kBuildAttempts; }
 };
 BuildRecord ReadBuildRecord(std::string_view text);
+// Room enough for the first line, "attempts N final", and its line end.
+inline constexpr size_t kLongestBuildRecordLine = 32;
 std::string BuildRecordText(const BuildRecord& record, std::string_view log);

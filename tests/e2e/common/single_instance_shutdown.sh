@@ -8,8 +8,7 @@ source "$(dirname "$0")/../lib/application.sh"
 source "$(dirname "$0")/../lib/instance.sh"
 begin_scenario
 
-install_application
-write_secondary_settings int "Single Instance=yes"
+install_single_instance_application int
 delay_secondary_main 5000
 use_trace
 start_first_instance

@@ -7,8 +7,7 @@ source "$(dirname "$0")/../lib/application.sh"
 source "$(dirname "$0")/../lib/instance.sh"
 begin_scenario
 
-install_application
-write_secondary_settings void "Single Instance=yes"
+install_single_instance_application void
 delay_secondary_main 5000
 start_first_instance
 

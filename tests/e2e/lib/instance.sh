@@ -15,6 +15,14 @@ if [ "$E2E_PLATFORM" = linux ]; then
   UNDO_COMMANDS+=("rm -rf '$XDG_RUNTIME_DIR'")
 fi
 
+# install_single_instance_application FORM: the application
+# (lib/application.sh) with "Single Instance=yes" and a secondaryMain of FORM
+# (int or void).
+install_single_instance_application() {
+  install_application
+  write_secondary_settings "$1" "Single Instance=yes"
+}
+
 # start_first_instance [ARG...]: starts the launcher (start_launcher) with its
 # main held until release_first_instance, and waits until main runs: with the
 # stub's log (use_stub_log first) the stub's main waits; otherwise the probe's

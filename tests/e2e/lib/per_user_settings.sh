@@ -41,5 +41,22 @@ product_information() {
   printf '[Product Information]\nProduct Name=%s\nProduct Code=%s\n' "$PRODUCT_NAME" "$PRODUCT_CODE"
 }
 
+# write_runtime_not_found_settings [APPLICATION_LINES [RUNTIME_LINES]]: the
+# scenario's product with version bounds (1.6 to 1.6) that no runtime meets,
+# so that the start asks for one ("JRE Not Found"); app.jar on the class path.
+write_runtime_not_found_settings() {
+  local application_lines=${1:+$'\n'$1} runtime_lines=${2:+$'\n'$2}
+  write_settings <<INI
+$(product_information)
+[Java Runtime Environment]
+Minimum Version=1.6
+Maximum Version=1.6${runtime_lines}
+[Class Path]
+Class Path=app.jar
+[Application]
+Main Class=com.example.Main${application_lines}
+INI
+}
+
 # The per-user settings file of the executable NAME (without extension).
 per_user_file() { printf '%s/%s.ini' "$PER_USER_DIR" "$1"; }

@@ -7,8 +7,7 @@ source "$(dirname "$0")/../lib/application.sh"
 source "$(dirname "$0")/../lib/instance.sh"
 begin_scenario
 
-install_application
-write_secondary_settings int "Single Instance=yes"
+install_single_instance_application int
 use_trace
 start_first_instance in-thread
 # main has returned: the run has come to its end.

@@ -22,16 +22,7 @@ install_console_launcher
 install_runtime "chosen jre"
 mkdir -p "$SCENARIO_DIR/no jre/bin"
 : >"$SCENARIO_DIR/app.jar"
-write_settings <<INI
-$(product_information)
-[Java Runtime Environment]
-Minimum Version=1.6
-Maximum Version=1.6
-[Class Path]
-Class Path=app.jar
-[Application]
-Main Class=com.example.Main
-INI
+write_runtime_not_found_settings
 use_stub_log
 
 # answer_in_console ANSWER...: runs the launcher in a console that Wine makes

@@ -29,16 +29,7 @@ expect_exit 255
 console_shows "Main class was not specified in INI file." || fail "the console does not show the message"
 console_shows "Press any key" && fail "a launcher started from a shell waited for a key"
 
-write_settings <<INI
-$(product_information)
-[Java Runtime Environment]
-Minimum Version=1.6
-Maximum Version=1.6
-[Class Path]
-Class Path=app.jar
-[Application]
-Main Class=com.example.Main
-INI
+write_runtime_not_found_settings
 start_launcher_alone_on_console
 wait_for_console_text "Browse for JRE folder:"
 type_in_console " \"$(win_path "$SCENARIO_DIR/chosen jre")\""$'\n'

@@ -18,18 +18,7 @@ mkdir -p "$SCENARIO_DIR/no jre/bin"
 
 # settings RUNTIME_LINES: no runtime, version bounds that none registered meets.
 settings() {
-  write_settings <<INI
-$(product_information)
-[Java Runtime Environment]
-Minimum Version=1.6
-Maximum Version=1.6
-$1
-[Class Path]
-Class Path=app.jar
-[Application]
-Main Class=com.example.Main
-Pair Product=$(win_path "$SCENARIO_DIR/pair/pair.exe")
-INI
+  write_runtime_not_found_settings "Pair Product=$(win_path "$SCENARIO_DIR/pair/pair.exe")" "$1"
 }
 
 settings ""

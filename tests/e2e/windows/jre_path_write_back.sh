@@ -17,21 +17,6 @@ mkdir -p "$SCENARIO_DIR/old jre"
 CHOSEN=$(win_path "$SCENARIO_DIR/chosen jre")\\
 OLD=$(win_path "$SCENARIO_DIR/old jre")
 
-# settings [APPLICATION_LINES]: no runtime is found, so the dialog asks.
-settings() {
-  write_settings <<INI
-$(product_information)
-[Java Runtime Environment]
-Minimum Version=1.6
-Maximum Version=1.6
-[Class Path]
-Class Path=app.jar
-[Application]
-Main Class=com.example.Main
-${1:-}
-INI
-}
-
 # The start asks, the user picks the runtime, and it runs.
 start_and_choose() {
   use_stub_log
@@ -72,7 +57,8 @@ expect_written() {
   }
 }
 
-settings
+# No runtime is found, so the dialog asks.
+write_runtime_not_found_settings
 
 # UTF-16 with comments, blank lines, other keys around the value, CR LF.
 expect_written utf16 \
@@ -103,7 +89,7 @@ rm -rf "$PER_USER_DIR"
 # A service writes beside the launcher and its pair product, keeping what is there.
 mkdir -p "$SCENARIO_DIR/pair"
 store "$SCENARIO_DIR/pair/pair.ini" ansi $'; the pair\'s own\r\n[Java Runtime Environment]\r\nJRE Path=\r\n'
-settings "Application Type=service
+write_runtime_not_found_settings "Application Type=service
 Pair Product=$(win_path "$SCENARIO_DIR/pair/pair.exe")"
 cp "$(settings_path_of "$LAUNCHER")" "$SCENARIO_DIR/launcher-before.ini"
 start_and_choose
