@@ -111,7 +111,8 @@ class Handler(BaseHTTPRequestHandler):
                     self.wfile.write(body[offset:offset + int(size)])
                     self.wfile.flush()
                     sent = min(offset + int(size), len(body))
-                    time.sleep(int(pause) / 1000.0)
+                    if sent < len(body):
+                        time.sleep(int(pause) / 1000.0)
             else:
                 self.wfile.write(body)
                 sent = len(body)

@@ -117,8 +117,18 @@ set_server_rules() { printf '%s\n' "$1" >"$SCENARIO_DIR/rules.json"; }
 
 server_log() { cat "$SCENARIO_DIR/requests.log"; }
 
-# The server's requests so far are exactly these lines.
-assert_server_log() { assert_lines_are "$SCENARIO_DIR/requests.log" "$1"; }
+# The server's requests so far are exactly these lines. The server writes a
+# request's line once its answer is sent, which may be after the client has
+# gone on: the lines are awaited first.
+assert_server_log() {
+  wait_for_server_requests "$(printf '%s\n' "$1" | wc -l)"
+  assert_lines_are "$SCENARIO_DIR/requests.log" "$1"
+}
+
+# wait_for_server_requests N: until the server's log holds N requests.
+wait_for_server_requests() {
+  wait_until "$1 requests in the server's log" eval '[ "$(server_log | wc -l)" -ge '"$1"' ]'
+}
 
 install_tool_command() {
   if [ "$E2E_PLATFORM" = windows ]; then

@@ -65,6 +65,7 @@ expect_dialog
 assert_caption "Installing Java 8 runtime"
 expect_exit 0
 assert_lines_are "$SCENARIO_DIR/stdout.txt" auto
+wait_for_server_requests 2
 assert_equals 2 "$(server_log | wc -l)" "requests after the install without a question"
 
 # Cancel while it drips: the question is back, no runtime in the store.
