@@ -12,28 +12,10 @@ namespace {
 constexpr uint16_t kMachineI386 = 0x014C;
 constexpr uint16_t kElfMachine386 = 3;
 
-// Every field is read through the bounds-checked reader: a truncated header
-// reads as no match.
-bool IsI386Pe(std::string_view image) {
-  constexpr size_t kHeaderOffsetField = 0x3C;
-  const ByteReader file(image);
-  if (file.Slice(0, 2) != "MZ") return false;
-  const uint32_t ntHeaders = file.U32(kHeaderOffsetField);
-  return file.Slice(ntHeaders, 4) == std::string_view("PE\0\0", 4) && file.U16(ntHeaders + 4) == kMachineI386 &&
-         !file.Overran();
-}
-
-bool IsI386Elf(std::string_view image) {
-  constexpr size_t kClass = 4, kData = 5, kMachine = 18;
-  constexpr char kMagic[] = {0x7F, 'E', 'L', 'F'};
-  const ByteReader file(image);
-  if (file.Slice(0, 4) != std::string_view(kMagic, 4)) return false;
-  const uint16_t machine = file.U8(kData) == 1 ? file.U16(kMachine) : file.U16BigEndian(kMachine);
-  return file.U8(kClass) == 1 && machine == kElfMachine386 && !file.Overran();
-}
-
 }  // namespace
 
+// Every field is read through the bounds-checked reader: a truncated header
+// reads as no image.
 std::optional<ImageMachine> MachineOfImage(std::string_view image) {
   const ByteReader file(image);
   if (file.Slice(0, 2) == "MZ") {
@@ -51,7 +33,6 @@ std::optional<ImageMachine> MachineOfImage(std::string_view image) {
 }
 
 bool IsForeignLibrary(std::string_view image) {
-  if (IsI386Library(image)) return true;
   const std::optional<ImageMachine> machine = MachineOfImage(image);
   if (!machine) return false;
   return machine->machine != (machine->format == ImageFormat::Pe ? platform::kOwnPeMachine : platform::kOwnElfMachine);
@@ -62,7 +43,14 @@ bool IsForeignLibraryFile(const WideString& path) {
   return library && IsForeignLibrary(library->Bytes());
 }
 
-bool IsI386Library(std::string_view image) { return IsI386Pe(image) || IsI386Elf(image); }
+bool IsI386Library(std::string_view image) {
+  const std::optional<ImageMachine> machine = MachineOfImage(image);
+  if (!machine) return false;
+  if (machine->format == ImageFormat::Pe) return machine->machine == kMachineI386;
+  // ELF's class field: 1 for a 32-bit image.
+  constexpr size_t kClass = 4;
+  return machine->machine == kElfMachine386 && ByteReader(image).U8(kClass) == 1;
+}
 
 bool IsI386LibraryFile(const WideString& path) {
   const platform::SystemResult<platform::MappedFile> library = platform::MappedFile::Open(path);

@@ -20,14 +20,6 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
-std::optional<uint64_t> Number(std::string_view text) {
-  uint64_t value = 0;
-  if (text.empty()) return std::nullopt;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 // "scheme://authority" of an absolute address.
 std::string_view Origin(std::string_view url) {
   const size_t authority = url.find("://");
@@ -46,6 +38,14 @@ std::optional<TransferError> RefusedRedirect(std::string_view from, std::string_
 }
 
 }  // namespace
+
+std::optional<uint64_t> ParseDecimal(std::string_view text) {
+  uint64_t value = 0;
+  if (text.empty()) return std::nullopt;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
 
 std::string SchemeOf(std::string_view url) {
   const size_t colon = url.find(':');
@@ -91,12 +91,12 @@ std::optional<ContentRange> ParseContentRange(std::string_view value) {
   const size_t dash = value.find('-');
   const size_t slash = value.find('/');
   if (dash == std::string_view::npos || slash == std::string_view::npos || slash < dash) return std::nullopt;
-  const std::optional<uint64_t> start = Number(Trimmed(value.substr(0, dash)));
-  const std::optional<uint64_t> end = Number(Trimmed(value.substr(dash + 1, slash - dash - 1)));
+  const std::optional<uint64_t> start = ParseDecimal(Trimmed(value.substr(0, dash)));
+  const std::optional<uint64_t> end = ParseDecimal(Trimmed(value.substr(dash + 1, slash - dash - 1)));
   if (!start || !end || *end < *start) return std::nullopt;
   const std::string_view total = Trimmed(value.substr(slash + 1));
   if (total == "*") return ContentRange{.start = *start, .total = std::nullopt};
-  const std::optional<uint64_t> size = Number(total);
+  const std::optional<uint64_t> size = ParseDecimal(total);
   if (!size || *end >= *size) return std::nullopt;
   return ContentRange{.start = *start, .total = size};
 }

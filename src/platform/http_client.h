@@ -73,6 +73,9 @@ TransferResult<Done> HttpGet(std::string_view url, uint64_t rangeStart, Response
 // from; nullopt when it names none.
 std::optional<std::string> ResolveLocation(std::string_view base, std::string_view location);
 
+// A header's decimal number (Content-Length); nullopt for anything else.
+std::optional<uint64_t> ParseDecimal(std::string_view text);
+
 // The scheme of an address, in lower case ("https"); "" when it has none.
 std::string SchemeOf(std::string_view url);
 

@@ -2,11 +2,10 @@
 
 #include <cctype>
 #include <cerrno>
-#include <charconv>
 
+#include "platform/http_client.h"
 #include "platform/library.h"
 #include "platform/process.h"
-#include "platform/http_client.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -80,13 +79,6 @@ std::string_view HeaderValue(std::string_view line, std::string_view name) {
   return value;
 }
 
-std::optional<uint64_t> Number(std::string_view text) {
-  uint64_t value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 size_t OnHeader(char* data, size_t size, size_t count, void* context) {
   auto& state = *static_cast<ResponseState*>(context);
   const std::string_view line(data, size * count);
@@ -94,7 +86,7 @@ size_t OnHeader(char* data, size_t size, size_t count, void* context) {
   if (line.starts_with("HTTP/")) {
     const size_t space = line.find(' ');
     const std::optional<uint64_t> status =
-        space == std::string_view::npos ? std::nullopt : Number(line.substr(space + 1, 3));
+        space == std::string_view::npos ? std::nullopt : ParseDecimal(line.substr(space + 1, 3));
     state.status = status ? static_cast<long>(*status) : 0;
     state.location.reset();
     state.contentRange.reset();
@@ -104,7 +96,7 @@ size_t OnHeader(char* data, size_t size, size_t count, void* context) {
   } else if (std::string_view range = HeaderValue(line, "content-range"); !range.empty()) {
     state.contentRange = std::string(range);
   } else if (std::string_view length = HeaderValue(line, "content-length"); !length.empty()) {
-    state.contentLength = Number(length);
+    state.contentLength = ParseDecimal(length);
   }
   return size * count;
 }

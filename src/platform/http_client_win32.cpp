@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <charconv>
 
 #include "platform/library.h"
 #include "platform/http_client.h"
@@ -161,13 +160,6 @@ class UserProxy {
   WINHTTP_CURRENT_USER_IE_PROXY_CONFIG config_{};
 };
 
-std::optional<uint64_t> Number(std::string_view text) {
-  uint64_t value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 class WinhttpExchanger final : public HttpExchanger {
  public:
   WinhttpExchanger(const Winhttp& winhttp, InternetHandle session)
@@ -288,7 +280,7 @@ class WinhttpExchanger final : public HttpExchanger {
                                 ResponseReceiver& receiver) {
     const std::optional<std::string> length = TextHeader(request, WINHTTP_QUERY_CONTENT_LENGTH);
     ResponseStart start{
-        .offset = 0, .bodyLength = length ? Number(*length) : std::nullopt, .totalSize = std::nullopt, .host = host};
+        .offset = 0, .bodyLength = length ? ParseDecimal(*length) : std::nullopt, .totalSize = std::nullopt, .host = host};
     start.totalSize = start.bodyLength;
     if (status == 206) {
       const std::optional<std::string> text = TextHeader(request, WINHTTP_QUERY_CONTENT_RANGE);

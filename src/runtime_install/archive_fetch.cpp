@@ -6,6 +6,7 @@
 #include <cwctype>
 #include <span>
 
+#include "common/text.h"
 #include "platform/files.h"
 #include "platform/http_client.h"
 #include "platform/paths.h"
@@ -23,12 +24,8 @@ using FetchResult = platform::Expected<platform::Done, InstallFailure>;
 constexpr size_t kChunk = 1 << 20;
 constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 
-bool StartsWithIgnoringCase(const WideString& text, std::wstring_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (static_cast<wchar_t>(std::towlower(static_cast<wint_t>(text[i]))) != prefix[i]) return false;
-  }
-  return true;
+bool StartsWithIgnoringCase(const WideString& text, const WideString& prefix) {
+  return EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 // "%XX" escapes of a file: address, decoded as UTF-8.
@@ -272,11 +269,9 @@ class PartReceiver final : public platform::ResponseReceiver {
     return true;
   }
 
-  bool StopRequested() override {
-    if (!observer_.cancelled()) return false;
-    failure_ = Failure(FailureKind::Cancelled, written_, host_);
-    return true;
-  }
+  // Asked from the transport's threads: it only reads; the Stopped failure
+  // that follows says Cancelled.
+  bool StopRequested() override { return observer_.cancelled(); }
 
   const std::optional<InstallFailure>& failure() const { return failure_; }
   const std::string& host() const { return host_; }

@@ -19,6 +19,7 @@ in "*" stays for every later request. Rules:
     wrong                the file with its middle byte changed
     whole                the whole file (200) even for a range request
     drip:N:MS            N bytes every MS milliseconds
+    stall:N              the headers of the whole answer, then N bytes, then nothing until the client closes
 """
 import argparse
 import json
@@ -104,6 +105,13 @@ class Handler(BaseHTTPRequestHandler):
                 sent = min(int(rule[len("cut:"):]), len(body))
                 self.wfile.write(body[:sent])
                 self.wfile.flush()
+                self.close_connection = True
+            elif rule and rule.startswith("stall:"):
+                sent = min(int(rule[len("stall:"):]), len(body))
+                self.wfile.write(body[:sent])
+                self.wfile.flush()
+                while self.connection.recv(4096):
+                    pass
                 self.close_connection = True
             elif rule and rule.startswith("drip:"):
                 _, size, pause = rule.split(":")

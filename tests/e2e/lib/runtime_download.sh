@@ -221,20 +221,10 @@ make_small_runtime() {
 # The complete runtimes of the store: their folders (named by the hash's start).
 stored_runtimes() { store_contents "$RUNTIME_STORE" | grep -Ex '[0-9a-f]{16}' || true; }
 
-# write_pinned_settings PIN_LINE... : the probe application with no runtime of
-# its own and these lines in [Runtime Download]; the bounds are those of
-# PINNED_VERSION (the version of the runtime the archive holds).
+# write_pinned_settings PIN_LINE... : the probe application (java_probe.sh)
+# with no runtime of its own and these lines in [Runtime Download]; the bounds
+# are those of PINNED_VERSION (the version of the runtime the archive holds).
 write_pinned_settings() {
-  write_settings <<INI
-$(product_information)
-[Application]
-Main Class=probe.Probe
-[Class Path]
-Class Path=probe.jar
-[Java Runtime Environment]
-Minimum Version=$PINNED_VERSION
-Maximum Version=$PINNED_VERSION
-[Runtime Download]
-$(printf '%s\n' "$@")
-INI
+  write_probe_runtime_settings "Minimum Version=$PINNED_VERSION" "Maximum Version=$PINNED_VERSION" \
+    "$(product_information)" "[Runtime Download]" "$@"
 }
