@@ -297,10 +297,11 @@ class WinhttpExchanger final : public HttpExchanger {
       if (receiver.StopRequested()) return Failure(TransferFailure::Stopped, 0);
       DWORD count = 0;
       if (!winhttp_.read(request, buffer.data(), static_cast<DWORD>(buffer.size()), &count)) {
+        // A read that waited out a stalled server after the user asked to
+        // stop ends as the stop it is, not as a broken-off download.
         const DWORD error = ::GetLastError();
-        return Failure(
-            error == ERROR_WINHTTP_OPERATION_CANCELLED ? TransferFailure::Stopped : TransferFailure::Interrupted,
-            error);
+        const bool stopped = error == ERROR_WINHTTP_OPERATION_CANCELLED || receiver.StopRequested();
+        return Failure(stopped ? TransferFailure::Stopped : TransferFailure::Interrupted, error);
       }
       if (count == 0) return Done{};
       if (!receiver.Receive(std::string_view(buffer.data(), count))) return Failure(TransferFailure::Stopped, 0);

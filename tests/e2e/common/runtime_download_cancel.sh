@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A slow download shows its progress and stops at Cancel, keeping what arrived
 # for a later start; no runtime is named. A download whose server has stopped
-# sending stops at Cancel too, not when the transport gives up waiting.
+# sending ends as cancelled too, not as broken off (on Windows once the read
+# that waits on the server times out).
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../lib/runtime_download.sh"
 begin_scenario
