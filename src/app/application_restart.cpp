@@ -6,6 +6,8 @@
 #include "app/run_trace.h"
 #include "common/text.h"
 
+namespace launcher::app {
+
 namespace {
 
 bool IsRestartEntry(const WideString& entry) { return entry.starts_with(WideString(kRestartVariable) + L"="); }
@@ -94,3 +96,5 @@ void ApplicationRestart::OnExit(int32_t code) {
   // The JVM's exit hook may end the process itself, with its own code.
   std::exit(*restarted);
 }
+
+}  // namespace launcher::app

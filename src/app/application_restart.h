@@ -10,6 +10,8 @@
 #include "platform/process.h"
 #include "platform/wide_string.h"
 
+namespace launcher::app {
+
 // "Restart Exit Codes": when the application ends with one of them, the
 // launcher runs again in a new process (a JVM cannot be created twice in one),
 // with the command line, working folder and environment this start began
@@ -53,7 +55,7 @@ struct ApplicationRestartInputs {
   const std::vector<int32_t>& codes;
   const WideString& executablePath;
   platform::ImageSubsystem subsystem;  // a console launcher waits for the new process
-  InstanceLink& instance;
+  instance::InstanceLink& instance;
 };
 
 // The restart's part in one start, owned by the run sequence from before the
@@ -79,7 +81,9 @@ class ApplicationRestart final : public TerminationObserver {
   const std::vector<int32_t> codes_;
   const WideString executablePath_;
   const platform::ImageSubsystem subsystem_;
-  InstanceLink& instance_;
+  instance::InstanceLink& instance_;
   Trace& trace_;
   const platform::ProcessPlace place_;
 };
+
+}  // namespace launcher::app

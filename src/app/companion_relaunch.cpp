@@ -2,7 +2,9 @@
 
 #include "platform/process.h"
 
-Result<int32_t> RelaunchCompanion(const ProductSettings& product) {
+namespace launcher::app {
+
+Result<int32_t> RelaunchCompanion(const settings::ProductSettings& product) {
   const platform::SystemResult<platform::ChildProcess> companion =
       platform::ChildProcess::StartWithOwnCommandLine(product.pairProduct);
   if (!companion) {
@@ -12,3 +14,5 @@ Result<int32_t> RelaunchCompanion(const ProductSettings& product) {
   if (!product.pairReturnCode) return 0;
   return companion->WaitForExit().value_or(-1);
 }
+
+}  // namespace launcher::app

@@ -3,9 +3,13 @@
 #include "app/trace_file.h"
 #include "platform/process.h"
 
+namespace launcher::app {
+
 Host& SystemHost(platform::ImageSubsystem subsystem) {
-  UserInterface& ui = subsystem == platform::ImageSubsystem::Console ? ConsoleUserInterface() : SystemUserInterface();
+  ui::UserInterface& ui = subsystem == platform::ImageSubsystem::Console ? ui::ConsoleUserInterface() : ui::SystemUserInterface();
   static Host host{
-      ui, SystemRegistry(), &platform::QueryModulePath, &platform::LoadBuiltinSettingsText, SystemTrace(), subsystem};
+      ui, platform::SystemRegistry(), &platform::QueryModulePath, &platform::LoadBuiltinSettingsText, SystemTrace(), subsystem};
   return host;
 }
+
+}  // namespace launcher::app

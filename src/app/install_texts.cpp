@@ -5,6 +5,8 @@
 #include "common/message_text.h"
 #include "platform/text.h"
 
+namespace launcher::app {
+
 namespace {
 
 using runtime_install::FailureKind;
@@ -20,45 +22,45 @@ WideString Decimal(uint64_t number) { return std::to_wstring(number); }
 int32_t Clamped(uint64_t number) { return number > INT32_MAX ? INT32_MAX : static_cast<int32_t>(number); }
 
 // Where an archive came from: its host, else the address or path as written.
-WideString HostOrSource(const InstallFailure& failure) {
+WideString HostOrSource(const runtime_install::InstallFailure& failure) {
   return failure.host.empty() ? failure.source : Utf8(failure.host);
 }
 
 // The reason's own sentence, with the figures a help desk asks for.
-WideString ReasonOf(const InstallFailure& failure) {
+WideString ReasonOf(const runtime_install::InstallFailure& failure) {
   const WideString source = failure.source;
   switch (failure.kind) {
-    case FailureKind::NoNetwork:
+    case runtime_install::FailureKind::NoNetwork:
       return LoadFormatted(StringId::kNoNetwork, {HostOrSource(failure)});
-    case FailureKind::NameNotFound:
+    case runtime_install::FailureKind::NameNotFound:
       return LoadFormatted(StringId::kNameNotFound, {HostOrSource(failure)});
-    case FailureKind::Tls:
+    case runtime_install::FailureKind::Tls:
       return LoadFormatted(StringId::kTlsRefused, {HostOrSource(failure), Utf8(failure.detail)});
-    case FailureKind::HttpStatus:
+    case runtime_install::FailureKind::HttpStatus:
       return LoadFormatted(StringId::kHttpStatus, {HostOrSource(failure), failure.httpStatus, source});
-    case FailureKind::ProxyAuthentication:
+    case runtime_install::FailureKind::ProxyAuthentication:
       return LoadFormatted(StringId::kProxyAuthentication, {source});
-    case FailureKind::Redirect:
+    case runtime_install::FailureKind::Redirect:
       return LoadFormatted(StringId::kRedirectRefused, {source, Utf8(failure.detail)});
-    case FailureKind::Interrupted:
+    case runtime_install::FailureKind::Interrupted:
       return LoadFormatted(StringId::kDownloadInterrupted, {source, Utf8(failure.detail)});
-    case FailureKind::SourceMissing:
+    case runtime_install::FailureKind::SourceMissing:
       return LoadFormatted(StringId::kArchiveUnreadable, {source});
-    case FailureKind::UnsupportedSource:
+    case runtime_install::FailureKind::UnsupportedSource:
       return LoadFormatted(StringId::kUnsupportedAddress, {source});
-    case FailureKind::HashMismatch:
+    case runtime_install::FailureKind::HashMismatch:
       return LoadFormatted(StringId::kHashMismatch, {source, Utf8(failure.actualSha256), Utf8(failure.expectedSha256)});
-    case FailureKind::TooLarge:
+    case runtime_install::FailureKind::TooLarge:
       return LoadFormatted(StringId::kArchiveTooLarge, {source, Decimal(failure.sizeLimit)});
-    case FailureKind::DiskFull:
+    case runtime_install::FailureKind::DiskFull:
       return LoadFormatted(StringId::kDiskFull, {Decimal(failure.needed), Decimal(failure.available)});
-    case FailureKind::BadArchive:
+    case runtime_install::FailureKind::BadArchive:
       return LoadFormatted(StringId::kBadArchive, {Utf8(failure.entry), Utf8(failure.reason)});
-    case FailureKind::NotQualified:
+    case runtime_install::FailureKind::NotQualified:
       return LoadFormatted(StringId::kNotQualified, {Utf8(failure.reason)});
-    case FailureKind::StoreUnusable:
+    case runtime_install::FailureKind::StoreUnusable:
       return LoadFormatted(StringId::kStoreUnusable, {Utf8(failure.detail)});
-    case FailureKind::Cancelled:
+    case runtime_install::FailureKind::Cancelled:
       break;
   }
   return {};
@@ -66,7 +68,7 @@ WideString ReasonOf(const InstallFailure& failure) {
 
 }  // namespace
 
-WideString RuntimeNameOf(const RuntimeDownloadSettings& download) {
+WideString RuntimeNameOf(const settings::RuntimeDownloadSettings& download) {
   return download.runtimeName.empty() ? LoadStringText(StringId::kDefaultRuntimeName) : download.runtimeName;
 }
 
@@ -84,14 +86,14 @@ WideString FormatByteCount(uint64_t bytes) {
   return platform::FromUtf8(text) + kUnits[unit];
 }
 
-ProgressState ProgressOf(const InstallProgress& progress, const WideString& runtimeName) {
-  ProgressState state;
+ui::ProgressState ProgressOf(const runtime_install::InstallProgress& progress, const WideString& runtimeName) {
+  ui::ProgressState state;
   state.step = static_cast<uint32_t>(progress.phase);
   switch (progress.phase) {
-    case InstallPhase::WaitingForOtherStart:
+    case runtime_install::InstallPhase::WaitingForOtherStart:
       state.headline = LoadFormatted(StringId::kOtherStartInstalling, {runtimeName});
       break;
-    case InstallPhase::Downloading: {
+    case runtime_install::InstallPhase::Downloading: {
       const bool file = progress.host.empty();
       state.headline = LoadFormatted(file ? StringId::kCopyingFrom : StringId::kDownloadingFrom,
                                      {runtimeName, file ? progress.source : Utf8(progress.host)});
@@ -106,10 +108,10 @@ ProgressState ProgressOf(const InstallProgress& progress, const WideString& runt
       }
       break;
     }
-    case InstallPhase::Checking:
+    case runtime_install::InstallPhase::Checking:
       state.headline = LoadStringText(StringId::kChecking);
       break;
-    case InstallPhase::Unpacking:
+    case runtime_install::InstallPhase::Unpacking:
       state.headline = LoadFormatted(StringId::kUnpacking, {Clamped(progress.filesDone), Clamped(progress.filesTotal)});
       if (progress.filesTotal > 0)
         state.permille = static_cast<uint32_t>(progress.filesDone * 1000 / progress.filesTotal);
@@ -118,11 +120,13 @@ ProgressState ProgressOf(const InstallProgress& progress, const WideString& runt
   return state;
 }
 
-WideString FailureMessage(const InstallFailure& failure, const WideString& runtimeName) {
-  if (failure.kind == FailureKind::Cancelled) return {};
+WideString FailureMessage(const runtime_install::InstallFailure& failure, const WideString& runtimeName) {
+  if (failure.kind == runtime_install::FailureKind::Cancelled) return {};
   WideString message = LoadFormatted(StringId::kInstallFailed, {runtimeName}) + L"\n\n" + ReasonOf(failure);
   if (failure.systemError != 0) {
     message += L" " + LoadFormatted(StringId::kSystemError, {static_cast<int32_t>(failure.systemError)});
   }
   return message;
 }
+
+}  // namespace launcher::app

@@ -2,6 +2,8 @@
 
 #include "common/message_text.h"
 
+namespace launcher::app {
+
 WideString BuildVersionRequirementText(const JavaVersion& minimum, const JavaVersion& maximum) {
   const bool noMinimum = IsOpenBound(minimum);
   const bool noMaximum = IsOpenBound(maximum);
@@ -12,8 +14,10 @@ WideString BuildVersionRequirementText(const JavaVersion& minimum, const JavaVer
   return LoadFormatted(StringId::kVersionBetween, {Format(minimum), Format(maximum)});
 }
 
-WideString BuildJreNotFoundMessage(const RuntimeRequirements& requirements) {
+WideString BuildJreNotFoundMessage(const settings::RuntimeRequirements& requirements) {
   const StringId id =
-      requirements.jvmType == JvmTypeMode::Server ? StringId::kJreNotFoundServer : StringId::kJreNotFound;
+      requirements.jvmType == settings::JvmTypeMode::Server ? StringId::kJreNotFoundServer : StringId::kJreNotFound;
   return LoadFormatted(id, {BuildVersionRequirementText(requirements.minimum, requirements.maximum)});
 }
+
+}  // namespace launcher::app

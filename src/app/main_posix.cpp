@@ -2,6 +2,6 @@
 #include "platform/process.h"
 
 int main(int argc, char** argv) {
-  platform::RecordProcessArguments(argc, argv);
-  return RunProgram(SystemHost(), platform::QueryCommandLine());
+  launcher::platform::RecordProcessArguments(argc, argv);
+  return launcher::app::RunProgram(launcher::app::SystemHost(), launcher::platform::QueryCommandLine());
 }

@@ -4,5 +4,5 @@
 
 // launcher.exe and launcher-console.exe both start here.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  return RunProgram(SystemHost(platform::OwnImageSubsystem()), platform::QueryCommandLine());
+  return launcher::app::RunProgram(launcher::app::SystemHost(launcher::platform::OwnImageSubsystem()), launcher::platform::QueryCommandLine());
 }

@@ -9,6 +9,8 @@
 #include "runtime_install/machine_policy.h"
 #include "runtime_install/runtime_store.h"
 
+namespace launcher::app {
+
 namespace {
 
 using runtime_install::InstallFailure;
@@ -20,7 +22,7 @@ void TraceOffer(Trace& trace, std::string_view offer, std::string_view why) {
 
 }  // namespace
 
-PinnedRuntime::PinnedRuntime(const LauncherSettings& settings, const ExecutableLocation& executable, Trace& trace)
+PinnedRuntime::PinnedRuntime(const settings::LauncherSettings& settings, const ExecutableLocation& executable, Trace& trace)
     : download_(settings.runtimeDownload),
       requirements_(settings.runtime),
       executableFolder_(executable.folder),
@@ -43,9 +45,9 @@ WideStringList PinnedRuntime::StoredHomes() const {
   return homes;
 }
 
-InstallOffer PinnedRuntime::Offer(Registry& registry) const {
+InstallOffer PinnedRuntime::Offer(platform::Registry& registry) const {
   if (!download_) return InstallOffer::None;
-  if (download_->offer == RuntimeOffer::Off) {
+  if (download_->offer == settings::RuntimeOffer::Off) {
     TraceOffer(trace_, "off", "\"Offer=off\" in [Runtime Download]");
     return InstallOffer::None;
   }
@@ -57,7 +59,7 @@ InstallOffer PinnedRuntime::Offer(Registry& registry) const {
     TraceOffer(trace_, "off", "the machine's policy turns the runtime download off");
     return InstallOffer::None;
   }
-  const bool ask = download_->offer == RuntimeOffer::Ask;
+  const bool ask = download_->offer == settings::RuntimeOffer::Ask;
   TraceOffer(trace_, ask ? "ask" : "auto", ask ? "the user is asked" : "\"Offer=auto\": installed without a question");
   return ask ? InstallOffer::Ask : InstallOffer::Install;
 }
@@ -66,7 +68,7 @@ WideString PinnedRuntime::InstallChoice() const {
   return download_ ? LoadFormatted(StringId::kInstallChoice, {RuntimeNameOf(*download_)}) : WideString();
 }
 
-std::optional<ResolvedRuntime> PinnedRuntime::Install(UserInterface& ui, WindowHandle owner) const {
+std::optional<discovery::ResolvedRuntime> PinnedRuntime::Install(ui::UserInterface& ui, ui::WindowHandle owner) const {
   if (!download_) return std::nullopt;
   const WideString name = RuntimeNameOf(*download_);
   const runtime_install::InstallRequest request{
@@ -76,8 +78,8 @@ std::optional<ResolvedRuntime> PinnedRuntime::Install(UserInterface& ui, WindowH
       .archiveSize = download_->archiveSize,
       .storeFolder = storeFolder_,
       .requirements = requirements_};
-  std::optional<platform::Expected<StoredRuntime, InstallFailure>> installed;
-  ui.RunWithProgress(owner, LoadFormatted(StringId::kInstallingCaption, {name}), [&](ProgressSink& sink) {
+  std::optional<platform::Expected<StoredRuntime, runtime_install::InstallFailure>> installed;
+  ui.RunWithProgress(owner, LoadFormatted(StringId::kInstallingCaption, {name}), [&](ui::ProgressSink& sink) {
     installed = runtime_install::InstallRuntime(
         request,
         {.progress = [&](const runtime_install::InstallProgress& progress) { sink.Report(ProgressOf(progress, name)); },
@@ -85,9 +87,9 @@ std::optional<ResolvedRuntime> PinnedRuntime::Install(UserInterface& ui, WindowH
         trace_);
   });
   if (!installed) return std::nullopt;
-  InstallFailure failure;
+  runtime_install::InstallFailure failure;
   if (*installed) {
-    if (auto runtime = ResolveStoredRuntime((*installed)->home, requirements_, trace_)) return runtime;
+    if (auto runtime = discovery::ResolveStoredRuntime((*installed)->home, requirements_, trace_)) return runtime;
     // Installed by an earlier start under other bounds or "JVM Type".
     failure.kind = runtime_install::FailureKind::NotQualified;
     failure.reason = "the runtime in " + platform::ToUtf8((*installed)->home) +
@@ -99,3 +101,5 @@ std::optional<ResolvedRuntime> PinnedRuntime::Install(UserInterface& ui, WindowH
   if (!words.empty()) ui.ShowError(owner, words);
   return std::nullopt;
 }
+
+}  // namespace launcher::app

@@ -10,6 +10,8 @@
 #include "settings/launcher_settings.h"
 #include "ui/user_interface.h"
 
+namespace launcher::app {
+
 // How the pinned runtime is offered once no runtime qualifies.
 enum class InstallOffer {
   None,     // no pin, "Offer=off", the machine's policy, or no store folder
@@ -24,7 +26,7 @@ enum class InstallOffer {
 // settings: a runtime installed later by other means wins by the usual rules.
 class PinnedRuntime {
  public:
-  PinnedRuntime(const LauncherSettings& settings, const ExecutableLocation& executable, Trace& trace);
+  PinnedRuntime(const settings::LauncherSettings& settings, const ExecutableLocation& executable, Trace& trace);
 
   // Whether the store is a source of this start: a runtime is pinned and the
   // user has a data folder.
@@ -35,7 +37,7 @@ class PinnedRuntime {
 
   // Once discovery found nothing: whether and how the install is offered (the
   // trace says why); asks the machine's policy.
-  InstallOffer Offer(Registry& registry) const;
+  InstallOffer Offer(platform::Registry& registry) const;
 
   // "Install <Runtime Name>".
   WideString InstallChoice() const;
@@ -43,12 +45,14 @@ class PinnedRuntime {
   // Installs the pinned archive while its progress is shown; the runtime
   // installed, or none after a cancel or a failure, whose words the user has
   // then been shown.
-  std::optional<ResolvedRuntime> Install(UserInterface& ui, WindowHandle owner) const;
+  std::optional<discovery::ResolvedRuntime> Install(ui::UserInterface& ui, ui::WindowHandle owner) const;
 
  private:
-  std::optional<RuntimeDownloadSettings> download_;
-  RuntimeRequirements requirements_;
+  std::optional<settings::RuntimeDownloadSettings> download_;
+  settings::RuntimeRequirements requirements_;
   WideString executableFolder_;
   WideString storeFolder_;
   Trace& trace_;
 };
+
+}  // namespace launcher::app

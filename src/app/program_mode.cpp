@@ -4,6 +4,8 @@
 #include "platform/process.h"
 #include "startup_cache/startup_cache_build.h"
 
+namespace launcher::app {
+
 namespace {
 
 // The codes of a start that failed: the launcher's own failure (-1) and, on a
@@ -14,8 +16,8 @@ bool IsFailure(int32_t exitCode) { return exitCode == -1 || exitCode == 1; }
 }  // namespace
 
 int32_t RunProgram(Host& host, const platform::ProcessCommandLine& commandLine) {
-  if (const std::optional<WideString> job = platform::GetEnvironmentValue(kCacheBuildVariable)) {
-    return RunCacheBuild(*job);
+  if (const std::optional<WideString> job = platform::GetEnvironmentValue(startup_cache::kCacheBuildVariable)) {
+    return startup_cache::RunCacheBuild(*job);
   }
   // Asked before the run: a program the application starts may join the console.
   const bool ownConsole = host.subsystem == platform::ImageSubsystem::Console && platform::IsAloneOnItsConsole();
@@ -23,3 +25,5 @@ int32_t RunProgram(Host& host, const platform::ProcessCommandLine& commandLine) 
   if (ownConsole && IsFailure(exitCode)) host.ui.HoldBeforeClosing();
   return exitCode;
 }
+
+}  // namespace launcher::app

@@ -25,6 +25,8 @@
 #include "startup_cache/startup_cache_run.h"
 #include "ui/splash_screen.h"
 
+namespace launcher::app {
+
 namespace {
 
 constexpr int32_t kFailed = -1;
@@ -42,24 +44,24 @@ int32_t Failed(const ErrorReport& report, const LaunchError& error, Trace& trace
 
 // "-nosplash", or failing that "/nosplash", exactly as written. Either still
 // reaches the application. A console launcher, like java, shows none.
-SplashMode SplashModeOf(platform::ImageSubsystem subsystem, const WideStringList& arguments) {
+ui::SplashMode SplashModeOf(platform::ImageSubsystem subsystem, const WideStringList& arguments) {
   const bool suppressed = subsystem == platform::ImageSubsystem::Console || HasArgument(arguments, L"-nosplash") ||
                           HasArgument(arguments, L"/nosplash");
-  return suppressed ? SplashMode::Suppressed : SplashMode::Shown;
+  return suppressed ? ui::SplashMode::Suppressed : ui::SplashMode::Shown;
 }
 
 // Only a runtime registered by IBM needs its main thread kept after main;
 // merely accepting IBM runtimes ("VM Provider=any") must not keep others running.
-bool KeepsMainThreadAfterMain(const ResolvedRuntime& runtime) { return runtime.vendor == Vendor::Ibm; }
+bool KeepsMainThreadAfterMain(const discovery::ResolvedRuntime& runtime) { return runtime.vendor == settings::Vendor::Ibm; }
 
 // What a start runs: the launcher, the runtime chosen, the command line.
 struct ChosenStart {
   const ExecutableLocation& executable;
-  const ResolvedRuntime& runtime;
+  const discovery::ResolvedRuntime& runtime;
   const WideStringList& arguments;
 };
 
-LaunchPlanInputs PlanInputsOf(const LauncherSettings& settings, const ChosenStart& start, const WideString& libraryPath,
+jvm::LaunchPlanInputs PlanInputsOf(const settings::LauncherSettings& settings, const ChosenStart& start, const WideString& libraryPath,
                               Trace& trace) {
   return {.application = settings.application,
           .classPath = settings.classPath,
@@ -74,7 +76,7 @@ LaunchPlanInputs PlanInputsOf(const LauncherSettings& settings, const ChosenStar
           .trace = trace};
 }
 
-StartupCacheRunInputs CacheRunInputsOf(const LauncherSettings& settings, const ChosenStart& start,
+startup_cache::StartupCacheRunInputs CacheRunInputsOf(const settings::LauncherSettings& settings, const ChosenStart& start,
                                        const JvmOptionList& planOptions) {
   return {.settings = settings.startupCache,
           .product = settings.product,
@@ -86,10 +88,10 @@ StartupCacheRunInputs CacheRunInputsOf(const LauncherSettings& settings, const C
 
 // Later starts reach the application's secondaryMain in the JVM that runs
 // main; their threads stay attached where the JVM's main thread stays.
-RequestHandler ServeThroughSecondaryMain(JavaVM* vm, const WideString& mainClass, const ResolvedRuntime& runtime) {
+instance::RequestHandler ServeThroughSecondaryMain(JavaVM* vm, const WideString& mainClass, const discovery::ResolvedRuntime& runtime) {
   return [vm, mainClass, stayAttached = KeepsMainThreadAfterMain(runtime)](const WideStringList& arguments,
-                                                                           const Reply& reply) {
-    CallSecondaryMain(vm, {mainClass, arguments, reply, stayAttached});
+                                                                           const instance::Reply& reply) {
+    jvm::CallSecondaryMain(vm, {mainClass, arguments, reply, stayAttached});
   };
 }
 
@@ -97,16 +99,16 @@ RequestHandler ServeThroughSecondaryMain(JavaVM* vm, const WideString& mainClass
 // JVM, and as soon as main has returned or thrown the splash hears of it. With
 // "Failure Check" an uncaught exception is offered to the user; a question
 // that cannot be asked means Stop.
-MainHooks HooksAroundMain(UserInterface& ui, const ApplicationSettings& application, const ResolvedRuntime& runtime,
-                          SplashScreen& splash, InstanceLink& instance) {
-  MainHooks hooks;
+jvm::MainHooks HooksAroundMain(ui::UserInterface& ui, const settings::ApplicationSettings& application, const discovery::ResolvedRuntime& runtime,
+                          ui::SplashScreen& splash, instance::InstanceLink& instance) {
+  jvm::MainHooks hooks;
   hooks.beforeMain = [&instance, &application, &runtime](JavaVM* vm) {
     instance.MainStarting(ServeThroughSecondaryMain(vm, application.mainClass, runtime));
   };
   hooks.afterMain = [&splash] { splash.MainEnded(); };
   if (application.failureCheck) {
     hooks.askAboutException = [&ui](const WideString& trace) {
-      return ui.ShowException(trace) == ExceptionAnswer::Ignore ? ExceptionVerdict::Ignore : ExceptionVerdict::Stop;
+      return ui.ShowException(trace) == ui::ExceptionAnswer::Ignore ? jvm::ExceptionVerdict::Ignore : jvm::ExceptionVerdict::Stop;
     };
   }
   return hooks;
@@ -115,12 +117,12 @@ MainHooks HooksAroundMain(UserInterface& ui, const ApplicationSettings& applicat
 // The exit code once the JVM is destroyed, and why: 0, or for a console
 // launcher, as java gives it, 1 after an exception main did not catch; -1
 // after a failure.
-int32_t Finished(Trace& trace, platform::ImageSubsystem subsystem, const Result<MainEnd>& ran) {
+int32_t Finished(Trace& trace, platform::ImageSubsystem subsystem, const Result<jvm::MainEnd>& ran) {
   if (!ran) {
     TraceExit(trace, kFailed, FailureReason(ran.error()));
     return kFailed;
   }
-  const bool threw = *ran == MainEnd::Threw;
+  const bool threw = *ran == jvm::MainEnd::Threw;
   const int32_t code = subsystem == platform::ImageSubsystem::Console && threw ? 1 : 0;
   TraceExit(trace, code,
             threw ? "main left an exception it did not catch and the JVM was destroyed"
@@ -131,7 +133,7 @@ int32_t Finished(Trace& trace, platform::ImageSubsystem subsystem, const Result<
 // The owners whose moments span the whole start: made before the runtime is
 // chosen, told when the application ends.
 struct StartOwners {
-  InstanceLink& instance;
+  instance::InstanceLink& instance;
   ApplicationRestart& restart;
 };
 
@@ -144,32 +146,32 @@ struct StartOwners {
 // threads, which may use the runtime's splash); the runtime's splash goes; the
 // start-up cache's build starts; the application is restarted when its exit
 // code asks for it.
-int32_t RunApplication(const Host& host, const LauncherSettings& settings, const ChosenStart& start,
+int32_t RunApplication(const Host& host, const settings::LauncherSettings& settings, const ChosenStart& start,
                        const StartOwners& owners) {
   auto& [instance, restart] = owners;
   Trace& trace = host.trace;
   const auto& [executable, runtime, arguments] = start;
   TracePhase(trace, "environment");
   const WideString libraryPath =
-      ApplyProcessEnvironment(settings.environment, runtime.jvmLibrary, runtime.home, executable.folder, trace);
-  PutRuntimeFirstInLibrarySearch(runtime.jvmLibrary, executable.folder, trace);
-  SplashScreen splash(settings.splash, runtime.jvmLibrary, SplashModeOf(host.subsystem, arguments), trace);
+      jvm::ApplyProcessEnvironment(settings.environment, runtime.jvmLibrary, runtime.home, executable.folder, trace);
+  jvm::PutRuntimeFirstInLibrarySearch(runtime.jvmLibrary, executable.folder, trace);
+  ui::SplashScreen splash(settings.splash, runtime.jvmLibrary, SplashModeOf(host.subsystem, arguments), trace);
   const ErrorReport report(host.ui, [&splash] { return splash.Window(); });
   TracePhase(trace, "load-jvm-library");
-  Result<JvmLibrary> library = JvmLibrary::Load(runtime.jvmLibrary, trace);
+  Result<jvm::JvmLibrary> library = jvm::JvmLibrary::Load(runtime.jvmLibrary, trace);
   if (!library) return Failed(report, library.error(), trace);
   TracePhase(trace, "plan");
   splash.LibraryLoaded();
-  Result<LaunchPlan> plan = BuildLaunchPlan(PlanInputsOf(settings, start, libraryPath, trace));
+  Result<jvm::LaunchPlan> plan = jvm::BuildLaunchPlan(PlanInputsOf(settings, start, libraryPath, trace));
   if (!plan) return Failed(report, plan.error(), trace);
-  StartupCacheRun cache(CacheRunInputsOf(settings, start, plan->options), trace);
-  InsertBeforeUserOptions(*plan, cache.Options());
+  startup_cache::StartupCacheRun cache(CacheRunInputsOf(settings, start, plan->options), trace);
+  jvm::InsertBeforeUserOptions(*plan, cache.Options());
   TraceMain(trace, *plan);
   TracePhase(trace, "jvm");
   ExitObserver exitObserver(trace, {&cache, &restart});
-  const TerminationObserverScope hooksTell(exitObserver);
-  JvmOutcome outcome =
-      RunJvm({*library, *plan, HooksAroundMain(host.ui, settings.application, runtime, splash, instance),
+  const jvm::TerminationObserverScope hooksTell(exitObserver);
+  jvm::JvmOutcome outcome =
+      jvm::RunJvm({*library, *plan, HooksAroundMain(host.ui, settings.application, runtime, splash, instance),
               KeepsMainThreadAfterMain(runtime), trace});
   if (!outcome.ran) report(outcome.ran.error());
   const ApplicationEnd end = outcome.ran ? ApplicationEnd::MainEnded : ApplicationEnd::Failed;
@@ -191,7 +193,7 @@ int32_t RunApplication(const Host& host, const LauncherSettings& settings, const
 // the thread has a message queue, so that messages posted to it before its
 // first window are kept.
 void PrepareProcess(Trace& trace) {
-  TraceLibrarySearch(trace, platform::ExcludeCurrentDirectoryFromLibrarySearch());
+  TraceLibrarySearch(trace, platform::ExcludeCurrentFolderFromLibrarySearch());
   platform::UseSystemLocaleForThread();
   platform::CreateThreadMessageQueue();
 }
@@ -200,21 +202,21 @@ void PrepareProcess(Trace& trace) {
 // is looked up. The folder keeps its separator, so that a launcher in a drive's
 // root gets "C:\" (the root), not "C:" (that drive's current folder). A folder
 // that cannot be entered leaves the current one as it was.
-void EnterLauncherFolder(const ExecutableLocation& executable) { platform::ChangeCurrentDirectory(executable.folder); }
+void EnterLauncherFolder(const ExecutableLocation& executable) { platform::ChangeCurrentFolder(executable.folder); }
 
 // "Pair Product" and "Splash Screen" mean files of the current folder when
 // relative; named from the root here, they keep that meaning whatever searches
 // for them later (a process start looks beside the launcher first).
-LauncherSettings WithPathsFixedToCurrentFolder(LauncherSettings settings) {
-  settings.product.pairProduct = platform::FixedToCurrentDirectory(settings.product.pairProduct);
-  settings.splash.picture = platform::FixedToCurrentDirectory(settings.splash.picture);
+settings::LauncherSettings WithPathsFixedToCurrentFolder(settings::LauncherSettings settings) {
+  settings.product.pairProduct = platform::FixedToCurrentFolder(settings.product.pairProduct);
+  settings.splash.picture = platform::FixedToCurrentFolder(settings.splash.picture);
   return settings;
 }
 
 // The taskbar groups and pins the application's windows under its own name
 // rather than the executable's path; that name must be set before the first
 // window (the splash, a dialog) exists.
-void NameForTaskbar(const ApplicationSettings& application, Trace& trace) {
+void NameForTaskbar(const settings::ApplicationSettings& application, Trace& trace) {
   if (application.appUserModelId.empty()) return;
   const platform::SystemStatus named = platform::SetAppUserModelId(application.appUserModelId);
   TraceLine line(trace, "app-user-model-id");
@@ -225,7 +227,7 @@ void NameForTaskbar(const ApplicationSettings& application, Trace& trace) {
 
 // The companion runs the runtime instead of this process, which then loads
 // nothing of the JVM machinery.
-int32_t HandOverToCompanion(const ErrorReport& report, const ProductSettings& product, Trace& trace) {
+int32_t HandOverToCompanion(const ErrorReport& report, const settings::ProductSettings& product, Trace& trace) {
   Result<int32_t> exitCode = RelaunchCompanion(product);
   if (!exitCode) return Failed(report, exitCode.error(), trace);
   TraceExit(trace, *exitCode, "the pair product ran the runtime");
@@ -246,12 +248,12 @@ int32_t RunLauncher(Host& host, const platform::ProcessCommandLine& commandLine)
   if (!executable) return Failed(report, executable.error(), trace);
   TraceLine(trace, "executable").Text("path", executable->path).Write();
   TracePhase(trace, "settings");
-  Result<LauncherSettings> settings = ReadSettings(*executable, host.builtinSettingsText(), trace);
+  Result<settings::LauncherSettings> settings = settings::ReadSettings(*executable, host.builtinSettingsText(), trace);
   if (!settings) return Failed(report, settings.error(), trace);
   NameForTaskbar(settings->application, trace);
   // A later start of the same executable hands its arguments to the first
   // and ends with its answer, having looked for nothing else.
-  InstanceLink instance(settings->instance, executable->path, trace);
+  instance::InstanceLink instance(settings->instance, executable->path, trace);
   if (const std::optional<int32_t> reply = instance.HandOff(arguments)) {
     TraceExit(trace, *reply, "a second instance: the arguments went to the first, this is its answer");
     return *reply;
@@ -262,10 +264,10 @@ int32_t RunLauncher(Host& host, const platform::ProcessCommandLine& commandLine)
                               .subsystem = host.subsystem,
                               .instance = instance},
                              trace);
-  if (settings->application.overrideWorkingDirectory) EnterLauncherFolder(*executable);
+  if (settings->application.overrideWorkingFolder) EnterLauncherFolder(*executable);
   *settings = WithPathsFixedToCurrentFolder(std::move(*settings));
   TracePhase(trace, "runtime");
-  Result<ResolvedRuntime> runtime = ChooseRuntime(host.ui, host.registry, *settings, *executable, trace);
+  Result<discovery::ResolvedRuntime> runtime = ChooseRuntime(host.ui, host.registry, *settings, *executable, trace);
   if (!runtime) return Failed(report, runtime.error(), trace);
 
   // Run, here or in the companion.
@@ -276,3 +278,5 @@ int32_t RunLauncher(Host& host, const platform::ProcessCommandLine& commandLine)
   return RunApplication(host, *settings, {.executable = *executable, .runtime = *runtime, .arguments = arguments},
                         {.instance = instance, .restart = restart});
 }
+
+}  // namespace launcher::app

@@ -1,10 +1,12 @@
 #include "app/run_trace.h"
 
+namespace launcher::app {
+
 namespace {
 
 const char* RuleName(platform::LibrarySearchRule rule) {
   switch (rule) {
-    case platform::LibrarySearchRule::NoCurrentDirectory:
+    case platform::LibrarySearchRule::NoCurrentFolder:
       return "no-current-directory";
     case platform::LibrarySearchRule::NeverCurrent:
       return "never-current";
@@ -31,7 +33,7 @@ void TraceLibrarySearch(Trace& trace, platform::LibrarySearchRule rule) {
       .Write();
 }
 
-void TraceMain(Trace& trace, const LaunchPlan& plan) {
+void TraceMain(Trace& trace, const jvm::LaunchPlan& plan) {
   TraceLine(trace, "main-class").Text("name", plan.mainClass).Write();
   for (size_t i = 0; i < plan.arguments.size(); ++i) {
     TraceLine(trace, "main-argument").Number("index", static_cast<int64_t>(i)).Text("text", plan.arguments[i]).Write();
@@ -50,3 +52,5 @@ void ExitObserver::OnAbort() {
   TraceLine(trace_, "abort").Sentence("the JVM aborted the process").Write();
   for (TerminationObserver* observer : told_) observer->OnAbort();
 }
+
+}  // namespace launcher::app

@@ -9,6 +9,8 @@
 #include "jvm/launch_plan.h"
 #include "platform/library.h"
 
+namespace launcher::app {
+
 // The trace lines of the run sequence's own steps.
 
 // The phases of a start: the line's time says when each began.
@@ -19,7 +21,7 @@ void TraceExit(Trace& trace, int32_t code, std::string_view reason);
 void TraceLibrarySearch(Trace& trace, platform::LibrarySearchRule rule);
 
 // The main class and every argument main gets.
-void TraceMain(Trace& trace, const LaunchPlan& plan);
+void TraceMain(Trace& trace, const jvm::LaunchPlan& plan);
 
 // The JVM ends the process itself after System.exit, through its exit hook,
 // and the run sequence never returns: the trace is told there, and then,
@@ -36,3 +38,5 @@ class ExitObserver final : public TerminationObserver {
   Trace& trace_;
   const std::vector<TerminationObserver*> told_;
 };
+
+}  // namespace launcher::app

@@ -11,6 +11,8 @@
 #include "platform/threads.h"
 #include "settings/jre_path_writer.h"
 
+namespace launcher::app {
+
 namespace {
 
 // The runtime that the system's custom variable names, where it has one.
@@ -22,15 +24,15 @@ std::optional<WideString> EnvironmentHome() {
   return home;
 }
 
-const char* AnswerName(RuntimeAnswer::Kind kind) {
+const char* AnswerName(ui::RuntimeAnswer::Kind kind) {
   switch (kind) {
-    case RuntimeAnswer::Kind::Chosen:
+    case ui::RuntimeAnswer::Kind::Chosen:
       return "chosen";
-    case RuntimeAnswer::Kind::Install:
+    case ui::RuntimeAnswer::Kind::Install:
       return "install";
-    case RuntimeAnswer::Kind::Cancelled:
+    case ui::RuntimeAnswer::Kind::Cancelled:
       return "cancelled";
-    case RuntimeAnswer::Kind::NotShown:
+    case ui::RuntimeAnswer::Kind::NotShown:
       break;
   }
   return "not-shown";
@@ -38,30 +40,30 @@ const char* AnswerName(RuntimeAnswer::Kind kind) {
 
 // The question, asked again after an install that failed or was cancelled:
 // the link and Browse stay offered, and so does the install.
-std::optional<ResolvedRuntime> AskTheUser(UserInterface& ui, const LauncherSettings& settings,
+std::optional<discovery::ResolvedRuntime> AskTheUser(ui::UserInterface& ui, const settings::LauncherSettings& settings,
                                           const ExecutableLocation& executable, const WideString& installChoice,
                                           const PinnedRuntime& pinned, Trace& trace) {
-  const JvmTypeMode mode = settings.runtime.jvmType;
-  const RuntimeQuestion question{.message = BuildJreNotFoundMessage(settings.runtime),
+  const settings::JvmTypeMode mode = settings.runtime.jvmType;
+  const ui::RuntimeQuestion question{.message = BuildJreNotFoundMessage(settings.runtime),
                                  .check =
                                      [mode](const WideString& folder) {
                                        bool server = false;
-                                       return LocateJvmLibrary(folder, mode, server);
+                                       return discovery::LocateJvmLibrary(folder, mode, server);
                                      },
                                  .installChoice = installChoice};
   for (;;) {
-    const RuntimeAnswer answer = ui.AskForRuntime(platform::ActiveWindow(), question);
+    const ui::RuntimeAnswer answer = ui.AskForRuntime(platform::ActiveWindow(), question);
     TraceLine line(trace, "question");
     line.Bytes("name", "JRE Not Found").Word("answer", AnswerName(answer.kind));
-    if (answer.kind == RuntimeAnswer::Kind::Chosen) line.Text("folder", answer.folder);
+    if (answer.kind == ui::RuntimeAnswer::Kind::Chosen) line.Text("folder", answer.folder);
     line.Write();
-    if (answer.kind == RuntimeAnswer::Kind::Install) {
+    if (answer.kind == ui::RuntimeAnswer::Kind::Install) {
       if (auto installed = pinned.Install(ui, platform::ActiveWindow())) return installed;
       continue;
     }
-    if (answer.kind != RuntimeAnswer::Kind::Chosen) return std::nullopt;
-    ResolvedRuntime runtime = RuntimeChosenByUser(answer.jvmLibrary, !settings.product.pairProduct.empty());
-    WriteJrePath(settings.product, executable, platform::WithTrailingSeparator(answer.folder));
+    if (answer.kind != ui::RuntimeAnswer::Kind::Chosen) return std::nullopt;
+    discovery::ResolvedRuntime runtime = discovery::RuntimeChosenByUser(answer.jvmLibrary, !settings.product.pairProduct.empty());
+    settings::WriteJrePath(settings.product, executable, platform::WithTrailingSeparator(answer.folder));
     return runtime;
   }
 }
@@ -71,10 +73,10 @@ std::function<WideStringList()> StoreOf(const PinnedRuntime& pinned) {
   return [&pinned] { return pinned.StoredHomes(); };
 }
 
-void TraceRuntime(Trace& trace, const ResolvedRuntime& runtime) {
+void TraceRuntime(Trace& trace, const discovery::ResolvedRuntime& runtime) {
   TraceLine(trace, "jvm-library")
       .Text("path", runtime.jvmLibrary)
-      .Bytes("origin", OriginName(runtime.origin))
+      .Bytes("origin", discovery::OriginName(runtime.origin))
       .Version("version", runtime.version)
       .Flag("server", runtime.server)
       .Flag("needs-companion", runtime.needsCompanion)
@@ -83,12 +85,12 @@ void TraceRuntime(Trace& trace, const ResolvedRuntime& runtime) {
 
 }  // namespace
 
-Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, const LauncherSettings& settings,
+Result<discovery::ResolvedRuntime> ChooseRuntime(ui::UserInterface& ui, platform::Registry& registry, const settings::LauncherSettings& settings,
                                       const ExecutableLocation& executable, Trace& trace) {
   const PinnedRuntime pinned(settings, executable, trace);
-  std::optional<ResolvedRuntime> runtime = ResolveRuntime(settings.runtime,
+  std::optional<discovery::ResolvedRuntime> runtime = discovery::ResolveRuntime(settings.runtime,
                                                           {.executableFolder = executable.folder,
-                                                           .hasPairProduct = !settings.product.pairProduct.empty(),
+                                                           .hasCompanion = !settings.product.pairProduct.empty(),
                                                            .environmentHome = EnvironmentHome(),
                                                            .storedRuntimes = StoreOf(pinned)},
                                                           registry, trace);
@@ -103,8 +105,10 @@ Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, con
   if (!runtime) return LaunchError::Silent();
   // A relative "JRE Path" was found from the current folder; the library
   // search that loads it does not look there.
-  runtime->jvmLibrary = platform::FixedToCurrentDirectory(runtime->jvmLibrary);
-  runtime->home = platform::FixedToCurrentDirectory(runtime->home);
+  runtime->jvmLibrary = platform::FixedToCurrentFolder(runtime->jvmLibrary);
+  runtime->home = platform::FixedToCurrentFolder(runtime->home);
   TraceRuntime(trace, *runtime);
   return *runtime;
 }
+
+}  // namespace launcher::app

@@ -8,6 +8,8 @@
 #include "settings/launcher_settings.h"
 #include "ui/user_interface.h"
 
+namespace launcher::app {
+
 // The runtime a start runs on: one that discovery finds (settings folder,
 // private runtime, registry, current installers' keys, JAVA_HOME on Linux,
 // the user's store of pinned runtimes), else the publisher's pinned runtime
@@ -18,5 +20,7 @@
 // Fails silently when the user declines or the question cannot be asked.
 // The search, the question and the JVM library chosen are written to the
 // trace.
-Result<ResolvedRuntime> ChooseRuntime(UserInterface& ui, Registry& registry, const LauncherSettings& settings,
+Result<discovery::ResolvedRuntime> ChooseRuntime(ui::UserInterface& ui, platform::Registry& registry, const settings::LauncherSettings& settings,
                                       const ExecutableLocation& executable, Trace& trace = NoTrace());
+
+}  // namespace launcher::app

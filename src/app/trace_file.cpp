@@ -4,6 +4,8 @@
 
 #include "platform/process.h"
 
+namespace launcher::app {
+
 std::unique_ptr<TraceFile> TraceFile::Open(const WideString& path, uint32_t processId) {
   platform::SystemResult<platform::AppendFile> file = platform::AppendFile::Open(path);
   if (!file) return nullptr;
@@ -28,3 +30,5 @@ Trace& SystemTrace() {
   if (file) return *file;
   return NoTrace();
 }
+
+}  // namespace launcher::app

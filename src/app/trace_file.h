@@ -10,6 +10,8 @@
 #include "platform/files.h"
 #include "platform/wide_string.h"
 
+namespace launcher::app {
+
 // The environment variable that names the trace file of a start.
 inline constexpr const wchar_t* kTraceVariable = L"QX_LAUNCHER_TRACE";
 
@@ -39,3 +41,5 @@ class TraceFile final : public Trace {
 // the first call; NoTrace() when the variable is unset or empty, or the file
 // cannot be opened.
 Trace& SystemTrace();
+
+}  // namespace launcher::app

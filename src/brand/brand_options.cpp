@@ -5,7 +5,7 @@
 #include "brand/pe_image.h"
 #include "platform/text.h"
 
-namespace brand {
+namespace launcher::brand {
 
 namespace {
 
@@ -98,4 +98,4 @@ BrandResult<BrandOptions> ParseBrandOptions(const WideStringList& arguments) {
   return options;
 }
 
-}  // namespace brand
+}  // namespace launcher::brand

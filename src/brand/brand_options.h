@@ -6,7 +6,7 @@
 #include "brand/image_branding.h"
 #include "platform/wide_string.h"
 
-namespace brand {
+namespace launcher::brand {
 
 // What the command line asks for.
 enum class SettingsStrictness { Warn, Refuse };
@@ -27,4 +27,4 @@ BrandResult<BrandOptions> ParseBrandOptions(const WideStringList& arguments);
 
 extern const char kBrandUsage[];
 
-}  // namespace brand
+}  // namespace launcher::brand

@@ -4,7 +4,7 @@
 
 #include "platform/expected.h"
 
-namespace brand {
+namespace launcher::brand {
 
 // Why branding cannot go on: a sentence for the publisher, in UTF-8, that the
 // tool prefixes with the file it is about.
@@ -16,4 +16,4 @@ struct BrandError {
 template <typename T>
 using BrandResult = platform::Expected<T, BrandError>;
 
-}  // namespace brand
+}  // namespace launcher::brand

@@ -11,7 +11,7 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 
-namespace brand {
+namespace launcher::brand {
 
 namespace {
 
@@ -106,4 +106,4 @@ ToolOutcome RunBrandTool(const WideStringList& arguments) {
   return options->show ? Show(options->input) : Brand(*options);
 }
 
-}  // namespace brand
+}  // namespace launcher::brand

@@ -4,7 +4,7 @@
 
 #include "platform/wide_string.h"
 
-namespace brand {
+namespace launcher::brand {
 
 // What a run of launcher-brand prints and ends with: 0 done, 2 refused (and
 // nothing written).
@@ -19,4 +19,4 @@ inline constexpr int kToolRefused = 2;
 // Runs the tool on its arguments (the program name left out).
 ToolOutcome RunBrandTool(const WideStringList& arguments);
 
-}  // namespace brand
+}  // namespace launcher::brand

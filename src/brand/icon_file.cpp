@@ -7,7 +7,7 @@
 
 #include "common/little_endian.h"
 
-namespace brand {
+namespace launcher::brand {
 
 namespace {
 
@@ -222,4 +222,4 @@ std::vector<IconGroupEntry> ReadIconGroup(std::string_view bytes) {
   return entries;
 }
 
-}  // namespace brand
+}  // namespace launcher::brand

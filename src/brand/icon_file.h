@@ -7,7 +7,7 @@
 
 #include "brand/brand_result.h"
 
-namespace brand {
+namespace launcher::brand {
 
 // One image of an icon as an .ico file and an RT_ICON resource hold it: a PNG
 // file, or a DIB (a BITMAPINFOHEADER, colours, colour bits, then the mask).
@@ -46,4 +46,4 @@ struct IconGroupEntry {
 };
 std::vector<IconGroupEntry> ReadIconGroup(std::string_view group);
 
-}  // namespace brand
+}  // namespace launcher::brand

@@ -8,7 +8,7 @@
 #include "brand/resource_tree.h"
 #include "common/little_endian.h"
 
-namespace brand {
+namespace launcher::brand {
 
 namespace {
 
@@ -314,4 +314,4 @@ BrandResult<std::string> BrandImage(std::string_view input, const BrandRequest& 
   return std::move(layout.bytes);
 }
 
-}  // namespace brand
+}  // namespace launcher::brand

@@ -13,7 +13,7 @@
 #include "brand/version_info.h"
 #include "resource_ids.h"
 
-namespace brand {
+namespace launcher::brand {
 
 // An input that carries a certificate table: refused, or the table removed.
 enum class SignaturePolicy { Refuse, Strip };
@@ -43,4 +43,4 @@ inline constexpr uint16_t kLauncherIconGroup = IDI_LAUNCHER;
 inline constexpr char16_t kSettingsResourceName[] = u"" BUILTIN_SETTINGS_RESOURCE_NAME;
 inline constexpr uint16_t kResourceLanguage = 0x0409;
 
-}  // namespace brand
+}  // namespace launcher::brand

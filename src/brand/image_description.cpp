@@ -8,7 +8,7 @@
 #include "brand/version_info.h"
 #include "platform/text.h"
 
-namespace brand {
+namespace launcher::brand {
 
 namespace {
 
@@ -85,4 +85,4 @@ BrandResult<std::string> DescribeImage(std::string_view file) {
   return out;
 }
 
-}  // namespace brand
+}  // namespace launcher::brand

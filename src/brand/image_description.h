@@ -5,11 +5,11 @@
 
 #include "brand/brand_result.h"
 
-namespace brand {
+namespace launcher::brand {
 
 // What a launcher image carries, as lines of text (UTF-8) for --show: the
 // subsystem, the execution level, whether it is signed, the version fields,
 // the icon's sizes and the built-in settings' text.
 BrandResult<std::string> DescribeImage(std::string_view file);
 
-}  // namespace brand
+}  // namespace launcher::brand

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace brand {
+namespace launcher::brand {
 
 namespace {
 
@@ -63,4 +63,4 @@ BrandResult<std::string> WithExecutionLevel(std::string_view manifest, Execution
   return out;
 }
 
-}  // namespace brand
+}  // namespace launcher::brand

@@ -6,7 +6,7 @@
 
 #include "brand/brand_result.h"
 
-namespace brand {
+namespace launcher::brand {
 
 // The execution level an application manifest requests.
 enum class ExecutionLevel { AsInvoker, HighestAvailable, RequireAdministrator };
@@ -20,4 +20,4 @@ std::optional<std::string> RequestedExecutionLevel(std::string_view manifest);
 // The manifest with that attribute's value replaced; every other byte kept.
 BrandResult<std::string> WithExecutionLevel(std::string_view manifest, ExecutionLevel level);
 
-}  // namespace brand
+}  // namespace launcher::brand

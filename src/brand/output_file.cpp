@@ -5,7 +5,7 @@
 #include "platform/files.h"
 #include "platform/process.h"
 
-namespace brand {
+namespace launcher::brand {
 namespace {
 
 // Names are taken by other programs, or planted by someone who hopes the
@@ -54,4 +54,4 @@ BrandResult<bool> WriteOutputFile(const WideString& output, std::string_view byt
   return BrandError{"cannot be replaced"};
 }
 
-}  // namespace brand
+}  // namespace launcher::brand

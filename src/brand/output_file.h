@@ -7,7 +7,7 @@
 #include "brand/brand_result.h"
 #include "platform/wide_string.h"
 
-namespace brand {
+namespace launcher::brand {
 
 // How often the output's move is tried while another program holds one of
 // its files for a moment (a virus scanner reading the new file), and the
@@ -26,4 +26,4 @@ WideString TemporaryOutputName(const WideString& output, uint32_t processId, uin
 // left as it is. On failure nothing of the tool's is left behind.
 BrandResult<bool> WriteOutputFile(const WideString& output, std::string_view bytes, const MoveRetries& retries);
 
-}  // namespace brand
+}  // namespace launcher::brand

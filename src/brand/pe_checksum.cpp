@@ -2,7 +2,7 @@
 
 #include "common/little_endian.h"
 
-namespace brand {
+namespace launcher::brand {
 
 uint32_t PeChecksum(std::string_view file, uint32_t checksumOffset) {
   const ByteReader bytes(file);
@@ -16,4 +16,4 @@ uint32_t PeChecksum(std::string_view file, uint32_t checksumOffset) {
   return static_cast<uint32_t>(sum + file.size());
 }
 
-}  // namespace brand
+}  // namespace launcher::brand

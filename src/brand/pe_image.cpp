@@ -2,7 +2,7 @@
 
 #include "common/little_endian.h"
 
-namespace brand {
+namespace launcher::brand {
 namespace {
 
 using namespace pe_field;
@@ -110,4 +110,4 @@ BrandResult<PeImage> ReadPeImage(std::string_view bytes) {
   return image;
 }
 
-}  // namespace brand
+}  // namespace launcher::brand

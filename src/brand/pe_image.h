@@ -7,7 +7,7 @@
 
 #include "brand/brand_result.h"
 
-namespace brand {
+namespace launcher::brand {
 
 // Where the fields branding reads and changes lie in a 64-bit Windows image,
 // each from the start of its header.
@@ -113,4 +113,4 @@ inline constexpr uint16_t kSubsystemConsole = 3;
 // that before every section's data) and whose sections lie inside the file.
 BrandResult<PeImage> ReadPeImage(std::string_view file);
 
-}  // namespace brand
+}  // namespace launcher::brand

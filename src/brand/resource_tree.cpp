@@ -5,7 +5,7 @@
 
 #include "common/little_endian.h"
 
-namespace brand {
+namespace launcher::brand {
 
 namespace {
 
@@ -276,4 +276,4 @@ std::string BuildResourceSection(ResourceList resources, uint32_t sectionRva) {
   return out + data;
 }
 
-}  // namespace brand
+}  // namespace launcher::brand

@@ -8,7 +8,7 @@
 
 #include "brand/brand_result.h"
 
-namespace brand {
+namespace launcher::brand {
 
 // The resources of an image as a flat list: one entry per (type, name,
 // language) leaf of the three-level resource directory.
@@ -64,4 +64,4 @@ std::string BuildResourceSection(ResourceList resources, uint32_t sectionRva);
 // The entries of one type (and name, when given).
 std::vector<const ResourceEntry*> FindResources(const ResourceList& resources, const ResourceKey& type);
 
-}  // namespace brand
+}  // namespace launcher::brand

@@ -4,7 +4,7 @@
 #include "platform/text.h"
 #include "settings/builtin_settings_check.h"
 
-namespace brand {
+namespace launcher::brand {
 
 namespace {
 
@@ -61,7 +61,7 @@ std::string WithCrLfLines(std::string_view bytes, size_t skip, size_t unitSize) 
 
 BrandResult<CheckedSettings> CheckSettingsBytes(std::string_view bytes) {
   if (bytes.size() > kLargestSettingsBytes) {
-    return BrandError{"is larger than the launcher reads (" + std::to_string(kLargestSettingsFileMegabytes) + " MB)"};
+    return BrandError{"is larger than the launcher reads (" + std::to_string(settings::kLargestSettingsFileMegabytes) + " MB)"};
   }
   const bool utf16 = bytes.substr(0, 2) == "\xFF\xFE";
   if (bytes.substr(0, 2) == "\xFE\xFF") {
@@ -74,15 +74,15 @@ BrandResult<CheckedSettings> CheckSettingsBytes(std::string_view bytes) {
   }
   std::string stored = utf16 ? WithCrLfLines(bytes, 2, 2) : WithCrLfLines(bytes, 0, 1);
   if (stored.size() > kLargestSettingsBytes) {
-    return BrandError{"is larger than the launcher reads (" + std::to_string(kLargestSettingsFileMegabytes) +
+    return BrandError{"is larger than the launcher reads (" + std::to_string(settings::kLargestSettingsFileMegabytes) +
                       " MB) once its lines end in CR LF"};
   }
   const LineEnds lineEnds = stored.size() == bytes.size() ? LineEnds::Kept : LineEnds::MadeCrLf;
   CheckedSettings checked{.bytes = std::move(stored), .lineEnds = lineEnds, .notices = {}};
-  for (const SettingsNotice& notice : CheckBuiltinSettings(platform::DecodeText(checked.bytes))) {
+  for (const settings::SettingsNotice& notice : settings::CheckBuiltinSettings(platform::DecodeText(checked.bytes))) {
     checked.notices.push_back("line " + std::to_string(notice.line) + ": " + platform::ToUtf8(notice.text));
   }
   return checked;
 }
 
-}  // namespace brand
+}  // namespace launcher::brand

@@ -8,10 +8,10 @@
 #include "brand/brand_result.h"
 #include "settings/settings_file_check.h"
 
-namespace brand {
+namespace launcher::brand {
 
 // The most the launcher reads of settings: larger text is refused.
-inline constexpr uint64_t kLargestSettingsBytes = kLargestSettingsFileMegabytes << 20;
+inline constexpr uint64_t kLargestSettingsBytes = settings::kLargestSettingsFileMegabytes << 20;
 
 enum class LineEnds { Kept, MadeCrLf };
 
@@ -29,4 +29,4 @@ struct CheckedSettings {
 // built-in settings at CR LF only; every other byte is kept.
 BrandResult<CheckedSettings> CheckSettingsBytes(std::string_view bytes);
 
-}  // namespace brand
+}  // namespace launcher::brand

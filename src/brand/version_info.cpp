@@ -4,7 +4,7 @@
 
 #include "common/little_endian.h"
 
-namespace brand {
+namespace launcher::brand {
 
 namespace {
 
@@ -200,4 +200,4 @@ BrandResult<std::string> BuildVersionInfo(const VersionInfo& info) {
   return resource;
 }
 
-}  // namespace brand
+}  // namespace launcher::brand

@@ -10,7 +10,7 @@
 
 #include "brand/brand_result.h"
 
-namespace brand {
+namespace launcher::brand {
 
 // The contents of a VS_VERSIONINFO resource: the fixed numbers and one string
 // table (language 0x0409, code page 1200, as "040904B0").
@@ -43,4 +43,4 @@ std::optional<VersionInfo> ParseVersionInfo(std::string_view resource);
 inline constexpr size_t kLargestVersionInfo = 0xFFFF;
 BrandResult<std::string> BuildVersionInfo(const VersionInfo& info);
 
-}  // namespace brand
+}  // namespace launcher::brand

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace launcher {
+
 // How the application's run ended, as the features that act once it has see it.
 enum class ApplicationEnd {
   MainEnded,  // main returned or threw, and the JVM thread has ended
@@ -18,3 +20,5 @@ class TerminationObserver {
   virtual void OnExit(int32_t code) = 0;
   virtual void OnAbort() = 0;
 };
+
+}  // namespace launcher

@@ -4,6 +4,8 @@
 
 #include "common/text.h"
 
+namespace launcher {
+
 namespace {
 
 size_t SkipSpaces(const WideString& text, size_t position) {
@@ -53,3 +55,5 @@ WideStringList ReadArgumentList(const platform::ProcessCommandLine& commandLine)
 bool HasArgument(const WideStringList& arguments, const WideString& text) {
   return std::find(arguments.begin(), arguments.end(), text) != arguments.end();
 }
+
+}  // namespace launcher

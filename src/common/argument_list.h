@@ -3,6 +3,8 @@
 #include "platform/process.h"
 #include "platform/wide_string.h"
 
+namespace launcher {
+
 // The launcher's own argument list, handed to the application's main.
 
 // Appends the arguments of text to list. Only the space separates arguments; a
@@ -17,3 +19,5 @@ WideStringList ReadArgumentList(const platform::ProcessCommandLine& commandLine)
 
 // Whether some argument equals text exactly (whole argument, letter case counts).
 bool HasArgument(const WideStringList& arguments, const WideString& text);
+
+}  // namespace launcher

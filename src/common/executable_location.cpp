@@ -2,6 +2,8 @@
 
 #include "platform/paths.h"
 
+namespace launcher {
+
 std::optional<WideString> SettingsPathFor(const WideString& executablePath) {
   // Only the file name's last "." counts: a dot in a folder name must not cut the path.
   const size_t nameStart = executablePath.size() - platform::FileNameOf(executablePath).size();
@@ -20,3 +22,5 @@ Result<ExecutableLocation> LocateExecutable(const platform::SystemResult<WideStr
   }
   return ExecutableLocation{*modulePath, platform::FolderOf(*modulePath), SettingsPathFor(*modulePath)};
 }
+
+}  // namespace launcher

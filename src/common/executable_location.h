@@ -6,6 +6,8 @@
 #include "platform/expected.h"
 #include "platform/wide_string.h"
 
+namespace launcher {
+
 // Where the running executable lies, asked of the system once per start.
 struct ExecutableLocation {
   WideString path;                         // full path of the executable
@@ -22,3 +24,5 @@ Result<ExecutableLocation> LocateExecutable(const platform::SystemResult<WideStr
 // name replaced by "ini" (tool.beta.exe: tool.beta.ini). A file name without "."
 // has none on Windows; on POSIX it gets ".ini" appended.
 std::optional<WideString> SettingsPathFor(const WideString& executablePath);
+
+}  // namespace launcher

@@ -1,5 +1,7 @@
 #include "common/fnv_hash.h"
 
+namespace launcher {
+
 Fnv1a64& Fnv1a64::Mix(std::string_view bytes) {
   for (unsigned char byte : bytes) {
     hash_ ^= byte;
@@ -14,3 +16,5 @@ std::string HexDigits(uint64_t value) {
   for (int i = 15; i >= 0; --i, value >>= 4) text[static_cast<size_t>(i)] = kDigits[value & 0xF];
   return text;
 }
+
+}  // namespace launcher

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace launcher {
+
 // FNV-1a, 64 bits: stable across builds and systems, which the names and keys
 // made from it must be.
 class Fnv1a64 {
@@ -17,3 +19,5 @@ class Fnv1a64 {
 
 // The value as sixteen lower-case hexadecimal digits.
 std::string HexDigits(uint64_t value);
+
+}  // namespace launcher

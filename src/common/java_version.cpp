@@ -1,5 +1,7 @@
 #include "common/java_version.h"
 
+namespace launcher {
+
 namespace {
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
@@ -100,3 +102,5 @@ JavaVersion ParseUpperBound(const WideString& text) {
   bound.Parse(text, JavaVersion::kHighFill);
   return bound;
 }
+
+}  // namespace launcher

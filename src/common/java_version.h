@@ -4,6 +4,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher {
+
 // A Java version number: four components in order of significance and the count
 // of digit runs the parser found. Parsed leniently: every run of decimal digits
 // is a component, anything else separates them (1.6.0_20, jdk1.8.0_45-b14).
@@ -41,3 +43,5 @@ WideString Format(const JavaVersion& version);
 // the parser's verdict ignored.
 JavaVersion ParseLowerBound(const WideString& text);
 JavaVersion ParseUpperBound(const WideString& text);
+
+}  // namespace launcher

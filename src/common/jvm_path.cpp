@@ -4,6 +4,8 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 
+namespace launcher {
+
 namespace {
 
 const char* FormName(JvmPathForm form) {
@@ -59,3 +61,5 @@ Result<JvmPath> JvmPathOf(const WideString& path, ShortPathSource shortPath, Tra
   TraceCarried(trace, path, carried);
   return carried;
 }
+
+}  // namespace launcher

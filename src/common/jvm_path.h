@@ -5,6 +5,8 @@
 #include "platform/expected.h"
 #include "platform/wide_string.h"
 
+namespace launcher {
+
 // A path that the launcher hands to the JVM in 8-bit text (an option, the
 // splash library's picture) must reach it naming the same file. The 8-bit text
 // is the system's ANSI code page on Windows, which lacks most of the world's
@@ -41,3 +43,5 @@ WideString FirstUnwritablePart(const WideString& path);
 
 // Whether the 8-bit text of the code page gives the text back unchanged.
 bool CodePageWrites(const WideString& text);
+
+}  // namespace launcher

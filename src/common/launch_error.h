@@ -8,6 +8,8 @@
 #include "platform/wide_string.h"
 #include "string_ids.h"
 
+namespace launcher {
+
 // One argument of a message: a text for %s, a number for %d, or another string
 // of the table for %s (loaded only when the message is shown).
 using MessageArgument = std::variant<WideString, int32_t, StringId>;
@@ -31,3 +33,5 @@ using Result = platform::Expected<T, LaunchError>;
 
 using platform::Done;
 using Status = Result<Done>;
+
+}  // namespace launcher

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace launcher {
+
 // Little-endian numbers in bytes, the project's binary messages and the files
 // it reads from outside alike. Every read and write is bounds-checked: one past
 // the end reads 0 or writes nothing, and marks the reader or writer as overrun,
@@ -93,3 +95,5 @@ inline void PadTo(std::string& bytes, size_t alignment) {
 }
 
 inline uint64_t AlignUp(uint64_t value, uint64_t alignment) { return (value + alignment - 1) / alignment * alignment; }
+
+}  // namespace launcher

@@ -2,6 +2,8 @@
 
 #include "platform/process.h"
 
+namespace launcher {
+
 namespace {
 
 WideString ArgumentText(const MessageArgument& argument) {
@@ -41,3 +43,5 @@ WideString LoadFormatted(StringId id, const std::vector<MessageArgument>& argume
 }
 
 WideString MessageOf(const LaunchError& error) { return LoadFormatted(error.message, error.arguments); }
+
+}  // namespace launcher

@@ -6,6 +6,8 @@
 #include "platform/wide_string.h"
 #include "string_ids.h"
 
+namespace launcher {
+
 // The texts the user sees come from the one string table; these load and fill them.
 
 // The text of a string-table entry, whole; empty when the id is missing.
@@ -21,3 +23,5 @@ WideString LoadFormatted(StringId id, const std::vector<MessageArgument>& argume
 
 // The message of an error, as the user is to read it.
 WideString MessageOf(const LaunchError& error);
+
+}  // namespace launcher

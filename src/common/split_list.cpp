@@ -1,5 +1,7 @@
 #include "common/split_list.h"
 
+namespace launcher {
+
 WideStringList SplitList(const WideString& text, const WideString& separator) {
   WideStringList pieces;
   size_t position = 0;
@@ -10,3 +12,5 @@ WideStringList SplitList(const WideString& text, const WideString& separator) {
   if (position < text.size()) pieces.push_back(text.substr(position));
   return pieces;
 }
+
+}  // namespace launcher

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwctype>
 
+namespace launcher {
+
 bool EqualsIgnoringCase(const WideString& a, const WideString& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
            return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
@@ -42,3 +44,5 @@ std::optional<uint64_t> ParseDecimal(const WideString& text) {
   }
   return value;
 }
+
+}  // namespace launcher

@@ -5,6 +5,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher {
+
 // Small text operations shared by the settings and the JVM options.
 
 // Letters compared without regard to case (the comparison the settings call "any case").
@@ -23,3 +25,5 @@ WideString WithoutEnclosingQuotes(const WideString& text);
 // A whole number written in decimal digits alone (no sign, no blanks) that
 // fits 64 bits; none for anything else.
 std::optional<uint64_t> ParseDecimal(const WideString& text);
+
+}  // namespace launcher

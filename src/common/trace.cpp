@@ -2,6 +2,8 @@
 
 #include "platform/text.h"
 
+namespace launcher {
+
 namespace {
 
 class NullTrace final : public Trace {
@@ -104,3 +106,5 @@ TraceLine& TraceLine::Sentence(std::string_view words) {
 void TraceLine::Write() {
   if (enabled_) trace_.Write(line_);
 }
+
+}  // namespace launcher

@@ -7,6 +7,8 @@
 #include "common/java_version.h"
 #include "platform/wide_string.h"
 
+namespace launcher {
+
 // Where a start explains its decisions, when asked to: one line per decision,
 // an event name followed by its fields. The steps that decide take a Trace&
 // and write through TraceLine; with tracing off they are given NoTrace(),
@@ -65,3 +67,5 @@ std::string TraceVersionText(const JavaVersion& version);
 // A text as a trace writes it: in double quotes, with \\, \", \n, \r, \t and
 // \u00XX escapes.
 std::string QuoteForTrace(std::string_view utf8);
+
+}  // namespace launcher

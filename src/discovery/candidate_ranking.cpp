@@ -6,19 +6,21 @@
 
 #include "platform/text.h"
 
+namespace launcher::discovery {
+
 namespace {
 
 // The rank tests in their order; the first that tells two candidates apart decides.
 enum class RankTest { Preferred, Server, Version, None };
 
-RankTest Deciding(const JvmCandidate& a, const JvmCandidate& b, const RuntimeRequirements& requirements) {
-  if (RanksPreferredFirst(requirements.source) && a.preferred != b.preferred) return RankTest::Preferred;
-  if (requirements.jvmType == JvmTypeMode::FavorServer && a.server != b.server) return RankTest::Server;
+RankTest Deciding(const JvmCandidate& a, const JvmCandidate& b, const settings::RuntimeRequirements& requirements) {
+  if (settings::RanksPreferredFirst(requirements.source) && a.preferred != b.preferred) return RankTest::Preferred;
+  if (requirements.jvmType == settings::JvmTypeMode::FavorServer && a.server != b.server) return RankTest::Server;
   if (Compare(a.version, b.version) != 0) return RankTest::Version;
   return RankTest::None;
 }
 
-bool RanksAbove(const JvmCandidate& a, const JvmCandidate& b, const RuntimeRequirements& requirements) {
+bool RanksAbove(const JvmCandidate& a, const JvmCandidate& b, const settings::RuntimeRequirements& requirements) {
   switch (Deciding(a, b, requirements)) {
     case RankTest::Preferred:
       return a.preferred;
@@ -38,7 +40,7 @@ struct Choice {
   std::optional<WideString> preferredText;
 };
 
-Choice Choose(const JvmCandidateList& ranked, const RuntimeRequirements& requirements) {
+Choice Choose(const JvmCandidateList& ranked, const settings::RuntimeRequirements& requirements) {
   for (const WideString& text : requirements.preferredVersions) {
     JavaVersion pattern;
     pattern.Parse(text, JavaVersion::kLowFill);
@@ -53,7 +55,7 @@ std::string Quoted(const WideString& text) { return "\"" + platform::ToUtf8(text
 
 // Why a candidate other than the chosen one was not taken.
 std::string WhyNot(const JvmCandidate& other, const JvmCandidate& chosen, const Choice& choice,
-                   const RuntimeRequirements& requirements) {
+                   const settings::RuntimeRequirements& requirements) {
   if (choice.preferredText) {
     JavaVersion pattern;
     pattern.Parse(*choice.preferredText, JavaVersion::kLowFill);
@@ -76,7 +78,7 @@ std::string WhyNot(const JvmCandidate& other, const JvmCandidate& chosen, const 
 }
 
 void TraceChoice(Trace& trace, const JvmCandidateList& ranked, const Choice& choice,
-                 const RuntimeRequirements& requirements) {
+                 const settings::RuntimeRequirements& requirements) {
   if (!trace.Enabled()) return;
   const JvmCandidate& chosen = ranked[choice.index];
   TraceLine(trace, "choice")
@@ -98,16 +100,18 @@ void TraceChoice(Trace& trace, const JvmCandidateList& ranked, const Choice& cho
 
 }  // namespace
 
-void SortCandidates(JvmCandidateList& candidates, const RuntimeRequirements& requirements) {
+void SortCandidates(JvmCandidateList& candidates, const settings::RuntimeRequirements& requirements) {
   std::stable_sort(candidates.begin(), candidates.end(), [&requirements](const JvmCandidate& a, const JvmCandidate& b) {
     return RanksAbove(a, b, requirements);
   });
 }
 
-const JvmCandidate& SelectCandidate(JvmCandidateList& candidates, const RuntimeRequirements& requirements,
+const JvmCandidate& SelectCandidate(JvmCandidateList& candidates, const settings::RuntimeRequirements& requirements,
                                     Trace& trace) {
   SortCandidates(candidates, requirements);
   const Choice choice = Choose(candidates, requirements);
   TraceChoice(trace, candidates, choice, requirements);
   return candidates[choice.index];
 }
+
+}  // namespace launcher::discovery

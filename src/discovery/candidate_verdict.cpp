@@ -1,6 +1,8 @@
 #include "discovery/candidate_verdict.h"
 
-std::optional<std::string> OutsideBounds(const JavaVersion& version, const RuntimeRequirements& requirements) {
+namespace launcher::discovery {
+
+std::optional<std::string> OutsideBounds(const JavaVersion& version, const settings::RuntimeRequirements& requirements) {
   if (Compare(version, requirements.maximum) > 0) {
     // An upper bound without a version (absent, empty or no digit) is 0.0.0.0.
     if (requirements.maximum.runCount == 0) {
@@ -15,43 +17,43 @@ std::optional<std::string> OutsideBounds(const JavaVersion& version, const Runti
   return std::nullopt;
 }
 
-std::optional<std::string> NotSearched(RuntimeKind kind, Vendor vendor, const RuntimeRequirements& requirements) {
-  if (!Searches(requirements.source, kind)) {
+std::optional<std::string> NotSearched(settings::RuntimeKind kind, settings::Vendor vendor, const settings::RuntimeRequirements& requirements) {
+  if (!settings::Searches(requirements.source, kind)) {
     return std::string("a ") + KindName(kind) + ", which \"JVM Source\" does not ask for";
   }
-  if (!Accepts(requirements.vendor, vendor)) {
+  if (!settings::Accepts(requirements.vendor, vendor)) {
     return std::string("a runtime of vendor ") + VendorName(vendor) + ", which \"VM Provider\" does not accept";
   }
   return std::nullopt;
 }
 
-const char* KindName(RuntimeKind kind) { return kind == RuntimeKind::Jdk ? "JDK" : "JRE"; }
+const char* KindName(settings::RuntimeKind kind) { return kind == settings::RuntimeKind::Jdk ? "JDK" : "JRE"; }
 
-const char* VendorName(Vendor vendor) {
+const char* VendorName(settings::Vendor vendor) {
   switch (vendor) {
-    case Vendor::JRockit:
+    case settings::Vendor::JRockit:
       return "JRockit";
-    case Vendor::Ibm:
+    case settings::Vendor::Ibm:
       return "IBM";
-    case Vendor::Sun:
+    case settings::Vendor::Sun:
       break;
   }
   return "Sun";
 }
 
-const char* JvmTypeName(JvmTypeMode mode) {
+const char* JvmTypeName(settings::JvmTypeMode mode) {
   switch (mode) {
-    case JvmTypeMode::Server:
+    case settings::JvmTypeMode::Server:
       return "server";
-    case JvmTypeMode::FavorServer:
+    case settings::JvmTypeMode::FavorServer:
       return "favor_server";
-    case JvmTypeMode::Default:
+    case settings::JvmTypeMode::Default:
       break;
   }
   return "default";
 }
 
-std::string NoJvmLibrary(JvmTypeMode mode) {
+std::string NoJvmLibrary(settings::JvmTypeMode mode) {
   return std::string("no JVM library for \"JVM Type\" ") + JvmTypeName(mode);
 }
 
@@ -75,3 +77,5 @@ void TraceAccepted(Trace& trace, const JvmCandidate& candidate) {
 void TraceSearch(Trace& trace, std::string_view stage, size_t candidates) {
   TraceLine(trace, "search").Bytes("stage", stage).Number("candidates", static_cast<int64_t>(candidates)).Write();
 }
+
+}  // namespace launcher::discovery

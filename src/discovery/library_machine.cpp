@@ -7,6 +7,8 @@
 #include "platform/files.h"
 #include "platform/runtime_layout.h"
 
+namespace launcher::discovery {
+
 namespace {
 
 constexpr uint16_t kMachineI386 = 0x014C;
@@ -56,3 +58,5 @@ bool IsI386LibraryFile(const WideString& path) {
   const platform::SystemResult<platform::MappedFile> library = platform::MappedFile::Open(path);
   return library && IsI386Library(library->Bytes());
 }
+
+}  // namespace launcher::discovery

@@ -6,6 +6,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::discovery {
+
 // Whether a library image is built for 32-bit x86: a PE image (MZ, PE
 // signature) whose machine is i386, or a 32-bit ELF image for x86. Truncated or
 // malformed images are not; nothing is read outside the bytes given.
@@ -28,3 +30,5 @@ std::optional<ImageMachine> MachineOfImage(std::string_view image);
 // image are not: loading them says what is wrong.
 bool IsForeignLibrary(std::string_view image);
 bool IsForeignLibraryFile(const WideString& path);
+
+}  // namespace launcher::discovery

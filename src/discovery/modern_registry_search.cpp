@@ -4,6 +4,8 @@
 
 #include "discovery/runtime_lead.h"
 
+namespace launcher::discovery {
+
 namespace {
 
 // A family of registrations: one subkey per version (or per name) under path;
@@ -12,42 +14,42 @@ namespace {
 // kind of its own (the named ones) lets the runtime's folder tell.
 struct KeyFamily {
   const wchar_t* path;
-  std::optional<RuntimeKind> kind;
-  Vendor vendor;            // HotSpot builds count as Sun's, OpenJ9 builds as IBM's
+  std::optional<settings::RuntimeKind> kind;
+  settings::Vendor vendor;            // HotSpot builds count as Sun's, OpenJ9 builds as IBM's
   const wchar_t* vmFolder;  // nullptr: the value is on the version subkey itself
   const wchar_t* homeValue;
 };
 
-constexpr RuntimeKind kJdk = RuntimeKind::Jdk;
-constexpr RuntimeKind kJre = RuntimeKind::Jre;
+constexpr settings::RuntimeKind kJdk = settings::RuntimeKind::Jdk;
+constexpr settings::RuntimeKind kJre = settings::RuntimeKind::Jre;
 
 const KeyFamily kFamilies[] = {
-    {L"Software\\JavaSoft\\JDK\\", kJdk, Vendor::Sun, nullptr, L"JavaHome"},
-    {L"Software\\JavaSoft\\JRE\\", kJre, Vendor::Sun, nullptr, L"JavaHome"},
-    {L"Software\\Eclipse Adoptium\\JDK\\", kJdk, Vendor::Sun, L"hotspot", L"Path"},
-    {L"Software\\Eclipse Adoptium\\JRE\\", kJre, Vendor::Sun, L"hotspot", L"Path"},
-    {L"Software\\Eclipse Foundation\\JDK\\", kJdk, Vendor::Sun, L"hotspot", L"Path"},
-    {L"Software\\Eclipse Foundation\\JRE\\", kJre, Vendor::Sun, L"hotspot", L"Path"},
-    {L"Software\\AdoptOpenJDK\\JDK\\", kJdk, Vendor::Sun, L"hotspot", L"Path"},
-    {L"Software\\AdoptOpenJDK\\JDK\\", kJdk, Vendor::Ibm, L"openj9", L"Path"},
-    {L"Software\\AdoptOpenJDK\\JRE\\", kJre, Vendor::Sun, L"hotspot", L"Path"},
-    {L"Software\\AdoptOpenJDK\\JRE\\", kJre, Vendor::Ibm, L"openj9", L"Path"},
-    {L"Software\\Microsoft\\JDK\\", kJdk, Vendor::Sun, L"hotspot", L"Path"},
-    {L"Software\\Semeru\\JDK\\", kJdk, Vendor::Ibm, L"openj9", L"Path"},
-    {L"Software\\Semeru\\JRE\\", kJre, Vendor::Ibm, L"openj9", L"Path"},
-    {L"Software\\Azul Systems\\Zulu\\", std::nullopt, Vendor::Sun, nullptr, L"InstallationPath"},
-    {L"Software\\BellSoft\\Liberica\\", std::nullopt, Vendor::Sun, nullptr, L"InstallationPath"},
+    {L"Software\\JavaSoft\\JDK\\", kJdk, settings::Vendor::Sun, nullptr, L"JavaHome"},
+    {L"Software\\JavaSoft\\JRE\\", kJre, settings::Vendor::Sun, nullptr, L"JavaHome"},
+    {L"Software\\Eclipse Adoptium\\JDK\\", kJdk, settings::Vendor::Sun, L"hotspot", L"Path"},
+    {L"Software\\Eclipse Adoptium\\JRE\\", kJre, settings::Vendor::Sun, L"hotspot", L"Path"},
+    {L"Software\\Eclipse Foundation\\JDK\\", kJdk, settings::Vendor::Sun, L"hotspot", L"Path"},
+    {L"Software\\Eclipse Foundation\\JRE\\", kJre, settings::Vendor::Sun, L"hotspot", L"Path"},
+    {L"Software\\AdoptOpenJDK\\JDK\\", kJdk, settings::Vendor::Sun, L"hotspot", L"Path"},
+    {L"Software\\AdoptOpenJDK\\JDK\\", kJdk, settings::Vendor::Ibm, L"openj9", L"Path"},
+    {L"Software\\AdoptOpenJDK\\JRE\\", kJre, settings::Vendor::Sun, L"hotspot", L"Path"},
+    {L"Software\\AdoptOpenJDK\\JRE\\", kJre, settings::Vendor::Ibm, L"openj9", L"Path"},
+    {L"Software\\Microsoft\\JDK\\", kJdk, settings::Vendor::Sun, L"hotspot", L"Path"},
+    {L"Software\\Semeru\\JDK\\", kJdk, settings::Vendor::Ibm, L"openj9", L"Path"},
+    {L"Software\\Semeru\\JRE\\", kJre, settings::Vendor::Ibm, L"openj9", L"Path"},
+    {L"Software\\Azul Systems\\Zulu\\", std::nullopt, settings::Vendor::Sun, nullptr, L"InstallationPath"},
+    {L"Software\\BellSoft\\Liberica\\", std::nullopt, settings::Vendor::Sun, nullptr, L"InstallationPath"},
 };
 
 // Whether any runtime of the family could be searched for; the named
 // families, whose kind only the folder tells, are judged one by one.
-bool MaySearch(const KeyFamily& family, const RuntimeRequirements& requirements) {
-  if (!Accepts(requirements.vendor, family.vendor)) return false;
-  if (family.kind) return Searches(requirements.source, *family.kind);
-  return Searches(requirements.source, RuntimeKind::Jdk) || Searches(requirements.source, RuntimeKind::Jre);
+bool MaySearch(const KeyFamily& family, const settings::RuntimeRequirements& requirements) {
+  if (!settings::Accepts(requirements.vendor, family.vendor)) return false;
+  if (family.kind) return settings::Searches(requirements.source, *family.kind);
+  return settings::Searches(requirements.source, settings::RuntimeKind::Jdk) || settings::Searches(requirements.source, settings::RuntimeKind::Jre);
 }
 
-WideStringList SubkeyNames(RegistryKey& key) {
+WideStringList SubkeyNames(platform::RegistryKey& key) {
   WideStringList names;
   for (uint32_t index = 0;; ++index) {
     std::optional<WideString> name = key.SubkeyName(index);
@@ -67,14 +69,14 @@ std::optional<JavaVersion> VersionOfName(const WideString& name) {
 }
 
 // The registration of one subkey, when it has one for the family's VM.
-std::optional<RuntimeLead> LeadOf(Registry& registry, RegistryHive hive, const KeyFamily& family,
+std::optional<RuntimeLead> LeadOf(platform::Registry& registry, platform::RegistryHive hive, const KeyFamily& family,
                                   const WideString& name) {
   WideString path = family.path + name;
   if (family.vmFolder) path += WideString(L"\\") + family.vmFolder + L"\\MSI";
-  std::unique_ptr<RegistryKey> key = registry.OpenKey(hive, path, false);
+  std::unique_ptr<platform::RegistryKey> key = registry.OpenKey(hive, path, false);
   if (!key) return std::nullopt;  // no build of this VM under that version
   RuntimeLead lead;
-  lead.source = (hive == RegistryHive::CurrentUser ? L"HKCU\\" : L"HKLM\\") + path;
+  lead.source = (hive == platform::RegistryHive::CurrentUser ? L"HKCU\\" : L"HKLM\\") + path;
   lead.folder = key->TextValue(family.homeValue).value_or(L"");
   lead.kind = family.kind;
   lead.vendor = family.vendor;
@@ -82,9 +84,9 @@ std::optional<RuntimeLead> LeadOf(Registry& registry, RegistryHive hive, const K
   return lead;
 }
 
-void SearchFamily(const RuntimeRequirements& requirements, Registry& registry, RegistryHive hive,
+void SearchFamily(const settings::RuntimeRequirements& requirements, platform::Registry& registry, platform::RegistryHive hive,
                   const KeyFamily& family, JvmCandidateList& candidates, Trace& trace) {
-  std::unique_ptr<RegistryKey> familyKey = registry.OpenKey(hive, family.path, false);
+  std::unique_ptr<platform::RegistryKey> familyKey = registry.OpenKey(hive, family.path, false);
   if (!familyKey) return;
   for (const WideString& name : SubkeyNames(*familyKey)) {
     std::optional<RuntimeLead> lead = LeadOf(registry, hive, family, name);
@@ -97,12 +99,14 @@ void SearchFamily(const RuntimeRequirements& requirements, Registry& registry, R
 
 }  // namespace
 
-JvmCandidateList FindModernRegistryRuntimes(const RuntimeRequirements& requirements, Registry& registry, Trace& trace) {
+JvmCandidateList FindModernRegistryRuntimes(const settings::RuntimeRequirements& requirements, platform::Registry& registry, Trace& trace) {
   JvmCandidateList candidates;
-  for (RegistryHive hive : {RegistryHive::LocalMachine, RegistryHive::CurrentUser}) {
+  for (platform::RegistryHive hive : {platform::RegistryHive::LocalMachine, platform::RegistryHive::CurrentUser}) {
     for (const KeyFamily& family : kFamilies) {
       if (MaySearch(family, requirements)) SearchFamily(requirements, registry, hive, family, candidates, trace);
     }
   }
   return candidates;
 }
+
+}  // namespace launcher::discovery

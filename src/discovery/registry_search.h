@@ -6,9 +6,13 @@
 #include "platform/wide_string.h"
 #include "settings/runtime_requirements.h"
 
+namespace launcher::discovery {
+
 // The runtimes registered under the vendor keys that the requirements search,
 // within the version bounds and holding a JVM library, in search order; in the
 // ordinary registry view or the 32-bit one. Each subkey met is written to the
 // trace, accepted or refused with the reason.
-JvmCandidateList FindRegistryRuntimes(const RuntimeRequirements& requirements, Registry& registry, bool view32,
+JvmCandidateList FindRegistryRuntimes(const settings::RuntimeRequirements& requirements, platform::Registry& registry, bool view32,
                                       Trace& trace = NoTrace());
+
+}  // namespace launcher::discovery

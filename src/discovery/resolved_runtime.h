@@ -6,12 +6,14 @@
 #include "platform/wide_string.h"
 #include "settings/runtime_requirements.h"
 
+namespace launcher::discovery {
+
 // Where a chosen runtime came from.
 enum class RuntimeOrigin {
   SettingsFolder,   // "JRE Path"
   PrivateRuntime,   // beside the launcher
   Registry,         // a registered runtime, ordinary view
-  Registry32,       // a registered runtime of the 32-bit view, for the pair product
+  Registry32,       // a registered runtime of the 32-bit view, for the companion
   ModernRegistry,   // registered by a current installer (Java 9 and later, the free builds)
   EnvironmentHome,  // named by JAVA_HOME, where the system names runtimes that way
   RuntimeStore,     // installed for the user from the publisher's pinned archive
@@ -28,9 +30,11 @@ struct ResolvedRuntime {
   // The vendor key of the registry it was registered under (Registry and
   // Registry32 only: an IBM runtime registered there needs its main thread
   // kept after main, which today's OpenJ9 builds do not).
-  std::optional<Vendor> vendor;
-  bool needsCompanion = false;  // a 32-bit runtime: the pair product runs it instead
+  std::optional<settings::Vendor> vendor;
+  bool needsCompanion = false;  // a 32-bit runtime: the companion runs it instead
 };
 
 // The name a trace gives an origin: "JRE Path", "registry", ...
 const char* OriginName(RuntimeOrigin origin);
+
+}  // namespace launcher::discovery

@@ -6,21 +6,23 @@
 #include "platform/paths.h"
 #include "platform/runtime_layout.h"
 
+namespace launcher::discovery {
+
 namespace {
 
 const WideString kServer = L"server";
 const WideStringList kDefaultOrder = {L"client", L"classic", L"hotspot", L"server", L"jrockit"};
 
-WideStringList VmFolders(JvmTypeMode mode) {
+WideStringList VmFolders(settings::JvmTypeMode mode) {
   switch (mode) {
-    case JvmTypeMode::Server:
+    case settings::JvmTypeMode::Server:
       return {kServer};
-    case JvmTypeMode::FavorServer: {
+    case settings::JvmTypeMode::FavorServer: {
       WideStringList order{kServer};
       order.insert(order.end(), kDefaultOrder.begin(), kDefaultOrder.end());
       return order;
     }
-    case JvmTypeMode::Default:
+    case settings::JvmTypeMode::Default:
       break;
   }
   return kDefaultOrder;
@@ -32,7 +34,7 @@ bool EndsWith(const WideString& text, const WideString& tail) {
 
 }  // namespace
 
-WideString LocateJvmLibrary(const WideString& home, JvmTypeMode mode, bool& server) {
+WideString LocateJvmLibrary(const WideString& home, settings::JvmTypeMode mode, bool& server) {
   for (const WideString& vm : VmFolders(mode)) {
     for (const WideString& subPath : platform::JvmLibrarySubPaths(vm)) {
       if (platform::FileExists(home + subPath)) {
@@ -63,7 +65,7 @@ WideString FindPrivateRuntime(const WideString& launcherFolder) {
 }
 
 WideString RuntimeHomeOf(const WideString& jvmLibraryPath) {
-  for (const WideString& vm : VmFolders(JvmTypeMode::FavorServer)) {
+  for (const WideString& vm : VmFolders(settings::JvmTypeMode::FavorServer)) {
     for (const WideString& subPath : platform::JvmLibrarySubPaths(vm)) {
       if (EndsWith(jvmLibraryPath, subPath) && jvmLibraryPath.size() > subPath.size() &&
           platform::IsPathSeparator(jvmLibraryPath[jvmLibraryPath.size() - subPath.size() - 1])) {
@@ -74,3 +76,5 @@ WideString RuntimeHomeOf(const WideString& jvmLibraryPath) {
   // Not a known layout: the home is three folders up (the file, its VM folder, bin).
   return platform::ParentOf(platform::ParentOf(platform::ParentOf(jvmLibraryPath)));
 }
+
+}  // namespace launcher::discovery

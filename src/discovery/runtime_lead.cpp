@@ -8,6 +8,8 @@
 #include "platform/paths.h"
 #include "platform/runtime_layout.h"
 
+namespace launcher::discovery {
+
 namespace {
 
 RuntimeFacts FactsOfFolder(const WideString& home) {
@@ -19,22 +21,22 @@ RuntimeFacts FactsOfFolder(const WideString& home) {
 
 RuntimeFacts FactsOf(std::optional<std::string_view> releaseText, bool hasCompiler) {
   RuntimeFacts facts;
-  facts.kind = hasCompiler ? RuntimeKind::Jdk : RuntimeKind::Jre;
+  facts.kind = hasCompiler ? settings::RuntimeKind::Jdk : settings::RuntimeKind::Jre;
   if (!releaseText) return facts;
   if (std::optional<WideString> version = platform::ReleaseFileValue(*releaseText, "JAVA_VERSION")) {
     JavaVersion parsed;
     if (parsed.Parse(*version, JavaVersion::kLowFill)) facts.version = parsed;
   }
   if (std::optional<WideString> image = platform::ReleaseFileValue(*releaseText, "IMAGE_TYPE")) {
-    if (*image == L"JDK") facts.kind = RuntimeKind::Jdk;
-    if (*image == L"JRE") facts.kind = RuntimeKind::Jre;
+    if (*image == L"JDK") facts.kind = settings::RuntimeKind::Jdk;
+    if (*image == L"JRE") facts.kind = settings::RuntimeKind::Jre;
   }
   std::optional<WideString> variant = platform::ReleaseFileValue(*releaseText, "JVM_VARIANT");
-  if (variant && EqualsIgnoringCase(*variant, L"OpenJ9")) facts.vendor = Vendor::Ibm;
+  if (variant && EqualsIgnoringCase(*variant, L"OpenJ9")) facts.vendor = settings::Vendor::Ibm;
   return facts;
 }
 
-std::optional<JvmCandidate> JudgeLead(const RuntimeLead& lead, const RuntimeRequirements& requirements, Trace& trace) {
+std::optional<JvmCandidate> JudgeLead(const RuntimeLead& lead, const settings::RuntimeRequirements& requirements, Trace& trace) {
   auto refuse = [&](std::string_view reason) -> std::optional<JvmCandidate> {
     TraceRefused(trace, lead.source, reason);
     return std::nullopt;
@@ -53,7 +55,7 @@ std::optional<JvmCandidate> JudgeLead(const RuntimeLead& lead, const RuntimeRequ
   // An old JDK (Java 8 and before) is used through the runtime inside it.
   if (HasJavaLibrary(folder + platform::kJdkRuntimeFolder)) {
     candidate.home += platform::kJdkRuntimeFolder;
-    candidate.kind = RuntimeKind::Jdk;
+    candidate.kind = settings::RuntimeKind::Jdk;
   }
   if (auto excluded = NotSearched(candidate.kind, candidate.vendor, requirements)) return refuse(*excluded);
   const WideString library = LocateJvmLibrary(candidate.home, requirements.jvmType, candidate.server);
@@ -63,7 +65,9 @@ std::optional<JvmCandidate> JudgeLead(const RuntimeLead& lead, const RuntimeRequ
   // Not value_or(*facts.version): its argument is read even when the lead has a version.
   candidate.version = lead.version ? *lead.version : *facts.version;
   if (auto outside = OutsideBounds(candidate.version, requirements)) return refuse(*outside);
-  candidate.preferred = Wants(requirements.source, candidate.kind) && Favours(requirements.vendor, candidate.vendor);
+  candidate.preferred = settings::Wants(requirements.source, candidate.kind) && settings::Favours(requirements.vendor, candidate.vendor);
   TraceAccepted(trace, candidate);
   return candidate;
 }
+
+}  // namespace launcher::discovery

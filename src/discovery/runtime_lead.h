@@ -9,22 +9,24 @@
 #include "platform/wide_string.h"
 #include "settings/runtime_requirements.h"
 
+namespace launcher::discovery {
+
 // A runtime folder that a registration or an environment variable points at:
 // only a hint until the folder is found to hold a usable JVM library.
 struct RuntimeLead {
   WideString source;                   // where it was found, for the trace
   WideString folder;                   // the folder named there, as written
   bool registered = true;              // named by a registry key (else by a variable)
-  std::optional<RuntimeKind> kind;     // as the registration says; none: the folder tells
-  std::optional<Vendor> vendor;        // likewise
+  std::optional<settings::RuntimeKind> kind;     // as the registration says; none: the folder tells
+  std::optional<settings::Vendor> vendor;        // likewise
   std::optional<JavaVersion> version;  // the registration's version; none: the "release" file tells
 };
 
 // What a runtime folder says of itself.
 struct RuntimeFacts {
   std::optional<JavaVersion> version;  // JAVA_VERSION of its "release" file
-  RuntimeKind kind = RuntimeKind::Jre;
-  Vendor vendor = Vendor::Sun;
+  settings::RuntimeKind kind = settings::RuntimeKind::Jre;
+  settings::Vendor vendor = settings::Vendor::Sun;
 };
 
 // The facts from the text of a "release" file (none when the folder has none)
@@ -38,4 +40,6 @@ RuntimeFacts FactsOf(std::optional<std::string_view> releaseText, bool hasCompil
 // out, without a JVM library for "JVM Type", with a 32-bit library, without a
 // version or outside the bounds gives none. An old JDK is used through the
 // runtime inside it.
-std::optional<JvmCandidate> JudgeLead(const RuntimeLead& lead, const RuntimeRequirements& requirements, Trace& trace);
+std::optional<JvmCandidate> JudgeLead(const RuntimeLead& lead, const settings::RuntimeRequirements& requirements, Trace& trace);
+
+}  // namespace launcher::discovery

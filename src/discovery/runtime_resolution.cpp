@@ -10,10 +10,12 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 
+namespace launcher::discovery {
+
 namespace {
 
 // The runtime of a folder's JVM library, when the folder holds one.
-std::optional<ResolvedRuntime> RuntimeIn(const WideString& folder, JvmTypeMode mode, RuntimeOrigin origin) {
+std::optional<ResolvedRuntime> RuntimeIn(const WideString& folder, settings::JvmTypeMode mode, RuntimeOrigin origin) {
   ResolvedRuntime runtime;
   runtime.jvmLibrary = LocateJvmLibrary(folder, mode, runtime.server);
   if (runtime.jvmLibrary.empty()) return std::nullopt;
@@ -23,7 +25,7 @@ std::optional<ResolvedRuntime> RuntimeIn(const WideString& folder, JvmTypeMode m
 }
 
 // A folder taken as it is, without bounds: the trace says whether it serves.
-std::optional<ResolvedRuntime> FolderRuntime(const WideString& folder, const RuntimeRequirements& requirements,
+std::optional<ResolvedRuntime> FolderRuntime(const WideString& folder, const settings::RuntimeRequirements& requirements,
                                              RuntimeOrigin origin, Trace& trace) {
   std::optional<ResolvedRuntime> runtime = RuntimeIn(folder, requirements.jvmType, origin);
   TraceLine line(trace, "candidate");
@@ -38,16 +40,16 @@ std::optional<ResolvedRuntime> FolderRuntime(const WideString& folder, const Run
   return runtime;
 }
 
-std::optional<ResolvedRuntime> FromSettingsFolder(const RuntimeRequirements& requirements, bool hasPairProduct,
+std::optional<ResolvedRuntime> FromSettingsFolder(const settings::RuntimeRequirements& requirements, bool hasCompanion,
                                                   Trace& trace) {
   if (requirements.jrePath.empty()) return std::nullopt;
   std::optional<ResolvedRuntime> runtime = FolderRuntime(platform::WithTrailingSeparator(requirements.jrePath),
                                                          requirements, RuntimeOrigin::SettingsFolder, trace);
-  if (runtime) runtime->needsCompanion = hasPairProduct && IsI386LibraryFile(runtime->jvmLibrary);
+  if (runtime) runtime->needsCompanion = hasCompanion && IsI386LibraryFile(runtime->jvmLibrary);
   return runtime;
 }
 
-std::optional<ResolvedRuntime> FromPrivateRuntime(const RuntimeRequirements& requirements,
+std::optional<ResolvedRuntime> FromPrivateRuntime(const settings::RuntimeRequirements& requirements,
                                                   const WideString& executableFolder, Trace& trace) {
   const WideString folder = FindPrivateRuntime(executableFolder);
   if (folder.empty()) {
@@ -59,7 +61,7 @@ std::optional<ResolvedRuntime> FromPrivateRuntime(const RuntimeRequirements& req
 
 // The runtime of the candidate that the ranking chooses; its library is looked
 // for again with the launcher's own mode.
-std::optional<ResolvedRuntime> ChooseCandidate(JvmCandidateList& candidates, const RuntimeRequirements& requirements,
+std::optional<ResolvedRuntime> ChooseCandidate(JvmCandidateList& candidates, const settings::RuntimeRequirements& requirements,
                                                RuntimeOrigin origin, Trace& trace) {
   const JvmCandidate& chosen = SelectCandidate(candidates, requirements, trace);
   std::optional<ResolvedRuntime> runtime = RuntimeIn(chosen.home, requirements.jvmType, origin);
@@ -71,7 +73,7 @@ std::optional<ResolvedRuntime> ChooseCandidate(JvmCandidateList& candidates, con
 }
 
 // The candidates of one search, chosen among when there are any.
-std::optional<ResolvedRuntime> ChooseAmong(JvmCandidateList candidates, const RuntimeRequirements& requirements,
+std::optional<ResolvedRuntime> ChooseAmong(JvmCandidateList candidates, const settings::RuntimeRequirements& requirements,
                                            RuntimeOrigin origin, Trace& trace) {
   TraceSearch(trace, OriginName(origin), candidates.size());
   if (candidates.empty()) return std::nullopt;
@@ -79,11 +81,11 @@ std::optional<ResolvedRuntime> ChooseAmong(JvmCandidateList candidates, const Ru
 }
 
 // The ordinary registry view decides when it has any candidate; only when it
-// has none does the 32-bit view for the pair product get a say.
-std::optional<ResolvedRuntime> FromRegistry(const RuntimeRequirements& requirements, Registry& registry,
-                                            bool hasPairProduct, Trace& trace) {
+// has none does the 32-bit view for the companion get a say.
+std::optional<ResolvedRuntime> FromRegistry(const settings::RuntimeRequirements& requirements, platform::Registry& registry,
+                                            bool hasCompanion, Trace& trace) {
   JvmCandidateList candidates = FindRegistryRuntimes(requirements, registry, false, trace);
-  if (!candidates.empty() || !hasPairProduct) {
+  if (!candidates.empty() || !hasCompanion) {
     return ChooseAmong(std::move(candidates), requirements, RuntimeOrigin::Registry, trace);
   }
   TraceSearch(trace, OriginName(RuntimeOrigin::Registry), 0);
@@ -94,7 +96,7 @@ std::optional<ResolvedRuntime> FromRegistry(const RuntimeRequirements& requireme
 // Folders that name themselves (their "release" file tells the version),
 // judged like registered ones and chosen among by the same ranking.
 std::optional<ResolvedRuntime> FromUnregisteredFolders(const WideStringList& folders,
-                                                       const RuntimeRequirements& requirements, RuntimeOrigin origin,
+                                                       const settings::RuntimeRequirements& requirements, RuntimeOrigin origin,
                                                        Trace& trace) {
   JvmCandidateList candidates;
   for (const WideString& folder : folders) {
@@ -109,16 +111,16 @@ std::optional<ResolvedRuntime> FromUnregisteredFolders(const WideStringList& fol
 
 // The publisher pinned the store's runtimes: only the bounds and "JVM Type"
 // judge them, not the kinds and vendors the registry search is limited to.
-std::optional<ResolvedRuntime> FromRuntimeStore(const WideStringList& homes, RuntimeRequirements requirements,
+std::optional<ResolvedRuntime> FromRuntimeStore(const WideStringList& homes, settings::RuntimeRequirements requirements,
                                                 Trace& trace) {
-  requirements.source = SourcePolicy::Either;
-  requirements.vendor = VendorPolicy::Any;
+  requirements.source = settings::SourcePolicy::Either;
+  requirements.vendor = settings::VendorPolicy::Any;
   return FromUnregisteredFolders(homes, requirements, RuntimeOrigin::RuntimeStore, trace);
 }
 
 // Nothing installed qualified. With "Maximum Version" absent that is the rule,
 // not bad luck, and the trace says so in words.
-void ExplainNoneQualified(const RuntimeRequirements& requirements, Trace& trace) {
+void ExplainNoneQualified(const settings::RuntimeRequirements& requirements, Trace& trace) {
   if (requirements.maximum.runCount != 0) return;
   TraceLine(trace, "note")
       .Sentence(
@@ -152,11 +154,11 @@ const char* OriginName(RuntimeOrigin origin) {
   return "user's choice";
 }
 
-std::optional<ResolvedRuntime> ResolveRuntime(const RuntimeRequirements& requirements, const RuntimePlaces& places,
-                                              Registry& registry, Trace& trace) {
-  if (auto runtime = FromSettingsFolder(requirements, places.hasPairProduct, trace)) return runtime;
+std::optional<ResolvedRuntime> ResolveRuntime(const settings::RuntimeRequirements& requirements, const RuntimePlaces& places,
+                                              platform::Registry& registry, Trace& trace) {
+  if (auto runtime = FromSettingsFolder(requirements, places.hasCompanion, trace)) return runtime;
   if (auto runtime = FromPrivateRuntime(requirements, places.executableFolder, trace)) return runtime;
-  if (auto runtime = FromRegistry(requirements, registry, places.hasPairProduct, trace)) return runtime;
+  if (auto runtime = FromRegistry(requirements, registry, places.hasCompanion, trace)) return runtime;
   if (auto runtime = ChooseAmong(FindModernRegistryRuntimes(requirements, registry, trace), requirements,
                                  RuntimeOrigin::ModernRegistry, trace)) {
     return runtime;
@@ -176,16 +178,18 @@ std::optional<ResolvedRuntime> ResolveRuntime(const RuntimeRequirements& require
   return std::nullopt;
 }
 
-std::optional<ResolvedRuntime> ResolveStoredRuntime(const WideString& home, const RuntimeRequirements& requirements,
+std::optional<ResolvedRuntime> ResolveStoredRuntime(const WideString& home, const settings::RuntimeRequirements& requirements,
                                                     Trace& trace) {
   return FromRuntimeStore({home}, requirements, trace);
 }
 
-ResolvedRuntime RuntimeChosenByUser(const WideString& jvmLibrary, bool hasPairProduct) {
+ResolvedRuntime RuntimeChosenByUser(const WideString& jvmLibrary, bool hasCompanion) {
   ResolvedRuntime runtime;
   runtime.jvmLibrary = jvmLibrary;
   runtime.home = RuntimeHomeOf(jvmLibrary);
   runtime.origin = RuntimeOrigin::UserChoice;
-  runtime.needsCompanion = hasPairProduct && IsI386LibraryFile(jvmLibrary);
+  runtime.needsCompanion = hasCompanion && IsI386LibraryFile(jvmLibrary);
   return runtime;
 }
+
+}  // namespace launcher::discovery

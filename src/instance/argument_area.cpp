@@ -5,6 +5,8 @@
 #include "common/little_endian.h"
 #include "platform/text.h"
 
+namespace launcher::instance {
+
 std::optional<std::string> EncodeArgumentArea(const WideStringList& arguments) {
   const bool hasEmpty = std::any_of(arguments.begin(), arguments.end(), [](const WideString& a) { return a.empty(); });
   if (arguments.empty() || hasEmpty) return std::nullopt;
@@ -37,3 +39,5 @@ WideStringList DecodeArgumentArea(std::string_view bytes) {
   if (!current.empty()) arguments.push_back(platform::FromUtf16(current));
   return arguments;
 }
+
+}  // namespace launcher::instance

@@ -7,6 +7,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::instance {
+
 // The argument area of the single-instance shared block: the forwarded arguments
 // as UTF-16LE text, each followed by one zero unit, the whole ended by one more
 // zero unit, in 1040 bytes filled with zeros.
@@ -24,3 +26,5 @@ std::optional<std::string> EncodeArgumentArea(const WideStringList& arguments);
 // that end first end the list too, the text collected so far counting as its
 // last argument; an odd last byte is ignored. Any bytes are accepted.
 WideStringList DecodeArgumentArea(std::string_view bytes);
+
+}  // namespace launcher::instance

@@ -5,6 +5,8 @@
 #include "common/little_endian.h"
 #include "platform/text.h"
 
+namespace launcher::instance {
+
 namespace {
 
 // Takes a four-byte number off the front of bytes.
@@ -56,3 +58,5 @@ std::optional<WideStringList> DecodeArgumentPacket(std::string_view bytes, Packe
   if (!bytes.empty()) return std::nullopt;
   return arguments;
 }
+
+}  // namespace launcher::instance

@@ -6,6 +6,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::instance {
+
 // Forwarded arguments of any number and length, empty ones included: the count,
 // then each argument as its length in bytes and its text, every number four
 // bytes little-endian. The text is UTF-16LE where the system's own text is UTF-16
@@ -19,3 +21,5 @@ std::string EncodeArgumentPacket(const WideStringList& arguments, PacketText tex
 // (truncated, bytes left over, a count or length beyond the bytes, UTF-16 of an
 // odd length). Invalid text becomes U+FFFD. Any bytes are accepted.
 std::optional<WideStringList> DecodeArgumentPacket(std::string_view bytes, PacketText text);
+
+}  // namespace launcher::instance

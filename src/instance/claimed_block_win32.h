@@ -7,6 +7,8 @@
 #include "instance/single_instance.h"
 #include "platform/windows_api.h"
 
+namespace launcher::instance {
+
 // What a start holds of its executable's single-instance objects (Windows).
 
 // The shared block, mapped whole for writing.
@@ -41,3 +43,5 @@ std::unique_ptr<FirstInstance> StartFirstInstance(ClaimedBlock block);
 // A second instance on an existing block. It keeps the hand-off mutex, and
 // with it the block's argument area, until the first instance has its arguments.
 std::unique_ptr<SecondInstance> JoinFirstInstance(ClaimedBlock block, HeldMutex mutex);
+
+}  // namespace launcher::instance

@@ -13,6 +13,8 @@
 #include "instance/socket_roles_posix.h"
 #include "platform/threads.h"
 
+namespace launcher::instance {
+
 namespace {
 
 // A second instance sends its request right after connecting; one that does
@@ -21,7 +23,7 @@ constexpr int kRequestWaitSeconds = 5;
 
 // Reads the request on the request's own thread, then serves it. The connection
 // waits among the pending answers until the reply, or until the process ends.
-void ServeConnection(Descriptor connection, const std::shared_ptr<ForwardingGate>& gate) {
+void ServeConnection(platform::posix::Descriptor connection, const std::shared_ptr<ForwardingGate>& gate) {
   LimitReceiveWait(connection, kRequestWaitSeconds);
   const std::optional<std::string> lengthBytes = ReceiveExactly(connection, kRequestLengthSize);
   const std::optional<uint32_t> length = lengthBytes ? RequestLength(*lengthBytes) : std::nullopt;
@@ -45,7 +47,7 @@ void ServeConnection(Descriptor connection, const std::shared_ptr<ForwardingGate
 
 class PosixFirstInstance final : public FirstInstance {
  public:
-  PosixFirstInstance(Descriptor lock, Descriptor listener, std::string socketPath)
+  PosixFirstInstance(platform::posix::Descriptor lock, platform::posix::Descriptor listener, std::string socketPath)
       : lock_(std::move(lock)), listener_(std::move(listener)), socketPath_(std::move(socketPath)) {}
   ~PosixFirstInstance() override;
 
@@ -60,12 +62,12 @@ class PosixFirstInstance final : public FirstInstance {
   void AcceptConnections();
   void GiveUp();
 
-  Descriptor lock_;
-  Descriptor listener_;
+  platform::posix::Descriptor lock_;
+  platform::posix::Descriptor listener_;
   std::string socketPath_;
   std::shared_ptr<ForwardingGate> gate_ = std::make_shared<ForwardingGate>();
-  Descriptor wakeRead_;
-  Descriptor wakeWrite_;
+  platform::posix::Descriptor wakeRead_;
+  platform::posix::Descriptor wakeWrite_;
   std::thread acceptThread_;
   bool gaveUp_ = false;
 };
@@ -91,10 +93,10 @@ void PosixFirstInstance::AcceptConnections() {
       return;
     }
     if (watched[1].revents != 0) return;
-    Descriptor connection(accept4(listener_.Get(), nullptr, nullptr, SOCK_CLOEXEC));
+    platform::posix::Descriptor connection(accept4(listener_.Get(), nullptr, nullptr, SOCK_CLOEXEC));
     if (!connection || !PeerIsThisUser(connection)) continue;
     // The descriptor moves into the thread only once the thread exists.
-    auto shared = std::make_shared<Descriptor>(std::move(connection));
+    auto shared = std::make_shared<platform::posix::Descriptor>(std::move(connection));
     platform::StartDetachedThread([shared, gate = gate_] { ServeConnection(std::move(*shared), gate); });
   }
 }
@@ -122,8 +124,10 @@ PosixFirstInstance::~PosixFirstInstance() { GiveUp(); }
 
 }  // namespace
 
-std::unique_ptr<FirstInstance> StartFirstInstance(Descriptor lock, Descriptor listener, std::string socketPath) {
+std::unique_ptr<FirstInstance> StartFirstInstance(platform::posix::Descriptor lock, platform::posix::Descriptor listener, std::string socketPath) {
   auto first = std::make_unique<PosixFirstInstance>(std::move(lock), std::move(listener), std::move(socketPath));
   if (!first->Start()) return nullptr;
   return first;
 }
+
+}  // namespace launcher::instance

@@ -12,6 +12,8 @@
 #include "platform/threads.h"
 #include "platform/windows_api.h"
 
+namespace launcher::instance {
+
 namespace {
 
 class Win32FirstInstance final : public FirstInstance {
@@ -191,3 +193,5 @@ std::unique_ptr<FirstInstance> StartFirstInstance(ClaimedBlock block) {
   if (!first->SetUp()) return nullptr;
   return first;
 }
+
+}  // namespace launcher::instance

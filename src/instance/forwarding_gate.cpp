@@ -2,6 +2,8 @@
 
 #include "instance/hand_off.h"
 
+namespace launcher::instance {
+
 void ForwardingGate::EndWait(State to, RequestHandler handler) {
   {
     std::lock_guard lock(mutex_);
@@ -70,3 +72,5 @@ void ServeRequest(ForwardingGate& gate, const WideStringList& arguments, const R
       break;
   }
 }
+
+}  // namespace launcher::instance

@@ -7,6 +7,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::instance {
+
 // How a first instance serves the starts forwarded to it.
 
 // Answers the waiting second instance; called at most once.
@@ -71,3 +73,5 @@ class ForwardingGate {
 // On the calling thread: waits at the gate, then lets its handler serve the
 // request, refuses it (kRefusedReply), or sends it away.
 void ServeRequest(ForwardingGate& gate, const WideStringList& arguments, const Reply& reply, const SendAway& sendAway);
+
+}  // namespace launcher::instance

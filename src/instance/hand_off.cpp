@@ -1,5 +1,7 @@
 #include "instance/hand_off.h"
 
+namespace launcher::instance {
+
 int32_t ExitCodeWithoutReply(std::optional<uint32_t> firstInstanceExitCode) {
   return firstInstanceExitCode ? static_cast<int32_t>(*firstInstanceExitCode) : -1;
 }
@@ -30,3 +32,5 @@ std::optional<uint32_t> ForegroundGrantFor(uint32_t firstInstanceProcessId, uint
 void TraceForegroundGrant(Trace& trace, uint32_t processId, bool granted) {
   TraceLine(trace, "foreground-grant").Number("process", processId).Flag("granted", granted).Write();
 }
+
+}  // namespace launcher::instance

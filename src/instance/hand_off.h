@@ -6,6 +6,8 @@
 #include "common/trace.h"
 #include "instance/socket_messages.h"
 
+namespace launcher::instance {
+
 // The decisions of the hand-off between a second instance and the first that
 // do not depend on how the two reach each other.
 
@@ -54,3 +56,5 @@ void TraceForegroundGrant(Trace& trace, uint32_t processId, bool granted);
 // the exit code the first instance ended with; -1 when the connection closed
 // without an answer (the first instance was killed, or refused the request).
 int32_t ExitCodeOfAnswer(const std::optional<Answer>& answer);
+
+}  // namespace launcher::instance

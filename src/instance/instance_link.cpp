@@ -1,5 +1,7 @@
 #include "instance/instance_link.h"
 
+namespace launcher::instance {
+
 namespace {
 
 // How often a start that found its first instance ending looks again: another
@@ -8,7 +10,7 @@ constexpr int kRoleAttempts = 3;
 
 }  // namespace
 
-InstanceLink::InstanceLink(const InstanceSettings& settings, const WideString& executablePath, Trace& trace)
+InstanceLink::InstanceLink(const settings::InstanceSettings& settings, const WideString& executablePath, Trace& trace)
     : executablePath_(executablePath), role_(OrdinaryStart{}), trace_(trace) {
   if (settings.singleInstance) role_ = SetUpSingleInstance(executablePath);
 }
@@ -53,3 +55,5 @@ void InstanceLink::JvmEnding(const std::function<void()>& waitForApplication) {
   TraceLine(trace_, "forwarding-closed").Write();
   Release();
 }
+
+}  // namespace launcher::instance

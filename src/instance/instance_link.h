@@ -9,6 +9,8 @@
 #include "platform/wide_string.h"
 #include "settings/launcher_settings.h"
 
+namespace launcher::instance {
+
 // A start's part in single-instance mode, owned by the run sequence from the
 // moment the settings are read: the role this start took, and what the
 // moments of the run mean for it. A first instance's objects are released
@@ -17,7 +19,7 @@ class InstanceLink {
  public:
   // With "Single Instance" on, takes this start's role among the starts of the
   // executable; an ordinary start otherwise.
-  InstanceLink(const InstanceSettings& settings, const WideString& executablePath, Trace& trace);
+  InstanceLink(const settings::InstanceSettings& settings, const WideString& executablePath, Trace& trace);
   InstanceLink(const InstanceLink&) = delete;
   InstanceLink& operator=(const InstanceLink&) = delete;
 
@@ -50,3 +52,5 @@ class InstanceLink {
   InstanceRole role_;
   Trace& trace_;
 };
+
+}  // namespace launcher::instance

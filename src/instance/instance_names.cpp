@@ -6,6 +6,8 @@
 #include "common/text.h"
 #include "platform/text.h"
 
+namespace launcher::instance {
+
 WideString ObjectNameOf(const WideString& executablePath) { return ReplaceAll(executablePath, L'\\', L'_'); }
 
 WideString ForwardingEventNameOf(const WideString& objectName) { return objectName + L"_upr_evt"; }
@@ -22,7 +24,9 @@ WideString SocketBaseNameOf(const WideString& executablePath) {
   return L"launcher-" + platform::FromUtf8(HexDigits(Fnv1a64().Mix(platform::ToUtf8(executablePath)).Value()));
 }
 
-WideString RuntimeFolderFor(const std::optional<WideString>& xdgRuntimeDir, uint32_t userId) {
-  if (xdgRuntimeDir && !xdgRuntimeDir->empty() && (*xdgRuntimeDir)[0] == L'/') return *xdgRuntimeDir;
+WideString RuntimeFolderFor(const std::optional<WideString>& xdgRuntimeFolder, uint32_t userId) {
+  if (xdgRuntimeFolder && !xdgRuntimeFolder->empty() && (*xdgRuntimeFolder)[0] == L'/') return *xdgRuntimeFolder;
   return L"/tmp/launcher-" + std::to_wstring(userId);
 }
+
+}  // namespace launcher::instance

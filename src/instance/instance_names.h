@@ -5,6 +5,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::instance {
+
 // The names under which the starts of one executable find each other. Starts
 // from different executable paths never meet; on Windows two paths that differ
 // only in letter case do not either.
@@ -26,4 +28,6 @@ WideString SocketBaseNameOf(const WideString& executablePath);
 
 // POSIX: the folder for them: the user's runtime folder when one is given
 // (an absolute path), else a folder of the user's own under /tmp.
-WideString RuntimeFolderFor(const std::optional<WideString>& xdgRuntimeDir, uint32_t userId);
+WideString RuntimeFolderFor(const std::optional<WideString>& xdgRuntimeFolder, uint32_t userId);
+
+}  // namespace launcher::instance

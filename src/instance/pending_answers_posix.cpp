@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+namespace launcher::instance {
+
 namespace {
 
 void AnswerAtExit(int status, void* registry) {
@@ -20,7 +22,7 @@ PendingAnswers& PendingAnswers::OfProcess() {
   return *registry;
 }
 
-PendingAnswers::Ticket PendingAnswers::Add(Descriptor connection) {
+PendingAnswers::Ticket PendingAnswers::Add(platform::posix::Descriptor connection) {
   std::lock_guard lock(mutex_);
   const Ticket ticket = next_++;
   waiting_.emplace(ticket, std::move(connection));
@@ -40,3 +42,5 @@ void PendingAnswers::SendToAll(const Answer& answer) {
   for (auto& [ticket, connection] : waiting_) SendAll(connection, EncodeAnswer(answer));
   waiting_.clear();
 }
+
+}  // namespace launcher::instance

@@ -7,6 +7,8 @@
 #include "instance/socket_channel_posix.h"
 #include "instance/socket_messages.h"
 
+namespace launcher::instance {
+
 // The connections of second instances still waiting for their answer. When the
 // process ends through exit() (main returned, or System.exit), each is told the
 // exit code, as a Windows second instance reads it from the ended process.
@@ -18,7 +20,7 @@ class PendingAnswers {
   // exit handler may use it until the very end of the process.
   static PendingAnswers& OfProcess();
 
-  Ticket Add(Descriptor connection);
+  Ticket Add(platform::posix::Descriptor connection);
   // Sends the answer on the ticket's connection, if it still waits, and closes it.
   void Send(Ticket ticket, const Answer& answer);
   void SendToAll(const Answer& answer);
@@ -27,6 +29,8 @@ class PendingAnswers {
   PendingAnswers() = default;
 
   std::mutex mutex_;
-  std::map<Ticket, Descriptor> waiting_;
+  std::map<Ticket, platform::posix::Descriptor> waiting_;
   Ticket next_ = 1;
 };
+
+}  // namespace launcher::instance

@@ -2,11 +2,13 @@
 #include "instance/socket_messages.h"
 #include "instance/socket_roles_posix.h"
 
+namespace launcher::instance {
+
 namespace {
 
 class PosixSecondInstance final : public SecondInstance {
  public:
-  explicit PosixSecondInstance(Descriptor connection) : connection_(std::move(connection)) {}
+  explicit PosixSecondInstance(platform::posix::Descriptor connection) : connection_(std::move(connection)) {}
 
   // Waits as long as the first instance lives: its answer comes when
   // secondaryMain has replied or when the first instance ends. A connection
@@ -30,11 +32,13 @@ class PosixSecondInstance final : public SecondInstance {
     return bytes ? DecodeAnswer(*bytes) : std::nullopt;
   }
 
-  Descriptor connection_;
+  platform::posix::Descriptor connection_;
 };
 
 }  // namespace
 
-std::unique_ptr<SecondInstance> JoinFirstInstance(Descriptor connection) {
+std::unique_ptr<SecondInstance> JoinFirstInstance(platform::posix::Descriptor connection) {
   return std::make_unique<PosixSecondInstance>(std::move(connection));
 }
+
+}  // namespace launcher::instance

@@ -6,6 +6,8 @@
 #include "instance/shared_block.h"
 #include "platform/windows_api.h"
 
+namespace launcher::instance {
+
 namespace {
 
 // How long a second instance waits for its arguments to be copied. A living
@@ -157,3 +159,5 @@ HandOffOutcome Win32SecondInstance::HandOff(const WideStringList& arguments, Tra
 std::unique_ptr<SecondInstance> JoinFirstInstance(ClaimedBlock block, HeldMutex mutex) {
   return std::make_unique<Win32SecondInstance>(std::move(block), std::move(mutex));
 }
+
+}  // namespace launcher::instance

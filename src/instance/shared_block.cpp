@@ -7,6 +7,8 @@
 #include "instance/argument_area.h"
 #include "instance/argument_packet.h"
 
+namespace launcher::instance {
+
 BlockHeader ReadBlockHeader(std::string_view block) {
   const ByteReader header(block);
   return {header.U32(0), header.U32(4), header.U32(8)};
@@ -38,3 +40,5 @@ void HandOffWord::Store(uint32_t value) { std::atomic_ref<uint32_t>(*word_).stor
 bool HandOffWord::Replace(uint32_t expected, uint32_t desired) {
   return std::atomic_ref<uint32_t>(*word_).compare_exchange_strong(expected, desired);
 }
+
+}  // namespace launcher::instance

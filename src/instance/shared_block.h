@@ -7,6 +7,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::instance {
+
 // The single-instance shared block of Windows, 2092 bytes, little-endian:
 //   0  thread id of the first instance's message thread
 //   4  process id of the first instance
@@ -70,3 +72,5 @@ struct ForwardedBytes {
 };
 
 ForwardedBytes PackArguments(const WideStringList& arguments);
+
+}  // namespace launcher::instance

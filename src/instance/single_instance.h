@@ -8,6 +8,8 @@
 #include "instance/forwarding_gate.h"
 #include "platform/wide_string.h"
 
+namespace launcher::instance {
+
 // Single-instance mode: only the first start of an executable runs the
 // application; a later start (a second instance) hands its arguments to it and
 // ends with its answer.
@@ -67,3 +69,5 @@ using InstanceRole = std::variant<OrdinaryStart, std::unique_ptr<FirstInstance>,
 // Decides, free of races with other starts, which role this start of the
 // executable at executablePath takes.
 InstanceRole SetUpSingleInstance(const WideString& executablePath);
+
+}  // namespace launcher::instance

@@ -3,6 +3,8 @@
 #include "instance/shared_block.h"
 #include "platform/windows_api.h"
 
+namespace launcher::instance {
+
 namespace {
 
 // Whether the process with that id still runs. One that cannot be watched
@@ -50,3 +52,5 @@ InstanceRole SetUpSingleInstance(const WideString& executablePath) {
   if (!first) return OrdinaryStart{};
   return first;
 }
+
+}  // namespace launcher::instance

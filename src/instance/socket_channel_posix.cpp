@@ -14,6 +14,8 @@
 #include "platform/process.h"
 #include "platform/text.h"
 
+namespace launcher::instance {
+
 namespace {
 
 // The sticky bit keeps a clean-up of the runtime folder from removing the file
@@ -47,49 +49,49 @@ std::optional<std::string> PrepareRuntimeFolder() {
 
 bool FitsSocketAddress(const std::string& path) { return AddressOf(path).has_value(); }
 
-Descriptor OpenLockFile(const std::string& path) {
-  Descriptor file(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, kPrivateFileMode));
+platform::posix::Descriptor OpenLockFile(const std::string& path) {
+  platform::posix::Descriptor file(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, kPrivateFileMode));
   return file;
 }
 
-bool TryLock(const Descriptor& lockFile) { return flock(lockFile.Get(), LOCK_EX | LOCK_NB) == 0; }
+bool TryLock(const platform::posix::Descriptor& lockFile) { return flock(lockFile.Get(), LOCK_EX | LOCK_NB) == 0; }
 
-Descriptor ListenAt(const std::string& path) {
+platform::posix::Descriptor ListenAt(const std::string& path) {
   const std::optional<sockaddr_un> address = AddressOf(path);
-  if (!address) return Descriptor();
+  if (!address) return platform::posix::Descriptor();
   unlink(path.c_str());
-  Descriptor listener(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-  if (!listener) return Descriptor();
-  if (bind(listener.Get(), reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) != 0) return Descriptor();
+  platform::posix::Descriptor listener(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  if (!listener) return platform::posix::Descriptor();
+  if (bind(listener.Get(), reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) != 0) return platform::posix::Descriptor();
   chmod(path.c_str(), kPrivateFileMode);
-  if (listen(listener.Get(), SOMAXCONN) != 0) return Descriptor();
+  if (listen(listener.Get(), SOMAXCONN) != 0) return platform::posix::Descriptor();
   return listener;
 }
 
-Descriptor ConnectTo(const std::string& path) {
+platform::posix::Descriptor ConnectTo(const std::string& path) {
   const std::optional<sockaddr_un> address = AddressOf(path);
-  if (!address) return Descriptor();
-  Descriptor connection(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-  if (!connection) return Descriptor();
+  if (!address) return platform::posix::Descriptor();
+  platform::posix::Descriptor connection(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  if (!connection) return platform::posix::Descriptor();
   if (connect(connection.Get(), reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) != 0) {
-    return Descriptor();
+    return platform::posix::Descriptor();
   }
   return connection;
 }
 
-bool PeerIsThisUser(const Descriptor& connection) {
+bool PeerIsThisUser(const platform::posix::Descriptor& connection) {
   ucred peer{};
   socklen_t size = sizeof(peer);
   if (getsockopt(connection.Get(), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0) return false;
   return peer.uid == getuid();
 }
 
-void LimitReceiveWait(const Descriptor& connection, int seconds) {
+void LimitReceiveWait(const platform::posix::Descriptor& connection, int seconds) {
   timeval limit{seconds, 0};
   setsockopt(connection.Get(), SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof(limit));
 }
 
-bool SendAll(const Descriptor& connection, std::string_view bytes) {
+bool SendAll(const platform::posix::Descriptor& connection, std::string_view bytes) {
   while (!bytes.empty()) {
     // No SIGPIPE when the other side has gone: that is an answer like any other.
     const ssize_t sent = send(connection.Get(), bytes.data(), bytes.size(), MSG_NOSIGNAL);
@@ -100,7 +102,7 @@ bool SendAll(const Descriptor& connection, std::string_view bytes) {
   return true;
 }
 
-std::optional<std::string> ReceiveExactly(const Descriptor& connection, size_t size) {
+std::optional<std::string> ReceiveExactly(const platform::posix::Descriptor& connection, size_t size) {
   std::string bytes(size, '\0');
   size_t received = 0;
   while (received < size) {
@@ -111,3 +113,5 @@ std::optional<std::string> ReceiveExactly(const Descriptor& connection, size_t s
   }
   return bytes;
 }
+
+}  // namespace launcher::instance

@@ -7,6 +7,8 @@
 
 #include "platform/posix_api.h"
 
+namespace launcher::instance {
+
 // The pieces of the single-instance channel on POSIX: a lock file that decides
 // the first instance, and a Unix-domain socket in a folder only the user can enter.
 
@@ -40,3 +42,5 @@ void LimitReceiveWait(const Descriptor& connection, int seconds);
 bool SendAll(const Descriptor& connection, std::string_view bytes);
 // Exactly size bytes; none when the connection ends (or fails) first.
 std::optional<std::string> ReceiveExactly(const Descriptor& connection, size_t size);
+
+}  // namespace launcher::instance

@@ -3,6 +3,8 @@
 #include "common/little_endian.h"
 #include "instance/argument_packet.h"
 
+namespace launcher::instance {
+
 std::string EncodeRequest(const WideStringList& arguments) {
   const std::string packet = EncodeArgumentPacket(arguments, PacketText::Utf8);
   std::string request;
@@ -36,3 +38,5 @@ std::optional<Answer> DecodeAnswer(std::string_view bytes) {
   }
   return Answer{kind, static_cast<int32_t>(ByteReader(bytes).U32(1))};
 }
+
+}  // namespace launcher::instance

@@ -8,6 +8,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::instance {
+
 // What travels over the single-instance socket (POSIX). A second instance
 // sends one request: the length of a packet (four bytes, little-endian), then
 // the packet of its arguments in UTF-8 (argument_packet.h). The first instance
@@ -41,3 +43,5 @@ struct Answer {
 std::string EncodeAnswer(const Answer& answer);
 // The answer of exactly kAnswerSize bytes; none for anything else.
 std::optional<Answer> DecodeAnswer(std::string_view bytes);
+
+}  // namespace launcher::instance

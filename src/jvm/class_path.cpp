@@ -8,13 +8,15 @@
 #include "platform/paths.h"
 #include "platform/process.h"
 
+namespace launcher::jvm {
+
 void ResolveClassPathEntry(const WideString& entry, const WideString& executableFolder, WideString& classPath) {
   const WideString pattern = SearchPatternOf(entry, executableFolder);
   std::optional<WideStringList> names = platform::FindFiles(pattern);
   if (names) classPath += ClassPathOfFound(pattern, *names);
 }
 
-WideString BuildClassPath(const ClassPathSettings& settings, const WideString& executablePath) {
+WideString BuildClassPath(const settings::ClassPathSettings& settings, const WideString& executablePath) {
   const WideString folder = platform::ParentOf(executablePath);
   WideString classPath;
   for (const WideString& item : SplitList(settings.entries, L";")) {
@@ -30,3 +32,5 @@ WideString BuildClassPath(const ClassPathSettings& settings, const WideString& e
   if (settings.embeddedJar) classPath = executablePath + platform::kPathListSeparator + classPath;
   return classPath;
 }
+
+}  // namespace launcher::jvm

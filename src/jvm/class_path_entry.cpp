@@ -2,6 +2,8 @@
 
 #include "platform/paths.h"
 
+namespace launcher::jvm {
+
 bool IsPassedUnchecked(const WideString& entry) {
   return entry.find(L'*') == WideString::npos && entry.size() >= 2 && platform::IsAbsolutePath(entry);
 }
@@ -20,3 +22,5 @@ WideString ClassPathOfFound(const WideString& pattern, const WideStringList& nam
   for (const WideString& name : names) classPath += folder + name + platform::kPathListSeparator;
   return classPath;
 }
+
+}  // namespace launcher::jvm

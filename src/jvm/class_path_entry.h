@@ -2,6 +2,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::jvm {
+
 // What one "Class Path" entry becomes, decided from its text alone; the file
 // search in between is the caller's.
 
@@ -17,3 +19,5 @@ WideString SearchPatternOf(const WideString& entry, const WideString& executable
 // The class-path text of the names a pattern found: each name in the pattern's
 // folder, followed by the class-path separator.
 WideString ClassPathOfFound(const WideString& pattern, const WideStringList& names);
+
+}  // namespace launcher::jvm

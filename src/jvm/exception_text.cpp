@@ -5,6 +5,8 @@
 #include "jvm/local_ref.h"
 #include "platform/text.h"
 
+namespace launcher::jvm {
+
 namespace {
 
 jobject Construct(JNIEnv* env, const char* className, const char* signature, jobject argument = nullptr) {
@@ -68,3 +70,5 @@ WideString DescribeException(jthrowable throwable, JNIEnv* env) {
   LocalRef<jstring> trace(env, WriterText(env, writer.get()));
   return trace ? ToWide(env, trace.get()) : WideString();
 }
+
+}  // namespace launcher::jvm

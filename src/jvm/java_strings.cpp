@@ -5,6 +5,8 @@
 #include "jvm/local_ref.h"
 #include "platform/text.h"
 
+namespace launcher::jvm {
+
 jstring NewJavaString(const WideString& text, JNIEnv* env) {
   LocalRef<jclass> stringClass(env, env->FindClass("java/lang/String"));
   if (!stringClass) return nullptr;
@@ -49,3 +51,5 @@ jclass FindClassByName(JNIEnv* env, const WideString& name, ClassLookupStep& fai
   failed = ClassLookupStep::Class;
   return found;
 }
+
+}  // namespace launcher::jvm

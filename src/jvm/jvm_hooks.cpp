@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+namespace launcher::jvm {
+
 namespace {
 
 // The JVM calls the hooks from any of its threads, with no context of ours.
@@ -20,3 +22,5 @@ void JNICALL ExitHook(jint code) {
 void JNICALL AbortHook() {
   if (TerminationObserver* current = observer.load()) current->OnAbort();
 }
+
+}  // namespace launcher::jvm

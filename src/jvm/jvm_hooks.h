@@ -4,6 +4,8 @@
 
 #include "common/application_end.h"
 
+namespace launcher::jvm {
+
 // Makes the JVM's exit and abort hooks tell the observer for as long as the
 // scope lasts (before and after it they tell nobody; the launcher installs no
 // hooks of its own). One at a time, as there is one JVM per process.
@@ -18,3 +20,5 @@ class TerminationObserverScope {
 // The hooks given to the JVM as the "exit" and "abort" options.
 void JNICALL ExitHook(jint code);
 void JNICALL AbortHook();
+
+}  // namespace launcher::jvm

@@ -8,6 +8,8 @@
 #include "platform/files.h"
 #include "platform/library.h"
 
+namespace launcher::jvm {
+
 namespace {
 
 // The JNI 1.1 argument record, which current jni.h no longer declares; only
@@ -72,3 +74,5 @@ uint64_t JvmLibrary::DefaultStackSize() const {
 jint JvmLibrary::CreateJavaVm(JavaVM** vm, JNIEnv** env, JavaVMInitArgs* arguments) const {
   return create_(vm, reinterpret_cast<void**>(env), arguments);
 }
+
+}  // namespace launcher::jvm

@@ -9,6 +9,8 @@
 #include "jvm/jni_entry_points.h"
 #include "platform/wide_string.h"
 
+namespace launcher::jvm {
+
 // The chosen runtime's JVM library, loaded for the rest of the process (it is
 // never unloaded), with the two entry points the launcher calls.
 class JvmLibrary {
@@ -34,3 +36,5 @@ class JvmLibrary {
   CreateJavaVmFunction create_;
   GetDefaultJavaVmInitArgsFunction defaults_;
 };
+
+}  // namespace launcher::jvm

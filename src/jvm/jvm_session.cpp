@@ -8,6 +8,8 @@
 #include "jvm/local_ref.h"
 #include "platform/text.h"
 
+namespace launcher::jvm {
+
 StringId JniFailureReason(jint result) {
   if (result < JNI_EINVAL || result > JNI_ERR) return StringId::kNone;
   return static_cast<StringId>(static_cast<int>(StringId::kReasonUnknown) - 1 - result);
@@ -146,3 +148,5 @@ jint ThreadAttachment::Detach() {
   detached_ = true;
   return vm_->DetachCurrentThread();
 }
+
+}  // namespace launcher::jvm

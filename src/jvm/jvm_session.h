@@ -7,6 +7,8 @@
 #include "common/trace.h"
 #include "jvm/jvm_library.h"
 
+namespace launcher::jvm {
+
 // The one JVM of the process. Created on the JVM thread, which it leaves
 // attached; destroyed when the session ends, which waits for the application's
 // non-daemon threads.
@@ -61,3 +63,5 @@ class ThreadAttachment {
 // The reason a JNI_CreateJavaVM result stands for: string ids 225 to 230, or
 // none for other results.
 StringId JniFailureReason(jint result);
+
+}  // namespace launcher::jvm

@@ -3,6 +3,8 @@
 #include "jvm/output_redirection.h"
 #include "platform/threads.h"
 
+namespace launcher::jvm {
+
 namespace {
 
 struct ThreadRecord {
@@ -43,3 +45,5 @@ JvmOutcome RunJvm(const JvmRun& run) {
   }
   return std::move(record.outcome);
 }
+
+}  // namespace launcher::jvm

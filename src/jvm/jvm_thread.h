@@ -8,6 +8,8 @@
 #include "jvm/launch_plan.h"
 #include "jvm/main_invocation.h"
 
+namespace launcher::jvm {
+
 // Everything the JVM thread works from.
 struct JvmRun {
   const JvmLibrary& library;
@@ -31,3 +33,5 @@ struct JvmOutcome {
 // plan's stack size (else the runtime's default), and waits for it; when no
 // thread can be made, on the calling thread.
 JvmOutcome RunJvm(const JvmRun& run);
+
+}  // namespace launcher::jvm

@@ -8,9 +8,11 @@
 #include "platform/process.h"
 #include "platform/text.h"
 
+namespace launcher::jvm {
+
 namespace {
 
-StreamSetting Expanded(const StreamSetting& stream) {
+settings::StreamSetting Expanded(const settings::StreamSetting& stream) {
   return {stream.file.empty() ? stream.file : platform::ExpandEnvironmentReferences(stream.file), stream.append};
 }
 
@@ -85,3 +87,5 @@ void InsertBeforeUserOptions(LaunchPlan& plan, const JvmOptionList& options) {
                       options.end());
   plan.userOptionsStart += options.size();
 }
+
+}  // namespace launcher::jvm

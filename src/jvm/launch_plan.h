@@ -11,6 +11,8 @@
 #include "platform/wide_string.h"
 #include "settings/launcher_settings.h"
 
+namespace launcher::jvm {
+
 // Everything the JVM thread needs to start the application.
 struct LaunchPlan {
   // In order: library path, class path, VM parameters, the start-up cache's,
@@ -20,17 +22,17 @@ struct LaunchPlan {
   uint64_t stackSize = 0;       // from the last -Xss; 0: the runtime's default
   WideString mainClass;         // "/"-separated
   WideStringList arguments;     // the command line's, then the pieces of "Cmd"
-  StreamSetting output;         // file names with environment references expanded
-  StreamSetting error;
+  settings::StreamSetting output;         // file names with environment references expanded
+  settings::StreamSetting error;
 };
 
 // What a plan is made from.
 struct LaunchPlanInputs {
-  const ApplicationSettings& application;
-  const ClassPathSettings& classPath;
+  const settings::ApplicationSettings& application;
+  const settings::ClassPathSettings& classPath;
   const WideString& vmParameters;
   const WideStringList& userOptions;  // the per-user options file's, already filtered
-  const OutputSettings& output;
+  const settings::OutputSettings& output;
   const ExecutableLocation& executable;
   const WideStringList& commandLine;
   // The native library path that the process environment was given; "" for none.
@@ -52,3 +54,5 @@ Result<LaunchPlan> BuildLaunchPlan(const LaunchPlanInputs& inputs);
 // Puts more options (the start-up cache's) after the launcher's own and before
 // the user's.
 void InsertBeforeUserOptions(LaunchPlan& plan, const JvmOptionList& options);
+
+}  // namespace launcher::jvm

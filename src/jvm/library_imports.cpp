@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace launcher::jvm {
+
 namespace {
 
 constexpr size_t kDescriptorSize = 20;
@@ -93,3 +95,5 @@ std::vector<std::string> ImportedLibraries(std::string_view image) {
   }
   return names;
 }
+
+}  // namespace launcher::jvm

@@ -4,6 +4,8 @@
 
 #include <jni.h>
 
+namespace launcher::jvm {
+
 // Owns one JNI local reference and deletes it when the scope ends, so that no
 // path out of a function leaks one.
 template <typename T = jobject>
@@ -25,3 +27,5 @@ class LocalRef {
   JNIEnv* env_;
   T object_;
 };
+
+}  // namespace launcher::jvm

@@ -5,6 +5,8 @@
 #include "jvm/local_ref.h"
 #include "platform/text.h"
 
+namespace launcher::jvm {
+
 namespace {
 
 // The main class, a local reference for the caller to own.
@@ -80,3 +82,5 @@ Result<MainEnd> InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainC
   if (hooks.afterMain) hooks.afterMain();
   return HandleUncaughtException(env, hooks);
 }
+
+}  // namespace launcher::jvm

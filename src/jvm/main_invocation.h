@@ -7,6 +7,8 @@
 #include "common/launch_error.h"
 #include "platform/wide_string.h"
 
+namespace launcher::jvm {
+
 // How main ended: it returned, or it left an uncaught exception that the
 // application was not stopped for.
 enum class MainEnd { Returned, Threw };
@@ -36,3 +38,5 @@ Result<MainEnd> InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainC
 
 // System.exit(-1).
 void CallSystemExit(JNIEnv* env);
+
+}  // namespace launcher::jvm

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+namespace launcher::jvm {
+
 namespace {
 
 constexpr uint64_t kLargest = std::numeric_limits<uint64_t>::max();
@@ -116,3 +118,5 @@ void AddVmParameter(WideString token, WideStringList& options, uint64_t& jvmThre
   if (token.substr(0, 4) == L"-Xss") jvmThreadStackSize = unrewritten ? 0 : ParseByteSize(token.substr(4));
   options.push_back(token);
 }
+
+}  // namespace launcher::jvm

@@ -6,6 +6,8 @@
 #include "platform/process.h"
 #include "platform/wide_string.h"
 
+namespace launcher::jvm {
+
 // The numbers of a memory-share option (-Xmx25:256:1024P) and where they begin.
 struct NumberList {
   std::vector<uint64_t> numbers;
@@ -38,3 +40,5 @@ NumberList ParseNumberList(const WideString& text);
 // "512k", "2m", "1g" or "65536" in bytes; 0 when the text is not one number or
 // the size does not fit in 64 bits.
 uint64_t ParseByteSize(const WideString& text);
+
+}  // namespace launcher::jvm

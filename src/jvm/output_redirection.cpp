@@ -5,6 +5,8 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 
+namespace launcher::jvm {
+
 namespace {
 
 jobject NewFileStream(JNIEnv* env, const WideString& fileName, bool append) {
@@ -51,12 +53,12 @@ platform::SystemStatus CreateParentFolders(const WideString& path) {
   platform::SystemStatus last = platform::Done{};
   for (size_t i = relative ? 0 : 1; i + 1 < components.size(); ++i) {
     if (i > 0) folder += platform::kPathSeparator + components[i];
-    const platform::SystemResult<platform::FolderCreation> creation = platform::MakeDirectory(folder);
+    const platform::SystemResult<platform::FolderCreation> creation = platform::MakeFolder(folder);
     last = creation ? platform::SystemStatus(platform::Done{}) : platform::SystemStatus(creation.error());
     if (creation && *creation == platform::FolderCreation::Made) made.push_back(folder);
     if (creation || network) continue;
     // A folder that cannot be made: the empty ones this call made go again.
-    for (auto it = made.rbegin(); it != made.rend(); ++it) platform::RemoveEmptyDirectory(*it);
+    for (auto it = made.rbegin(); it != made.rend(); ++it) platform::RemoveEmptyFolder(*it);
     break;
   }
   return last;
@@ -83,7 +85,7 @@ bool RedirectStream(JNIEnv* env, const WideString& fileName, bool append, JavaSt
   return true;
 }
 
-void SetUpStandardStreams(JNIEnv* env, StreamSetting output, StreamSetting error) {
+void SetUpStandardStreams(JNIEnv* env, settings::StreamSetting output, settings::StreamSetting error) {
   if (output.file.find(L'%') != WideString::npos || error.file.find(L'%') != WideString::npos) {
     const platform::LocalTime now = platform::CurrentLocalTime();
     ExpandTimePlaceholders(output.file, now);
@@ -98,3 +100,5 @@ void SetUpStandardStreams(JNIEnv* env, StreamSetting output, StreamSetting error
     env->ExceptionDescribe();
   }
 }
+
+}  // namespace launcher::jvm

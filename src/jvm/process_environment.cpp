@@ -5,6 +5,8 @@
 #include "platform/paths.h"
 #include "platform/process.h"
 
+namespace launcher::jvm {
+
 namespace {
 
 const wchar_t kListSeparator = platform::kPathListSeparator;
@@ -37,7 +39,7 @@ void ExtendSearchPath(const WideString& systemPath, const WideString& runtimeHom
 
 }  // namespace
 
-WideString ApplyProcessEnvironment(const EnvironmentSettings& settings, const WideString& jvmLibrary,
+WideString ApplyProcessEnvironment(const settings::EnvironmentSettings& settings, const WideString& jvmLibrary,
                                    const WideString& runtimeHome, const WideString& executableFolder, Trace& trace) {
   SetVariable(L"QX_JVM_PATH", jvmLibrary, trace);
   SetVariable(L"QX_JVM_HOME", runtimeHome, trace);
@@ -72,3 +74,5 @@ void PutRuntimeFirstInLibrarySearch(const WideString& jvmLibrary, const WideStri
   }
   line.Write();
 }
+
+}  // namespace launcher::jvm

@@ -4,6 +4,8 @@
 #include "platform/wide_string.h"
 #include "settings/launcher_settings.h"
 
+namespace launcher::jvm {
+
 // Adapts the launcher's own process environment to the chosen runtime, which
 // the JVM and the processes the application starts then see: publishes the
 // runtime (QX_JVM_PATH, QX_JVM_HOME) and puts "System Path" and the runtime's
@@ -11,7 +13,7 @@
 // system folders (see library_search.h). Returns the native library
 // path composed from "Library Path" (expanded before the search path changes),
 // or "" when that setting is empty. Every variable set is written to the trace.
-WideString ApplyProcessEnvironment(const EnvironmentSettings& settings, const WideString& jvmLibrary,
+WideString ApplyProcessEnvironment(const settings::EnvironmentSettings& settings, const WideString& jvmLibrary,
                                    const WideString& runtimeHome, const WideString& executableFolder,
                                    Trace& trace = NoTrace());
 
@@ -37,3 +39,5 @@ WideStringList RuntimeLibrarySearchOrder(const LibrarySearchInputs& inputs);
 // before the runtime's splash library and the JVM library load, and writes the
 // rule and the order to the trace.
 void PutRuntimeFirstInLibrarySearch(const WideString& jvmLibrary, const WideString& executableFolder, Trace& trace);
+
+}  // namespace launcher::jvm

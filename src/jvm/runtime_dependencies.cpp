@@ -10,6 +10,8 @@
 #include "platform/runtime_layout.h"
 #include "platform/text.h"
 
+namespace launcher::jvm {
+
 namespace {
 
 // A name that can only mean a file of the folder: printable, no path in it.
@@ -45,3 +47,5 @@ void LoadRuntimeDependencies(const WideString& jvmLibrary, Trace& trace) {
     line.Write();
   }
 }
+
+}  // namespace launcher::jvm

@@ -6,6 +6,8 @@
 #include "common/trace.h"
 #include "platform/wide_string.h"
 
+namespace launcher::jvm {
+
 // A current runtime's JVM library imports libraries that the runtime ships in
 // its native folder (on Windows bin\: vcruntime140.dll, msvcp140.dll, the
 // api-ms-win-crt-*.dll set), one folder above the JVM library's own. The
@@ -22,3 +24,5 @@ WideStringList RuntimeDependencies(const std::vector<std::string>& imported, con
 // trace. A library that does not load is left for the JVM library's own load
 // to report.
 void LoadRuntimeDependencies(const WideString& jvmLibrary, Trace& trace);
+
+}  // namespace launcher::jvm

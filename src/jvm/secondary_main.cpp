@@ -3,6 +3,8 @@
 #include "jvm/java_strings.h"
 #include "jvm/local_ref.h"
 
+namespace launcher::jvm {
+
 namespace {
 
 constexpr const char* kVoidForm = "([Ljava/lang/String;)V";
@@ -46,3 +48,5 @@ void CallSecondaryMain(JavaVM* vm, const SecondaryCall& call) {
   if (env->ExceptionCheck()) env->ExceptionDescribe();
   if (!call.stayAttached) vm->DetachCurrentThread();
 }
+
+}  // namespace launcher::jvm

@@ -7,6 +7,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::jvm {
+
 // A later start's arguments, passed to the running application through its
 // main class's static secondaryMain(String[]), which returns void or int.
 
@@ -24,3 +26,5 @@ struct SecondaryCall {
 // answer when the thread cannot attach or the class, the method or the argument
 // array cannot be had; an exception left pending is described.
 void CallSecondaryMain(JavaVM* vm, const SecondaryCall& call);
+
+}  // namespace launcher::jvm

@@ -1,5 +1,7 @@
 #include "jvm/vm_parameters.h"
 
+namespace launcher::jvm {
+
 WideStringList SplitVmParameters(const WideString& value) {
   WideStringList tokens;
   const size_t n = value.size();
@@ -22,3 +24,5 @@ WideStringList SplitVmParameters(const WideString& value) {
   }
   return tokens;
 }
+
+}  // namespace launcher::jvm

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-namespace package {
+namespace launcher::package {
 
 namespace {
 
@@ -43,4 +43,4 @@ PackageResult<bool> SetSummaryStamps(const std::string& input, const std::string
   return true;
 }
 
-}  // namespace package
+}  // namespace launcher::package

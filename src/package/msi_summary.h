@@ -5,7 +5,7 @@
 
 #include "package/package_options.h"
 
-namespace package {
+namespace launcher::package {
 
 // wixl stamps an installer with the time it ran and a random package code;
 // this writes the package code and one fixed time (a FILETIME) into the
@@ -14,4 +14,4 @@ namespace package {
 PackageResult<bool> SetSummaryStamps(const std::string& input, const std::string& output,
                                      const std::string& packageCode, uint64_t fileTime);
 
-}  // namespace package
+}  // namespace launcher::package

@@ -6,7 +6,7 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 
-namespace package {
+namespace launcher::package {
 
 namespace {
 
@@ -139,4 +139,4 @@ PackageResult<PackageOptions> ParsePackageOptions(const WideStringList& argument
   return options;
 }
 
-}  // namespace package
+}  // namespace launcher::package

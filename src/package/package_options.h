@@ -6,7 +6,7 @@
 #include "platform/expected.h"
 #include "platform/wide_string.h"
 
-namespace package {
+namespace launcher::package {
 
 // Why packaging cannot go on: a sentence for the publisher, in UTF-8.
 struct PackageError {
@@ -42,4 +42,4 @@ extern const char kPackageUsage[];
 
 PackageResult<PackageOptions> ParsePackageOptions(const WideStringList& arguments);
 
-}  // namespace package
+}  // namespace launcher::package

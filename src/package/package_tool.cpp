@@ -13,7 +13,7 @@
 #include "platform/process.h"
 #include "platform/text.h"
 
-namespace package {
+namespace launcher::package {
 
 namespace {
 
@@ -110,7 +110,7 @@ std::string DerivedGuid(std::string_view seed) {
 }
 
 PackageResult<bool> MakeFolderOf(const WideString& path) {
-  const WideString parent = platform::ParentOf(platform::FixedToCurrentDirectory(path));
+  const WideString parent = platform::ParentOf(platform::FixedToCurrentFolder(path));
   if (!platform::MakeFolders(parent)) return PackageError{Utf8(path) + ": its folder cannot be made"};
   return true;
 }
@@ -151,11 +151,11 @@ WideString WixlProgram() { return platform::GetEnvironmentValue(L"WIXL").value_o
 
 PackageResult<bool> RunWixl(const WideString& stage) {
   const WideString log = Joined(stage, "wixl.log");
-  const WideString previous = platform::FixedToCurrentDirectory(L".");
-  if (!platform::ChangeCurrentDirectory(stage)) return PackageError{Utf8(stage) + ": cannot be entered"};
+  const WideString previous = platform::FixedToCurrentFolder(L".");
+  if (!platform::ChangeCurrentFolder(stage)) return PackageError{Utf8(stage) + ": cannot be entered"};
   const platform::SystemResult<std::optional<uint32_t>> ran = platform::RunProgramAndWait(
       WixlProgram(), {L"-a", L"x64", L"-o", L"built.msi", L"product.wxs"}, log, kWixlLimitMilliseconds);
-  platform::ChangeCurrentDirectory(previous);
+  platform::ChangeCurrentFolder(previous);
   if (!ran) return PackageError{"wixl (" + Utf8(WixlProgram()) + ") cannot be run: install Debian's wixl package"};
   if (*ran != std::optional<uint32_t>(0)) {
     return PackageError{"wixl failed: " + platform::ReadWholeFile(log).value_or("(it said nothing)")};
@@ -179,7 +179,7 @@ PackageResult<std::string> WriteMsi(const PackageOptions& options, const std::ve
       WixSource({.product = product, .codes = codes, .exeName = files[0].path, .paths = paths, .sourceFolder = "files"},
                 DerivedGuid);
 
-  const WideString msi = platform::FixedToCurrentDirectory(*options.msi);
+  const WideString msi = platform::FixedToCurrentFolder(*options.msi);
   if (PackageResult<bool> folder = MakeFolderOf(msi); !folder) return folder.error();
   const WideString stage = msi + L"." + std::to_wstring(platform::CurrentProcessId()) + L".stage";
   PackageResult<std::string> outcome = [&]() -> PackageResult<std::string> {
@@ -229,4 +229,4 @@ ToolOutcome RunPackageTool(const WideStringList& arguments) {
   return outcome;
 }
 
-}  // namespace package
+}  // namespace launcher::package

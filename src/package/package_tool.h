@@ -4,7 +4,7 @@
 
 #include "platform/wide_string.h"
 
-namespace package {
+namespace launcher::package {
 
 struct ToolOutcome {
   int exitCode = 0;
@@ -18,4 +18,4 @@ inline constexpr int kToolRefused = 2;
 // portable zip and a Windows Installer package.
 ToolOutcome RunPackageTool(const WideStringList& arguments);
 
-}  // namespace package
+}  // namespace launcher::package

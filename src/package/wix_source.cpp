@@ -4,7 +4,7 @@
 #include <map>
 #include <set>
 
-namespace package {
+namespace launcher::package {
 
 namespace {
 
@@ -214,4 +214,4 @@ InstallerCodes CodesOf(const ProductFacts& product, std::string_view contentDige
 
 std::string WixSource(const WixInput& input, const GuidOf& guidOf) { return SourceWriter(input, guidOf).Source(); }
 
-}  // namespace package
+}  // namespace launcher::package

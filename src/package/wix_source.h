@@ -7,7 +7,7 @@
 
 #include "package/package_options.h"
 
-namespace package {
+namespace launcher::package {
 
 // A GUID (upper case, in braces) that depends on the seed alone: an installer
 // built twice from the same inputs carries the same codes.
@@ -36,4 +36,4 @@ struct WixInput {
 // version with the same upgrade code, and the optional file association.
 std::string WixSource(const WixInput& input, const GuidOf& guidOf);
 
-}  // namespace package
+}  // namespace launcher::package

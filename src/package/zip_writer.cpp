@@ -7,7 +7,7 @@
 
 #include "common/little_endian.h"
 
-namespace package {
+namespace launcher::package {
 
 namespace {
 
@@ -95,4 +95,4 @@ PackageResult<std::string> ZipArchive(const std::vector<ZipMember>& members) {
   return archive;
 }
 
-}  // namespace package
+}  // namespace launcher::package

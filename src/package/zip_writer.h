@@ -5,7 +5,7 @@
 
 #include "package/package_options.h"
 
-namespace package {
+namespace launcher::package {
 
 struct ZipMember {
   std::string name;  // '/'-separated, UTF-8
@@ -18,4 +18,4 @@ struct ZipMember {
 // limits (4 GB, 65535 members) are refused: there is no ZIP64 here.
 PackageResult<std::string> ZipArchive(const std::vector<ZipMember>& members);
 
-}  // namespace package
+}  // namespace launcher::package

@@ -4,7 +4,7 @@
 #include <utility>
 #include <variant>
 
-namespace platform {
+namespace launcher::platform {
 
 // A value, or the error that prevented it. The one result shape of the
 // project: the platform layer's calls carry a SystemError, the launcher's
@@ -51,4 +51,4 @@ template <typename T>
 using SystemResult = Expected<T, SystemError>;
 using SystemStatus = SystemResult<Done>;
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace platform {
+namespace launcher::platform {
 namespace {
 
 size_t FirstDifference(std::string_view a, std::string_view b) {
@@ -40,4 +40,4 @@ SystemStatus RewriteInPlace(std::string_view old, std::string_view wanted, const
   return file.flush();
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -13,7 +13,7 @@
 #include "platform/handles.h"
 #include "platform/wide_string.h"
 
-namespace platform {
+namespace launcher::platform {
 
 // Files and folders, named by paths of any length (on Windows through the
 // long-path rule of windows_api.h). A failing call gives the system's error code.
@@ -117,17 +117,17 @@ FileFailure ClassifyFileFailure(SystemError error);
 enum class FolderCreation { Made, AlreadyThere };
 
 // Creates one folder.
-SystemResult<FolderCreation> MakeDirectory(const WideString& path);
-SystemStatus RemoveEmptyDirectory(const WideString& path);
+SystemResult<FolderCreation> MakeFolder(const WideString& path);
+SystemStatus RemoveEmptyFolder(const WideString& path);
 
 // Makes the folder the process's current one.
-SystemStatus ChangeCurrentDirectory(const WideString& path);
+SystemStatus ChangeCurrentFolder(const WideString& path);
 
 // The path from the root that a path names now: a relative one is taken from
 // the current folder, so that it keeps that meaning when the folder or the
 // search that would use it changes. "" stays "", and so does a path the
 // system cannot complete.
-WideString FixedToCurrentDirectory(const WideString& path);
+WideString FixedToCurrentFolder(const WideString& path);
 
 // The names (without folder) that a search pattern finds, in the order the
 // system returns them; the pattern may hold the wildcards * and ? in its last
@@ -280,4 +280,4 @@ class FileLock {
   FileHandle file_;
 };
 
-}  // namespace platform
+}  // namespace launcher::platform

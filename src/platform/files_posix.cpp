@@ -19,7 +19,7 @@
 #include "platform/posix_api.h"
 #include "platform/text.h"
 
-namespace platform {
+namespace launcher::platform {
 
 using posix::Descriptor;
 using posix::LastError;
@@ -300,18 +300,18 @@ SystemStatus SetModificationTime(const WideString& path, int64_t secondsSince197
 
 // ---- Folders
 
-SystemResult<FolderCreation> MakeDirectory(const WideString& path) {
+SystemResult<FolderCreation> MakeFolder(const WideString& path) {
   if (::mkdir(ToUtf8(path).c_str(), 0777) == 0) return FolderCreation::Made;
   if (errno == EEXIST) return FolderCreation::AlreadyThere;
   return LastError();
 }
 
-SystemStatus RemoveEmptyDirectory(const WideString& path) {
+SystemStatus RemoveEmptyFolder(const WideString& path) {
   if (::rmdir(ToUtf8(path).c_str()) != 0) return LastError();
   return Done{};
 }
 
-SystemStatus ChangeCurrentDirectory(const WideString& path) {
+SystemStatus ChangeCurrentFolder(const WideString& path) {
   if (::chdir(ToUtf8(path).c_str()) != 0) return LastError();
   return Done{};
 }
@@ -372,7 +372,7 @@ bool IsSameFile(const WideString& a, const WideString& b) {
 
 // ---- Paths the system completes
 
-WideString FixedToCurrentDirectory(const WideString& path) {
+WideString FixedToCurrentFolder(const WideString& path) {
   if (path.empty() || path[0] == L'/') return path;
   std::string current(4096, '\0');
   if (::getcwd(current.data(), current.size()) == nullptr) return path;
@@ -586,4 +586,4 @@ SystemResult<std::optional<FileLock>> FileLock::TryTake(const WideString& path) 
   return std::optional<FileLock>(FileLock(std::move(file)));
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -6,7 +6,7 @@
 #include "platform/paths.h"
 #include "platform/windows_api.h"
 
-namespace platform {
+namespace launcher::platform {
 
 using win32::File;
 using win32::LastError;
@@ -283,19 +283,19 @@ SystemStatus SetModificationTime(const WideString& path, int64_t secondsSince197
 
 // ---- Folders
 
-SystemResult<FolderCreation> MakeDirectory(const WideString& path) {
+SystemResult<FolderCreation> MakeFolder(const WideString& path) {
   if (::CreateDirectoryW(LongPathForm(path).c_str(), nullptr)) return FolderCreation::Made;
   const SystemError error = LastError();
   if (error.code == ERROR_ALREADY_EXISTS) return FolderCreation::AlreadyThere;
   return error;
 }
 
-SystemStatus RemoveEmptyDirectory(const WideString& path) {
+SystemStatus RemoveEmptyFolder(const WideString& path) {
   if (!::RemoveDirectoryW(LongPathForm(path).c_str())) return LastError();
   return Done{};
 }
 
-SystemStatus ChangeCurrentDirectory(const WideString& path) {
+SystemStatus ChangeCurrentFolder(const WideString& path) {
   if (!::SetCurrentDirectoryW(path.c_str())) return LastError();
   return Done{};
 }
@@ -419,7 +419,7 @@ WideString ShortPathForm(const WideString& path) {
 
 }  // namespace win32
 
-WideString FixedToCurrentDirectory(const WideString& path) { return path.empty() ? path : FullPathOf(path); }
+WideString FixedToCurrentFolder(const WideString& path) { return path.empty() ? path : FullPathOf(path); }
 SystemStatus CreateFileWithBytes(const WideString& path, std::string_view bytes) {
   const WideString name = win32::LongPathForm(path);
   // CREATE_NEW fails on any existing name, a link or junction included.
@@ -692,4 +692,4 @@ SystemResult<std::optional<FileLock>> FileLock::TryTake(const WideString& path) 
   return std::optional<FileLock>(FileLock(std::move(file)));
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

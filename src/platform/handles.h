@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace launcher::platform {
+
 // A move-only owner of one OS handle. Traits give the handle type, the value that
 // means "none" and how to release it. The traits of the Win32 handles the
 // launcher owns are in windows_api.h, those of POSIX resources in posix_api.h.
@@ -34,3 +36,5 @@ class UniqueHandle {
  private:
   Type value_ = Traits::Invalid();
 };
+
+}  // namespace launcher::platform

@@ -7,7 +7,7 @@
 
 #include "platform/expected.h"
 
-namespace platform {
+namespace launcher::platform {
 
 using Sha256Digest = std::array<uint8_t, 32>;
 
@@ -33,4 +33,4 @@ class Sha256 {
   std::unique_ptr<State> state_;
 };
 
-}  // namespace platform
+}  // namespace launcher::platform

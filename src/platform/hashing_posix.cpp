@@ -6,7 +6,7 @@
 
 #include "platform/library.h"
 
-namespace platform {
+namespace launcher::platform {
 namespace {
 
 // The entry points of libcrypto, loaded once for the process.
@@ -79,4 +79,4 @@ SystemResult<Sha256Digest> Sha256::Finish() {
   return digest;
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -7,7 +7,7 @@
 // After windows.h, which declares what bcrypt.h uses.
 #include <bcrypt.h>
 
-namespace platform {
+namespace launcher::platform {
 namespace {
 
 // The entry points of bcrypt.dll and its SHA-256 provider, loaded once for the
@@ -93,4 +93,4 @@ SystemResult<Sha256Digest> Sha256::Finish() {
   return digest;
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

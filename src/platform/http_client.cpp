@@ -4,7 +4,7 @@
 #include <cctype>
 #include <charconv>
 
-namespace platform {
+namespace launcher::platform {
 namespace {
 
 std::string Lower(std::string_view text) {
@@ -167,4 +167,4 @@ TransferResult<Done> HttpGet(std::string_view url, uint64_t rangeStart, Response
   }
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

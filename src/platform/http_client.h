@@ -8,7 +8,7 @@
 
 #include "platform/expected.h"
 
-namespace platform {
+namespace launcher::platform {
 
 // A streaming HTTP(S) GET through the system's transport: WinHTTP with the
 // user's proxy configuration and the system's certificate store on Windows,
@@ -104,4 +104,4 @@ class HttpExchanger {
   virtual TransferResult<Answer> Exchange(const std::string& url, uint64_t rangeStart, ResponseReceiver& receiver) = 0;
 };
 
-}  // namespace platform
+}  // namespace launcher::platform

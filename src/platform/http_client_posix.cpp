@@ -8,7 +8,7 @@
 #include "platform/process.h"
 #include "platform/text.h"
 
-namespace platform {
+namespace launcher::platform {
 namespace {
 
 // The entry points of libcurl, loaded once for the process at the first transfer.
@@ -290,4 +290,4 @@ TransferResult<std::unique_ptr<HttpExchanger>> HttpExchanger::Open() {
   return std::unique_ptr<HttpExchanger>(std::make_unique<CurlExchanger>(*curl, handle));
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

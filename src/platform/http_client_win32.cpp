@@ -7,7 +7,7 @@
 // After windows.h, which declares what winhttp.h uses.
 #include <winhttp.h>
 
-namespace platform {
+namespace launcher::platform {
 namespace {
 
 using win32::InternetHandle;
@@ -330,4 +330,4 @@ TransferResult<std::unique_ptr<HttpExchanger>> HttpExchanger::Open() {
   return std::unique_ptr<HttpExchanger>(std::make_unique<WinhttpExchanger>(*winhttp, std::move(session)));
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

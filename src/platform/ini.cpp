@@ -7,7 +7,7 @@
 #include "platform/ini_format.h"
 #include "platform/text.h"
 
-namespace platform {
+namespace launcher::platform {
 
 // ---- Encodings
 namespace {
@@ -401,4 +401,4 @@ SystemStatus WriteIniValue(const WideString& path, const WideString& section, co
   return ReplaceFileContents(path, *edited);
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -5,7 +5,7 @@
 #include "platform/expected.h"
 #include "platform/wide_string.h"
 
-namespace platform {
+namespace launcher::platform {
 
 // A settings file, opened once and asked for values as GetPrivateProfileStringW
 // answers them (the system's own function on Windows, the same rules on
@@ -40,4 +40,4 @@ class IniFile {
 SystemStatus WriteIniValue(const WideString& path, const WideString& section, const WideString& key,
                            const WideString& value);
 
-}  // namespace platform
+}  // namespace launcher::platform

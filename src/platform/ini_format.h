@@ -11,7 +11,7 @@
 #include "platform/expected.h"
 #include "platform/wide_string.h"
 
-namespace platform {
+namespace launcher::platform {
 
 // The INI format as GetPrivateProfileStringW reads it, on bytes in memory: the
 // IniFile of ini.h reads with it on POSIX, and its writer edits files with it
@@ -131,4 +131,4 @@ IniLines IniLinesOfBytes(std::string_view file, const AnsiCodec& ansi);
 std::optional<std::string> SetIniValue(std::string_view file, const WideString& section, const WideString& key,
                                        const WideString& value, const AnsiCodec& ansi, const IniFileFormat& newFile);
 
-}  // namespace platform
+}  // namespace launcher::platform

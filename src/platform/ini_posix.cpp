@@ -8,7 +8,7 @@
 // settings file means the same on both systems. Files are UTF-8 (with or without
 // BOM) or UTF-16 with BOM.
 
-namespace platform {
+namespace launcher::platform {
 
 // A new file starts with a UTF-8 BOM, so that Windows too reads it as UTF-8
 // rather than in its ANSI code page.
@@ -31,4 +31,4 @@ WideString IniFile::Value(const WideString& section, const WideString& key) cons
   return contents_->lines.Value(section, key);
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -2,7 +2,7 @@
 #include "platform/ini_format.h"
 #include "platform/windows_api.h"
 
-namespace platform {
+namespace launcher::platform {
 
 // A new file holds UTF-16LE with its byte-order mark: GetPrivateProfileStringW
 // reads a file without one in the ANSI code page, where a runtime path with
@@ -37,4 +37,4 @@ WideString IniFile::Value(const WideString& section, const WideString& key) cons
   }
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

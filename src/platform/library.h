@@ -3,7 +3,7 @@
 #include "platform/expected.h"
 #include "platform/wide_string.h"
 
-namespace platform {
+namespace launcher::platform {
 
 // Libraries loaded into the process for the rest of its life: they are never
 // unloaded.
@@ -38,7 +38,7 @@ bool BindExport(void* library, const char* name, Function& function) {
 // How the process's search for libraries loaded by name (and for the libraries
 // they import) was made to leave out the current directory.
 enum class LibrarySearchRule {
-  NoCurrentDirectory,  // SetDllDirectoryW(""): the standard order less the current directory
+  NoCurrentFolder,  // SetDllDirectoryW(""): the standard order less the current directory
   NeverCurrent,        // dlopen never looks in the current directory: nothing to do
   Unchanged,           // the system refused
   FolderFirst,         // SetDllDirectoryW(folder): that folder in the place of the current directory
@@ -52,7 +52,7 @@ enum class LibrarySearchRule {
 // beside them on the search path) load as they would there. A list of added
 // folders (SetDefaultDllDirectories, AddDllDirectory) is not used: its folders
 // would come before the system folder, in no defined order.
-LibrarySearchRule ExcludeCurrentDirectoryFromLibrarySearch();
+LibrarySearchRule ExcludeCurrentFolderFromLibrarySearch();
 
 // Makes the folder the one searched right after the executable's folder, ahead
 // of the system folders and in the place of the current directory (which stays
@@ -65,4 +65,4 @@ LibrarySearchRule PutFolderFirstInLibrarySearch(const WideString& folder);
 // that folder (Windows: System32, System, the Windows folder); none on POSIX.
 WideStringList SystemLibraryFolders();
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -6,7 +6,7 @@
 #include "platform/library.h"
 #include "platform/text.h"
 
-namespace platform {
+namespace launcher::platform {
 
 SystemResult<void*> LoadLibraryForever(const WideString& path) {
   errno = 0;
@@ -38,10 +38,10 @@ SystemResult<void*> LoadSystemLibrary(const WideString& fileName) {
   return library;
 }
 
-LibrarySearchRule ExcludeCurrentDirectoryFromLibrarySearch() { return LibrarySearchRule::NeverCurrent; }
+LibrarySearchRule ExcludeCurrentFolderFromLibrarySearch() { return LibrarySearchRule::NeverCurrent; }
 
 LibrarySearchRule PutFolderFirstInLibrarySearch(const WideString&) { return LibrarySearchRule::NeverCurrent; }
 
 WideStringList SystemLibraryFolders() { return {}; }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -1,7 +1,7 @@
 #include "platform/library.h"
 #include "platform/windows_api.h"
 
-namespace platform {
+namespace launcher::platform {
 
 SystemResult<void*> LoadLibraryForever(const WideString& path) {
   HMODULE library = ::LoadLibraryW(path.c_str());
@@ -41,8 +41,8 @@ SystemResult<void*> FindExport(void* library, const char* name) {
   return reinterpret_cast<void*>(address);
 }
 
-LibrarySearchRule ExcludeCurrentDirectoryFromLibrarySearch() {
-  return ::SetDllDirectoryW(L"") ? LibrarySearchRule::NoCurrentDirectory : LibrarySearchRule::Unchanged;
+LibrarySearchRule ExcludeCurrentFolderFromLibrarySearch() {
+  return ::SetDllDirectoryW(L"") ? LibrarySearchRule::NoCurrentFolder : LibrarySearchRule::Unchanged;
 }
 
 LibrarySearchRule PutFolderFirstInLibrarySearch(const WideString& folder) {
@@ -58,4 +58,4 @@ WideStringList SystemLibraryFolders() {
   return {WideString(system, systemLength), windowsFolder + L"\\System", windowsFolder};
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace launcher::platform {
 
 namespace {
 
@@ -144,4 +144,4 @@ WideString FormatDatePictureInEnglish(const WideString& picture, const LocalTime
   return FormatPicture(picture, time, kDateLetters, &DateRun);
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

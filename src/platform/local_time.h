@@ -2,7 +2,7 @@
 
 #include "platform/wide_string.h"
 
-namespace platform {
+namespace launcher::platform {
 
 // The local time, and how Windows' time and date functions write it: in the
 // letters of their pictures (h, H, m, s, t and d, M, y, g). The pictures in
@@ -47,4 +47,4 @@ WideString FormatTimePictureInEnglish(const WideString& picture, const LocalTime
 // (two-digit year), yyy and longer (full year), g (era).
 WideString FormatDatePictureInEnglish(const WideString& picture, const LocalTime& time);
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -3,7 +3,7 @@
 
 #include "platform/local_time.h"
 
-namespace platform {
+namespace launcher::platform {
 
 LocalTime CurrentLocalTime() {
   timespec now{};
@@ -31,4 +31,4 @@ WideString FormatDatePicture(const WideString& picture, const LocalTime& time) {
   return FormatDatePictureInEnglish(picture, time);
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -1,7 +1,7 @@
 #include "platform/local_time.h"
 #include "platform/windows_api.h"
 
-namespace platform {
+namespace launcher::platform {
 
 namespace {
 
@@ -49,4 +49,4 @@ WideString FormatDatePicture(const WideString& picture, const LocalTime& time) {
   return FormatWith(&::GetDateFormatW, picture, time);
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

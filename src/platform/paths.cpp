@@ -1,6 +1,6 @@
 #include "platform/paths.h"
 
-namespace platform {
+namespace launcher::platform {
 
 namespace {
 
@@ -52,4 +52,4 @@ WideStringList PathComponents(const WideString& path) {
   return components;
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -4,7 +4,7 @@
 
 #include "platform/wide_string.h"
 
-namespace platform {
+namespace launcher::platform {
 
 // ---- How the system writes paths and path lists
 
@@ -46,4 +46,4 @@ bool IsNetworkPath(const WideString& path);
 // a network path's server ("\\server", "C:", "" for a root).
 WideStringList PathComponents(const WideString& path);
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -1,6 +1,6 @@
 #include "platform/paths.h"
 
-namespace platform {
+namespace launcher::platform {
 
 const wchar_t kPathSeparator = L'/';
 const wchar_t* const kPathSeparators = L"/";
@@ -12,4 +12,4 @@ bool IsPathSeparator(wchar_t c) { return c == L'/'; }
 
 bool IsAbsolutePath(const WideString& path) { return !path.empty() && path[0] == L'/'; }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -1,6 +1,6 @@
 #include "platform/paths.h"
 
-namespace platform {
+namespace launcher::platform {
 
 const wchar_t kPathSeparator = L'\\';
 const wchar_t* const kPathSeparators = L"\\/";
@@ -15,4 +15,4 @@ bool IsAbsolutePath(const WideString& path) {
   return path.size() >= 2 && (path[1] == L':' || (IsPathSeparator(path[0]) && IsPathSeparator(path[1])));
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

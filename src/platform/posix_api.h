@@ -11,7 +11,7 @@
 #include "platform/expected.h"
 #include "platform/handles.h"
 
-namespace platform::posix {
+namespace launcher::platform::posix {
 
 // A file descriptor (invalid: -1).
 struct DescriptorTraits {
@@ -32,4 +32,4 @@ using DirectoryListing = UniqueHandle<DirectoryTraits>;
 // The error of the call that just failed.
 inline SystemError LastError() { return {static_cast<uint32_t>(errno)}; }
 
-}  // namespace platform::posix
+}  // namespace launcher::platform::posix

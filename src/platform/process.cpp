@@ -1,6 +1,6 @@
 #include "platform/process.h"
 
-namespace platform {
+namespace launcher::platform {
 namespace {
 
 WideString QuoteArgument(const WideString& argument) {
@@ -34,4 +34,4 @@ WideString JoinCommandLine(const WideStringList& arguments) {
   return line;
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

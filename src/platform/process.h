@@ -7,7 +7,7 @@
 #include "platform/expected.h"
 #include "platform/wide_string.h"
 
-namespace platform {
+namespace launcher::platform {
 
 // ---- The running executable
 
@@ -190,4 +190,4 @@ bool WaitForStarterToEnd(uint32_t limitMilliseconds);
 SystemResult<std::optional<uint32_t>> RunProgramAndWait(const WideString& program, const WideStringList& arguments,
                                                         const WideString& outputFile, uint32_t limitMilliseconds);
 
-}  // namespace platform
+}  // namespace launcher::platform

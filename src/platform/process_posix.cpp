@@ -22,7 +22,7 @@
 
 extern char** environ;
 
-namespace platform {
+namespace launcher::platform {
 
 // ---- The running executable
 
@@ -424,4 +424,4 @@ SystemResult<std::optional<uint32_t>> RunProgramAndWait(const WideString& progra
   return std::optional<uint32_t>(WEXITSTATUS(status));
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

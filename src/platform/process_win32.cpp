@@ -11,7 +11,7 @@
 // After windows_api.h, which sets what <windows.h> declares.
 #include <shobjidl.h>
 
-namespace platform {
+namespace launcher::platform {
 
 using win32::KernelHandle;
 using win32::LastError;
@@ -528,4 +528,4 @@ SystemResult<std::optional<uint32_t>> RunProgramAndWait(const WideString& progra
   return std::optional<uint32_t>(code);
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -6,6 +6,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::platform {
+
 // One open registry key.
 class RegistryKey {
  public:
@@ -41,8 +43,6 @@ class Registry {
 // presented under the keys a Windows installer would register them at.
 Registry& SystemRegistry();
 
-namespace platform {
-
 // POSIX only: a registry view of the Java runtimes installed as folders of root
 // (on Debian, /usr/lib/jvm): every real folder once, links followed. A folder
 // whose "jre/" is a runtime (an old JDK) appears under "Software\JavaSoft\Java
@@ -52,4 +52,4 @@ namespace platform {
 // are empty. SystemRegistry is the view of /usr/lib/jvm.
 std::unique_ptr<Registry> MakeInstalledRuntimesRegistry(const WideString& root);
 
-}  // namespace platform
+}  // namespace launcher::platform

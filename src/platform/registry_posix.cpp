@@ -11,7 +11,8 @@
 #include "platform/runtime_layout.h"
 #include "platform/text.h"
 
-namespace platform {
+namespace launcher::platform {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -142,9 +143,10 @@ std::unique_ptr<Registry> MakeInstalledRuntimesRegistry(const WideString& root) 
   return std::make_unique<InstalledRuntimesRegistry>(root);
 }
 
-}  // namespace platform
 
 Registry& SystemRegistry() {
   static std::unique_ptr<Registry> registry = platform::MakeInstalledRuntimesRegistry(L"/usr/lib/jvm");
   return *registry;
 }
+
+}  // namespace launcher::platform

@@ -2,6 +2,8 @@
 
 #include "platform/windows_api.h"
 
+namespace launcher::platform {
+
 namespace {
 
 class Win32RegistryKey final : public RegistryKey {
@@ -52,3 +54,5 @@ Registry& SystemRegistry() {
   static Win32Registry registry;
   return registry;
 }
+
+}  // namespace launcher::platform

@@ -4,7 +4,7 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 
-namespace platform {
+namespace launcher::platform {
 
 #if defined(__aarch64__) || defined(_M_ARM64)
 const uint16_t kOwnPeMachine = 0xAA64;
@@ -46,4 +46,4 @@ std::string ReadReleaseFile(const WideString& home) {
   return ReadFileStart(WithTrailingSeparator(home) + L"release", kLimit).value_or("");
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

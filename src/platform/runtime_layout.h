@@ -8,7 +8,7 @@
 
 #include "platform/wide_string.h"
 
-namespace platform {
+namespace launcher::platform {
 
 // Where a Java runtime keeps its files, relative to its home folder (which ends
 // in a path separator).
@@ -61,4 +61,4 @@ std::optional<WideString> ReleaseFileValue(std::string_view text, std::string_vi
 // must neither block nor fill the memory. Empty when there is none.
 std::string ReadReleaseFile(const WideString& home);
 
-}  // namespace platform
+}  // namespace launcher::platform

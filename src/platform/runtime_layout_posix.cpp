@@ -1,6 +1,6 @@
 #include "platform/runtime_layout.h"
 
-namespace platform {
+namespace launcher::platform {
 
 // Java 9 and later keep their libraries in lib/, Java 8 in lib/amd64/.
 WideStringList JvmLibrarySubPaths(const WideString& vmFolder) {
@@ -17,4 +17,4 @@ const wchar_t* const kJavaProgram = L"bin/java";
 const wchar_t* const kPrivateRuntimeFolder = L"jre64/";
 const wchar_t* const kSplashLibraryName = L"libsplashscreen.so";
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -1,6 +1,6 @@
 #include "platform/runtime_layout.h"
 
-namespace platform {
+namespace launcher::platform {
 
 WideStringList JvmLibrarySubPaths(const WideString& vmFolder) { return {L"bin\\" + vmFolder + L"\\jvm.dll"}; }
 
@@ -14,4 +14,4 @@ const wchar_t* const kJavaProgram = L"bin\\java.exe";
 const wchar_t* const kPrivateRuntimeFolder = L"jre64\\";
 const wchar_t* const kSplashLibraryName = L"splashscreen.dll";
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace platform {
+namespace launcher::platform {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -185,4 +185,4 @@ WideString DecodeText(std::string_view bytes) {
   return FromUtf8(bytes);
 }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -5,7 +5,7 @@
 
 #include "platform/wide_string.h"
 
-namespace platform {
+namespace launcher::platform {
 
 // ---- Unicode: the encodings met at the edges, UTF-8 (POSIX file names and
 // environment, INI files) and UTF-16 (JNI, INI files). Invalid input becomes
@@ -33,4 +33,4 @@ WideString FromAnsi(std::string_view bytes);
 // Makes the system default locale the thread's locale, so ToAnsi uses its code page.
 void UseSystemLocaleForThread();
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -1,7 +1,7 @@
 #include "platform/text.h"
 #include "platform/windows_api.h"
 
-namespace platform {
+namespace launcher::platform {
 
 std::string ToAnsi(std::wstring_view text) {
   if (text.empty()) return {};
@@ -27,4 +27,4 @@ WideString FromAnsi(std::string_view bytes) {
 
 void UseSystemLocaleForThread() { ::SetThreadLocale(::GetSystemDefaultLCID()); }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -5,7 +5,7 @@
 
 #include "platform/expected.h"
 
-namespace platform {
+namespace launcher::platform {
 
 using ThreadRoutine = uint32_t (*)(void* parameter);
 
@@ -28,4 +28,4 @@ void CreateThreadMessageQueue();
 // when it has none.
 void* ActiveWindow();
 
-}  // namespace platform
+}  // namespace launcher::platform

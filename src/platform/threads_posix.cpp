@@ -7,7 +7,7 @@
 
 #include "platform/threads.h"
 
-namespace platform {
+namespace launcher::platform {
 namespace {
 
 struct Start {
@@ -68,4 +68,4 @@ void CreateThreadMessageQueue() {}
 
 void* ActiveWindow() { return nullptr; }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -3,7 +3,7 @@
 #include "platform/threads.h"
 #include "platform/windows_api.h"
 
-namespace platform {
+namespace launcher::platform {
 namespace {
 
 struct Start {
@@ -60,4 +60,4 @@ void CreateThreadMessageQueue() { ::DefWindowProcW(nullptr, WM_NULL, 0, 0); }
 
 void* ActiveWindow() { return ::GetActiveWindow(); }
 
-}  // namespace platform
+}  // namespace launcher::platform

@@ -26,7 +26,7 @@
 #include "platform/handles.h"
 #include "platform/wide_string.h"
 
-namespace platform::win32 {
+namespace launcher::platform::win32 {
 
 // A kernel object closed with CloseHandle: thread, process, event, file mapping
 // (invalid: null).
@@ -193,4 +193,4 @@ WideString LongPathForm(const WideString& path);
 // without a short form that fits, are passed as LongPathForm gives them.
 WideString ShortPathForm(const WideString& path);
 
-}  // namespace platform::win32
+}  // namespace launcher::platform::win32

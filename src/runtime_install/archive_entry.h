@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 
 // One entry of a runtime archive as its directory tells it.
 enum class EntryKind { File, Folder, SymbolicLink };
@@ -27,4 +27,4 @@ struct ArchiveLimits {
 // 1000 entries), far below what fills a disk by surprise.
 inline constexpr ArchiveLimits kRuntimeArchiveLimits{.maxUnpackedBytes = 2ull << 30, .maxEntries = 100000};
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

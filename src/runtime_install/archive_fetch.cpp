@@ -13,7 +13,7 @@
 #include "platform/text.h"
 #include "runtime_install/runtime_store.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 namespace {
 
 using platform::SystemStatus;
@@ -125,7 +125,7 @@ platform::SystemResult<uint64_t> HashExisting(const WideString& path, uint64_t l
     platform::SystemResult<size_t> read = file->ReadAt(offset, std::span<char>(buffer.data(), want));
     if (!read) return read.error();
     if (*read != want) return offset;
-    if (SystemStatus added = hash.Add(std::string_view(buffer.data(), want)); !added) return added.error();
+    if (platform::SystemStatus added = hash.Add(std::string_view(buffer.data(), want)); !added) return added.error();
     offset += want;
   }
   return file->Size();
@@ -146,7 +146,7 @@ class HashedPart {
     if (!file) return StoreFailure(written, target.partFile, file.error());
     HashedPart part(std::move(*file), std::move(*hash));
     if (part.Size() != *hashed) {
-      if (SystemStatus restarted = part.Restart(); !restarted) {
+      if (platform::SystemStatus restarted = part.Restart(); !restarted) {
         return StoreFailure(written, target.partFile, restarted.error());
       }
     }
@@ -155,15 +155,15 @@ class HashedPart {
 
   uint64_t Size() const { return file_.Size(); }
 
-  SystemStatus Restart() {
+  platform::SystemStatus Restart() {
     platform::SystemResult<platform::Sha256> hash = platform::Sha256::Begin();
     if (!hash) return hash.error();
     hash_ = std::move(*hash);
     return file_.Truncate();
   }
 
-  SystemStatus Append(std::string_view bytes) {
-    if (SystemStatus written = file_.Write(bytes); !written) return written;
+  platform::SystemStatus Append(std::string_view bytes) {
+    if (platform::SystemStatus written = file_.Write(bytes); !written) return written;
     return hash_.Add(bytes);
   }
 
@@ -231,7 +231,7 @@ class PartReceiver final : public platform::ResponseReceiver {
     // The server sent the whole file rather than the range: begin again.
     if (start.offset != part_.Size()) {
       if (start.offset != 0) return Fail(Failure(FailureKind::Interrupted, written_, host_));
-      if (SystemStatus restarted = part_.Restart(); !restarted) {
+      if (platform::SystemStatus restarted = part_.Restart(); !restarted) {
         return Fail(WriteFailure(written_, target_, 0, restarted.error()));
       }
     }
@@ -261,7 +261,7 @@ class PartReceiver final : public platform::ResponseReceiver {
     if (part_.Size() + bytes.size() > target_.sizeLimit) {
       return Fail(TooLarge(written_, target_, part_.Size() + bytes.size(), host_));
     }
-    if (SystemStatus appended = part_.Append(bytes); !appended) {
+    if (platform::SystemStatus appended = part_.Append(bytes); !appended) {
       const uint64_t needed = total_ ? *total_ - std::min(*total_, part_.Size()) : bytes.size();
       return Fail(WriteFailure(written_, target_, needed, appended.error()));
     }
@@ -374,7 +374,7 @@ FetchResult CopyFromFile(const WideString& written, const WideString& path, cons
       failure.systemError = read ? 0 : read.error().code;
       return failure;
     }
-    if (SystemStatus appended = part->Append(std::string_view(buffer.data(), want)); !appended) {
+    if (platform::SystemStatus appended = part->Append(std::string_view(buffer.data(), want)); !appended) {
       return WriteFailure(written, target, file->Size() - offset, appended.error());
     }
     offset += want;
@@ -421,4 +421,4 @@ platform::Expected<platform::Done, InstallFailure> FetchArchive(const WideString
   return fetched;
 }
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

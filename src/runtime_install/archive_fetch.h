@@ -11,7 +11,7 @@
 #include "platform/wide_string.h"
 #include "runtime_install/install_failure.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 
 // Where a pinned archive may come from, as the settings write it: an https:
 // or http: address, a file: address, a network path, or a path (relative ones
@@ -58,4 +58,4 @@ platform::Expected<platform::Done, InstallFailure> FetchArchive(const WideString
                                                                 const FetchTarget& target,
                                                                 const FetchObserver& observer, Trace& trace);
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

@@ -8,7 +8,7 @@
 #include "runtime_install/archive_reader.h"
 
 // The readers of each format behind ArchiveReader::Open, and what they share.
-namespace runtime_install::formats {
+namespace launcher::runtime_install::formats {
 
 std::unique_ptr<ArchiveReader> OpenZip(const ByteSource& source);
 std::unique_ptr<ArchiveReader> OpenTarGz(const ByteSource& source);
@@ -31,4 +31,4 @@ bool IsLinkMode(uint32_t mode);
 bool IsFolderMode(uint32_t mode);
 bool IsExecutableMode(uint32_t mode);
 
-}  // namespace runtime_install::formats
+}  // namespace launcher::runtime_install::formats

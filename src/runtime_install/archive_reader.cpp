@@ -5,7 +5,7 @@
 
 #include "runtime_install/archive_formats.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 
 std::optional<ArchiveFormat> FormatOfBytes(std::string_view start) {
   // A zip starts with an entry's local header, or with the end record when it holds none.
@@ -49,4 +49,4 @@ bool IsFolderMode(uint32_t mode) { return (mode & kTypeMask) == 0040000; }
 bool IsExecutableMode(uint32_t mode) { return (mode & 0111) != 0; }
 
 }  // namespace formats
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

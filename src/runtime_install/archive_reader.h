@@ -12,7 +12,7 @@
 #include "platform/files.h"
 #include "runtime_install/archive_entry.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 
 // Reads the runtime archives vendors ship: ".zip" (stored and deflated
 // entries, zip64, Unix modes for links and programs) and ".tar.gz" (ustar,
@@ -99,4 +99,4 @@ class ArchiveReader {
   virtual ArchiveResult<platform::Done> Read(EntryWriter& writer) = 0;
 };
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

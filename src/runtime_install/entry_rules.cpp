@@ -5,7 +5,7 @@
 #include <cctype>
 #include <map>
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 namespace {
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
@@ -167,4 +167,4 @@ const char* Describe(EntryProblem problem) {
   return "an unknown problem";
 }
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

@@ -8,7 +8,7 @@
 
 #include "runtime_install/archive_entry.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 
 // The rules an archive's entries must follow before anything is unpacked: each
 // lands inside the target folder, under a name every supported system writes
@@ -45,4 +45,4 @@ std::vector<std::string> NameComponents(std::string_view name);
 // Plain words for a problem: "leaves the folder through \"..\"".
 const char* Describe(EntryProblem problem);
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

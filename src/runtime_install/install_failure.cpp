@@ -2,7 +2,7 @@
 
 #include "platform/text.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 
 const char* KindName(FailureKind kind) {
   switch (kind) {
@@ -84,4 +84,4 @@ std::string Describe(const InstallFailure& failure) {
   return "unknown failure";
 }
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

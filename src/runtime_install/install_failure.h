@@ -5,7 +5,7 @@
 
 #include "platform/wide_string.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 
 // Why a runtime was not installed, with what a help desk needs to know.
 enum class FailureKind {
@@ -50,4 +50,4 @@ const char* KindName(FailureKind kind);
 // One line of plain English with every detail, for the trace and the tools.
 std::string Describe(const InstallFailure& failure);
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

@@ -11,7 +11,7 @@
 #include "runtime_install/runtime_check.h"
 #include "runtime_install/unpacking.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 namespace {
 
 using InstallResult = platform::Expected<StoredRuntime, InstallFailure>;
@@ -248,4 +248,4 @@ InstallResult InstallRuntime(const InstallRequest& request, const InstallCallbac
   return UnpackAndComplete(request, store, key, callbacks, trace);
 }
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

@@ -14,7 +14,7 @@
 #include "runtime_install/runtime_store.h"
 #include "settings/runtime_requirements.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 
 // Installing the publisher's pinned runtime archive into the user's store:
 // one start at a time (the others wait for it and use its result), the
@@ -27,7 +27,7 @@ struct InstallRequest {
   platform::Sha256Digest sha256{};      // "Archive SHA-256"
   std::optional<uint64_t> archiveSize;  // "Archive Size"
   WideString storeFolder;
-  RuntimeRequirements requirements;  // the version bounds and "JVM Type" the runtime must meet
+  settings::RuntimeRequirements requirements;  // the version bounds and "JVM Type" the runtime must meet
   ArchiveLimits limits = kRuntimeArchiveLimits;
 };
 
@@ -64,4 +64,4 @@ platform::Expected<StoredRuntime, InstallFailure> InstallRuntime(const InstallRe
 // How long a download left by an earlier start stays to be resumed.
 inline constexpr int64_t kWorkingFileLifetime = 24ll * 3600 * 1000000000;
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

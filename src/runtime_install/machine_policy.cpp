@@ -2,10 +2,10 @@
 
 #include "common/text.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 
 bool TurnsDownloadOff(const std::optional<WideString>& value) {
   return value && EqualsIgnoringCase(TrimWhiteSpace(*value), L"off");
 }
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

@@ -5,7 +5,7 @@
 #include "platform/registry.h"
 #include "platform/wide_string.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 
 // Whether an administrator has turned the runtime download off for every user
 // of the machine, where only administrators can write:
@@ -13,9 +13,9 @@ namespace runtime_install {
 //            "Runtime Download" = "off";
 //   POSIX:   /etc/java-application-launcher.conf, a line "Runtime Download=off".
 // The registry is the system's (on POSIX unused: the file speaks there).
-bool DownloadTurnedOffForMachine(Registry& registry);
+bool DownloadTurnedOffForMachine(platform::Registry& registry);
 
 // Whether the policy's value turns the download off: "off", in any case.
 bool TurnsDownloadOff(const std::optional<WideString>& value);
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

@@ -1,10 +1,10 @@
 #include "runtime_install/machine_policy.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 
-bool DownloadTurnedOffForMachine(Registry& registry) {
-  std::unique_ptr<RegistryKey> key = registry.OpenMachineKey(L"Software\\Policies\\Java Application Launcher", false);
+bool DownloadTurnedOffForMachine(platform::Registry& registry) {
+  std::unique_ptr<platform::RegistryKey> key = registry.OpenMachineKey(L"Software\\Policies\\Java Application Launcher", false);
   return key && TurnsDownloadOff(key->TextValue(L"Runtime Download"));
 }
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

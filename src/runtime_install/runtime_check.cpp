@@ -8,7 +8,7 @@
 #include "platform/runtime_layout.h"
 #include "platform/text.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 namespace {
 
 // The archive's single top folder, or the folder itself when the archive
@@ -24,15 +24,15 @@ WideString HomeIn(const WideString& folder) {
 }  // namespace
 
 platform::Expected<UnpackedRuntime, std::string> CheckUnpackedRuntime(const WideString& folder,
-                                                                      const RuntimeRequirements& requirements) {
+                                                                      const settings::RuntimeRequirements& requirements) {
   UnpackedRuntime runtime;
   runtime.home = HomeIn(folder);
   bool server = false;
-  runtime.jvmLibrary = LocateJvmLibrary(platform::WithTrailingSeparator(runtime.home), requirements.jvmType, server);
-  if (runtime.jvmLibrary.empty()) return NoJvmLibrary(requirements.jvmType);
-  if (IsI386LibraryFile(runtime.jvmLibrary))
+  runtime.jvmLibrary = discovery::LocateJvmLibrary(platform::WithTrailingSeparator(runtime.home), requirements.jvmType, server);
+  if (runtime.jvmLibrary.empty()) return discovery::NoJvmLibrary(requirements.jvmType);
+  if (discovery::IsI386LibraryFile(runtime.jvmLibrary))
     return std::string("a 32-bit JVM library, which this launcher cannot load");
-  if (IsForeignLibraryFile(runtime.jvmLibrary))
+  if (discovery::IsForeignLibraryFile(runtime.jvmLibrary))
     return std::string("a JVM library for another machine, which this launcher cannot load");
   const std::optional<WideString> version = platform::ReleaseFileValue(
       platform::ReadReleaseFile(platform::WithTrailingSeparator(runtime.home)), "JAVA_VERSION");
@@ -40,10 +40,10 @@ platform::Expected<UnpackedRuntime, std::string> CheckUnpackedRuntime(const Wide
     return std::string("no version (JAVA_VERSION) in its \"release\" file");
   }
   runtime.versionText = platform::ToUtf8(*version);
-  if (std::optional<std::string> outside = OutsideBounds(runtime.version, requirements)) {
+  if (std::optional<std::string> outside = discovery::OutsideBounds(runtime.version, requirements)) {
     return "version " + runtime.versionText + " is " + *outside;
   }
   return runtime;
 }
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

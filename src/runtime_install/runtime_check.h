@@ -7,7 +7,7 @@
 #include "platform/wide_string.h"
 #include "settings/runtime_requirements.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 
 // A runtime as an archive unpacked it.
 struct UnpackedRuntime {
@@ -22,6 +22,6 @@ struct UnpackedRuntime {
 // a JVM library for the requirements' "JVM Type" that is not a 32-bit one, and
 // a version inside their bounds. Otherwise, why not, in words.
 platform::Expected<UnpackedRuntime, std::string> CheckUnpackedRuntime(const WideString& folder,
-                                                                      const RuntimeRequirements& requirements);
+                                                                      const settings::RuntimeRequirements& requirements);
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

@@ -8,7 +8,7 @@
 #include "runtime_install/store_layout.h"
 #include "settings/settings_paths.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 namespace {
 
 constexpr size_t kKeyLength = 16;
@@ -75,7 +75,7 @@ WideString StoreFolderFor(const WideString& userDataFolder, const WideString& pr
                           const WideString& productCode) {
   if (userDataFolder.empty()) return {};
   WideString folder = platform::WithTrailingSeparator(userDataFolder);
-  for (const WideString& part : {ProductFolderName(productName), productCode}) {
+  for (const WideString& part : {settings::ProductFolderName(productName), productCode}) {
     if (!part.empty()) folder += part + platform::kPathSeparator;
   }
   return folder + kStoreFolderName + platform::kPathSeparator;
@@ -167,4 +167,4 @@ platform::SystemStatus RuntimeStore::Complete(const std::string& key, const std:
   return platform::RenameEntry(unpacking, RuntimeFolder(key));
 }
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

@@ -11,7 +11,7 @@
 #include "platform/hashing.h"
 #include "platform/wide_string.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 
 // The per-user store of installed runtimes, one folder per archive named
 // after its hash:
@@ -87,4 +87,4 @@ class RuntimeStore {
   WideString folder_;  // ends in a separator
 };
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

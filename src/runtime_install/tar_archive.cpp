@@ -7,7 +7,7 @@
 
 #include "runtime_install/archive_formats.h"
 
-namespace runtime_install::formats {
+namespace launcher::runtime_install::formats {
 namespace {
 
 constexpr size_t kBlock = 512;
@@ -301,4 +301,4 @@ class TarGzReader final : public ArchiveReader {
 
 std::unique_ptr<ArchiveReader> OpenTarGz(const ByteSource& source) { return std::make_unique<TarGzReader>(source); }
 
-}  // namespace runtime_install::formats
+}  // namespace launcher::runtime_install::formats

@@ -8,7 +8,7 @@
 #include "platform/text.h"
 #include "runtime_install/entry_rules.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 namespace {
 
 using platform::FileFailure;
@@ -102,7 +102,7 @@ class FolderWriter final : public EntryWriter {
     return true;
   }
 
-  bool Check(const SystemStatus& status, const std::string& entry) {
+  bool Check(const platform::SystemStatus& status, const std::string& entry) {
     if (status) return true;
     if (platform::ClassifyFileFailure(status.error()) == FileFailure::NameTaken) {
       failure_ = Failure(UnpackFailure::Kind::BadArchive, entry, "a name that another entry has taken");
@@ -126,7 +126,7 @@ class FolderWriter final : public EntryWriter {
     }
     return false;
   }
-  bool Check(const SystemStatus& status) { return Check(status, entry_->name); }
+  bool Check(const platform::SystemStatus& status) { return Check(status, entry_->name); }
 
   const WideString& folder_;
   const uint64_t total_;
@@ -167,4 +167,4 @@ platform::Expected<UnpackedArchive, UnpackFailure> Unpack(ArchiveReader& reader,
   return UnpackedArchive{.entries = entries->size(), .bytes = bytes};
 }
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

@@ -9,7 +9,7 @@
 #include "runtime_install/archive_entry.h"
 #include "runtime_install/archive_reader.h"
 
-namespace runtime_install {
+namespace launcher::runtime_install {
 
 // Why an archive was not unpacked whole.
 struct UnpackFailure {
@@ -44,4 +44,4 @@ struct UnpackObserver {
 platform::Expected<UnpackedArchive, UnpackFailure> Unpack(ArchiveReader& reader, const WideString& folder,
                                                           const ArchiveLimits& limits, const UnpackObserver& observer);
 
-}  // namespace runtime_install
+}  // namespace launcher::runtime_install

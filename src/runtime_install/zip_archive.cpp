@@ -6,7 +6,7 @@
 
 #include "runtime_install/archive_formats.h"
 
-namespace runtime_install::formats {
+namespace launcher::runtime_install::formats {
 namespace {
 
 uint64_t Little(std::string_view bytes, size_t offset, size_t width) {
@@ -307,4 +307,4 @@ class ZipReader final : public ArchiveReader {
 
 std::unique_ptr<ArchiveReader> OpenZip(const ByteSource& source) { return std::make_unique<ZipReader>(source); }
 
-}  // namespace runtime_install::formats
+}  // namespace launcher::runtime_install::formats

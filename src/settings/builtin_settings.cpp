@@ -3,6 +3,8 @@
 #include "common/split_list.h"
 #include "common/text.h"
 
+namespace launcher::settings {
+
 std::optional<WideString> BuiltinSettings::Find(const WideString& section, const WideString& key) const {
   for (const Section& each : sections) {
     if (each.name != section) continue;
@@ -46,3 +48,5 @@ BuiltinSettings ParseBuiltinSettings(const WideString& text) {
   }
   return settings;
 }
+
+}  // namespace launcher::settings

@@ -6,6 +6,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::settings {
+
 // The settings the executable carries, the lowest layer of every layered lookup:
 // an ordered list of sections, each an ordered list of (key, value) pairs.
 struct BuiltinSettings {
@@ -29,3 +31,5 @@ struct BuiltinSettings {
 // Parses INI text whose lines end in "\r\n". Lines before the first section and
 // lines without "=" are ignored; keys and values are trimmed, section names not.
 BuiltinSettings ParseBuiltinSettings(const WideString& text);
+
+}  // namespace launcher::settings

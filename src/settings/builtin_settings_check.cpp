@@ -10,6 +10,8 @@
 #include "settings/settings_keys.h"
 #include "settings/settings_values.h"
 
+namespace launcher::settings {
+
 namespace {
 
 // The keys read_settings.cpp reads through the layered reader, the only
@@ -174,3 +176,5 @@ std::vector<SettingsNotice> CheckBuiltinSettings(const WideString& text) {
                    [](const SettingsNotice& a, const SettingsNotice& b) { return a.line < b.line; });
   return notices;
 }
+
+}  // namespace launcher::settings

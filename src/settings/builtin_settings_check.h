@@ -7,6 +7,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::settings {
+
 // What a publisher should hear before built-in settings ship: each section and
 // key the launcher will not read from the built-in layer, and version bounds
 // that no installed runtime can meet, with the line's number (counted from 1).
@@ -27,3 +29,5 @@ struct BuiltinLayerSection {
   const wchar_t* numberedKey = nullptr;
 };
 std::span<const BuiltinLayerSection> BuiltinLayerSections();
+
+}  // namespace launcher::settings

@@ -4,6 +4,8 @@
 #include "settings/settings_keys.h"
 #include "settings/settings_paths.h"
 
+namespace launcher::settings {
+
 namespace {
 
 // A file that cannot take the path is left as it was: this start goes on with
@@ -26,3 +28,5 @@ void WriteJrePath(const ProductSettings& product, const ExecutableLocation& exec
   if (!hasPair) return;
   if (std::optional<WideString> pairSettings = SettingsPathFor(product.pairProduct)) Write(*pairSettings, folder);
 }
+
+}  // namespace launcher::settings

@@ -8,6 +8,8 @@
 #include "platform/wide_string.h"
 #include "settings/runtime_requirements.h"
 
+namespace launcher::settings {
+
 // Every setting of a start, read once, in groups by what they configure. Values
 // are kept as written: environment references are expanded where they are used,
 // after the launcher has set the runtime's variables.
@@ -23,7 +25,7 @@ struct ProductSettings {
 struct ApplicationSettings {
   WideString mainClass;  // "/"-separated
   bool failureCheck = false;
-  bool overrideWorkingDirectory = false;
+  bool overrideWorkingFolder = false;
   WideString cmd;  // further arguments for main, split when the launch is planned
   // "App User Model ID": the taskbar's name for the application's windows; ""
   // when not set or not valid.
@@ -104,3 +106,5 @@ struct LauncherSettings {
   // Present only for a section with an address and a well-formed SHA-256.
   std::optional<RuntimeDownloadSettings> runtimeDownload;
 };
+
+}  // namespace launcher::settings

@@ -9,6 +9,8 @@
 #include "settings/settings_values.h"
 #include "settings/user_options.h"
 
+namespace launcher::settings {
+
 namespace {
 
 bool IsYes(const WideString& value) { return EqualsIgnoringCase(value, L"Yes"); }
@@ -98,7 +100,7 @@ ApplicationSettings ReadApplication(const LayeredReader& layered, const WideStri
   ApplicationSettings application;
   application.mainClass = ReplaceAll(mainClass, L'.', L'/');
   application.failureCheck = IsYes(read(keys::kFailureCheck));
-  application.overrideWorkingDirectory = IsYes(read(keys::kOverrideWorkingDir));
+  application.overrideWorkingFolder = IsYes(read(keys::kOverrideWorkingDir));
   application.cmd = read(keys::kCmd);
   application.appUserModelId = ReadAppUserModelId(layered);
   application.restartExitCodes = ReadRestartExitCodes(layered);
@@ -218,3 +220,5 @@ Result<LauncherSettings> ReadSettings(const ExecutableLocation& executable,
   settings.runtimeDownload = ReadRuntimeDownload(layered);
   return settings;
 }
+
+}  // namespace launcher::settings

@@ -1,5 +1,7 @@
 #include "settings/runtime_requirements.h"
 
+namespace launcher::settings {
+
 namespace {
 
 struct SourceFlags {
@@ -68,3 +70,5 @@ bool Accepts(VendorPolicy policy, Vendor vendor) {
 }
 
 bool Favours(VendorPolicy policy, Vendor vendor) { return FlagsOf(policy).favoured[static_cast<int>(vendor)]; }
+
+}  // namespace launcher::settings

@@ -4,6 +4,8 @@
 #include "platform/wide_string.h"
 #include "settings/jvm_type_mode.h"
 
+namespace launcher::settings {
+
 // What the application asks of a Java runtime: the settings that runtime
 // discovery works from.
 
@@ -52,3 +54,5 @@ struct RuntimeRequirements {
   VendorPolicy vendor = VendorPolicy::SunOnly;
   WideString jrePath;  // "JRE Path": from the per-user file when that applies
 };
+
+}  // namespace launcher::settings

@@ -4,6 +4,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::settings {
+
 // Whether a settings file can be read. Only a regular file is: anything else in
 // its place (a folder, a FIFO, a device) reads as no file, since opening it may
 // wait for ever or never end. A file above the size limit is refused: every
@@ -13,3 +15,5 @@ enum class SettingsFileCheck { Readable, NoFile, TooLarge };
 inline constexpr uint64_t kLargestSettingsFileMegabytes = 2;
 
 SettingsFileCheck CheckSettingsFile(const WideString& path);
+
+}  // namespace launcher::settings

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace launcher::settings {
+
 // Every section and key of the settings file, spelled once.
 namespace keys {
 
@@ -56,3 +58,5 @@ inline constexpr const wchar_t* kSplashScreenShadow = L"Splash Screen Shadow";
 inline constexpr const wchar_t* kPreferNativeSplashScreen = L"Preffer Native Splash Screen";
 
 }  // namespace keys
+
+}  // namespace launcher::settings

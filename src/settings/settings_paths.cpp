@@ -5,6 +5,8 @@
 #include "platform/process.h"
 #include "settings/launcher_settings.h"
 
+namespace launcher::settings {
+
 WideString ProductFolderName(const WideString& productName) {
   WideString folder;
   for (wchar_t c : productName) {
@@ -17,11 +19,11 @@ WideString PerUserSettingsPath(const WideString& configurationFolder, const Wide
                                const WideString& productCode, const WideString& executablePath, bool createFolders) {
   const wchar_t separator = platform::kPathSeparator;
   // A new account may not have its configuration folder yet (~/.config).
-  if (createFolders && !configurationFolder.empty()) platform::MakeDirectory(configurationFolder);
+  if (createFolders && !configurationFolder.empty()) platform::MakeFolder(configurationFolder);
   WideString path = configurationFolder + separator + ProductFolderName(productName);
-  if (createFolders) platform::MakeDirectory(path);
+  if (createFolders) platform::MakeFolder(path);
   path += separator + productCode;
-  if (createFolders) platform::MakeDirectory(path);
+  if (createFolders) platform::MakeFolder(path);
   WideString fileName = platform::FileNameOf(executablePath);
   return path + separator + fileName.substr(0, fileName.rfind(L'.')) + L".ini";
 }
@@ -37,11 +39,11 @@ WideString StartupCacheFolder(const WideString& cacheFolder, const WideString& p
                               const WideString& productCode, bool createFolders) {
   if (cacheFolder.empty()) return {};
   WideString path = cacheFolder;
-  if (createFolders) platform::MakeDirectory(path);
+  if (createFolders) platform::MakeFolder(path);
   for (const WideString& name : {ProductFolderName(productName), productCode, WideString(L"StartupCache")}) {
     if (name.empty()) continue;
     path = platform::WithTrailingSeparator(path) + name;
-    if (createFolders) platform::MakeDirectory(path);
+    if (createFolders) platform::MakeFolder(path);
   }
   return platform::WithTrailingSeparator(path);
 }
@@ -49,3 +51,5 @@ WideString StartupCacheFolder(const WideString& cacheFolder, const WideString& p
 WideString StartupCacheFolderOf(const ProductSettings& product, bool createFolders) {
   return StartupCacheFolder(platform::UserCacheFolder(), product.name, product.code, createFolders);
 }
+
+}  // namespace launcher::settings

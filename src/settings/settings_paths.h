@@ -2,6 +2,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::settings {
+
 // Where the per-user settings files lie.
 
 // The product name as a folder name: without \ ? " | > < : / *.
@@ -32,3 +34,5 @@ WideString StartupCacheFolder(const WideString& cacheFolder, const WideString& p
 
 // The same in the user's cache folder.
 WideString StartupCacheFolderOf(const ProductSettings& product, bool createFolders);
+
+}  // namespace launcher::settings

@@ -1,5 +1,7 @@
 #include "settings/settings_readers.h"
 
+namespace launcher::settings {
+
 const char* LayerName(SettingLayer layer) {
   switch (layer) {
     case SettingLayer::Builtin:
@@ -49,3 +51,5 @@ SettingValue LayeredReader::ReadValue(const WideString& section, const WideStrin
   TraceSetting(trace, section, key, value);
   return value;
 }
+
+}  // namespace launcher::settings

@@ -5,6 +5,8 @@
 #include "platform/wide_string.h"
 #include "settings/builtin_settings.h"
 
+namespace launcher::settings {
+
 // Where a setting's value came from.
 enum class SettingLayer {
   None,                   // nowhere: the value is empty
@@ -52,3 +54,5 @@ struct LayeredReader {
 
 // Writes the line of a value read (nothing for an empty one).
 void TraceSetting(Trace& trace, const WideString& section, const WideString& key, const SettingValue& value);
+
+}  // namespace launcher::settings

@@ -5,6 +5,8 @@
 #include "common/split_list.h"
 #include "common/text.h"
 
+namespace launcher::settings {
+
 JvmTypeMode ParseJvmType(const WideString& value) {
   if (value == L"server") return JvmTypeMode::Server;
   if (value == L"favor_server") return JvmTypeMode::FavorServer;
@@ -88,3 +90,5 @@ std::optional<int32_t> ParseExitCode(const WideString& text) {
   if (!magnitude || *magnitude > largest) return std::nullopt;
   return static_cast<int32_t>(negative ? -static_cast<int64_t>(*magnitude) : static_cast<int64_t>(*magnitude));
 }
+
+}  // namespace launcher::settings

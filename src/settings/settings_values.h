@@ -8,6 +8,8 @@
 #include "settings/launcher_settings.h"
 #include "settings/runtime_requirements.h"
 
+namespace launcher::settings {
+
 // The values of the settings that choose among runtimes.
 
 // "JVM Type": exactly "server" or "favor_server", else Default.
@@ -37,3 +39,5 @@ std::optional<uint64_t> ParseByteCount(const WideString& value);
 
 // "Offer", any case: "auto" and "off"; anything else asks.
 RuntimeOffer ParseRuntimeOffer(const WideString& value);
+
+}  // namespace launcher::settings

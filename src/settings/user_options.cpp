@@ -7,6 +7,8 @@
 #include "platform/files.h"
 #include "platform/text.h"
 
+namespace launcher::settings {
+
 namespace {
 
 const char* PolicyWord(UserOptionsPolicy policy) {
@@ -96,3 +98,5 @@ WideStringList ReadUserOptions(const WideString& path, UserOptionsPolicy policy,
   }
   return std::move(options.kept);
 }
+
+}  // namespace launcher::settings

@@ -5,6 +5,8 @@
 #include "common/trace.h"
 #include "platform/wide_string.h"
 
+namespace launcher::settings {
+
 // JVM options that a user sets without administrator rights: a file in the
 // per-user folder, named like the executable with ".options", one option a
 // line. The publisher decides how much of it counts ("User Options").
@@ -46,3 +48,5 @@ WideString UserOptionsPathBeside(const WideString& perUserSettingsPath);
 // read, taken and dropped. A file that is missing, unreadable or too large
 // gives no options.
 WideStringList ReadUserOptions(const WideString& path, UserOptionsPolicy policy, Trace& trace);
+
+}  // namespace launcher::settings

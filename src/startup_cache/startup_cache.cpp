@@ -10,6 +10,8 @@
 #include "startup_cache/startup_cache_key.h"
 #include "startup_cache/startup_cache_options.h"
 
+namespace launcher::startup_cache {
+
 namespace {
 
 StampedFile Stamped(const WideString& path) { return {path, platform::QueryFileIdentity(path)}; }
@@ -130,3 +132,5 @@ StartupCachePlan PlanStartupCache(const StartupCacheInputs& given) {
   plan.job = BuildJob(inputs, plan, files, javaProgram, vmName, archived, family);
   return Outcome(plan, plan.buildAttempt > 1 ? CacheReason::BuildTriedAgain : CacheReason::RecordingClasses);
 }
+
+}  // namespace launcher::startup_cache

@@ -8,6 +8,8 @@
 #include "startup_cache/startup_cache_job.h"
 #include "startup_cache/startup_cache_mechanism.h"
 
+namespace launcher::startup_cache {
+
 // A per-user cache of the classes an application loads, which the runtime maps
 // at the next start instead of loading and linking them again.
 
@@ -39,3 +41,5 @@ struct StartupCachePlan {
 // Nothing fails: whatever stands in the way leaves the start as it would be
 // without the cache.
 StartupCachePlan PlanStartupCache(const StartupCacheInputs& inputs);
+
+}  // namespace launcher::startup_cache

@@ -8,6 +8,8 @@
 #include "platform/process.h"
 #include "startup_cache/startup_cache_files.h"
 
+namespace launcher::startup_cache {
+
 const wchar_t* const kCacheBuildVariable = L"QX_LAUNCHER_CACHE_BUILD";
 
 namespace {
@@ -140,3 +142,5 @@ int32_t RunCacheBuild(const WideString& jobFile) {
   if (built) RemoveReplacedFiles(*job);
   return built ? 0 : 1;
 }
+
+}  // namespace launcher::startup_cache

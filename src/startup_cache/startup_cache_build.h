@@ -7,6 +7,8 @@
 #include "platform/wide_string.h"
 #include "startup_cache/startup_cache_job.h"
 
+namespace launcher::startup_cache {
+
 // The build of an archive of the start-up cache: a copy of the launcher,
 // started in the background once the application has ended, that waits for
 // the launcher to end, runs the runtime's java program, and puts the archive
@@ -38,3 +40,5 @@ class CacheBuildStarter {
 // The launcher's work when kCacheBuildVariable is set: 0 when an archive was
 // put in place.
 int32_t RunCacheBuild(const WideString& jobFile);
+
+}  // namespace launcher::startup_cache

@@ -3,6 +3,8 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 
+namespace launcher::startup_cache {
+
 namespace {
 
 bool EndsWith(const WideString& text, const WideString& suffix) {
@@ -64,3 +66,5 @@ BuildRecord ReadBuildRecord(std::string_view text) {
 std::string BuildRecordText(const BuildRecord& record, std::string_view log) {
   return "attempts " + std::to_string(record.attempts) + (record.final ? " final" : "") + "\n" + std::string(log);
 }
+
+}  // namespace launcher::startup_cache

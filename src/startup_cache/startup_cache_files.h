@@ -9,6 +9,8 @@
 #include "platform/wide_string.h"
 #include "startup_cache/startup_cache_mechanism.h"
 
+namespace launcher::startup_cache {
+
 // The files of the start-up cache in its folder. All begin with the family
 // and the key ("<family>-<key>"); the files of one run add its process id, so
 // that starts at the same time never share one.
@@ -83,3 +85,5 @@ BuildRecord ReadBuildRecord(std::string_view text);
 // Room enough for the first line, "attempts N final", and its line end.
 inline constexpr size_t kLongestBuildRecordLine = 32;
 std::string BuildRecordText(const BuildRecord& record, std::string_view log);
+
+}  // namespace launcher::startup_cache

@@ -4,6 +4,8 @@
 
 #include "platform/text.h"
 
+namespace launcher::startup_cache {
+
 namespace {
 
 constexpr std::string_view kHeader = "start-up cache job 1";
@@ -35,3 +37,5 @@ std::optional<CacheBuildJob> ParseJob(std::string_view text) {
   job.arguments.assign(fields.begin() + kFixedFields, fields.end());
   return job;
 }
+
+}  // namespace launcher::startup_cache

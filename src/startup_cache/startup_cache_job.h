@@ -6,6 +6,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::startup_cache {
+
 // What the background build of an archive does: run the runtime's java program
 // with the arguments, then put the archive in place. The launcher writes it to
 // a file, which the build reads.
@@ -28,3 +30,5 @@ std::string SerializeJob(const CacheBuildJob& job);
 
 // nullopt for a text that SerializeJob did not make.
 std::optional<CacheBuildJob> ParseJob(std::string_view text);
+
+}  // namespace launcher::startup_cache

@@ -7,6 +7,8 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 
+namespace launcher::startup_cache {
+
 namespace {
 
 constexpr std::string_view kClassPathOption = "-Djava.class.path=";
@@ -74,3 +76,5 @@ std::string CacheKey(const CacheKeyInputs& inputs) {
 std::string CacheFamily(const WideString& executablePath, const WideString& runtimeHome) {
   return Fingerprint().Add(executablePath).Add(runtimeHome).Hex();
 }
+
+}  // namespace launcher::startup_cache

@@ -8,6 +8,8 @@
 #include "platform/wide_string.h"
 #include "startup_cache/startup_cache_mechanism.h"
 
+namespace launcher::startup_cache {
+
 // What tells one archive of the start-up cache from another.
 
 // A file as it was found when the start was planned.
@@ -44,3 +46,5 @@ std::string CacheKey(const CacheKeyInputs& inputs);
 // 16 hexadecimal digits shared by every archive of one launcher on one runtime,
 // so that a new archive can replace the older ones.
 std::string CacheFamily(const WideString& executablePath, const WideString& runtimeHome);
+
+}  // namespace launcher::startup_cache

@@ -3,6 +3,8 @@
 #include "common/java_version.h"
 #include "common/text.h"
 
+namespace launcher::startup_cache {
+
 namespace {
 
 // Ahead-of-time class linking arrived in Java 24, but the cache was verified
@@ -72,3 +74,5 @@ CacheMechanismChoice ChooseCacheMechanism(const std::optional<WideString>& javaV
   if (feature >= kClassDataArchive) return {CacheMechanism::ClassDataArchive, CacheReason::ClassDataArchive};
   return {CacheMechanism::None, CacheReason::RuntimeTooOld};
 }
+
+}  // namespace launcher::startup_cache

@@ -4,6 +4,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::startup_cache {
+
 // How a runtime can keep an application's classes ready for its next start.
 enum class CacheMechanism {
   None,
@@ -48,3 +50,5 @@ struct CacheMechanismChoice {
 // (nullopt when absent).
 CacheMechanismChoice ChooseCacheMechanism(const std::optional<WideString>& javaVersion,
                                           const std::optional<WideString>& jvmVariant);
+
+}  // namespace launcher::startup_cache

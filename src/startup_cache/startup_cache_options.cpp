@@ -5,6 +5,8 @@
 
 #include "platform/text.h"
 
+namespace launcher::startup_cache {
+
 namespace {
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
@@ -91,3 +93,5 @@ WideStringList BuildArchiveArguments(CacheMechanism mechanism, const WideString&
   arguments.insert(arguments.end(), {L"-cp", classPath});
   return arguments;
 }
+
+}  // namespace launcher::startup_cache

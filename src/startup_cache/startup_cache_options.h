@@ -6,6 +6,8 @@
 #include "platform/wide_string.h"
 #include "startup_cache/startup_cache_mechanism.h"
 
+namespace launcher::startup_cache {
+
 // The JVM options of the start-up cache, and those of the java program that
 // builds its archive.
 
@@ -37,3 +39,5 @@ std::string RecordClassesOption(const std::string& classList);
 WideStringList BuildArchiveArguments(CacheMechanism mechanism, const WideString& vmName, const WideString& classList,
                                      const WideString& archive, const WideString& classPath,
                                      const JvmOptionList& shapingOptions);
+
+}  // namespace launcher::startup_cache

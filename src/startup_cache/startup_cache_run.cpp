@@ -3,6 +3,8 @@
 #include "platform/runtime_layout.h"
 #include "settings/settings_paths.h"
 
+namespace launcher::startup_cache {
+
 namespace {
 
 StartupCachePlan PlanOfRun(const StartupCacheRunInputs& inputs) {
@@ -17,7 +19,7 @@ StartupCachePlan PlanOfRun(const StartupCacheRunInputs& inputs) {
   plan.executablePath = inputs.executablePath;
   // The folders are made only for a runtime that can use them.
   if (ChooseCacheMechanism(plan.javaVersion, plan.jvmVariant).mechanism != CacheMechanism::None) {
-    plan.folder = StartupCacheFolderOf(inputs.product, true);
+    plan.folder = settings::StartupCacheFolderOf(inputs.product, true);
   }
   plan.options = inputs.planOptions;
   return PlanStartupCache(plan);
@@ -57,3 +59,5 @@ StartupCacheRun::StartupCacheRun(const StartupCacheRunInputs& inputs, Trace& tra
 void StartupCacheRun::ApplicationEnded(ApplicationEnd end) {
   if (end == ApplicationEnd::MainEnded || end == ApplicationEnd::Exited) build_.Start();
 }
+
+}  // namespace launcher::startup_cache

@@ -8,12 +8,14 @@
 #include "startup_cache/startup_cache.h"
 #include "startup_cache/startup_cache_build.h"
 
+namespace launcher::startup_cache {
+
 // What a start's cache run is made from: the settings, the runtime chosen (its
 // release file tells the version without starting it) and the launch plan's
 // own options, to which the cache's archive belongs.
 struct StartupCacheRunInputs {
-  const StartupCacheSettings& settings;
-  const ProductSettings& product;  // names the per-user cache folder
+  const settings::StartupCacheSettings& settings;
+  const settings::ProductSettings& product;  // names the per-user cache folder
   const WideString& executablePath;
   const WideString& runtimeHome;
   const WideString& jvmLibrary;
@@ -45,3 +47,5 @@ class StartupCacheRun final : public TerminationObserver {
   const StartupCachePlan plan_;
   CacheBuildStarter build_;
 };
+
+}  // namespace launcher::startup_cache

@@ -1,5 +1,7 @@
 #include "ui/alpha_blend.h"
 
+namespace launcher::ui {
+
 namespace {
 
 constexpr unsigned kOpaque = 255;
@@ -21,3 +23,5 @@ void PremultiplyAlpha(std::span<uint8_t> bgraPixels) {
     }
   }
 }
+
+}  // namespace launcher::ui

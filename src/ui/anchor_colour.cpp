@@ -1,5 +1,7 @@
 #include "ui/anchor_colour.h"
 
+namespace launcher::ui {
+
 namespace {
 
 bool IsSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
@@ -29,3 +31,5 @@ std::optional<uint32_t> ParseAnchorColour(const WideString& text) {
   const uint32_t blue = LeadingNumber(text.substr(second + 1)) & 0xFF;
   return red | green << 8 | blue << 16;
 }
+
+}  // namespace launcher::ui

@@ -5,6 +5,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::ui {
+
 // The browser's link colours, as "Anchor Color" and "Anchor Color Visited"
 // hold them: three decimal numbers, red, green and blue, separated by commas.
 
@@ -16,3 +18,5 @@ constexpr size_t kAnchorColourMaxLength = 11;
 // number may have leading white space and a sign, ends at its first
 // non-digit, and is 0 without digits.
 std::optional<uint32_t> ParseAnchorColour(const WideString& text);
+
+}  // namespace launcher::ui

@@ -9,6 +9,8 @@
 #include "ui/java_download_page.h"
 #include "ui/user_interface.h"
 
+namespace launcher::ui {
+
 namespace {
 
 void PrintLine(const WideString& text) {
@@ -27,7 +29,7 @@ RuntimeAnswer AskOnConsole(const FolderCheck& check) {
     const std::optional<WideString> line = platform::ReadStandardInputLine();
     const WideString typed = line ? WithoutEnclosingQuotes(*line) : WideString();
     if (typed.empty()) return {RuntimeAnswer::Kind::Cancelled, {}, {}};
-    const WideString folder = platform::WithTrailingSeparator(platform::FixedToCurrentDirectory(typed));
+    const WideString folder = platform::WithTrailingSeparator(platform::FixedToCurrentFolder(typed));
     const WideString library = check(folder);
     if (!library.empty()) return {RuntimeAnswer::Kind::Chosen, folder, library};
   }
@@ -124,3 +126,5 @@ UserInterface& ConsoleUserInterface() {
   static Console ui;
   return ui;
 }
+
+}  // namespace launcher::ui

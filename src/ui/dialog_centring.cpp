@@ -1,5 +1,7 @@
 #include "ui/dialog_centring.h"
 
+namespace launcher::ui {
+
 namespace {
 
 // One axis; the divisions truncate toward zero.
@@ -16,3 +18,5 @@ LayoutPoint CentredPosition(LayoutSize dialog, const LayoutRect& centreOn, const
   return {CentredStart(dialog.width, centreOn.left, centreOn.right, area.left, area.right),
           CentredStart(dialog.height, centreOn.top, centreOn.bottom, area.top, area.bottom)};
 }
+
+}  // namespace launcher::ui

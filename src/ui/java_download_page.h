@@ -1,3 +1,6 @@
+
+namespace launcher::ui {
+
 #ifndef LAUNCHER_JAVA_DOWNLOAD_PAGE_H
 #define LAUNCHER_JAVA_DOWNLOAD_PAGE_H
 
@@ -11,3 +14,5 @@ inline constexpr const wchar_t* kJavaDownloadPage = L"" JAVA_DOWNLOAD_PAGE;
 #endif
 
 #endif
+
+}  // namespace launcher::ui

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace launcher::ui {
+
 // Rectangles and sizes in pixels, for the layout arithmetic of the dialogs,
 // kept apart from the window system so that it can be tested anywhere.
 struct LayoutRect {
@@ -26,3 +28,5 @@ struct LayoutPoint {
   int32_t y = 0;
   bool operator==(const LayoutPoint&) const = default;
 };
+
+}  // namespace launcher::ui

@@ -6,6 +6,8 @@
 #include "platform/library.h"
 #include "platform/text.h"
 
+namespace launcher::ui {
+
 namespace {
 
 using InitFunction = void (*)();
@@ -39,3 +41,5 @@ bool NativeSplash::Start(const WideString& library, const WideString& picture) {
 void NativeSplash::Close() {
   if (CloseFunction close = std::exchange(close_, nullptr)) close();
 }
+
+}  // namespace launcher::ui

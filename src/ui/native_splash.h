@@ -2,6 +2,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::ui {
+
 // The runtime's own splash screen library showing the picture. The library,
 // once loaded, stays for the rest of the process: the application may use the
 // splash it shows through the runtime.
@@ -28,3 +30,5 @@ class NativeSplash {
 
   CloseFunction close_ = nullptr;
 };
+
+}  // namespace launcher::ui

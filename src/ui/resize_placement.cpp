@@ -1,5 +1,7 @@
 #include "ui/resize_placement.h"
 
+namespace launcher::ui {
+
 namespace {
 
 struct Span {
@@ -32,3 +34,5 @@ LayoutRect PlaceControl(uint32_t flags, const LayoutRect& initial, const LayoutR
                 {current.top, current.bottom}, newClient.height, newClient.height - initialClient.height);
   return {across.start, down.start, across.end, down.end};
 }
+
+}  // namespace launcher::ui

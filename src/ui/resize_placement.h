@@ -4,6 +4,8 @@
 
 #include "ui/layout_geometry.h"
 
+namespace launcher::ui {
+
 // How a control of a resizable dialog follows the dialog's client size.
 namespace resize {
 
@@ -32,3 +34,5 @@ struct Rule {
 // where it is now, which an edge that does not follow keeps.
 LayoutRect PlaceControl(uint32_t flags, const LayoutRect& initial, const LayoutRect& current, LayoutSize initialClient,
                         LayoutSize newClient);
+
+}  // namespace launcher::ui

@@ -1,5 +1,7 @@
 #include "ui/splash_geometry.h"
 
+namespace launcher::ui {
+
 namespace {
 
 constexpr int64_t kHimetricPerInch = 2540;
@@ -23,3 +25,5 @@ int32_t HimetricFromPixels(int32_t pixels, int32_t dotsPerInch) {
   if (dotsPerInch <= 0) return 0;
   return RoundedQuotient(int64_t{pixels} * kHimetricPerInch, dotsPerInch);
 }
+
+}  // namespace launcher::ui

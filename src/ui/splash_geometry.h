@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace launcher::ui {
+
 // The arithmetic of the splash window's picture and place.
 
 // Where a picture of the given extent starts so that it is centred on a
@@ -15,3 +17,5 @@ int32_t CentredStart(int32_t screenExtent, int32_t pictureExtent);
 // unit, halves away from zero.
 int32_t PixelsFromHimetric(int32_t himetric, int32_t dotsPerInch);
 int32_t HimetricFromPixels(int32_t pixels, int32_t dotsPerInch);
+
+}  // namespace launcher::ui

@@ -5,6 +5,8 @@
 #include "platform/runtime_layout.h"
 #include "ui/runtime_splash_library.h"
 
+namespace launcher::ui {
+
 namespace {
 
 // The picture as the runtime's splash library, which takes it in 8-bit text,
@@ -18,7 +20,7 @@ std::optional<JvmPath> PictureForRuntimeLibrary(const WideString& picture, Splas
 
 }  // namespace
 
-SplashScreen::SplashScreen(const SplashSettings& settings, const WideString& jvmLibrary, SplashMode mode, Trace& trace)
+SplashScreen::SplashScreen(const settings::SplashSettings& settings, const WideString& jvmLibrary, SplashMode mode, Trace& trace)
     : settings_(settings),
       jvmLibrary_(jvmLibrary),
       mode_(mode),
@@ -78,3 +80,5 @@ WindowHandle SplashScreen::Window() const { return window_ ? window_->Window() :
 void SplashScreen::CloseWindow() { window_.reset(); }
 
 void SplashScreen::CloseNative() { native_.Close(); }
+
+}  // namespace launcher::ui

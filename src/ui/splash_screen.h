@@ -12,6 +12,8 @@
 #include "ui/splash_window_thread.h"
 #include "ui/user_interface.h"
 
+namespace launcher::ui {
+
 // Whether a start shows its splash picture at all.
 enum class SplashMode { Shown, Suppressed };
 
@@ -29,7 +31,7 @@ class SplashScreen {
   // library. The launcher's own window shows at once, unless the runtime's
   // splash is to show the picture: that one imports the JVM library and waits
   // for LibraryLoaded. Suppressed, nothing shows.
-  SplashScreen(const SplashSettings& settings, const WideString& jvmLibrary, SplashMode mode, Trace& trace);
+  SplashScreen(const settings::SplashSettings& settings, const WideString& jvmLibrary, SplashMode mode, Trace& trace);
   ~SplashScreen();
   SplashScreen(const SplashScreen&) = delete;
   SplashScreen& operator=(const SplashScreen&) = delete;
@@ -69,7 +71,7 @@ class SplashScreen {
   void CloseWindow();
   void CloseNative();
 
-  const SplashSettings settings_;
+  const settings::SplashSettings settings_;
   const WideString jvmLibrary_;
   const SplashMode mode_;
   Trace& trace_;
@@ -80,3 +82,5 @@ class SplashScreen {
   bool nativeStarted_ = false;
   std::unique_ptr<SplashWindowThread> window_;
 };
+
+}  // namespace launcher::ui

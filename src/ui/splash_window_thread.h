@@ -5,6 +5,8 @@
 #include "platform/wide_string.h"
 #include "ui/user_interface.h"
 
+namespace launcher::ui {
+
 // The launcher's own splash window, made, shown, pumped and destroyed on a
 // thread of its own so that the start never waits for it. Windows has one;
 // on POSIX the runtime's splash library is the only splash.
@@ -25,3 +27,5 @@ class SplashWindowThread {
   // The window once the thread has made it; null before and after.
   virtual WindowHandle Window() const = 0;
 };
+
+}  // namespace launcher::ui

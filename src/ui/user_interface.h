@@ -6,6 +6,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher::ui {
+
 using WindowHandle = void*;
 
 // The answer of the "JRE Not Found" question.
@@ -86,3 +88,5 @@ UserInterface& SystemUserInterface();
 
 // The console's: text on standard error, questions on standard input.
 UserInterface& ConsoleUserInterface();
+
+}  // namespace launcher::ui

@@ -26,6 +26,8 @@
 #include "platform/windows_api.h"
 #include "process_handle.h"
 
+using namespace launcher;
+
 namespace {
 
 // Any kernel handle this program closes with CloseHandle (invalid: null).

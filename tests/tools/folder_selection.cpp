@@ -10,6 +10,8 @@
 #include "remote_buffer.h"
 #include "tree_selection.h"
 
+using namespace launcher;
+
 namespace ui_driver {
 namespace {
 
@@ -22,7 +24,7 @@ struct ItemIdListTraits {
   static void Close(Type list) { ::ILFree(list); }
 };
 
-using ItemIdList = UniqueHandle<ItemIdListTraits>;
+using ItemIdList = platform::UniqueHandle<ItemIdListTraits>;
 
 // The name under which the picker's tree shows the item.
 std::wstring DisplayNameOf(PCIDLIST_ABSOLUTE list) {

@@ -25,9 +25,9 @@ struct GdiObjectTraits {
   static void Close(Type object) { ::DeleteObject(object); }
 };
 
-using ScreenDc = UniqueHandle<ScreenDcTraits>;
-using MemoryDc = UniqueHandle<MemoryDcTraits>;
-using GdiObject = UniqueHandle<GdiObjectTraits>;
+using ScreenDc = launcher::platform::UniqueHandle<ScreenDcTraits>;
+using MemoryDc = launcher::platform::UniqueHandle<MemoryDcTraits>;
+using GdiObject = launcher::platform::UniqueHandle<GdiObjectTraits>;
 
 // Keeps an object selected into a device context for its lifetime; the DC's
 // previous object goes back in before either is deleted.

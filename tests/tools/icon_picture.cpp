@@ -2,6 +2,8 @@
 
 #include "gdi_handles.h"
 
+using namespace launcher;
+
 namespace ui_driver {
 
 const SystemIcon kSystemIcons[5] = {{L"hand", IDI_HAND},
@@ -12,8 +14,8 @@ const SystemIcon kSystemIcons[5] = {{L"hand", IDI_HAND},
 
 std::optional<Picture> DrawnIcon(LPCWSTR id, int width, int height, std::uint32_t background) {
   HICON icon = ::LoadIconW(nullptr, id);
-  ScreenDc screen(::GetDC(nullptr));
-  MemoryDc memory(::CreateCompatibleDC(screen.Get()));
+  platform::win32::ScreenDc screen(::GetDC(nullptr));
+  platform::win32::MemoryDc memory(::CreateCompatibleDC(screen.Get()));
   if (icon == nullptr || !memory) return std::nullopt;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -23,11 +25,11 @@ std::optional<Picture> DrawnIcon(LPCWSTR id, int width, int height, std::uint32_
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  GdiObject bitmap(::CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  platform::win32::GdiObject bitmap(::CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap) return std::nullopt;
   {
     ScopedSelection selection(memory.Get(), bitmap.Get());
-    GdiObject brush(::CreateSolidBrush(RGB(background >> 16, (background >> 8) & 0xFF, background & 0xFF)));
+    platform::win32::GdiObject brush(::CreateSolidBrush(RGB(background >> 16, (background >> 8) & 0xFF, background & 0xFF)));
     const RECT all{0, 0, width, height};
     ::FillRect(memory.Get(), &all, static_cast<HBRUSH>(brush.Get()));
     if (!::DrawIconEx(memory.Get(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL)) return std::nullopt;

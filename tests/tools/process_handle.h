@@ -12,6 +12,6 @@ struct ProcessHandleTraits {
 };
 
 // A handle from OpenProcess.
-using ProcessHandle = UniqueHandle<ProcessHandleTraits>;
+using ProcessHandle = launcher::platform::UniqueHandle<ProcessHandleTraits>;
 
 }  // namespace ui_driver

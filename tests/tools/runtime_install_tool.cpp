@@ -26,10 +26,12 @@
 #include "runtime_install/runtime_store.h"
 #include "runtime_install/unpacking.h"
 
+using namespace launcher;
+
 namespace {
 
 using platform::ToUtf8;
-using namespace runtime_install;
+using namespace launcher::runtime_install;
 
 int Usage() {
   std::fprintf(stderr,
@@ -71,15 +73,15 @@ int Hash(const WideString& path) {
 
 int Fetch(const WideString& written, const WideString& sha256, const WideString& file) {
   std::optional<platform::Sha256Digest> digest = ParseSha256(ToUtf8(sha256));
-  std::optional<ArchiveSource> source = ClassifySource(written, platform::FixedToCurrentDirectory(L"."));
+  std::optional<ArchiveSource> source = ClassifySource(written, platform::FixedToCurrentFolder(L"."));
   if (!digest || !source) return Usage();
   const FetchTarget target{
-      .partFile = file, .sha256 = *digest, .sizeLimit = kRuntimeArchiveLimits.maxUnpackedBytes, .sizeDeclared = false};
-  platform::Expected<platform::Done, InstallFailure> fetched =
+      .partFile = file, .sha256 = *digest, .sizeLimit = runtime_install::kRuntimeArchiveLimits.maxUnpackedBytes, .sizeDeclared = false};
+  platform::Expected<platform::Done, runtime_install::InstallFailure> fetched =
       FetchArchive(written, *source, target,
                    {.progress = [](const FetchProgress&) {}, .cancelled = [] { return false; }}, NoTrace());
   if (!fetched) {
-    Say(std::string("failed kind=") + KindName(fetched.error().kind) + ": " + Describe(fetched.error()));
+    Say(std::string("failed kind=") + KindName(fetched.error().kind) + ": " + runtime_install::Describe(fetched.error()));
     return 1;
   }
   Say("fetched");
@@ -141,7 +143,7 @@ std::string ProgressLine(const InstallProgress& progress) {
 int Install(const WideStringList& arguments) {
   InstallRequest request;
   // Relative sources start from the current folder, as the scenarios write them.
-  request.executableFolder = platform::FixedToCurrentDirectory(L".");
+  request.executableFolder = platform::FixedToCurrentFolder(L".");
   request.requirements.maximum = JavaVersion::Any(JavaVersion::kHighFill);
   std::optional<WideString> cancelWhen;
   bool trace = false, hashGiven = false;
@@ -180,12 +182,12 @@ int Install(const WideStringList& arguments) {
   const InstallCallbacks callbacks{
       .progress = [](const InstallProgress& progress) { Say(ProgressLine(progress)); },
       .cancelled = [&] { return cancelWhen && platform::ReadableFile::Open(*cancelWhen).has_value(); }};
-  platform::Expected<StoredRuntime, InstallFailure> installed =
+  platform::Expected<StoredRuntime, runtime_install::InstallFailure> installed =
       InstallRuntime(request, callbacks, trace ? static_cast<Trace&>(errorTrace) : NoTrace());
   if (!installed) {
-    const InstallFailure& failure = installed.error();
+    const runtime_install::InstallFailure& failure = installed.error();
     Say(std::string("failed kind=") + KindName(failure.kind) + " http-status=" + std::to_string(failure.httpStatus) +
-        " entry=\"" + failure.entry + "\": " + Describe(failure));
+        " entry=\"" + failure.entry + "\": " + runtime_install::Describe(failure));
     return 1;
   }
   Say("installed home=" + ToUtf8(installed->home) + " version=" + installed->version + " key=" + installed->key);

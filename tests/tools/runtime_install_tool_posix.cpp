@@ -3,6 +3,8 @@
 #include "platform/text.h"
 #include "runtime_install_tool.h"
 
+using namespace launcher;
+
 int main(int argc, char** argv) {
   // A file size limit (ulimit -f) is then a write error, as a full disk is,
   // rather than the end of the process.

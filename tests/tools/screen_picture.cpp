@@ -2,6 +2,8 @@
 
 #include "gdi_handles.h"
 
+using namespace launcher;
+
 namespace ui_driver {
 namespace {
 
@@ -21,13 +23,13 @@ BITMAPINFO TopDownBitmapInfo(int width, int height) {
 std::optional<Picture> ReadScreen(const RECT& area) {
   Picture picture{area.right - area.left, area.bottom - area.top, {}};
   if (picture.width <= 0 || picture.height <= 0) return std::nullopt;
-  ScreenDc screen(::GetDC(nullptr));
+  platform::win32::ScreenDc screen(::GetDC(nullptr));
   if (!screen) return std::nullopt;
-  MemoryDc memory(::CreateCompatibleDC(screen.Get()));
+  platform::win32::MemoryDc memory(::CreateCompatibleDC(screen.Get()));
   if (!memory) return std::nullopt;
   BITMAPINFO info = TopDownBitmapInfo(picture.width, picture.height);
   void* bits = nullptr;
-  GdiObject bitmap(::CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  platform::win32::GdiObject bitmap(::CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap) return std::nullopt;
   {
     ScopedSelection selection(memory.Get(), bitmap.Get());

@@ -4,9 +4,9 @@
 #include "platform/text.h"
 
 int main(int argc, char** argv) {
-  WideStringList arguments;
-  for (int i = 1; i < argc; ++i) arguments.push_back(platform::FromUtf8(argv[i]));
-  const package::ToolOutcome outcome = package::RunPackageTool(arguments);
+  launcher::WideStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments.push_back(launcher::platform::FromUtf8(argv[i]));
+  const launcher::package::ToolOutcome outcome = launcher::package::RunPackageTool(arguments);
   std::fwrite(outcome.out.data(), 1, outcome.out.size(), stdout);
   std::fwrite(outcome.err.data(), 1, outcome.err.size(), stderr);
   return outcome.exitCode;

@@ -2,7 +2,7 @@
 
 #include "ui/dialog_centring.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 LayoutRect FromRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
@@ -32,4 +32,4 @@ bool CenterDialog(HWND dialog) {
   return ::SetWindowPos(dialog, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0;
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -2,7 +2,7 @@
 
 #include "platform/windows_api.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // Moves a dialog over the middle of its owner, or of the work area of the
 // nearest monitor when it has no owner or one that is hidden or minimised, and
@@ -10,4 +10,4 @@ namespace ui::win32 {
 // cannot be told.
 bool CenterDialog(HWND dialog);
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -1,6 +1,6 @@
 #include "ui/win32/dialog_resizer.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 constexpr int kGripId = 0xE801;
@@ -100,4 +100,4 @@ void DialogResizer::Place(const Entry& entry, LayoutSize client) {
   }
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

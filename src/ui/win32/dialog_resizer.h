@@ -7,7 +7,7 @@
 #include "platform/windows_api.h"
 #include "ui/resize_placement.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // Lets a dialog be resized with a size grip while its controls follow their
 // rules: it keeps where each control was at the start and places it anew on
@@ -39,4 +39,4 @@ class DialogResizer {
   bool grip_ = false;
 };
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -5,20 +5,20 @@
 #include "resource_ids.h"
 #include "ui/win32/center_dialog.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 using namespace resize;
 
 // How the controls follow the dialog's size; the icon keeps its place.
-constexpr std::array<Rule, 7> kResizeMap{{
-    {IDC_EXCEPTION_GROUP, kSizeX | kSizeY},
+constexpr std::array<resize::Rule, 7> kResizeMap{{
+    {IDC_EXCEPTION_GROUP, resize::kSizeX | resize::kSizeY},
     {IDC_EXCEPTION_HEADING, kSizeX},
-    {IDC_EXCEPTION_WARNING, kSizeX | kMoveY},
-    {IDC_EXCEPTION_CHOICE, kSizeX | kMoveY},
-    {IDC_EXCEPTION_TEXT, kSizeX | kSizeY},
-    {IDOK, kMoveX | kMoveY},
-    {IDCANCEL, kMoveX | kMoveY},
+    {IDC_EXCEPTION_WARNING, resize::kSizeX | resize::kMoveY},
+    {IDC_EXCEPTION_CHOICE, resize::kSizeX | resize::kMoveY},
+    {IDC_EXCEPTION_TEXT, resize::kSizeX | resize::kSizeY},
+    {IDOK, resize::kMoveX | resize::kMoveY},
+    {IDCANCEL, resize::kMoveX | resize::kMoveY},
 }};
 
 }  // namespace
@@ -50,4 +50,4 @@ INT_PTR ExceptionDialog::OnInitDialog() {
   return TRUE;
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -4,7 +4,7 @@
 #include "ui/win32/dialog_resizer.h"
 #include "ui/win32/window_object.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // The "Java Exception" dialog (template 231): an uncaught exception's stack
 // trace in a read-only text box, in a dialog that can be resized. RunModal
@@ -26,4 +26,4 @@ class ExceptionDialog final : public DialogObject {
   DialogResizer resizer_;
 };
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -2,7 +2,7 @@
 
 #include "platform/windows_api.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 // BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON
@@ -28,4 +28,4 @@ std::optional<WideString> PickFolder(const ShellFunctions& shell, HWND owner, co
   return PathOf(shell, static_cast<PCIDLIST_ABSOLUTE>(chosen.Get()));
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -5,7 +5,7 @@
 #include "platform/wide_string.h"
 #include "ui/win32/shell_functions.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // The shell's folder picker (file-system folders only, new style, no "New
 // Folder" button), owned by owner, starting at the desktop: the path of the
@@ -13,4 +13,4 @@ namespace ui::win32 {
 // has no file-system path gives "".
 std::optional<WideString> PickFolder(const ShellFunctions& shell, HWND owner, const WideString& title);
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -2,7 +2,7 @@
 
 #include "platform/windows_api.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // An object selected into a device context, put back out when this goes.
 class GdiSelection {
@@ -19,4 +19,4 @@ class GdiSelection {
   HGDIOBJ previous_;
 };
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -4,7 +4,7 @@
 #include "ui/win32/shell_functions.h"
 #include "ui/win32/window_dc.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 constexpr int kToolId = 1;
@@ -275,4 +275,4 @@ std::optional<LRESULT> HyperlinkControl::HandleMessage(UINT message, WPARAM wPar
   }
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

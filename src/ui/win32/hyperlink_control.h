@@ -7,7 +7,7 @@
 #include "ui/win32/link_colours.h"
 #include "ui/win32/window_object.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // Turns a static text control of a dialog into a link: its text drawn
 // underlined in the browser's link colour, the hand cursor and a tooltip with
@@ -58,4 +58,4 @@ class HyperlinkControl final : public ControlSubclass {
   bool visited_ = false;
 };
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -6,7 +6,7 @@
 #include "ui/win32/center_dialog.h"
 #include "ui/win32/folder_picker.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 JreNotFoundDialog::JreNotFoundDialog(RuntimeQuestion question) : question_(std::move(question)) {}
 
@@ -62,4 +62,4 @@ void JreNotFoundDialog::OnBrowse() {
   ::EnableWindow(::GetDlgItem(dialog, IDOK), chosenLibrary_.empty() ? FALSE : TRUE);
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -5,7 +5,7 @@
 #include "ui/win32/hyperlink_control.h"
 #include "ui/win32/window_object.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // The "JRE Not Found" dialog (template 201): the message, a link to the
 // download page, and a Browse button for a runtime folder. OK is enabled only
@@ -36,4 +36,4 @@ class JreNotFoundDialog final : public DialogObject {
   HyperlinkControl link_;
 };
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

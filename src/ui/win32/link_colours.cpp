@@ -5,7 +5,7 @@
 #include "platform/windows_api.h"
 #include "ui/anchor_colour.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 constexpr wchar_t kSettingsKey[] = L"Software\\Microsoft\\Internet Explorer\\Settings";
@@ -45,4 +45,4 @@ LinkColours ReadLinkColours() {
   return colours;
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

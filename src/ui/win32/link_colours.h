@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // The colours of a link, as COLORREF values.
 struct LinkColours {
@@ -15,4 +15,4 @@ struct LinkColours {
 // replacing its default only when it is readable and valid.
 LinkColours ReadLinkColours();
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -4,7 +4,7 @@
 
 #include "platform/library.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 std::optional<OleFunctions> Resolve() {
@@ -37,4 +37,4 @@ ComApartment::~ComApartment() {
   if (started_) ole_.coUninitialize();
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -5,7 +5,7 @@
 #include <objbase.h>
 #include <olectl.h>
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // The COM and OLE functions that the splash picture needs, taken from the
 // system's libraries on first use: a start without a splash never loads them.
@@ -34,4 +34,4 @@ class ComApartment {
   bool started_;
 };
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -2,7 +2,7 @@
 
 #include "ui/splash_geometry.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 struct ScreenResolution {
@@ -46,4 +46,4 @@ bool DrawOlePicture(const OlePicture& picture, HDC dc) {
                                                  sourceWidth, -sourceHeight, nullptr));
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

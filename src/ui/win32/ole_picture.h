@@ -5,7 +5,7 @@
 #include "platform/windows_api.h"
 #include "ui/win32/ole_functions.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // A picture that OLE's decoder made of a file's bytes: bitmaps, JPEG, GIF,
 // icons and metafiles.
@@ -22,4 +22,4 @@ std::optional<OlePicture> LoadOlePicture(const OleFunctions& ole, IStream* strea
 // Draws the whole picture upright into dc, scaled to fill its pixel size from (0, 0).
 bool DrawOlePicture(const OlePicture& picture, HDC dc);
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -2,7 +2,7 @@
 
 #include "ui/win32/shell_functions.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // OLE on the calling thread for as long as the object lives: the shell's folder
 // picker in its new style needs it, and so do some of the handlers that
@@ -22,4 +22,4 @@ class OleSession {
   bool initialised_;
 };
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -6,7 +6,7 @@
 #include "resource_ids.h"
 #include "ui/win32/center_dialog.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 // Posted by the worker: new progress to show, and the work's end.
@@ -104,4 +104,4 @@ void ProgressDialog::OnWorkEnded() {
   ::EndDialog(Handle(), IDOK);
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

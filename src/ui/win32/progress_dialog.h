@@ -8,7 +8,7 @@
 #include "ui/user_interface.h"
 #include "ui/win32/window_object.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // The progress dialog (template 241): runs the work on a thread of its own
 // while it shows what the work reports (a headline, a bar, the figures) and
@@ -45,4 +45,4 @@ class ProgressDialog final : public DialogObject, private ProgressSink {
   uint32_t step_ = UINT32_MAX;
 };
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

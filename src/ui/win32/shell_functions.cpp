@@ -4,7 +4,7 @@
 
 #include "platform/library.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 std::optional<ShellFunctions> Resolve() {
@@ -33,4 +33,4 @@ const ShellFunctions* LoadShellFunctions() {
   return functions ? &*functions : nullptr;
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

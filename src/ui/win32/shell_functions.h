@@ -7,7 +7,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // The shell, common-control and OLE functions that the dialogs need, taken
 // from the system's libraries on first use: a start that shows no dialog never
@@ -24,4 +24,4 @@ struct ShellFunctions {
 // The functions, or null when a library or one of them is missing.
 const ShellFunctions* LoadShellFunctions();
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -13,7 +13,7 @@
 #include "ui/win32/ole_picture.h"
 #include "ui/win32/wic_picture.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 using platform::win32::ComReference;
@@ -22,7 +22,7 @@ using platform::win32::MemoryDc;
 using platform::win32::ScreenDc;
 
 // A stream over a copy of the bytes, in a block of its own that it frees.
-ComReference<IStream> StreamOver(const OleFunctions& ole, std::string_view bytes) {
+platform::win32::ComReference<IStream> StreamOver(const OleFunctions& ole, std::string_view bytes) {
   platform::win32::GlobalMemory block(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size()));
   if (!block) return {};
   void* memory = ::GlobalLock(block.Get());
@@ -32,7 +32,7 @@ ComReference<IStream> StreamOver(const OleFunctions& ole, std::string_view bytes
   IStream* stream = nullptr;
   if (FAILED(ole.createStreamOnHGlobal(block.Get(), TRUE, &stream)) || stream == nullptr) return {};
   block.Release();
-  return ComReference<IStream>(stream);
+  return platform::win32::ComReference<IStream>(stream);
 }
 
 constexpr std::string_view kPngSignature("\x89PNG\r\n\x1A\n", 8);
@@ -46,14 +46,14 @@ bool Rewind(IStream* stream) {
 // background first; no bitmap when one cannot be made or drawing fails.
 template <typename Drawing>
 SplashBitmap DrawBitmap(SIZE size, COLORREF background, Drawing draw) {
-  ScreenDc screen(::GetDC(nullptr));
+  platform::win32::ScreenDc screen(::GetDC(nullptr));
   if (!screen) return {};
-  GdiObject bitmap(::CreateCompatibleBitmap(screen.Get(), size.cx, size.cy));
-  MemoryDc memory(::CreateCompatibleDC(screen.Get()));
+  platform::win32::GdiObject bitmap(::CreateCompatibleBitmap(screen.Get(), size.cx, size.cy));
+  platform::win32::MemoryDc memory(::CreateCompatibleDC(screen.Get()));
   if (!bitmap || !memory) return {};
   {
     GdiSelection selection(memory.Get(), bitmap.Get());
-    GdiObject brush(::CreateSolidBrush(background));
+    platform::win32::GdiObject brush(::CreateSolidBrush(background));
     const RECT all{0, 0, size.cx, size.cy};
     ::FillRect(memory.Get(), &all, static_cast<HBRUSH>(brush.Get()));
     if (!draw(memory.Get())) return {};
@@ -82,7 +82,7 @@ SplashBitmap WithAlpha(PixelPicture& picture) {
   PremultiplyAlpha(picture.bgra);
   const BITMAPINFO info = TopDownBgraInfo(picture.size);
   void* bits = nullptr;
-  GdiObject bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  platform::win32::GdiObject bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || bits == nullptr) return {};
   std::memcpy(bits, picture.bgra.data(), picture.bgra.size());
   return {std::move(bitmap), picture.size, SplashSurface::PerPixelAlpha};
@@ -104,7 +104,7 @@ SplashBitmap RenderSplashPicture(const WideString& path, COLORREF background) {
   if (ole == nullptr) return {};
   LONG size = 0;
   bool png = false;
-  ComReference<IStream> stream;
+  platform::win32::ComReference<IStream> stream;
   {
     // The stream holds a copy: the file is unmapped before the picture is decoded.
     const platform::SystemResult<platform::MappedFile> file = platform::MappedFile::Open(path);
@@ -127,4 +127,4 @@ SplashBitmap RenderSplashPicture(const WideString& path, COLORREF background) {
   return {};
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

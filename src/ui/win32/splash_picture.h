@@ -3,7 +3,7 @@
 #include "platform/wide_string.h"
 #include "platform/windows_api.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // How the splash window shows its bitmap.
 enum class SplashSurface {
@@ -25,4 +25,4 @@ struct SplashBitmap {
 // empty, locked or not a picture gives no bitmap; nothing is reported.
 SplashBitmap RenderSplashPicture(const WideString& path, COLORREF background);
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -5,7 +5,7 @@
 #include "ui/splash_geometry.h"
 #include "ui/win32/gdi_selection.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 const wchar_t kClassName[] = L"SplashScreenWindow";
@@ -99,4 +99,4 @@ void SplashWindow::Paint() {
   ::EndPaint(Handle(), &paint);
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -4,7 +4,7 @@
 #include "ui/win32/splash_picture.h"
 #include "ui/win32/window_object.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // The launcher's own splash window: a borderless pop-up without a taskbar
 // button, exactly the size of the picture, centred on the primary screen,
@@ -25,4 +25,4 @@ class SplashWindow final : public WindowObject {
   SplashBitmap picture_;
 };
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

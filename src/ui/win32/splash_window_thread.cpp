@@ -6,7 +6,7 @@
 #include "ui/win32/ole_functions.h"
 #include "ui/win32/splash_window.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 // How long a close waits for the thread before it posts again.
@@ -84,12 +84,16 @@ class Win32SplashWindowThread final : public SplashWindowThread {
 };
 
 }  // namespace
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32
+
+namespace launcher::ui {
 
 bool SplashWindowThread::Available() { return true; }
 
 std::unique_ptr<SplashWindowThread> SplashWindowThread::Start(const WideString& picture, bool shadow) {
-  auto thread = std::make_unique<ui::win32::Win32SplashWindowThread>(picture, shadow);
+  auto thread = std::make_unique<win32::Win32SplashWindowThread>(picture, shadow);
   if (!thread->Begin()) return nullptr;
   return thread;
 }
+
+}  // namespace launcher::ui

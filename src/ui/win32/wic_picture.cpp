@@ -4,7 +4,7 @@
 
 #include "platform/windows_api.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 using platform::win32::ComReference;
@@ -65,4 +65,4 @@ std::optional<PixelPicture> DecodeWithWic(const OleFunctions& ole, IStream* stre
   return picture;
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -6,7 +6,7 @@
 
 #include "ui/win32/ole_functions.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // A picture as rows of pixels, top row first, each pixel 32 bits in blue,
 // green, red, alpha order (alpha not premultiplied).
@@ -20,4 +20,4 @@ struct PixelPicture {
 // when it cannot, or the picture is too large to hold.
 std::optional<PixelPicture> DecodeWithWic(const OleFunctions& ole, IStream* stream);
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -7,6 +7,8 @@
 #include "ui/win32/progress_dialog.h"
 #include "ui/win32/shell_functions.h"
 
+namespace launcher::ui {
+
 namespace {
 
 using ui::win32::ExceptionDialog;
@@ -85,3 +87,5 @@ UserInterface& SystemUserInterface() {
   static Win32UserInterface ui;
   return ui;
 }
+
+}  // namespace launcher::ui

@@ -2,7 +2,7 @@
 
 #include "platform/windows_api.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // The device context of a window's client area, released when this goes.
 class WindowDc {
@@ -21,4 +21,4 @@ class WindowDc {
   HDC dc_;
 };
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

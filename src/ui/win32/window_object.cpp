@@ -1,6 +1,6 @@
 #include "ui/win32/window_object.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 namespace {
 
 // A handler that throws has not handled the message.
@@ -109,4 +109,4 @@ LRESULT CALLBACK ControlSubclass::Procedure(HWND control, UINT message, WPARAM w
   return ::CallWindowProcW(previous, control, message, wParam, lParam);
 }
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

@@ -4,7 +4,7 @@
 
 #include "platform/windows_api.h"
 
-namespace ui::win32 {
+namespace launcher::ui::win32 {
 
 // The binding of our window, dialog and control objects to their windows. The
 // object's address travels with the creation message, is kept in the window,
@@ -89,4 +89,4 @@ class ControlSubclass {
   WNDPROC previous_ = nullptr;
 };
 
-}  // namespace ui::win32
+}  // namespace launcher::ui::win32

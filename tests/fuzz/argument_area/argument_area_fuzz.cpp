@@ -6,14 +6,16 @@
 #include "fuzz_check.h"
 #include "instance/argument_area.h"
 
+using namespace launcher;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const WideStringList arguments = DecodeArgumentArea(fuzz::Bytes(data, size));
+  const WideStringList arguments = instance::DecodeArgumentArea(fuzz::Bytes(data, size));
   for (const WideString& argument : arguments) {
     fuzz::Check(argument.find(L'\0') == WideString::npos, "an argument holds no NUL", argument);
   }
-  const std::optional<std::string> area = EncodeArgumentArea(arguments);
+  const std::optional<std::string> area = instance::EncodeArgumentArea(arguments);
   if (!area) return 0;
-  fuzz::Check(area->size() == kArgumentAreaSize, "an area is exactly its size");
-  fuzz::Check(DecodeArgumentArea(*area) == arguments, "a list read back from its area is the same");
+  fuzz::Check(area->size() == instance::kArgumentAreaSize, "an area is exactly its size");
+  fuzz::Check(instance::DecodeArgumentArea(*area) == arguments, "a list read back from its area is the same");
   return 0;
 }

@@ -7,6 +7,8 @@
 #include "common/split_list.h"
 #include "fuzz_check.h"
 
+using namespace launcher;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const WideString text = fuzz::Text(data, size);
 

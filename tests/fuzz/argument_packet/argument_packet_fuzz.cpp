@@ -7,34 +7,36 @@
 #include "instance/argument_packet.h"
 #include "instance/socket_messages.h"
 
+using namespace launcher;
+
 namespace {
 
-void CheckPacket(std::string_view bytes, PacketText text) {
-  const std::optional<WideStringList> arguments = DecodeArgumentPacket(bytes, text);
+void CheckPacket(std::string_view bytes, instance::PacketText text) {
+  const std::optional<WideStringList> arguments = instance::DecodeArgumentPacket(bytes, text);
   if (!arguments) return;
-  const std::string again = EncodeArgumentPacket(*arguments, text);
-  fuzz::Check(DecodeArgumentPacket(again, text) == arguments, "a packet of the read list reads back the same");
+  const std::string again = instance::EncodeArgumentPacket(*arguments, text);
+  fuzz::Check(instance::DecodeArgumentPacket(again, text) == arguments, "a packet of the read list reads back the same");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes = fuzz::Bytes(data, size);
-  CheckPacket(bytes, PacketText::Utf16);
-  CheckPacket(bytes, PacketText::Utf8);
+  CheckPacket(bytes, instance::PacketText::Utf16);
+  CheckPacket(bytes, instance::PacketText::Utf8);
 
-  if (std::optional<uint32_t> length = RequestLength(bytes.substr(0, kRequestLengthSize))) {
-    fuzz::Check(*length <= kMaximumRequestLength, "a request length is never over the maximum");
+  if (std::optional<uint32_t> length = instance::RequestLength(bytes.substr(0, instance::kRequestLengthSize))) {
+    fuzz::Check(*length <= instance::kMaximumRequestLength, "a request length is never over the maximum");
   }
-  if (std::optional<WideStringList> request = DecodeRequestPacket(bytes)) {
-    const std::string sent = EncodeRequest(*request);
-    fuzz::Check(RequestLength(std::string_view(sent).substr(0, kRequestLengthSize)) == sent.size() - kRequestLengthSize,
+  if (std::optional<WideStringList> request = instance::DecodeRequestPacket(bytes)) {
+    const std::string sent = instance::EncodeRequest(*request);
+    fuzz::Check(instance::RequestLength(std::string_view(sent).substr(0, instance::kRequestLengthSize)) == sent.size() - instance::kRequestLengthSize,
                 "a request announces its packet's length");
-    fuzz::Check(DecodeRequestPacket(std::string_view(sent).substr(kRequestLengthSize)) == request,
+    fuzz::Check(instance::DecodeRequestPacket(std::string_view(sent).substr(instance::kRequestLengthSize)) == request,
                 "a request's packet reads back the same");
   }
-  if (std::optional<Answer> answer = DecodeAnswer(bytes)) {
-    fuzz::Check(EncodeAnswer(*answer) == bytes, "an accepted answer is written back byte for byte");
+  if (std::optional<instance::Answer> answer = instance::DecodeAnswer(bytes)) {
+    fuzz::Check(instance::EncodeAnswer(*answer) == bytes, "an accepted answer is written back byte for byte");
   }
   return 0;
 }

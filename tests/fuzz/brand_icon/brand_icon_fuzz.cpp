@@ -6,11 +6,13 @@
 #include "brand/version_info.h"
 #include "fuzz_check.h"
 
-using namespace brand;
+using namespace launcher;
+
+using namespace launcher::brand;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes = fuzz::Bytes(data, size);
-  BrandResult<std::vector<IconImage>> images = ReadIcoFile(bytes);
+  brand::BrandResult<std::vector<IconImage>> images = ReadIcoFile(bytes);
   if (images) {
     fuzz::Check(!images->empty(), "an accepted icon has images");
     const std::vector<IconGroupEntry> group = ReadIconGroup(BuildIconGroup(*images, 1));
@@ -20,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                   "the group keeps each image's width, 1 to 256");
     }
   }
-  BrandResult<IconImage> png = ReadPngIcon(bytes);
+  brand::BrandResult<IconImage> png = ReadPngIcon(bytes);
   if (png) fuzz::Check(png->width == png->height && png->width <= 256, "an accepted PNG is square, at most 256");
   ReadIconGroup(bytes);
   ParseVersionInfo(bytes);

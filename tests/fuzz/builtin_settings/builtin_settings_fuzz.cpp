@@ -9,24 +9,26 @@
 #include "platform/text.h"
 #include "settings/builtin_settings.h"
 
+using namespace launcher;
+
 namespace {
 
-bool SameSections(const BuiltinSettings& a, const BuiltinSettings& b) {
+bool SameSections(const settings::BuiltinSettings& a, const settings::BuiltinSettings& b) {
   return std::equal(a.sections.begin(), a.sections.end(), b.sections.begin(), b.sections.end(),
-                    [](const BuiltinSettings::Section& x, const BuiltinSettings::Section& y) {
+                    [](const settings::BuiltinSettings::Section& x, const settings::BuiltinSettings::Section& y) {
                       return x.name == y.name &&
                              std::equal(x.entries.begin(), x.entries.end(), y.entries.begin(), y.entries.end(),
-                                        [](const BuiltinSettings::Entry& e, const BuiltinSettings::Entry& f) {
+                                        [](const settings::BuiltinSettings::Entry& e, const settings::BuiltinSettings::Entry& f) {
                                           return e.key == f.key && e.value == f.value;
                                         });
                     });
 }
 
-WideString Written(const BuiltinSettings& settings) {
+WideString Written(const settings::BuiltinSettings& settings) {
   WideString text;
-  for (const BuiltinSettings::Section& section : settings.sections) {
+  for (const settings::BuiltinSettings::Section& section : settings.sections) {
     text += L"[" + section.name + L"]\r\n";
-    for (const BuiltinSettings::Entry& entry : section.entries) text += entry.key + L"=" + entry.value + L"\r\n";
+    for (const settings::BuiltinSettings::Entry& entry : section.entries) text += entry.key + L"=" + entry.value + L"\r\n";
   }
   return text;
 }
@@ -35,14 +37,14 @@ WideString Written(const BuiltinSettings& settings) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const WideString text = platform::DecodeText(fuzz::Bytes(data, size));
-  const BuiltinSettings settings = ParseBuiltinSettings(text);
+  const settings::BuiltinSettings settings = settings::ParseBuiltinSettings(text);
 
   for (size_t s = 0; s < settings.sections.size(); ++s) {
-    const BuiltinSettings::Section& section = settings.sections[s];
+    const settings::BuiltinSettings::Section& section = settings.sections[s];
     fuzz::Check(section.name.find(L"\r\n") == WideString::npos, "a section name is within one line", section.name);
     size_t first = 0;
     while (settings.sections[first].name != section.name) ++first;
-    for (const BuiltinSettings::Entry& entry : section.entries) {
+    for (const settings::BuiltinSettings::Entry& entry : section.entries) {
       const WideString& key = entry.key;
       const WideString& value = entry.value;
       fuzz::Check(key.find(L'=') == WideString::npos, "a key holds no =", key);
@@ -51,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::optional<WideString> found = settings.Find(section.name, key);
       if (first == s) {
         fuzz::Check(found.has_value(), "every entry of a first section is found", key);
-        for (const BuiltinSettings::Entry& other : section.entries) {
+        for (const settings::BuiltinSettings::Entry& other : section.entries) {
           if (other.key == key) {
             fuzz::Check(*found == other.value, "the first entry of a key answers", key);
             break;
@@ -61,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
 
-  const BuiltinSettings again = ParseBuiltinSettings(Written(settings));
+  const settings::BuiltinSettings again = settings::ParseBuiltinSettings(Written(settings));
   fuzz::Check(SameSections(again, settings), "written out and parsed again, the settings stay", text);
   return 0;
 }

@@ -9,6 +9,8 @@
 #include "jvm/class_path_entry.h"
 #include "platform/paths.h"
 
+using namespace launcher;
+
 namespace {
 
 bool HasSeparator(const WideString& text) {
@@ -34,11 +36,11 @@ void CheckPieces(const WideString& path) {
 
 void CheckEntry(const WideString& entry, const WideString& folder) {
   CheckPieces(entry);
-  if (IsPassedUnchecked(entry)) {
+  if (jvm::IsPassedUnchecked(entry)) {
     fuzz::Check(platform::IsAbsolutePath(entry) && entry.find(L'*') == WideString::npos,
                 "only absolute entries without * pass unchecked", entry);
   }
-  const WideString pattern = SearchPatternOf(entry, folder);
+  const WideString pattern = jvm::SearchPatternOf(entry, folder);
   CheckPieces(pattern);
   if (platform::IsAbsolutePath(entry)) {
     fuzz::Check(pattern == entry, "an absolute entry is its own pattern", entry);
@@ -55,7 +57,7 @@ void CheckEntry(const WideString& entry, const WideString& folder) {
   const WideStringList names{platform::FileNameOf(entry), L"found.jar"};
   const wchar_t list = platform::kPathListSeparator;
   if ((platform::FolderOf(pattern) + names[0]).find(list) != WideString::npos) return;
-  const WideStringList found = SplitList(ClassPathOfFound(pattern, names), WideString(1, list));
+  const WideStringList found = SplitList(jvm::ClassPathOfFound(pattern, names), WideString(1, list));
   fuzz::Check(found.size() == names.size(), "one class path entry a name", pattern);
   for (size_t i = 0; i < found.size(); ++i) {
     fuzz::Check(

@@ -10,6 +10,8 @@
 #include "platform/ini_format.h"
 #include "platform/text.h"
 
+using namespace launcher;
+
 namespace {
 
 const platform::AnsiCodec& Ansi() {

@@ -12,6 +12,8 @@
 #include "fuzz_check.h"
 #include "platform/ini_format.h"
 
+using namespace launcher;
+
 namespace {
 
 const platform::AnsiCodec& Ansi() {

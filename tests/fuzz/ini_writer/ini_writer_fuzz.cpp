@@ -10,9 +10,11 @@
 #include "fuzz_check.h"
 #include "platform/ini_format.h"
 
+using namespace launcher;
+
 namespace {
 
-using namespace platform;
+using namespace launcher::platform;
 
 const AnsiCodec kLatin1{[](std::string_view bytes) {
                           WideString text;
@@ -57,9 +59,9 @@ std::vector<std::pair<WideString, WideString>> Settings(const ini::LineViews& li
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<std::string_view> fields = Fields(fuzz::Bytes(data, size));
   if (fields.size() < 4) return 0;
-  const WideString section = FromUtf8(fields[0]);
-  const WideString key = FromUtf8(fields[1]);
-  const WideString value = FromUtf8(fields[2]);
+  const WideString section = platform::FromUtf8(fields[0]);
+  const WideString key = platform::FromUtf8(fields[1]);
+  const WideString value = platform::FromUtf8(fields[2]);
   const std::string_view file = fields[3];
 
   const std::optional<std::string> written = SetIniValue(file, section, key, value, kLatin1, kNewIniFileFormat);

@@ -8,6 +8,8 @@
 #include "common/split_list.h"
 #include "fuzz_check.h"
 
+using namespace launcher;
+
 namespace {
 
 void CheckParsed(const WideString& text, const JavaVersion& version, bool parsed, int32_t fill) {

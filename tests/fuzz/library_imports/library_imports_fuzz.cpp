@@ -6,9 +6,11 @@
 #include "fuzz_check.h"
 #include "jvm/library_imports.h"
 
+using namespace launcher;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view image = fuzz::Bytes(data, size);
-  for (const std::string& name : ImportedLibraries(image)) {
+  for (const std::string& name : jvm::ImportedLibraries(image)) {
     fuzz::Check(!name.empty(), "an imported name is not empty");
     fuzz::Check(name.find('\0') == std::string::npos, "an imported name ends at its NUL");
     fuzz::Check(name.size() < size, "an imported name lies within the image");

@@ -8,6 +8,8 @@
 #include "discovery/library_machine.h"
 #include "fuzz_check.h"
 
+using namespace launcher;
+
 namespace {
 
 void Put16(std::string& image, size_t at, uint16_t value, bool bigEndian = false) {
@@ -31,9 +33,9 @@ void CheckMachines(std::string image) {
   const bool onTheOffset = field != std::string::npos && field + 2 > 0x3C && field < 0x40;
   if (field != std::string::npos && !onTheOffset) {
     Put16(image, field, 0x014C);
-    fuzz::Check(IsI386Library(image), "a PE header of i386 is 32-bit x86");
+    fuzz::Check(discovery::IsI386Library(image), "a PE header of i386 is 32-bit x86");
     Put16(image, field, 0x8664);
-    fuzz::Check(!IsI386Library(image), "a PE header of x86-64 is not");
+    fuzz::Check(!discovery::IsI386Library(image), "a PE header of x86-64 is not");
   }
   if (image.size() >= 20 && image.compare(0, 4,
                                           "\x7F"
@@ -42,9 +44,9 @@ void CheckMachines(std::string image) {
     for (const bool bigEndian : {false, true}) {
       image[5] = bigEndian ? 2 : 1;
       Put16(image, 18, 3, bigEndian);
-      fuzz::Check(IsI386Library(image), "a 32-bit ELF header of the 386 is 32-bit x86");
+      fuzz::Check(discovery::IsI386Library(image), "a 32-bit ELF header of the 386 is 32-bit x86");
       Put16(image, 18, 62, bigEndian);
-      fuzz::Check(!IsI386Library(image), "an ELF header of x86-64 is not");
+      fuzz::Check(!discovery::IsI386Library(image), "an ELF header of x86-64 is not");
     }
   }
 }
@@ -53,12 +55,12 @@ void CheckMachines(std::string image) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view image = fuzz::Bytes(data, size);
-  const bool i386 = IsI386Library(image);
+  const bool i386 = discovery::IsI386Library(image);
   if (i386) {
     fuzz::Check(image.starts_with("MZ") || image.starts_with("\x7F"
                                                              "ELF"),
                 "only PE and ELF images are x86");
-    fuzz::Check(IsI386Library(std::string(image) + std::string(64, '\xFF')), "trailing bytes change no yes");
+    fuzz::Check(discovery::IsI386Library(std::string(image) + std::string(64, '\xFF')), "trailing bytes change no yes");
   }
   CheckMachines(std::string(image));
   return 0;

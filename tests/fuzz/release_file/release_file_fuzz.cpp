@@ -8,6 +8,8 @@
 #include "platform/runtime_layout.h"
 #include "platform/text.h"
 
+using namespace launcher;
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }

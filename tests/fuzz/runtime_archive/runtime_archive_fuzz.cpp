@@ -12,6 +12,8 @@
 #include "runtime_install/archive_reader.h"
 #include "runtime_install/entry_rules.h"
 
+using namespace launcher;
+
 namespace {
 
 using runtime_install::ArchiveEntry;
@@ -19,7 +21,7 @@ using runtime_install::ArchiveFormat;
 
 class CountingWriter final : public runtime_install::EntryWriter {
  public:
-  bool Begin(const ArchiveEntry& entry) override {
+  bool Begin(const runtime_install::ArchiveEntry& entry) override {
     entries.push_back(entry);
     bytes.push_back(0);
     return true;
@@ -30,7 +32,7 @@ class CountingWriter final : public runtime_install::EntryWriter {
   }
   bool End() override { return true; }
 
-  std::vector<ArchiveEntry> entries;
+  std::vector<runtime_install::ArchiveEntry> entries;
   std::vector<uint64_t> bytes;
 };
 
@@ -45,7 +47,7 @@ void Read(ArchiveFormat format, std::string_view bytes) {
   if (!read || listed->size() > 1000) return;
   fuzz::Check(writer.entries.size() == listed->size(), "a reading gives the entries of the listing");
   for (size_t i = 0; i < listed->size(); ++i) {
-    const ArchiveEntry& entry = (*listed)[i];
+    const runtime_install::ArchiveEntry& entry = (*listed)[i];
     fuzz::Check(writer.entries[i].name == entry.name && writer.entries[i].kind == entry.kind,
                 "each in the listing's order");
     if (entry.kind == runtime_install::EntryKind::File) {

@@ -10,6 +10,8 @@
 #include "jvm/output_redirection.h"
 #include "platform/local_time.h"
 
+using namespace launcher;
+
 namespace {
 
 using platform::LocalTime;
@@ -61,7 +63,7 @@ void CheckAt(const WideString& picture, const LocalTime& time) {
   // A file name keeps what lies outside its first and last "%".
   WideString fileName = L"log_" + picture + L".txt";
   const size_t first = fileName.find(L'%'), last = fileName.rfind(L'%');
-  ExpandTimePlaceholders(fileName, time);
+  jvm::ExpandTimePlaceholders(fileName, time);
   if (first == WideString::npos) {
     fuzz::Check(fileName == L"log_" + picture + L".txt", "a name without % stays", fileName);
   } else {

@@ -10,6 +10,8 @@
 #include "jvm/memory_options.h"
 #include "jvm/vm_parameters.h"
 
+using namespace launcher;
+
 namespace {
 
 constexpr uint64_t kLargest = std::numeric_limits<uint64_t>::max();
@@ -32,10 +34,10 @@ bool IsShare(const WideString& token) {
 
 void CheckOption(const WideString& token, const WideString& option, uint64_t stack) {
   WideString unquoted = token;
-  StripQuotes(unquoted);
+  jvm::StripQuotes(unquoted);
   if (option != unquoted) {
     fuzz::Check(IsShare(unquoted), "only a memory share is rewritten", option);
-    const NumberList list = ParseNumberList(unquoted);
+    const jvm::NumberList list = jvm::ParseNumberList(unquoted);
     fuzz::Check(option.compare(0, list.start, unquoted, 0, list.start) == 0, "the rewrite keeps the prefix", option);
     const WideString size = option.substr(list.start, option.size() - list.start - 1);
     fuzz::Check(option.back() == L'K' && IsDigits(size), "a rewrite writes digits and K", option);
@@ -43,7 +45,7 @@ void CheckOption(const WideString& token, const WideString& option, uint64_t sta
   }
   if (option.compare(0, 4, L"-Xss") == 0) {
     const bool unrewritten = option == unquoted && IsShare(unquoted);
-    fuzz::Check(stack == (unrewritten ? 0 : ParseByteSize(option.substr(4))), "-Xss sets the stack size", option);
+    fuzz::Check(stack == (unrewritten ? 0 : jvm::ParseByteSize(option.substr(4))), "-Xss sets the stack size", option);
   }
 }
 
@@ -51,14 +53,14 @@ void CheckOption(const WideString& token, const WideString& option, uint64_t sta
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const WideString value = fuzz::Text(data, size);
-  const WideStringList tokens = SplitVmParameters(value);
+  const WideStringList tokens = jvm::SplitVmParameters(value);
 
   WideString joined;
   for (const WideString& token : tokens) {
     fuzz::Check(!token.empty() && token.front() != L' ', "a token starts with its first character", token);
     joined += (joined.empty() ? L"" : L" ") + token;
   }
-  fuzz::Check(SplitVmParameters(joined) == tokens, "tokens joined by spaces split back", joined);
+  fuzz::Check(jvm::SplitVmParameters(joined) == tokens, "tokens joined by spaces split back", joined);
 
   for (const platform::MemoryFigures& figures : kMachines) {
     machine = figures;
@@ -66,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint64_t stack = 1;
     for (const WideString& token : tokens) {
       const uint64_t before = stack;
-      AddVmParameter(token, options, stack, &Machine);
+      jvm::AddVmParameter(token, options, stack, &Machine);
       fuzz::Check(!options.empty(), "every token becomes an option", token);
       CheckOption(token, options.back(), stack);
       if (options.back().compare(0, 4, L"-Xss") != 0) fuzz::Check(stack == before, "only -Xss sets the stack", token);

@@ -4,6 +4,8 @@
 
 #include "platform/text.h"
 
+namespace launcher::app {
+
 namespace {
 
 using Verdict = RestartDecision::Verdict;
@@ -49,3 +51,5 @@ TEST(ApplicationRestartTest, TheCountTravelsAsTextAndOnlyAsItsOwn) {
 }
 
 }  // namespace
+
+}  // namespace launcher::app

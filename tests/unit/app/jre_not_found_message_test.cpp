@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::app {
+
 namespace {
 
 TEST(JreNotFoundMessageTest, VersionRequirementForEveryPairOfBounds) {
@@ -26,16 +28,18 @@ TEST(JreNotFoundMessageTest, VersionRequirementForEveryPairOfBounds) {
 }
 
 TEST(JreNotFoundMessageTest, ServerModeAsksForAServerJvm) {
-  RuntimeRequirements requirements;
+  settings::RuntimeRequirements requirements;
   requirements.minimum = ParseLowerBound(L"1.6");
   requirements.maximum = ParseUpperBound(L"any");
   EXPECT_EQ(BuildJreNotFoundMessage(requirements),
             L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE "
             L"(minimum version 1.6) from:");
-  requirements.jvmType = JvmTypeMode::Server;
+  requirements.jvmType = settings::JvmTypeMode::Server;
   EXPECT_EQ(BuildJreNotFoundMessage(requirements),
             L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE with a server "
             L"JVM (minimum version 1.6) from:");
 }
 
 }  // namespace
+
+}  // namespace launcher::app

@@ -12,6 +12,8 @@
 #include "runtime_files.h"
 #include "test_support.h"
 
+namespace launcher::app {
+
 namespace {
 
 using test::Join;
@@ -53,7 +55,7 @@ TEST_F(RunSequenceTest, NoSettingsFileEndsWithTheMainClassMessage) {
   test::FakeHost fake(Join({dir_.Path(L"app"), L"app.exe"}));
   EXPECT_EQ(RunLauncher(fake.host, {}), -1);
   EXPECT_EQ(fake.ui.errors, std::vector<WideString>{L"Main class was not specified in INI file."});
-  EXPECT_EQ(fake.ui.owners, std::vector<WindowHandle>{nullptr});
+  EXPECT_EQ(fake.ui.owners, std::vector<ui::WindowHandle>{nullptr});
   EXPECT_TRUE(fake.ui.runtimeQuestions.empty());
 }
 
@@ -112,9 +114,9 @@ class SecondInstanceRunTest : public RunSequenceTest {
 
   WideString Executable() const { return Join({dir_.Path(L"app"), L"app.exe"}); }
 
-  std::unique_ptr<FirstInstance> ClaimFirst() {
-    InstanceRole role = SetUpSingleInstance(Executable());
-    auto* first = std::get_if<std::unique_ptr<FirstInstance>>(&role);
+  std::unique_ptr<instance::FirstInstance> ClaimFirst() {
+    instance::InstanceRole role = instance::SetUpSingleInstance(Executable());
+    auto* first = std::get_if<std::unique_ptr<instance::FirstInstance>>(&role);
     return first != nullptr ? std::move(*first) : nullptr;
   }
 
@@ -124,9 +126,9 @@ class SecondInstanceRunTest : public RunSequenceTest {
 TEST_F(SecondInstanceRunTest, ASecondInstanceEndsWithTheFirstInstancesReply) {
   test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}),
                    "[Application]\r\nMain Class=Main\r\nSingle Instance=yes\r\n");
-  std::unique_ptr<FirstInstance> first = ClaimFirst();
+  std::unique_ptr<instance::FirstInstance> first = ClaimFirst();
   ASSERT_TRUE(first);
-  first->OpenForwarding([](const WideStringList&, const Reply& reply) { reply(42); });
+  first->OpenForwarding([](const WideStringList&, const instance::Reply& reply) { reply(42); });
   test::FakeHost fake(Executable());
   EXPECT_EQ(RunLauncher(fake.host, {}), 42);
   EXPECT_TRUE(fake.ui.runtimeQuestions.empty());
@@ -134,9 +136,9 @@ TEST_F(SecondInstanceRunTest, ASecondInstanceEndsWithTheFirstInstancesReply) {
 }
 
 TEST_F(SecondInstanceRunTest, OnlyYesInSmallLettersAndNeverAServiceHandsOver) {
-  std::unique_ptr<FirstInstance> first = ClaimFirst();
+  std::unique_ptr<instance::FirstInstance> first = ClaimFirst();
   ASSERT_TRUE(first);
-  first->OpenForwarding([](const WideStringList&, const Reply& reply) { reply(42); });
+  first->OpenForwarding([](const WideStringList&, const instance::Reply& reply) { reply(42); });
   for (const char* lines : {"Single Instance=Yes\r\n", "Single Instance=yes\r\nApplication Type=service\r\n"}) {
     test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}),
                      std::string("[Application]\r\nMain Class=Main\r\n") + lines);
@@ -199,3 +201,5 @@ TEST_F(RunSequenceTest, TheCacheBuildVariableMakesABuildThatLeavesOtherFilesAlon
 }
 
 }  // namespace
+
+}  // namespace launcher::app

@@ -15,6 +15,8 @@
 #include "settings/settings_readers.h"
 #include "test_support.h"
 
+namespace launcher::app {
+
 namespace {
 
 using test::Join;
@@ -42,7 +44,7 @@ class ChooseRuntimeTest : public testing::Test {
     settings_.product.code = L"Code";
   }
 
-  Result<ResolvedRuntime> Choose() {
+  Result<discovery::ResolvedRuntime> Choose() {
     trace_.lines.clear();
     return ChooseRuntime(ui_, registry_, settings_, executable_, trace_);
   }
@@ -59,7 +61,7 @@ class ChooseRuntimeTest : public testing::Test {
   WideString Library(const WideString& home) { return test::JvmLibraryPath(home, L"server"); }
 
   WideString ReadJrePath(const WideString& path) {
-    return PlainReader{platform::IniFile::Open(path)}.ReadPlain(L"Java Runtime Environment", L"JRE Path");
+    return settings::PlainReader{platform::IniFile::Open(path)}.ReadPlain(L"Java Runtime Environment", L"JRE Path");
   }
 
   test::TempDir dir_;
@@ -70,7 +72,7 @@ class ChooseRuntimeTest : public testing::Test {
   test::RecordingTrace trace_;
   test::FakeRegistry registry_;
   ExecutableLocation executable_;
-  LauncherSettings settings_;
+  settings::LauncherSettings settings_;
 };
 
 TEST_F(ChooseRuntimeTest, TheSettingsFolderComesFirstWithOrWithoutSeparator) {
@@ -79,11 +81,11 @@ TEST_F(ChooseRuntimeTest, TheSettingsFolderComesFirstWithOrWithoutSeparator) {
   settings_.runtime.minimum = ParseLowerBound(L"99");  // bounds do not apply to this folder
   for (const WideString& setting : {home, home.substr(0, home.size() - 1)}) {
     settings_.runtime.jrePath = setting;
-    Result<ResolvedRuntime> runtime = Choose();
+    Result<discovery::ResolvedRuntime> runtime = Choose();
     ASSERT_TRUE(runtime);
     EXPECT_EQ(runtime->jvmLibrary, Library(home));
     EXPECT_EQ(Compare(runtime->version, JavaVersion()), 0);
-    EXPECT_EQ(runtime->origin, RuntimeOrigin::SettingsFolder);
+    EXPECT_EQ(runtime->origin, discovery::RuntimeOrigin::SettingsFolder);
   }
   EXPECT_TRUE(ui_.runtimeQuestions.empty());
 }
@@ -93,9 +95,9 @@ TEST_F(ChooseRuntimeTest, TheSettingsFolderComesFirstWithOrWithoutSeparator) {
 TEST_F(ChooseRuntimeTest, ARelativeSettingsFolderIsFixedToTheCurrentFolderWhenAccepted) {
   const WideString home = Runtime(L"configured");
   const std::filesystem::path previous = std::filesystem::current_path();
-  ASSERT_TRUE(platform::ChangeCurrentDirectory(dir_.Path()));
+  ASSERT_TRUE(platform::ChangeCurrentFolder(dir_.Path()));
   settings_.runtime.jrePath = L"configured";
-  Result<ResolvedRuntime> runtime = Choose();
+  Result<discovery::ResolvedRuntime> runtime = Choose();
   std::filesystem::current_path(previous);
   ASSERT_TRUE(runtime);
   EXPECT_EQ(runtime->jvmLibrary, Library(home));
@@ -106,7 +108,7 @@ TEST_F(ChooseRuntimeTest, ASettingsFolderWithoutLibraryFallsThroughSilently) {
   settings_.runtime.jrePath = dir_.Path(L"nothing-here");
   WideString registered = Runtime(L"registered");
   registry_.AddRuntime(kJre, L"11.0.2", registered);
-  Result<ResolvedRuntime> runtime = Choose();
+  Result<discovery::ResolvedRuntime> runtime = Choose();
   ASSERT_TRUE(runtime);
   EXPECT_EQ(runtime->jvmLibrary, Library(registered));
   EXPECT_EQ(Format(runtime->version), L"11.0.2");
@@ -115,9 +117,9 @@ TEST_F(ChooseRuntimeTest, ASettingsFolderWithoutLibraryFallsThroughSilently) {
 
 TEST_F(ChooseRuntimeTest, A32BitSettingsFolderHandsOverToThePairProduct) {
   settings_.runtime.jrePath = Runtime(L"rt32", I386Image());
-  Result<ResolvedRuntime> runtime = Choose();
+  Result<discovery::ResolvedRuntime> runtime = Choose();
   ASSERT_TRUE(runtime);
-  EXPECT_FALSE(runtime->needsCompanion);  // no pair product: loaded as usual
+  EXPECT_FALSE(runtime->needsCompanion);  // no companion: loaded as usual
   settings_.product.pairProduct = L"app32.exe";
   runtime = Choose();
   ASSERT_TRUE(runtime);
@@ -129,7 +131,7 @@ TEST_F(ChooseRuntimeTest, PrivateRuntimeBeforeTheRegistry) {
   WideString privateHome = Folder(L"app") + platform::kPrivateRuntimeFolder;
   test::AddJavaLibrary(privateHome);
   // A marker without a JVM library is passed over.
-  Result<ResolvedRuntime> runtime = Choose();
+  Result<discovery::ResolvedRuntime> runtime = Choose();
   ASSERT_TRUE(runtime);
   EXPECT_EQ(runtime->jvmLibrary, Library(Folder(L"registered")));
 
@@ -139,7 +141,7 @@ TEST_F(ChooseRuntimeTest, PrivateRuntimeBeforeTheRegistry) {
   runtime = Choose();
   ASSERT_TRUE(runtime);
   EXPECT_EQ(runtime->jvmLibrary, test::JvmLibraryPath(privateHome, L"client"));
-  EXPECT_EQ(runtime->origin, RuntimeOrigin::PrivateRuntime);
+  EXPECT_EQ(runtime->origin, discovery::RuntimeOrigin::PrivateRuntime);
   EXPECT_FALSE(runtime->needsCompanion);  // the machine is not checked for a private runtime
 }
 
@@ -149,32 +151,32 @@ TEST_F(ChooseRuntimeTest, The32BitViewServesOnlyThePairProduct) {
   EXPECT_EQ(ui_.runtimeQuestions.size(), 1u);
 
   settings_.product.pairProduct = L"app32.exe";
-  Result<ResolvedRuntime> runtime = Choose();
+  Result<discovery::ResolvedRuntime> runtime = Choose();
   ASSERT_TRUE(runtime);
   EXPECT_TRUE(runtime->needsCompanion);
   EXPECT_EQ(runtime->jvmLibrary, Library(Folder(L"rt32")));
   EXPECT_EQ(Format(runtime->version), L"1.8");
-  EXPECT_EQ(runtime->origin, RuntimeOrigin::Registry32);
+  EXPECT_EQ(runtime->origin, discovery::RuntimeOrigin::Registry32);
   EXPECT_EQ(ui_.runtimeQuestions.size(), 1u);  // no second question
 }
 
 TEST_F(ChooseRuntimeTest, ARegisteredFolderWithoutLibraryForTheModeAsksTheUser) {
   registry_.AddRuntime(kJre, L"11", Runtime(L"server-only"));
-  settings_.runtime.jvmType = JvmTypeMode::Server;
+  settings_.runtime.jvmType = settings::JvmTypeMode::Server;
   test::Touch(test::JvmLibraryPath(Folder(L"client-only"), L"client"));
   registry_.AddRuntime(kJre, L"12", dir_.Path(L"client-only"));
-  Result<ResolvedRuntime> runtime = Choose();  // the client-only runtime is no candidate in Server mode
+  Result<discovery::ResolvedRuntime> runtime = Choose();  // the client-only runtime is no candidate in Server mode
   ASSERT_TRUE(runtime);
   EXPECT_EQ(runtime->jvmLibrary, Library(Folder(L"server-only")));
 }
 
 TEST_F(ChooseRuntimeTest, CancellingTheQuestionFailsAndWritesNothing) {
   settings_.runtime.minimum = ParseLowerBound(L"1.6");
-  settings_.runtime.jvmType = JvmTypeMode::Server;
+  settings_.runtime.jvmType = settings::JvmTypeMode::Server;
   // The user offers a folder that has only a client library, then cancels.
   test::Touch(test::JvmLibraryPath(Folder(L"client-only"), L"client"));
-  ui_.runtimeAnswer = {RuntimeAnswer::Kind::Cancelled, Folder(L"client-only"), L""};
-  Result<ResolvedRuntime> runtime = Choose();
+  ui_.runtimeAnswer = {ui::RuntimeAnswer::Kind::Cancelled, Folder(L"client-only"), L""};
+  Result<discovery::ResolvedRuntime> runtime = Choose();
   ASSERT_FALSE(runtime);
   EXPECT_TRUE(runtime.error().IsSilent());
   ASSERT_EQ(ui_.runtimeQuestions.size(), 1u);
@@ -186,8 +188,8 @@ TEST_F(ChooseRuntimeTest, CancellingTheQuestionFailsAndWritesNothing) {
 }
 
 TEST_F(ChooseRuntimeTest, AQuestionThatCannotBeAskedFailsSilently) {
-  ui_.runtimeAnswer.kind = RuntimeAnswer::Kind::NotShown;
-  Result<ResolvedRuntime> runtime = Choose();
+  ui_.runtimeAnswer.kind = ui::RuntimeAnswer::Kind::NotShown;
+  Result<discovery::ResolvedRuntime> runtime = Choose();
   ASSERT_FALSE(runtime);
   EXPECT_TRUE(runtime.error().IsSilent());
   EXPECT_FALSE(platform::FileExists(dir_.Path(L"user")));
@@ -197,13 +199,13 @@ TEST_F(ChooseRuntimeTest, JavaHomeServesOnlyWhereTheSystemNamesRuntimesThatWay) 
   const WideString home = Runtime(L"java-home");
   test::WriteBytes(home + L"release", "JAVA_VERSION=\"17.0.2\"\n");
   const test::ScopedEnvironment javaHome(L"JAVA_HOME", home);
-  Result<ResolvedRuntime> runtime = Choose();
+  Result<discovery::ResolvedRuntime> runtime = Choose();
   if (WideString(platform::kRuntimeHomeVariable).empty()) {
     EXPECT_FALSE(runtime);  // Windows: installed runtimes register themselves
     EXPECT_EQ(ui_.runtimeQuestions.size(), 1u);
   } else {
     ASSERT_TRUE(runtime);
-    EXPECT_EQ(runtime->origin, RuntimeOrigin::EnvironmentHome);
+    EXPECT_EQ(runtime->origin, discovery::RuntimeOrigin::EnvironmentHome);
     EXPECT_EQ(runtime->jvmLibrary, Library(home));
     EXPECT_TRUE(ui_.runtimeQuestions.empty());
   }
@@ -223,7 +225,7 @@ TEST_F(ChooseRuntimeTest, TheTraceNamesTheJvmLibraryAndTheUsersAnswer) {
   EXPECT_TRUE(trace_.Events("jvm-library").empty());
 
   const WideString chosen = Runtime(L"chosen");
-  ui_.runtimeAnswer = {RuntimeAnswer::Kind::Chosen, chosen.substr(0, chosen.size() - 1), Library(chosen)};
+  ui_.runtimeAnswer = {ui::RuntimeAnswer::Kind::Chosen, chosen.substr(0, chosen.size() - 1), Library(chosen)};
   ASSERT_TRUE(Choose());
   EXPECT_EQ(trace_.Events("question"),
             std::vector<std::string>{R"(question name="JRE Not Found" answer=chosen folder=)" +
@@ -236,7 +238,7 @@ TEST_F(ChooseRuntimeTest, TheTraceNamesTheJvmLibraryAndTheUsersAnswer) {
 class WriteBackTest : public ChooseRuntimeTest {
  protected:
   void AnswerWith(const WideString& home) {
-    ui_.runtimeAnswer = {RuntimeAnswer::Kind::Chosen, home.substr(0, home.size() - 1), Library(home)};
+    ui_.runtimeAnswer = {ui::RuntimeAnswer::Kind::Chosen, home.substr(0, home.size() - 1), Library(home)};
   }
 
   WideString PerUser(const WideString& fileName) { return Join({dir_.Path(L"user"), L"Product", L"Code", fileName}); }
@@ -246,11 +248,11 @@ TEST_F(WriteBackTest, TheChosenFolderGoesToThePerUserFilesOfBothLaunchers) {
   WideString chosen = Runtime(L"chosen", I386Image());
   AnswerWith(chosen);
   settings_.product.pairProduct = Join({dir_.Path(L"app32"), L"app32.exe"});
-  Result<ResolvedRuntime> runtime = Choose();
+  Result<discovery::ResolvedRuntime> runtime = Choose();
   ASSERT_TRUE(runtime);
   EXPECT_EQ(runtime->jvmLibrary, Library(chosen));
-  EXPECT_EQ(runtime->origin, RuntimeOrigin::UserChoice);
-  EXPECT_TRUE(runtime->needsCompanion);  // a 32-bit choice with a pair product
+  EXPECT_EQ(runtime->origin, discovery::RuntimeOrigin::UserChoice);
+  EXPECT_TRUE(runtime->needsCompanion);  // a 32-bit choice with a companion
   EXPECT_EQ(ui_.checkedFolders, std::vector<WideString>{Library(chosen)});
   EXPECT_EQ(ReadJrePath(PerUser(L"app.ini")), chosen);
   EXPECT_EQ(ReadJrePath(PerUser(L"app32.ini")), chosen);
@@ -260,7 +262,7 @@ TEST_F(WriteBackTest, TheChosenFolderGoesToThePerUserFilesOfBothLaunchers) {
   test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}),
                    "[Product Information]\r\nProduct Name=Product\r\nProduct Code=Code\r\n"
                    "[Application]\r\nMain Class=Main\r\n");
-  Result<LauncherSettings> again = ReadSettings(executable_, std::nullopt);
+  Result<settings::LauncherSettings> again = settings::ReadSettings(executable_, std::nullopt);
   ASSERT_TRUE(again);
   EXPECT_EQ(again->runtime.jrePath, chosen);
   test::RecordingUi nextUi;
@@ -275,11 +277,11 @@ TEST_F(WriteBackTest, AServiceWritesTheSettingsFilesBesideTheLaunchers) {
   settings_.product.pairProduct = Join({dir_.Path(L"app32"), L"app32.exe"});
   test::Touch(settings_.product.pairProduct);
   test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}), "; kept\r\n[Application]\r\nMain Class=Main\r\n");
-  Result<ResolvedRuntime> runtime = Choose();
+  Result<discovery::ResolvedRuntime> runtime = Choose();
   ASSERT_TRUE(runtime);
   EXPECT_FALSE(runtime->needsCompanion);
   EXPECT_EQ(ReadJrePath(Join({dir_.Path(L"app"), L"app.ini"})), chosen);
-  EXPECT_EQ(PlainReader{platform::IniFile::Open(Join({dir_.Path(L"app"), L"app.ini"}))}.ReadPlain(L"Application",
+  EXPECT_EQ(settings::PlainReader{platform::IniFile::Open(Join({dir_.Path(L"app"), L"app.ini"}))}.ReadPlain(L"Application",
                                                                                                   L"Main Class"),
             L"Main");
   EXPECT_EQ(ReadJrePath(Join({dir_.Path(L"app32"), L"app32.ini"})), chosen);
@@ -307,7 +309,7 @@ class PinnedRuntimeTest : public ChooseRuntimeTest {
     settings_.runtime.minimum = ParseLowerBound(L"17");
     archive_ = test::MakeRuntimeZip("21.0.1");
     test::WriteBytes(Join({dir_.Path(L"app"), L"jre.zip"}), archive_);
-    settings_.runtimeDownload = RuntimeDownloadSettings{.archiveUrls = {L"jre.zip"},
+    settings_.runtimeDownload = settings::RuntimeDownloadSettings{.archiveUrls = {L"jre.zip"},
                                                         .sha256 = test::Sha256Hex(archive_),
                                                         .archiveSize = std::nullopt,
                                                         .runtimeName = L"Java 21"};
@@ -323,10 +325,10 @@ class PinnedRuntimeTest : public ChooseRuntimeTest {
 // Install from the question: progress shown, then the next start finds the
 // runtime in the store without a question; nothing is written as "JRE Path".
 TEST_F(PinnedRuntimeTest, TheQuestionsInstallChoiceInstallsAndTheStoreServesLaterStarts) {
-  ui_.firstRuntimeAnswers = {{RuntimeAnswer::Kind::Install, {}, {}}};
-  Result<ResolvedRuntime> runtime = Choose();
+  ui_.firstRuntimeAnswers = {{ui::RuntimeAnswer::Kind::Install, {}, {}}};
+  Result<discovery::ResolvedRuntime> runtime = Choose();
   ASSERT_TRUE(runtime);
-  EXPECT_EQ(runtime->origin, RuntimeOrigin::RuntimeStore);
+  EXPECT_EQ(runtime->origin, discovery::RuntimeOrigin::RuntimeStore);
   EXPECT_EQ(Format(runtime->version), L"21.0.1");
   EXPECT_EQ(runtime->home.rfind(Store(), 0), 0u) << platform::ToUtf8(runtime->home);
   EXPECT_EQ(ui_.installChoices, std::vector<WideString>{L"Install Java 21"});
@@ -342,7 +344,7 @@ TEST_F(PinnedRuntimeTest, TheQuestionsInstallChoiceInstallsAndTheStoreServesLate
   std::swap(ui_, later);
   runtime = Choose();
   ASSERT_TRUE(runtime);
-  EXPECT_EQ(runtime->origin, RuntimeOrigin::RuntimeStore);
+  EXPECT_EQ(runtime->origin, discovery::RuntimeOrigin::RuntimeStore);
   EXPECT_TRUE(ui_.runtimeQuestions.empty());
   EXPECT_TRUE(ui_.progressCaptions.empty());
 }
@@ -353,7 +355,7 @@ TEST_F(PinnedRuntimeTest, TheQuestionsInstallChoiceInstallsAndTheStoreServesLate
 TEST_F(PinnedRuntimeTest, HowTheOfferEndsWhenItDoesNotInstall) {
   const std::string pinned = settings_.runtimeDownload->sha256;
   settings_.runtimeDownload->sha256 = std::string(64, '0');
-  ui_.firstRuntimeAnswers = {{RuntimeAnswer::Kind::Install, {}, {}}};
+  ui_.firstRuntimeAnswers = {{ui::RuntimeAnswer::Kind::Install, {}, {}}};
   EXPECT_FALSE(Choose());
   ASSERT_EQ(ui_.errors.size(), 1u);
   EXPECT_EQ(ui_.errors[0],
@@ -366,32 +368,34 @@ TEST_F(PinnedRuntimeTest, HowTheOfferEndsWhenItDoesNotInstall) {
 
   ui_ = {};
   ui_.cancelProgress = true;
-  ui_.firstRuntimeAnswers = {{RuntimeAnswer::Kind::Install, {}, {}}};
+  ui_.firstRuntimeAnswers = {{ui::RuntimeAnswer::Kind::Install, {}, {}}};
   EXPECT_FALSE(Choose());
   EXPECT_TRUE(ui_.errors.empty());
   EXPECT_EQ(ui_.runtimeQuestions.size(), 2u);
   EXPECT_FALSE(
       runtime_install::RuntimeStore(Store()).Find(runtime_install::StoreKeyOf(*runtime_install::ParseSha256(pinned))));
 
-  for (const RuntimeOffer offer : {RuntimeOffer::Off, RuntimeOffer::Ask}) {
+  for (const settings::RuntimeOffer offer : {settings::RuntimeOffer::Off, settings::RuntimeOffer::Ask}) {
     ui_ = {};
     settings_.runtimeDownload->offer = offer;
-    if (offer == RuntimeOffer::Ask) settings_.runtimeDownload.reset();
+    if (offer == settings::RuntimeOffer::Ask) settings_.runtimeDownload.reset();
     EXPECT_FALSE(Choose());
     EXPECT_EQ(ui_.installChoices, std::vector<WideString>{L""});
   }
 
   ui_ = {};
-  settings_.runtimeDownload = RuntimeDownloadSettings{.archiveUrls = {L"jre.zip"},
+  settings_.runtimeDownload = settings::RuntimeDownloadSettings{.archiveUrls = {L"jre.zip"},
                                                       .sha256 = pinned,
                                                       .archiveSize = std::nullopt,
                                                       .runtimeName = L"",
-                                                      .offer = RuntimeOffer::Auto};
-  Result<ResolvedRuntime> runtime = Choose();
+                                                      .offer = settings::RuntimeOffer::Auto};
+  Result<discovery::ResolvedRuntime> runtime = Choose();
   ASSERT_TRUE(runtime);
-  EXPECT_EQ(runtime->origin, RuntimeOrigin::RuntimeStore);
+  EXPECT_EQ(runtime->origin, discovery::RuntimeOrigin::RuntimeStore);
   EXPECT_TRUE(ui_.runtimeQuestions.empty());
   EXPECT_EQ(ui_.progressCaptions, std::vector<WideString>{L"Installing Java runtime"});
 }
 
 }  // namespace
+
+}  // namespace launcher::app

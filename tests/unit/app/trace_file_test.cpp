@@ -6,6 +6,8 @@
 
 #include "test_support.h"
 
+namespace launcher::app {
+
 namespace {
 
 TEST(TraceFileTest, LinesAreStampedAndAddedAtTheEnd) {
@@ -33,3 +35,5 @@ TEST(TraceFileTest, AFileThatCannotBeOpenedGivesNoTrace) {
 }
 
 }  // namespace
+
+}  // namespace launcher::app

@@ -6,7 +6,7 @@
 #include "common/little_endian.h"
 #include "hostile_inputs.h"
 
-namespace brand {
+namespace launcher::brand {
 namespace {
 
 // An .ico file of one image with the given directory fields.
@@ -102,4 +102,4 @@ TEST(IconFileTest, RefusesIconsThatAreCorruptCutShortOrOfTheWrongSize) {
 }
 
 }  // namespace
-}  // namespace brand
+}  // namespace launcher::brand

@@ -12,7 +12,7 @@
 #include "common/little_endian.h"
 #include "hostile_inputs.h"
 
-namespace brand {
+namespace launcher::brand {
 namespace {
 
 using namespace pe_field;
@@ -256,4 +256,4 @@ TEST(ImageBrandingTest, RefusesHostileImages) {
 }
 
 }  // namespace
-}  // namespace brand
+}  // namespace launcher::brand

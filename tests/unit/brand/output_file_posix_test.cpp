@@ -6,7 +6,7 @@
 #include "platform/process.h"
 #include "test_support.h"
 
-namespace brand {
+namespace launcher::brand {
 namespace {
 
 // A link planted where the temporary file would go is never written through.
@@ -24,4 +24,4 @@ TEST(OutputFilePosixTest, ALinkAtTheTemporaryNameIsNotFollowed) {
 }
 
 }  // namespace
-}  // namespace brand
+}  // namespace launcher::brand

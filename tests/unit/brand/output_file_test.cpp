@@ -9,7 +9,7 @@
 #include "platform/process.h"
 #include "test_support.h"
 
-namespace brand {
+namespace launcher::brand {
 namespace {
 
 MoveRetries OneAttempt() {
@@ -59,4 +59,4 @@ TEST(OutputFileTest, AReadOnlyOutputOrAMissingFolderIsRefusedAndNothingIsLeft) {
 }
 
 }  // namespace
-}  // namespace brand
+}  // namespace launcher::brand

@@ -4,7 +4,7 @@
 #include "platform/windows_api.h"
 #include "test_support.h"
 
-namespace brand {
+namespace launcher::brand {
 namespace {
 
 // The output opened without sharing its deletion, as a virus scanner holds a file.
@@ -42,4 +42,4 @@ TEST(OutputFileWin32Test, AMoveAnotherProgramBlocksIsTriedAgain) {
 }
 
 }  // namespace
-}  // namespace brand
+}  // namespace launcher::brand

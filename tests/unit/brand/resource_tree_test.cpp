@@ -4,7 +4,7 @@
 
 #include "common/little_endian.h"
 
-namespace brand {
+namespace launcher::brand {
 namespace {
 
 constexpr uint32_t kRva = 0x1000;
@@ -63,4 +63,4 @@ TEST(ResourceTreeTest, BoundsTheResourcesAndTheBytesItReads) {
 }
 
 }  // namespace
-}  // namespace brand
+}  // namespace launcher::brand

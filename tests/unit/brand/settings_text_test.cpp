@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace brand {
+namespace launcher::brand {
 namespace {
 
 TEST(SettingsTextTest, NamesByLineWhatTheLauncherWouldNotRead) {
@@ -130,4 +130,4 @@ TEST(SettingsTextTest, RefusesWhatIsNotTextOrTooLarge) {
 }
 
 }  // namespace
-}  // namespace brand
+}  // namespace launcher::brand

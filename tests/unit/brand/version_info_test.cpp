@@ -4,7 +4,7 @@
 
 #include "brand/manifest_level.h"
 
-namespace brand {
+namespace launcher::brand {
 namespace {
 
 TEST(VersionInfoTest, FourPartVersionsAreFourNumbersUpTo65535) {
@@ -66,4 +66,4 @@ TEST(ManifestLevelTest, OnlyTheRequestedLevelChanges) {
 }
 
 }  // namespace
-}  // namespace brand
+}  // namespace launcher::brand

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher {
+
 namespace {
 
 struct SplitCase {
@@ -57,3 +59,5 @@ TEST(HasArgumentTest, WholeArgumentWithLetterCase) {
 }
 
 }  // namespace
+
+}  // namespace launcher

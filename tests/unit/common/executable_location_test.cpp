@@ -6,6 +6,8 @@
 #include "platform/paths.h"
 #include "test_support.h"
 
+namespace launcher {
+
 namespace {
 
 using test::Join;
@@ -39,3 +41,5 @@ TEST(ExecutableLocationTest, AnUnknownPathIsAWindowsErrorWithTheSystemsCode) {
 }
 
 }  // namespace
+
+}  // namespace launcher

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher {
+
 namespace {
 
 struct ParseCase {
@@ -120,3 +122,5 @@ TEST(JavaVersionTest, SettingsBounds) {
 }
 
 }  // namespace
+
+}  // namespace launcher

@@ -6,6 +6,8 @@
 #include "platform/text.h"
 #include "test_support.h"
 
+namespace launcher {
+
 namespace {
 
 using test::Join;
@@ -71,3 +73,5 @@ TEST(JvmPathTest, TheFirstUnwritablePartIsTheOneToRename) {
 }
 
 }  // namespace
+
+}  // namespace launcher

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+namespace launcher {
+
 namespace {
 
 // Each file is one list that the Windows resources and the POSIX table are
@@ -61,3 +63,5 @@ TEST(MessagesTest, AnErrorReadsAsItsFormattedString) {
 }
 
 }  // namespace
+
+}  // namespace launcher

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher {
+
 namespace {
 
 TEST(SplitListTest, KeepsInnerEmptyPiecesAndDropsAnEmptyRest) {
@@ -20,3 +22,5 @@ TEST(SplitListTest, SplitsAtAWholeSeparator) {
 }
 
 }  // namespace
+
+}  // namespace launcher

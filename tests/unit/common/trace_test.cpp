@@ -4,6 +4,8 @@
 
 #include "test_support.h"
 
+namespace launcher {
+
 namespace {
 
 TEST(TraceTest, FieldsFollowTheEventOneWordEach) {
@@ -60,3 +62,5 @@ TEST(TraceTest, NoTraceKeepsNothingAndBuildsNothing) {
 }
 
 }  // namespace
+
+}  // namespace launcher

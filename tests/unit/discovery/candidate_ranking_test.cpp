@@ -6,6 +6,8 @@
 #include "settings/settings_values.h"
 #include "test_support.h"
 
+namespace launcher::discovery {
+
 namespace {
 
 JvmCandidate Candidate(const wchar_t* name, const wchar_t* version, bool preferred, bool server = false) {
@@ -22,7 +24,7 @@ struct RankCase {
   const char* what;
   const wchar_t* source;
   const wchar_t* provider;
-  JvmTypeMode mode;
+  settings::JvmTypeMode mode;
   const wchar_t* preferredVersions;
   JvmCandidateList candidates;     // in search order
   std::vector<WideString> ranked;  // homes, best first
@@ -33,9 +35,9 @@ class RankingTest : public testing::TestWithParam<RankCase> {};
 
 TEST_P(RankingTest, RanksAndChooses) {
   const RankCase& c = GetParam();
-  RuntimeRequirements requirements;
-  requirements.source = ParseSourcePolicy(c.source);
-  requirements.vendor = ParseVendorPolicy(c.provider);
+  settings::RuntimeRequirements requirements;
+  requirements.source = settings::ParseSourcePolicy(c.source);
+  requirements.vendor = settings::ParseVendorPolicy(c.provider);
   requirements.jvmType = c.mode;
   requirements.preferredVersions = SplitList(c.preferredVersions, L";");
 
@@ -55,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         RankCase{"newest wins; equal versions keep the search order (JDK key first)",
                  L"",
                  L"",
-                 JvmTypeMode::Default,
+                 settings::JvmTypeMode::Default,
                  L"",
                  {Candidate(L"jdk8", L"1.8", true), Candidate(L"jre8", L"1.8", true), Candidate(L"jre11", L"11", true)},
                  {L"jre11", L"jdk8", L"jre8"},
@@ -63,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         RankCase{"favor_ibm with favor_JRE: the IBM JREs first, newest first, then the rest",
                  L"favor_JRE",
                  L"favor_ibm",
-                 JvmTypeMode::Default,
+                 settings::JvmTypeMode::Default,
                  L"",
                  {Candidate(L"sunjre9", L"9", false), Candidate(L"ibm6", L"1.6", true),
                   Candidate(L"ibm7", L"1.7", true), Candidate(L"jrockit10", L"10", false)},
@@ -72,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         RankCase{"only_JRE: no preferred ranking, version alone",
                  L"only_JRE",
                  L"favor_jrockit",
-                 JvmTypeMode::Default,
+                 settings::JvmTypeMode::Default,
                  L"",
                  {Candidate(L"jrockit6", L"1.6", true), Candidate(L"sun7", L"1.7", false)},
                  {L"sun7", L"jrockit6"},
@@ -80,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
         RankCase{"favor_server: a server library ranks above a newer version",
                  L"only_JRE",
                  L"",
-                 JvmTypeMode::FavorServer,
+                 settings::JvmTypeMode::FavorServer,
                  L"",
                  {Candidate(L"client20", L"1.6.0_20", false, false), Candidate(L"server10", L"1.6.0_10", false, true)},
                  {L"server10", L"client20"},
@@ -88,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         RankCase{"favor_server: with any source the preferred flag decides first",
                  L"favor_JDK",
                  L"",
-                 JvmTypeMode::FavorServer,
+                 settings::JvmTypeMode::FavorServer,
                  L"",
                  {Candidate(L"jreServer", L"1.6.0_10", false, true), Candidate(L"jdkClient", L"1.6.0_20", true, false)},
                  {L"jdkClient", L"jreServer"},
@@ -96,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
         RankCase{"preferred versions: the list order decides, not the rank",
                  L"",
                  L"",
-                 JvmTypeMode::Default,
+                 settings::JvmTypeMode::Default,
                  L"1.5;1.6",
                  {Candidate(L"a", L"1.6.0_20", true), Candidate(L"b", L"1.5.0_22", true)},
                  {L"a", L"b"},
@@ -104,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
         RankCase{"preferred versions: no match takes the top-ranked",
                  L"",
                  L"",
-                 JvmTypeMode::Default,
+                 settings::JvmTypeMode::Default,
                  L"1.4",
                  {Candidate(L"a", L"1.6.0_20", true), Candidate(L"b", L"1.7", true)},
                  {L"b", L"a"},
@@ -112,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
         RankCase{"preferred versions: a text without digits matches the top-ranked",
                  L"",
                  L"",
-                 JvmTypeMode::Default,
+                 settings::JvmTypeMode::Default,
                  L"newest;1.6",
                  {Candidate(L"a", L"1.6", true), Candidate(L"b", L"1.7", true)},
                  {L"b", L"a"},
@@ -120,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
         RankCase{"preferred versions: the best-ranked of the matches",
                  L"",
                  L"",
-                 JvmTypeMode::Default,
+                 settings::JvmTypeMode::Default,
                  L"1.6",
                  {Candidate(L"a", L"1.6.0_3", true), Candidate(L"b", L"1.7", true), Candidate(L"c", L"1.6.0_20", true)},
                  {L"b", L"c", L"a"},
@@ -130,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct ChoiceCase {
   const char* what;
   const wchar_t* source;
-  JvmTypeMode mode;
+  settings::JvmTypeMode mode;
   const wchar_t* preferredVersions;
   JvmCandidateList candidates;
   std::vector<std::string> lines;  // the choice, then why each other one was passed over, in rank order
@@ -140,8 +142,8 @@ class ChoiceTraceTest : public testing::TestWithParam<ChoiceCase> {};
 
 TEST_P(ChoiceTraceTest, TheTraceSaysWhyTheChosenOneAndNotTheOthers) {
   const ChoiceCase& c = GetParam();
-  RuntimeRequirements requirements;
-  requirements.source = ParseSourcePolicy(c.source);
+  settings::RuntimeRequirements requirements;
+  requirements.source = settings::ParseSourcePolicy(c.source);
   requirements.jvmType = c.mode;
   requirements.preferredVersions = SplitList(c.preferredVersions, L";");
   JvmCandidateList list = c.candidates;
@@ -155,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ChoiceCase{"by rank: preference, then server library, then version, then search order",
                    L"favor_JDK",
-                   JvmTypeMode::FavorServer,
+                   settings::JvmTypeMode::FavorServer,
                    L"",
                    {Candidate(L"jre", L"17", false, true), Candidate(L"client", L"11", true, false),
                     Candidate(L"old", L"1.8", true, true), Candidate(L"new", L"11", true, true),
@@ -171,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{
             "by \"Preferred versions\": the entry that matched, and rank among the matches",
             L"",
-            JvmTypeMode::Default,
+            settings::JvmTypeMode::Default,
             L"1.5;1.8",
             {Candidate(L"a", L"17", true), Candidate(L"b", L"1.8.0_20", true), Candidate(L"c", L"1.8.0_5", true)},
             {R"(choice source="b" version=1.8.0.20 reason="the best-ranked match of \"Preferred versions\" )"
@@ -182,3 +184,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ChoiceCase>& info) { return "Example" + std::to_string(info.index); });
 
 }  // namespace
+
+}  // namespace launcher::discovery

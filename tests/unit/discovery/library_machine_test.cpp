@@ -10,6 +10,8 @@
 #include "platform/runtime_layout.h"
 #include "test_support.h"
 
+namespace launcher::discovery {
+
 namespace {
 
 std::string Bytes(std::initializer_list<int> values) {
@@ -97,8 +99,8 @@ TEST(LibraryMachineTest, RealImages) {
   EXPECT_FALSE(IsI386Library(self));
 }
 
-// Whether a runtime the user points at needs the pair product: only a 32-bit
-// library with a pair product configured does.
+// Whether a runtime the user points at needs the companion: only a 32-bit
+// library with a companion configured does.
 class CompanionCheckTest : public testing::Test {
  protected:
   bool Check(const std::string& image, const WideString& pairProduct) {
@@ -123,3 +125,5 @@ TEST_F(CompanionCheckTest, AMissingLibraryClearsTheFlag) {
 }
 
 }  // namespace
+
+}  // namespace launcher::discovery

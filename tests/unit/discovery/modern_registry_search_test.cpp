@@ -10,16 +10,18 @@
 #include "settings/settings_values.h"
 #include "test_support.h"
 
+namespace launcher::discovery {
+
 namespace {
 
-constexpr RegistryHive kMachine = RegistryHive::LocalMachine;
-constexpr RegistryHive kUser = RegistryHive::CurrentUser;
+constexpr platform::RegistryHive kMachine = platform::RegistryHive::LocalMachine;
+constexpr platform::RegistryHive kUser = platform::RegistryHive::CurrentUser;
 
 class ModernRegistrySearchTest : public testing::TestWithParam<test::RegistryFixtureKind> {
  protected:
   ModernRegistrySearchTest() : fixture_(GetParam().make()) {
     requirements_.maximum = JavaVersion::Any(JavaVersion::kHighFill);
-    requirements_.vendor = VendorPolicy::Any;
+    requirements_.vendor = settings::VendorPolicy::Any;
   }
 
   // A runtime folder with a server library and, when given, a release file;
@@ -38,14 +40,14 @@ class ModernRegistrySearchTest : public testing::TestWithParam<test::RegistryFix
     std::vector<std::string> found;
     for (const JvmCandidate& c : Find()) {
       found.push_back(platform::ToUtf8(c.source) + " " + platform::ToUtf8(Format(c.version)) + " " +
-                      (c.kind == RuntimeKind::Jdk ? "JDK" : "JRE") + " " + (c.vendor == Vendor::Ibm ? "IBM" : "Sun"));
+                      (c.kind == settings::RuntimeKind::Jdk ? "JDK" : "JRE") + " " + (c.vendor == settings::Vendor::Ibm ? "IBM" : "Sun"));
     }
     return found;
   }
 
   test::TempDir dir_;
   std::unique_ptr<test::RegistryFixture> fixture_;
-  RuntimeRequirements requirements_;
+  settings::RuntimeRequirements requirements_;
   test::RecordingTrace trace_;
 };
 
@@ -89,7 +91,7 @@ TEST_P(ModernRegistrySearchTest, EveryFamilyInEitherHive) {
        "Software\\BellSoft\\Liberica\\jdk-17 17.0.9 JRE Sun"},
   };
   const WideString home = Runtime(L"rt", release);
-  for (RegistryHive hive : {kMachine, kUser}) {
+  for (platform::RegistryHive hive : {kMachine, kUser}) {
     for (const FamilyCase& c : cases) {
       fixture_ = GetParam().make();
       fixture_->SetValue(hive, c.key, c.value, home);
@@ -140,8 +142,8 @@ TEST_P(ModernRegistrySearchTest, SourceProviderAndBoundsApplyAsToTheVendorKeys) 
       {L"", L"any", L"", L"", ""},              // the absent maximum keeps them all out
   };
   for (const Case& c : cases) {
-    requirements_.source = ParseSourcePolicy(c.source);
-    requirements_.vendor = ParseVendorPolicy(c.provider);
+    requirements_.source = settings::ParseSourcePolicy(c.source);
+    requirements_.vendor = settings::ParseVendorPolicy(c.provider);
     requirements_.minimum = ParseLowerBound(c.minimum);
     requirements_.maximum = ParseUpperBound(c.maximum);
     std::string versions;
@@ -168,3 +170,5 @@ INSTANTIATE_TEST_SUITE_P(Registries, ModernRegistrySearchTest, testing::ValuesIn
                          [](const testing::TestParamInfo<test::RegistryFixtureKind>& info) { return info.param.name; });
 
 }  // namespace
+
+}  // namespace launcher::discovery

@@ -11,6 +11,8 @@
 #include "settings/settings_values.h"
 #include "test_support.h"
 
+namespace launcher::discovery {
+
 namespace {
 
 const WideString kJdk = L"Software\\JavaSoft\\Java Development Kit\\";
@@ -42,7 +44,7 @@ class RegistrySearchTest : public testing::TestWithParam<test::RegistryFixtureKi
 
   test::TempDir dir_;
   std::unique_ptr<test::RegistryFixture> fixture_;
-  RuntimeRequirements requirements_;
+  settings::RuntimeRequirements requirements_;
 };
 
 TEST_P(RegistrySearchTest, BoundsAreInclusive) {
@@ -99,10 +101,10 @@ TEST_P(RegistrySearchTest, JvmTypeDecidesWhichLibrariesCount) {
   fixture_->AddRuntime(kJre, L"1.2", both, false);
   fixture_->AddRuntime(kJdk, L"1.3", jdk, false);
 
-  requirements_.jvmType = JvmTypeMode::Server;
+  requirements_.jvmType = settings::JvmTypeMode::Server;
   EXPECT_EQ(Versions(), (std::vector<WideString>{L"1.3", L"1.2"}));
 
-  requirements_.jvmType = JvmTypeMode::FavorServer;
+  requirements_.jvmType = settings::JvmTypeMode::FavorServer;
   JvmCandidateList found = FindRegistryRuntimes(requirements_, fixture_->View(), false);
   ASSERT_EQ(found.size(), 3u);
   EXPECT_TRUE(found[0].server);   // the JDK's runtime: server first
@@ -184,10 +186,10 @@ TEST_P(RegistrySearchTest, JvmSourceAndVmProviderChooseTheVendorKeys) {
   };
 
   for (const VendorCase& c : cases) {
-    RuntimeRequirements requirements;
+    settings::RuntimeRequirements requirements;
     requirements.maximum = JavaVersion::Any(JavaVersion::kHighFill);
-    requirements.source = ParseSourcePolicy(c.source);
-    requirements.vendor = ParseVendorPolicy(c.provider);
+    requirements.source = settings::ParseSourcePolicy(c.source);
+    requirements.vendor = settings::ParseVendorPolicy(c.provider);
     std::string searched, preferred;
     for (const JvmCandidate& candidate : FindRegistryRuntimes(requirements, fixture_->View(), false)) {
       char number = static_cast<char>('0' + candidate.version.components[0]);
@@ -247,3 +249,5 @@ INSTANTIATE_TEST_SUITE_P(Registries, RegistrySearchTest, testing::ValuesIn(test:
                          [](const testing::TestParamInfo<test::RegistryFixtureKind>& info) { return info.param.name; });
 
 }  // namespace
+
+}  // namespace launcher::discovery

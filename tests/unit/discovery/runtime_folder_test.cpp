@@ -7,6 +7,8 @@
 #include "runtime_files.h"
 #include "test_support.h"
 
+namespace launcher::discovery {
+
 namespace {
 
 using test::AddJvmLibrary;
@@ -31,21 +33,21 @@ TEST_F(RuntimeFolderTest, ModesSearchTheVmFoldersInTheirOrder) {
 
   struct Case {
     WideString home;
-    JvmTypeMode mode;
+    settings::JvmTypeMode mode;
     WideString expected;
     bool server;
   } cases[] = {
-      {both, JvmTypeMode::Default, JvmLibraryPath(both, L"client"), false},
-      {both, JvmTypeMode::Server, JvmLibraryPath(both, L"server"), true},
-      {both, JvmTypeMode::FavorServer, JvmLibraryPath(both, L"server"), true},
-      {server, JvmTypeMode::Default, JvmLibraryPath(server, L"server"), true},
-      {server, JvmTypeMode::Server, JvmLibraryPath(server, L"server"), true},
-      {server, JvmTypeMode::FavorServer, JvmLibraryPath(server, L"server"), true},
-      {client, JvmTypeMode::Server, L"", false},
-      {client, JvmTypeMode::FavorServer, JvmLibraryPath(client, L"client"), false},
-      {rare, JvmTypeMode::Default, JvmLibraryPath(rare, L"hotspot"), false},  // hotspot before jrockit
-      {rare, JvmTypeMode::FavorServer, JvmLibraryPath(rare, L"hotspot"), false},
-      {none, JvmTypeMode::Default, L"", false},
+      {both, settings::JvmTypeMode::Default, JvmLibraryPath(both, L"client"), false},
+      {both, settings::JvmTypeMode::Server, JvmLibraryPath(both, L"server"), true},
+      {both, settings::JvmTypeMode::FavorServer, JvmLibraryPath(both, L"server"), true},
+      {server, settings::JvmTypeMode::Default, JvmLibraryPath(server, L"server"), true},
+      {server, settings::JvmTypeMode::Server, JvmLibraryPath(server, L"server"), true},
+      {server, settings::JvmTypeMode::FavorServer, JvmLibraryPath(server, L"server"), true},
+      {client, settings::JvmTypeMode::Server, L"", false},
+      {client, settings::JvmTypeMode::FavorServer, JvmLibraryPath(client, L"client"), false},
+      {rare, settings::JvmTypeMode::Default, JvmLibraryPath(rare, L"hotspot"), false},  // hotspot before jrockit
+      {rare, settings::JvmTypeMode::FavorServer, JvmLibraryPath(rare, L"hotspot"), false},
+      {none, settings::JvmTypeMode::Default, L"", false},
   };
   for (const Case& c : cases) {
     bool serverFlag = !c.server;  // must be written when found, left alone otherwise
@@ -73,7 +75,7 @@ TEST(RuntimeLayoutTest, JvmLibrariesLieWhereTheRuntimesPutThem) {
 TEST_F(RuntimeFolderTest, AnEmptyHomeSearchesTheCurrentFolder) {
   bool server = false;
   // Nothing relative to the test's current folder is a runtime.
-  EXPECT_EQ(LocateJvmLibrary(L"", JvmTypeMode::Default, server), L"");
+  EXPECT_EQ(LocateJvmLibrary(L"", settings::JvmTypeMode::Default, server), L"");
 }
 
 TEST_F(RuntimeFolderTest, RuntimeHomeOfALibrary) {
@@ -116,3 +118,5 @@ TEST_F(PrivateRuntimeTest, TheLauncherInsideARuntimeWinsOverTheSubfolder) {
 }
 
 }  // namespace
+
+}  // namespace launcher::discovery

@@ -9,6 +9,8 @@
 #include "runtime_files.h"
 #include "test_support.h"
 
+namespace launcher::discovery {
+
 namespace {
 
 TEST(RuntimeFactsTest, WhatTheReleaseFileAndTheCompilerTell) {
@@ -17,19 +19,19 @@ TEST(RuntimeFactsTest, WhatTheReleaseFileAndTheCompilerTell) {
     std::optional<std::string> release;
     bool compiler;
     const wchar_t* version;  // nullptr: none
-    RuntimeKind kind;
-    Vendor vendor;
+    settings::RuntimeKind kind;
+    settings::Vendor vendor;
   } cases[] = {
-      {"no release file, no compiler", std::nullopt, false, nullptr, RuntimeKind::Jre, Vendor::Sun},
-      {"no release file, a compiler", std::nullopt, true, nullptr, RuntimeKind::Jdk, Vendor::Sun},
+      {"no release file, no compiler", std::nullopt, false, nullptr, settings::RuntimeKind::Jre, settings::Vendor::Sun},
+      {"no release file, a compiler", std::nullopt, true, nullptr, settings::RuntimeKind::Jdk, settings::Vendor::Sun},
       {"a HotSpot JDK", "JAVA_VERSION=\"17.0.2\"\nIMAGE_TYPE=\"JDK\"\nJVM_VARIANT=\"Hotspot\"\n", false, L"17.0.2",
-       RuntimeKind::Jdk, Vendor::Sun},
+       settings::RuntimeKind::Jdk, settings::Vendor::Sun},
       {"IMAGE_TYPE wins over the compiler", "JAVA_VERSION=\"11\"\nIMAGE_TYPE=\"JRE\"\n", true, L"11.0",
-       RuntimeKind::Jre, Vendor::Sun},
+       settings::RuntimeKind::Jre, settings::Vendor::Sun},
       {"an OpenJ9 build counts as IBM's", "JAVA_VERSION=\"11.0.4\"\nJVM_VARIANT=\"Openj9\"\n", false, L"11.0.4",
-       RuntimeKind::Jre, Vendor::Ibm},
-      {"an old version text", "JAVA_VERSION=\"1.8.0_292\"\n", true, L"1.8.0.292", RuntimeKind::Jdk, Vendor::Sun},
-      {"a version without digits is none", "JAVA_VERSION=\"unknown\"\n", false, nullptr, RuntimeKind::Jre, Vendor::Sun},
+       settings::RuntimeKind::Jre, settings::Vendor::Ibm},
+      {"an old version text", "JAVA_VERSION=\"1.8.0_292\"\n", true, L"1.8.0.292", settings::RuntimeKind::Jdk, settings::Vendor::Sun},
+      {"a version without digits is none", "JAVA_VERSION=\"unknown\"\n", false, nullptr, settings::RuntimeKind::Jre, settings::Vendor::Sun},
   };
   for (const Case& c : cases) {
     std::optional<std::string_view> text;
@@ -68,7 +70,7 @@ class JudgeLeadTest : public testing::Test {
   }
 
   test::TempDir dir_;
-  RuntimeRequirements requirements_;
+  settings::RuntimeRequirements requirements_;
   RuntimeLead lead_;
   test::RecordingTrace trace_;
 };
@@ -80,7 +82,7 @@ TEST_F(JudgeLeadTest, AFolderWithALibraryAndAVersionIsACandidate) {
   ASSERT_TRUE(candidate);
   EXPECT_EQ(Format(candidate->version), L"17.0.2");
   EXPECT_EQ(candidate->home, lead_.folder + platform::kPathSeparator);
-  EXPECT_EQ(candidate->kind, RuntimeKind::Jdk);
+  EXPECT_EQ(candidate->kind, settings::RuntimeKind::Jdk);
   EXPECT_TRUE(candidate->server);
   EXPECT_TRUE(candidate->preferred);
   EXPECT_EQ(trace_.Events("candidate").size(), 1u);
@@ -90,14 +92,14 @@ TEST_F(JudgeLeadTest, AFolderWithALibraryAndAVersionIsACandidate) {
 TEST_F(JudgeLeadTest, TheRegistrationsVersionKindAndVendorComeFirst) {
   lead_.folder = Runtime(L"rt", "JAVA_VERSION=\"17.0.2\"\nIMAGE_TYPE=\"JDK\"\n");
   lead_.version = ParseLowerBound(L"17.0.2.8");
-  lead_.kind = RuntimeKind::Jre;
-  lead_.vendor = Vendor::Ibm;
-  requirements_.vendor = VendorPolicy::Any;
+  lead_.kind = settings::RuntimeKind::Jre;
+  lead_.vendor = settings::Vendor::Ibm;
+  requirements_.vendor = settings::VendorPolicy::Any;
   std::optional<JvmCandidate> candidate = Judge();
   ASSERT_TRUE(candidate);
   EXPECT_EQ(Format(candidate->version), L"17.0.2.8");
-  EXPECT_EQ(candidate->kind, RuntimeKind::Jre);
-  EXPECT_EQ(candidate->vendor, Vendor::Ibm);
+  EXPECT_EQ(candidate->kind, settings::RuntimeKind::Jre);
+  EXPECT_EQ(candidate->vendor, settings::Vendor::Ibm);
   EXPECT_FALSE(candidate->preferred);  // "any" favours no vendor
 }
 
@@ -110,7 +112,7 @@ TEST_F(JudgeLeadTest, AnOldJdkIsUsedThroughItsRuntime) {
   std::optional<JvmCandidate> candidate = Judge();
   ASSERT_TRUE(candidate);
   EXPECT_EQ(candidate->home, jdk + platform::kJdkRuntimeFolder);
-  EXPECT_EQ(candidate->kind, RuntimeKind::Jdk);
+  EXPECT_EQ(candidate->kind, settings::RuntimeKind::Jdk);
   EXPECT_EQ(Format(candidate->version), L"1.8.0.292");
 }
 
@@ -141,7 +143,7 @@ TEST_F(JudgeLeadTest, EachReasonToRefuse) {
          test::AddJvmLibrary(home, L"client");
          test::WriteBytes(home + L"release", "JAVA_VERSION=\"11\"\n");
          t.lead_.folder = home;
-         t.requirements_.jvmType = JvmTypeMode::Server;
+         t.requirements_.jvmType = settings::JvmTypeMode::Server;
        },
        R"("no JVM library for \"JVM Type\" server")"},
       {"a 32-bit library",
@@ -179,7 +181,7 @@ TEST_F(JudgeLeadTest, EachReasonToRefuse) {
       {"a JDK when only JREs are asked for",
        [](JudgeLeadTest& t) {
          t.lead_.folder = t.Runtime(L"jdk", "JAVA_VERSION=\"17\"\nIMAGE_TYPE=\"JDK\"\n");
-         t.requirements_.source = SourcePolicy::OnlyJre;
+         t.requirements_.source = settings::SourcePolicy::OnlyJre;
        },
        R"("a JDK, which \"JVM Source\" does not ask for")"},
       {"an OpenJ9 build when only Sun's are accepted",
@@ -189,7 +191,7 @@ TEST_F(JudgeLeadTest, EachReasonToRefuse) {
   for (Case& c : cases) {
     lead_ = RuntimeLead{};
     lead_.source = L"the lead";
-    requirements_ = RuntimeRequirements{};
+    requirements_ = settings::RuntimeRequirements{};
     requirements_.maximum = JavaVersion::Any(JavaVersion::kHighFill);
     trace_.lines.clear();
     c.arrange(*this);
@@ -199,3 +201,5 @@ TEST_F(JudgeLeadTest, EachReasonToRefuse) {
 }
 
 }  // namespace
+
+}  // namespace launcher::discovery

@@ -9,6 +9,8 @@
 #include "runtime_files.h"
 #include "test_support.h"
 
+namespace launcher::discovery {
+
 namespace {
 
 const WideString kJre = L"Software\\JavaSoft\\Java Runtime Environment\\";
@@ -44,21 +46,21 @@ class ResolutionOrderTest : public testing::Test {
 
   test::TempDir dir_;
   test::FakeRegistry registry_;
-  RuntimeRequirements requirements_;
+  settings::RuntimeRequirements requirements_;
   test::RecordingTrace trace_;
   std::optional<WideStringList> stored_;
 };
 
 TEST_F(ResolutionOrderTest, TodaysKeysOnlyWhenTheVendorKeysGiveNoCandidate) {
   registry_.AddRuntime(kJre, L"1.8", Runtime(L"jre8", "1.8.0_392"));
-  registry_.SetValue(RegistryHive::LocalMachine, kTemurin + L"21.0.1.12\\hotspot\\MSI", L"Path",
+  registry_.SetValue(platform::RegistryHive::LocalMachine, kTemurin + L"21.0.1.12\\hotspot\\MSI", L"Path",
                      Runtime(L"temurin21", "21.0.1"));
 
   std::optional<ResolvedRuntime> runtime = Resolve();
   ASSERT_TRUE(runtime);
   EXPECT_EQ(runtime->home, dir_.Path(L"jre8"));
   EXPECT_EQ(runtime->origin, RuntimeOrigin::Registry);
-  EXPECT_EQ(runtime->vendor, Vendor::Sun);
+  EXPECT_EQ(runtime->vendor, settings::Vendor::Sun);
   EXPECT_FALSE(Opened(L"HKLM\\" + kTemurin));  // not even looked at
   EXPECT_FALSE(Opened(L"HKCU\\"));
 
@@ -74,9 +76,9 @@ TEST_F(ResolutionOrderTest, TodaysKeysOnlyWhenTheVendorKeysGiveNoCandidate) {
 }
 
 TEST_F(ResolutionOrderTest, PreferredVersionsChooseAmongTodaysRuntimesToo) {
-  registry_.SetValue(RegistryHive::LocalMachine, kTemurin + L"17.0.9.9\\hotspot\\MSI", L"Path",
+  registry_.SetValue(platform::RegistryHive::LocalMachine, kTemurin + L"17.0.9.9\\hotspot\\MSI", L"Path",
                      Runtime(L"temurin17", "17.0.9"));
-  registry_.SetValue(RegistryHive::CurrentUser, kTemurin + L"21.0.1.12\\hotspot\\MSI", L"Path",
+  registry_.SetValue(platform::RegistryHive::CurrentUser, kTemurin + L"21.0.1.12\\hotspot\\MSI", L"Path",
                      Runtime(L"temurin21", "21.0.1"));
   EXPECT_EQ(Resolve()->home, dir_.Path(L"temurin21"));
   requirements_.preferredVersions = {L"17"};
@@ -168,3 +170,5 @@ TEST_F(ResolutionOrderTest, TheSettingsFolderAndPrivateRuntimeAreTraced) {
 }
 
 }  // namespace
+
+}  // namespace launcher::discovery

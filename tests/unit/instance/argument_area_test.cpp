@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::instance {
+
 namespace {
 
 // The bytes of UTF-16 units, little-endian, as the area holds them.
@@ -70,3 +72,5 @@ INSTANTIATE_TEST_SUITE_P(Bytes, ArgumentAreaDecode,
                              DecodeCase{Units(u"ab") + "c", {L"ab"}}, DecodeCase{"", {}}, DecodeCase{"x", {}}));
 
 }  // namespace
+
+}  // namespace launcher::instance

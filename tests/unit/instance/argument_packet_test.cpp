@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::instance {
+
 namespace {
 
 struct PacketCase {
@@ -68,3 +70,5 @@ TEST(ArgumentPacketTest, InvalidUtf8BecomesTheReplacementCharacter) {
 }
 
 }  // namespace
+
+}  // namespace launcher::instance

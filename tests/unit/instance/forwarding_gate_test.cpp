@@ -5,6 +5,8 @@
 #include <chrono>
 #include <future>
 
+namespace launcher::instance {
+
 namespace {
 
 using Verdict = ForwardingGate::Verdict;
@@ -84,3 +86,5 @@ TEST(ForwardingGateTest, DrainingWaitsForTheRequestsBeingServed) {
 }
 
 }  // namespace
+
+}  // namespace launcher::instance

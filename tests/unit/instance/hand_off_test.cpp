@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::instance {
+
 namespace {
 
 TEST(HandOffTest, WithoutAReplyTheFirstInstancesExitCodeOrMinusOne) {
@@ -43,3 +45,5 @@ TEST(HandOffTest, TheSocketsAnswerGivesTheExitCode) {
 }
 
 }  // namespace
+
+}  // namespace launcher::instance

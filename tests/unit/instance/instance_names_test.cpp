@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::instance {
+
 namespace {
 
 TEST(InstanceNamesTest, TheWindowsNameIsThePathWithUnderscoresForBackslashes) {
@@ -34,3 +36,5 @@ TEST(InstanceNamesTest, TheRuntimeFolderIsTheUsersOrAPrivateOneUnderTmp) {
 }
 
 }  // namespace
+
+}  // namespace launcher::instance

@@ -5,6 +5,8 @@
 #include "instance/argument_area.h"
 #include "instance/argument_packet.h"
 
+namespace launcher::instance {
+
 namespace {
 
 TEST(SharedBlockTest, TheHeaderIsThreeLittleEndianNumbers) {
@@ -49,3 +51,5 @@ TEST(SharedBlockTest, HandOffNumbersSkipZeroAndTheTakenBit) {
 }
 
 }  // namespace
+
+}  // namespace launcher::instance

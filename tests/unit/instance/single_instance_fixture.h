@@ -13,7 +13,7 @@
 #include "instance/single_instance.h"
 #include "test_support.h"
 
-namespace test {
+namespace launcher::instance {
 
 // A reply of its own for every list: the count and the total length.
 inline int32_t ReplyFor(const WideStringList& arguments) {
@@ -73,4 +73,4 @@ class SingleInstanceTest : public testing::Test {
   RecordingHandler recorder_;
 };
 
-}  // namespace test
+}  // namespace launcher::instance

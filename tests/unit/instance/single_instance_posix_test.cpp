@@ -11,11 +11,11 @@
 #include "platform/text.h"
 #include "single_instance_fixture.h"
 
+namespace launcher::instance {
+
 namespace {
 
-using test::ReplyFor;
-
-class SingleInstancePosixTest : public test::SingleInstanceTest {
+class SingleInstancePosixTest : public SingleInstanceTest {
  protected:
   std::string RuntimeFolder() const { return platform::ToUtf8(dir_.Path(L"run")); }
   std::string SocketPath() const {
@@ -27,7 +27,7 @@ TEST_F(SingleInstancePosixTest, ASocketLeftByAKilledInstanceIsReplacedNotObeyed)
   ASSERT_EQ(mkdir(RuntimeFolder().c_str(), 0700), 0);
   {
     // Bound and never removed, as by a process killed while it listened.
-    Descriptor stale(socket(AF_UNIX, SOCK_STREAM, 0));
+    platform::posix::Descriptor stale(socket(AF_UNIX, SOCK_STREAM, 0));
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::strcpy(address.sun_path, SocketPath().c_str());
@@ -43,7 +43,7 @@ TEST_F(SingleInstancePosixTest, AMalformedRequestIsRefused) {
   std::unique_ptr<FirstInstance> first = ClaimFirst(Executable());
   ASSERT_TRUE(first);
   first->OpenForwarding(recorder_.Handler());
-  Descriptor connection = ConnectTo(SocketPath());
+  platform::posix::Descriptor connection = ConnectTo(SocketPath());
   ASSERT_TRUE(connection);
   ASSERT_TRUE(SendAll(connection, std::string("\x01\0\0\0x", 5)));  // a packet of one byte: no count
   // Acknowledged with this process's id, then refused.
@@ -73,3 +73,5 @@ TEST_F(SingleInstancePosixTest, TheRuntimeFolderIsMadePrivate) {
 }
 
 }  // namespace
+
+}  // namespace launcher::instance

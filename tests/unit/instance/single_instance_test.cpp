@@ -7,12 +7,11 @@
 
 #include "single_instance_fixture.h"
 
+namespace launcher::instance {
+
 namespace {
 
 using namespace std::chrono_literals;
-using test::ReplyFor;
-using test::SingleInstanceTest;
-
 TEST_F(SingleInstanceTest, RequestsWaitForMainThenReachTheApplication) {
   std::unique_ptr<FirstInstance> first = ClaimFirst(Executable());
   ASSERT_TRUE(first);
@@ -94,3 +93,5 @@ TEST_F(SingleInstanceTest, TheNextStartAfterTheFirstInstanceWentIsTheFirstInstan
 }
 
 }  // namespace
+
+}  // namespace launcher::instance

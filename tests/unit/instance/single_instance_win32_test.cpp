@@ -11,11 +11,13 @@
 #include "platform/windows_api.h"
 #include "single_instance_fixture.h"
 
+namespace launcher::instance {
+
 namespace {
 
 using namespace std::chrono_literals;
 
-class SingleInstanceWin32Test : public test::SingleInstanceTest {};
+class SingleInstanceWin32Test : public SingleInstanceTest {};
 
 TEST_F(SingleInstanceWin32Test, WithoutAForwardingEventRequestsAreRefusedAtOnce) {
   // Another kind of object under the event's name: the event cannot be made.
@@ -131,3 +133,5 @@ TEST_F(SingleInstanceWin32Test, AStuckHolderOfTheHandOffMutexIsWaitedForABounded
 }
 
 }  // namespace
+
+}  // namespace launcher::instance

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::instance {
+
 namespace {
 
 using namespace std::string_literals;
@@ -43,3 +45,5 @@ TEST(SocketMessagesTest, AnythingElseIsNoAnswer) {
 }
 
 }  // namespace
+
+}  // namespace launcher::instance

@@ -7,6 +7,8 @@
 #include "jvm/jvm_session.h"
 #include "test_support.h"
 
+namespace launcher::jvm {
+
 namespace {
 
 TEST(JvmLibraryTest, ReasonsOfTheCreationResults) {
@@ -57,3 +59,5 @@ TEST(JvmLibraryTest, HooksTellTheObserverOfTheScope) {
 }
 
 }  // namespace
+
+}  // namespace launcher::jvm

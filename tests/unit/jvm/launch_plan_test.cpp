@@ -11,6 +11,8 @@
 #include "settings/read_settings.h"
 #include "test_support.h"
 
+namespace launcher::jvm {
+
 namespace {
 
 using test::Join;
@@ -41,7 +43,7 @@ class LaunchPlanTest : public testing::Test {
   bool Assemble(const std::string& ini) {
     test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}), ini);
     Result<ExecutableLocation> executable = LocateExecutable(Join({dir_.Path(L"app"), L"app.exe"}));
-    Result<LauncherSettings> settings = ReadSettings(*executable, WideString(L"[Application]\r\nMain Class=M\r\n"));
+    Result<settings::LauncherSettings> settings = settings::ReadSettings(*executable, WideString(L"[Application]\r\nMain Class=M\r\n"));
     plan_.emplace(BuildLaunchPlan({settings->application, settings->classPath, settings->vmParameters, userOptions_,
                                    settings->output, *executable, commandLine_, libraryPath_, &NoMemoryFigures,
                                    shortPath_, NoTrace()}));
@@ -199,3 +201,5 @@ TEST(ResolveClassPathEntryTest, WildcardsAndRelativeEntries) {
 }
 
 }  // namespace
+
+}  // namespace launcher::jvm

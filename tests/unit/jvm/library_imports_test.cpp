@@ -8,6 +8,8 @@
 #include "platform/files.h"
 #include "test_support.h"
 
+namespace launcher::jvm {
+
 namespace {
 
 using Names = std::vector<std::string>;
@@ -109,3 +111,5 @@ TEST(LibraryImportsTest, RealImages) {
 }
 
 }  // namespace
+
+}  // namespace launcher::jvm

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::jvm {
+
 namespace {
 
 constexpr uint64_t kEightGigabytes = 8589934592ull;
@@ -127,3 +129,5 @@ TEST(MemoryOptionsTest, NumberListStopsBeforeTheUnit) {
 }
 
 }  // namespace
+
+}  // namespace launcher::jvm

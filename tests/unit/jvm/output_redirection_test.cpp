@@ -6,6 +6,8 @@
 #include "platform/paths.h"
 #include "test_support.h"
 
+namespace launcher::jvm {
+
 namespace {
 
 using test::Join;
@@ -80,11 +82,13 @@ TEST_F(CreateParentFoldersTest, AFolderThatCannotBeMadeLeavesNoEmptyFoldersBehin
 
 TEST_F(CreateParentFoldersTest, RelativePathsMakeTheirFirstFolderToo) {
   const WideString here = dir_.Path();
-  ASSERT_TRUE(platform::ChangeCurrentDirectory(here));
+  ASSERT_TRUE(platform::ChangeCurrentFolder(here));
   EXPECT_TRUE(CreateParentFolders(Join({L"logs", L"day", L"out.log"})));
   EXPECT_TRUE(platform::FileExists(Join({here, L"logs", L"day"})));
   // Leave the folder before it is removed.
-  platform::ChangeCurrentDirectory(test::FromNative(std::filesystem::temp_directory_path()));
+  platform::ChangeCurrentFolder(test::FromNative(std::filesystem::temp_directory_path()));
 }
 
 }  // namespace
+
+}  // namespace launcher::jvm

@@ -8,6 +8,8 @@
 #include "platform/text.h"
 #include "test_support.h"
 
+namespace launcher::jvm {
+
 namespace {
 
 using test::Join;
@@ -28,7 +30,7 @@ class ProcessEnvironmentTest : public testing::Test {
   const WideString list_ = WideString(1, platform::kPathListSeparator);
   const WideString jvmLibrary_ = runtime_ + platform::kPathSeparator + platform::JvmLibrarySubPaths(L"server").front();
   test::ScopedEnvironment path_, home_, library_;
-  EnvironmentSettings settings_;
+  settings::EnvironmentSettings settings_;
 };
 
 TEST_F(ProcessEnvironmentTest, PublishesTheRuntimeAndExtendsTheSearchPath) {
@@ -91,3 +93,5 @@ TEST(RuntimeLibrarySearchOrderTest, TheRuntimeFolderComesRightAfterTheExecutable
 }
 
 }  // namespace
+
+}  // namespace launcher::jvm

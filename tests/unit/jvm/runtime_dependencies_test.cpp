@@ -5,6 +5,8 @@
 #include "platform/paths.h"
 #include "test_support.h"
 
+namespace launcher::jvm {
+
 namespace {
 
 TEST(RuntimeDependenciesTest, OnlyPlainNamesOfFilesInTheRuntimesFolder) {
@@ -38,3 +40,5 @@ TEST(RuntimeDependenciesTest, ALibraryThatIsNoImageLoadsNothing) {
 }
 
 }  // namespace
+
+}  // namespace launcher::jvm

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace package {
+namespace launcher::package {
 namespace {
 
 WideStringList Arguments(std::initializer_list<const wchar_t*> extra) {
@@ -49,4 +49,4 @@ TEST(PackageOptionsTest, RefusesFactsAnInstallerCannotCarry) {
 }
 
 }  // namespace
-}  // namespace package
+}  // namespace launcher::package

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace package {
+namespace launcher::package {
 namespace {
 
 // Stands for the hash: the seed itself, so that a test sees what each GUID
@@ -91,4 +91,4 @@ TEST(WixSourceTest, ThePackageCodeFollowsTheContentAndTheProductCodeTheVersion) 
 }
 
 }  // namespace
-}  // namespace package
+}  // namespace launcher::package

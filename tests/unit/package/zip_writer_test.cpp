@@ -4,7 +4,7 @@
 
 #include "runtime_install/archive_reader.h"
 
-namespace package {
+namespace launcher::package {
 namespace {
 
 // The members as the runtime install's reader gives them back, each checked
@@ -56,4 +56,4 @@ TEST(ZipWriterTest, MoreMembersThanTheClassicFormatListsAreRefused) {
 }
 
 }  // namespace
-}  // namespace package
+}  // namespace launcher::package

@@ -9,6 +9,8 @@
 
 #include "test_support.h"
 
+namespace launcher::platform {
+
 // What a file keeps when it gets new contents on POSIX: where it lies behind
 // symbolic links, its permissions, owner and hard links; and a folder that may
 // not be written still lets the file be rewritten in place.
@@ -122,3 +124,5 @@ TEST(FileTreePosixTest, LinksAreNeverFollowed) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

@@ -9,6 +9,8 @@
 
 #include "test_support.h"
 
+namespace launcher::platform {
+
 // The file API on both systems: reading, writing, replacing a file's contents
 // whole (a missing one made, a read-only one left alone), moving, removing,
 // and what a path names.
@@ -89,15 +91,15 @@ TEST_F(FilesTest, AMoveReplacesEvenAReadOnlyFileAndDeleteRemovesOne) {
 
 TEST_F(FilesTest, AFolderIsMadeOnceAndRemovedWhenEmpty) {
   const WideString folder = dir_.Path(L"folder");
-  EXPECT_EQ(platform::MakeDirectory(folder).value_or(platform::FolderCreation::AlreadyThere),
+  EXPECT_EQ(platform::MakeFolder(folder).value_or(platform::FolderCreation::AlreadyThere),
             platform::FolderCreation::Made);
-  EXPECT_EQ(platform::MakeDirectory(folder).value_or(platform::FolderCreation::Made),
+  EXPECT_EQ(platform::MakeFolder(folder).value_or(platform::FolderCreation::Made),
             platform::FolderCreation::AlreadyThere);
-  EXPECT_FALSE(platform::MakeDirectory(Join({dir_.Path(L"no folder"), L"folder"})));
+  EXPECT_FALSE(platform::MakeFolder(Join({dir_.Path(L"no folder"), L"folder"})));
   test::Touch(Join({folder, L"file"}));
-  EXPECT_FALSE(platform::RemoveEmptyDirectory(folder));
+  EXPECT_FALSE(platform::RemoveEmptyFolder(folder));
   ASSERT_TRUE(platform::RemoveFile(Join({folder, L"file"})));
-  EXPECT_TRUE(platform::RemoveEmptyDirectory(folder));
+  EXPECT_TRUE(platform::RemoveEmptyFolder(folder));
   EXPECT_FALSE(platform::FileExists(folder));
 }
 
@@ -285,7 +287,7 @@ TEST(FileTreeTest, TreesAreRemovedWholeAndNamesNeverReplaced) {
   EXPECT_EQ((*entries)[1].type, platform::EntryType::File);
 
   const WideString other = dir.Path(L"other");
-  ASSERT_TRUE(platform::MakeDirectory(other));
+  ASSERT_TRUE(platform::MakeFolder(other));
   auto renamed = platform::RenameEntry(tree, other);
   ASSERT_FALSE(renamed);
   EXPECT_EQ(platform::ClassifyFileFailure(renamed.error()), FileFailure::NameTaken);
@@ -297,3 +299,5 @@ TEST(FileTreeTest, TreesAreRemovedWholeAndNamesNeverReplaced) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

@@ -4,6 +4,8 @@
 
 #include "runtime_install/runtime_store.h"
 
+namespace launcher::platform {
+
 namespace {
 
 // The SHA-256 test vectors of FIPS 180-2, in pieces of every size.
@@ -34,3 +36,5 @@ TEST(HashingTest, KnownVectorsWhateverThePieces) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

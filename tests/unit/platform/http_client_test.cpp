@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::platform {
+
 namespace {
 
 TEST(HttpClientTest, LocationsResolveAgainstTheAddressTheyCameFrom) {
@@ -53,3 +55,5 @@ TEST(HttpClientTest, ContentRanges) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

@@ -7,6 +7,8 @@
 
 #include "platform/text.h"
 
+namespace launcher::platform {
+
 // The INI format on bytes in memory: how lines are cut, and the writer (bytes
 // in, bytes out, the code page given). The file-level suite (ini_test.cpp)
 // proves the system's reader agrees; this one covers what needs a code page of
@@ -198,3 +200,5 @@ TEST(IniValueEditTest, ReadingGivesTheValueBackAndKeepsEveryOtherLine) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

@@ -7,6 +7,8 @@
 
 #include "test_support.h"
 
+namespace launcher::platform {
+
 // What our own reader and writer promise beyond the shared suite.
 
 namespace {
@@ -36,3 +38,5 @@ TEST_F(IniPosixTest, UnreadableFileIsNotReplaced) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

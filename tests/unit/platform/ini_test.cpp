@@ -10,6 +10,8 @@
 #include "platform/text.h"
 #include "test_support.h"
 
+namespace launcher::platform {
+
 // One suite for both systems: natively it runs against our own reader, under Wine
 // against GetPrivateProfileStringW, so a settings file is proven to mean the same
 // on both; and our writer, the same on both, is proven to set exactly the value
@@ -376,3 +378,5 @@ TEST_F(IniNewFileTest, PathsLongerThanMaxPath) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

@@ -10,6 +10,8 @@
 #include "platform/windows_api.h"
 #include "test_support.h"
 
+namespace launcher::platform {
+
 // The library search after start-up, seen through one DLL name in two folders
 // (its two builds answer which one they are): the standard order less the
 // current directory, with the search path's folders in their order. (Wine
@@ -35,7 +37,7 @@ std::string LoadByName() {
 class LibraryWin32Test : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(platform::ExcludeCurrentDirectoryFromLibrarySearch(), platform::LibrarySearchRule::NoCurrentDirectory);
+    ASSERT_EQ(platform::ExcludeCurrentFolderFromLibrarySearch(), platform::LibrarySearchRule::NoCurrentFolder);
   }
 };
 
@@ -61,3 +63,5 @@ TEST_F(LibraryWin32Test, TheSearchPathsFoldersAreSearchedInTheirOrder) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

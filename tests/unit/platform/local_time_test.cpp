@@ -5,6 +5,8 @@
 #include <array>
 #include <ostream>
 
+namespace launcher::platform {
+
 namespace {
 
 using platform::FormatDatePictureInEnglish;
@@ -149,3 +151,5 @@ TEST(LocalTimeTest, CurrentTimeIsAValidDateWhoseDayOfWeekAgrees) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

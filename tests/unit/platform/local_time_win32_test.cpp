@@ -7,6 +7,8 @@
 #include "platform/local_time.h"
 #include "platform/windows_api.h"
 
+namespace launcher::platform {
+
 // The proof that POSIX formats file names as Windows does: the portable
 // functions against the system's own, for US English.
 
@@ -172,3 +174,5 @@ TEST(LocalTimeWin32Test, UserLocaleFormatsAsTheEnglishFunctionsWhenItIsUsEnglish
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

@@ -8,6 +8,8 @@
 #include "platform/windows_api.h"
 #include "test_support.h"
 
+namespace launcher::platform {
+
 // Paths on Windows: either slash separates folders, and paths of MAX_PATH
 // characters and more are made full and normalised first (".", ".." and "/"
 // resolved, which the \\?\ prefix would turn off), then prefixed.
@@ -51,12 +53,12 @@ TEST(PathsWin32Test, SlashesMakeNetworkPathsAbsolute) {
 }
 
 TEST(PathsWin32Test, ClassPathEntriesWithSlashesKeepTheirFolder) {
-  EXPECT_EQ(SearchPatternOf(L"/lib/*.jar", L"C:\\App"), L"C:\\App/lib/*.jar");
-  EXPECT_EQ(SearchPatternOf(L"lib/*.jar", L"C:\\App"), L"C:\\App\\lib/*.jar");
-  EXPECT_EQ(ClassPathOfFound(L"C:\\App\\lib/*.jar", {L"a.jar", L"b.jar"}), L"C:\\App\\lib/a.jar;C:\\App\\lib/b.jar;");
-  EXPECT_EQ(ClassPathOfFound(L"C:/libs/*.jar", {L"a.jar"}), L"C:/libs/a.jar;");
-  EXPECT_TRUE(IsPassedUnchecked(L"C:/libs/a.jar"));
-  EXPECT_FALSE(IsPassedUnchecked(L"C:/libs/*.jar"));
+  EXPECT_EQ(jvm::SearchPatternOf(L"/lib/*.jar", L"C:\\App"), L"C:\\App/lib/*.jar");
+  EXPECT_EQ(jvm::SearchPatternOf(L"lib/*.jar", L"C:\\App"), L"C:\\App\\lib/*.jar");
+  EXPECT_EQ(jvm::ClassPathOfFound(L"C:\\App\\lib/*.jar", {L"a.jar", L"b.jar"}), L"C:\\App\\lib/a.jar;C:\\App\\lib/b.jar;");
+  EXPECT_EQ(jvm::ClassPathOfFound(L"C:/libs/*.jar", {L"a.jar"}), L"C:/libs/a.jar;");
+  EXPECT_TRUE(jvm::IsPassedUnchecked(L"C:/libs/a.jar"));
+  EXPECT_FALSE(jvm::IsPassedUnchecked(L"C:/libs/*.jar"));
 }
 
 using platform::win32::LongPathForm;
@@ -116,11 +118,11 @@ class PathsWin32FilesTest : public testing::Test {
     WideString folder = dir_.Path();
     for (size_t start = 0; start < kDeep.size(); start += 51) {
       folder += L"\\" + kDeep.substr(start, 50);
-      ASSERT_TRUE(platform::MakeDirectory(folder)) << folder;
+      ASSERT_TRUE(platform::MakeFolder(folder)) << folder;
       made_.push_back(folder);
     }
     for (const wchar_t* sub : {L"\\lib", L"\\app"}) {
-      ASSERT_TRUE(platform::MakeDirectory(folder + sub));
+      ASSERT_TRUE(platform::MakeFolder(folder + sub));
       made_.push_back(folder + sub);
     }
     deep_ = folder;
@@ -130,7 +132,7 @@ class PathsWin32FilesTest : public testing::Test {
 
   void TearDown() override {
     for (const WideString& file : files_) ::DeleteFileW(LongPathForm(file).c_str());
-    for (auto it = made_.rbegin(); it != made_.rend(); ++it) platform::RemoveEmptyDirectory(*it);
+    for (auto it = made_.rbegin(); it != made_.rend(); ++it) platform::RemoveEmptyFolder(*it);
   }
 
   void Write(const WideString& path, const std::string& bytes) {
@@ -163,3 +165,5 @@ TEST_F(PathsWin32FilesTest, DottedLongPathsReachTheirFiles) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

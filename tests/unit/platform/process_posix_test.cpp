@@ -15,6 +15,8 @@
 #include "platform/text.h"
 #include "test_support.h"
 
+namespace launcher::platform {
+
 namespace {
 
 using test::Join;
@@ -85,3 +87,5 @@ TEST(ProcessPosixTest, ABackgroundCopyGetsItsVariableFolderAndLowPriority) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::platform {
+
 namespace {
 
 using platform::JoinCommandLine;
@@ -25,3 +27,5 @@ TEST(ProcessTest, ArgumentsComeBackWholeThroughTheRuntimeParser) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

@@ -7,6 +7,8 @@
 #include "settings/builtin_settings.h"
 #include "test_support.h"
 
+namespace launcher::platform {
+
 namespace {
 
 // A console launcher writes its messages where standard error goes. Redirected
@@ -51,9 +53,11 @@ TEST(ProcessWin32Test, ThisProgramsImageIsAConsoleOne) {
 TEST(ProcessWin32Test, TheBuiltInSettingsAreReadAndDecodedFromTheExecutablesResource) {
   std::optional<WideString> text = platform::LoadBuiltinSettingsText();
   ASSERT_TRUE(text.has_value());
-  BuiltinSettings settings = ParseBuiltinSettings(*text);
+  settings::BuiltinSettings settings = settings::ParseBuiltinSettings(*text);
   EXPECT_EQ(settings.Find(L"Application", L"Main Class"), L"com.example.BuiltIn");
   EXPECT_EQ(settings.Find(L"Java Runtime Environment", L"Non ASCII"), L"Gr\u00FC\u00DFe");
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

@@ -9,6 +9,8 @@
 
 #include "test_support.h"
 
+namespace launcher::platform {
+
 namespace {
 
 const WideString kJdkKey = L"Software\\JavaSoft\\Java Development Kit\\";
@@ -93,3 +95,5 @@ TEST_F(RegistryPosixTest, AMissingRootListsNothing) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

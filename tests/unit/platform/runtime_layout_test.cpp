@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::platform {
+
 namespace {
 
 struct ReleaseCase {
@@ -64,3 +66,5 @@ TEST(RuntimeLayoutTest, TextWithNulBytesIsReadWhole) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

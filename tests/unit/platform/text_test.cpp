@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::platform {
+
 namespace {
 
 TEST(TextTest, AsciiRunsAroundOtherCharactersAndBadBytes) {
@@ -36,3 +38,5 @@ TEST(TextTest, AsciiRunsAroundOtherCharactersAndBadBytes) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+namespace launcher::platform {
+
 namespace {
 
 // What the threads did, for the test thread to wait on.
@@ -72,3 +74,5 @@ TEST(ThreadsTest, AnExceptionEndsOnlyItsThread) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

@@ -4,6 +4,8 @@
 
 #include "platform/windows_api.h"
 
+namespace launcher::platform {
+
 // The JVM thread's stack size ("-Xss") is the stack's reservation, as under
 // java.exe, not a commit size: a commit size would take it all from the page
 // file up front, and the reservation would be at least the executable's
@@ -45,3 +47,5 @@ TEST(ThreadsWin32Test, TheStackSizeIsTheStacksReservation) {
 }
 
 }  // namespace
+
+}  // namespace launcher::platform

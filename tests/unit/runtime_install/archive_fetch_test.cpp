@@ -5,6 +5,8 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 
+namespace launcher::runtime_install {
+
 namespace {
 
 using runtime_install::ClassifySource;
@@ -43,3 +45,5 @@ TEST(ArchiveFetchTest, SourcesAreAddressesOrFiles) {
 }
 
 }  // namespace
+
+}  // namespace launcher::runtime_install

@@ -4,6 +4,8 @@
 
 #include "archive_builder.h"
 
+namespace launcher::runtime_install {
+
 namespace {
 
 using runtime_install::ArchiveEntry;
@@ -198,3 +200,5 @@ TEST(ArchiveReaderTest, ConcatenatedGzipMembersReadAsOneArchive) {
 }
 
 }  // namespace
+
+}  // namespace launcher::runtime_install

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::runtime_install {
+
 namespace {
 
 using runtime_install::ArchiveEntry;
@@ -129,3 +131,5 @@ TEST(EntryRulesTest, TheFirstOffendingEntryIsNamed) {
 }
 
 }  // namespace
+
+}  // namespace launcher::runtime_install

@@ -11,6 +11,8 @@
 #include "platform/text.h"
 #include "test_support.h"
 
+namespace launcher::runtime_install {
+
 namespace {
 
 using runtime_install::FailureKind;
@@ -180,3 +182,5 @@ TEST_F(InstallPipelineTest, AWaitingStartUsesTheRuntimeTheOtherInstalled) {
 }
 
 }  // namespace
+
+}  // namespace launcher::runtime_install

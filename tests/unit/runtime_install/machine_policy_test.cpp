@@ -4,6 +4,8 @@
 
 #include "test_support.h"
 
+namespace launcher::runtime_install {
+
 namespace {
 
 TEST(MachinePolicyTest, OnlyOffTurnsTheDownloadOff) {
@@ -15,3 +17,5 @@ TEST(MachinePolicyTest, OnlyOffTurnsTheDownloadOff) {
 }
 
 }  // namespace
+
+}  // namespace launcher::runtime_install

@@ -11,6 +11,8 @@
 #include "platform/text.h"
 #include "test_support.h"
 
+namespace launcher::runtime_install {
+
 namespace {
 
 using runtime_install::RuntimeStore;
@@ -120,3 +122,5 @@ TEST(RuntimeStoreTest, TheLockHasOneHolderAtATime) {
 }
 
 }  // namespace
+
+}  // namespace launcher::runtime_install

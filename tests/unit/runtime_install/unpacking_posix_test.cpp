@@ -7,6 +7,8 @@
 #include "runtime_install/unpacking.h"
 #include "test_support.h"
 
+namespace launcher::runtime_install {
+
 namespace {
 
 using runtime_install::ArchiveFormat;
@@ -56,3 +58,5 @@ TEST(UnpackingPosixTest, NothingIsWrittenThroughALinkOfTheArchive) {
 }
 
 }  // namespace
+
+}  // namespace launcher::runtime_install

@@ -8,6 +8,8 @@
 #include "platform/paths.h"
 #include "test_support.h"
 
+namespace launcher::runtime_install {
+
 namespace {
 
 using runtime_install::ArchiveFormat;
@@ -107,3 +109,5 @@ TEST(UnpackingTest, CancelStopsAtTheNextEntry) {
 }
 
 }  // namespace
+
+}  // namespace launcher::runtime_install

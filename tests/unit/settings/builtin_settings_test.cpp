@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::settings {
+
 namespace {
 
 TEST(BuiltinSettingsTest, ParsesSectionsAndTrimmedPairs) {
@@ -35,3 +37,5 @@ TEST(BuiltinSettingsTest, LinesEndOnlyInCarriageReturnLineFeed) {
 }
 
 }  // namespace
+
+}  // namespace launcher::settings

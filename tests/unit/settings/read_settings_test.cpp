@@ -11,6 +11,8 @@
 #include "settings/settings_keys.h"
 #include "test_support.h"
 
+namespace launcher::settings {
+
 namespace {
 
 using test::Join;
@@ -84,7 +86,7 @@ TEST_F(ReadSettingsTest, ReadsEveryKey) {
   EXPECT_EQ(l.product.code, L"v1");
   EXPECT_EQ(l.application.mainClass, L"com/example/Main");
   EXPECT_TRUE(l.application.failureCheck);
-  EXPECT_TRUE(l.application.overrideWorkingDirectory);
+  EXPECT_TRUE(l.application.overrideWorkingFolder);
   EXPECT_EQ(l.product.pairProduct, L"app32.exe");
   EXPECT_TRUE(l.product.pairReturnCode);
   EXPECT_FALSE(l.product.serviceMode);  // "service" exactly, in small letters
@@ -136,7 +138,7 @@ TEST_F(ReadSettingsTest, DefaultsWhenKeysAreAbsent) {
   EXPECT_EQ(Compare(l.runtime.maximum, JavaVersion()), 0);  // absent maximum: 0.0.0.0
   EXPECT_EQ(l.runtime.source, SourcePolicy::Either);
   EXPECT_EQ(l.runtime.vendor, VendorPolicy::SunOnly);
-  EXPECT_FALSE(l.application.failureCheck || l.product.pairReturnCode || l.application.overrideWorkingDirectory ||
+  EXPECT_FALSE(l.application.failureCheck || l.product.pairReturnCode || l.application.overrideWorkingFolder ||
                l.product.serviceMode || l.classPath.embeddedJar);
   EXPECT_EQ(l.runtime.jvmType, JvmTypeMode::Default);
   EXPECT_TRUE(l.runtime.preferredVersions.empty());
@@ -409,3 +411,5 @@ TEST_F(ReadSettingsTest, TheTraceSaysWhenThereIsNoSettingsFile) {
 }
 
 }  // namespace
+
+}  // namespace launcher::settings

@@ -6,6 +6,8 @@
 #include "platform/paths.h"
 #include "test_support.h"
 
+namespace launcher::settings {
+
 namespace {
 
 using test::Join;
@@ -50,10 +52,12 @@ TEST(SettingsPathsTest, StartupCacheFolderIsMadeWhenAsked) {
   const WideString root = Join({dir.Path(), L"new", L"cache"});
   StartupCacheFolder(root, L"Product", L"Code", false);
   EXPECT_FALSE(platform::FileExists(root));
-  platform::MakeDirectory(dir.Path(L"new"));
+  platform::MakeFolder(dir.Path(L"new"));
   const WideString folder = StartupCacheFolder(root, L"Product", L"Code", true);
   EXPECT_TRUE(platform::FileExists(Join({root, L"Product", L"Code", L"StartupCache"})));
   EXPECT_EQ(StartupCacheFolder(root, L"Product", L"Code", true), folder);
 }
 
 }  // namespace
+
+}  // namespace launcher::settings

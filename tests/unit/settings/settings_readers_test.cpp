@@ -4,6 +4,8 @@
 
 #include "test_support.h"
 
+namespace launcher::settings {
+
 namespace {
 
 class SettingsReadersTest : public testing::Test {
@@ -69,3 +71,5 @@ TEST_F(SettingsReadersTest, EveryNonEmptyValueReadIsTracedWithItsLayer) {
 }
 
 }  // namespace
+
+}  // namespace launcher::settings

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::settings {
+
 namespace {
 
 TEST(SettingsValuesTest, JvmTypeIsComparedExactly) {
@@ -66,3 +68,5 @@ INSTANTIATE_TEST_SUITE_P(Values, VmProviderTest,
                                          ProviderCase{L"Any", true, true, true, false, false, false}));
 
 }  // namespace
+
+}  // namespace launcher::settings

@@ -4,6 +4,8 @@
 
 #include "settings/settings_values.h"
 
+namespace launcher::settings {
+
 namespace {
 
 std::vector<std::wstring> Dropped(const UserOptions& options) {
@@ -55,3 +57,5 @@ TEST(AppUserModelIdTest, ValidIdsAreDotSeparatedWithoutSpacesAndShort) {
 }
 
 }  // namespace
+
+}  // namespace launcher::settings

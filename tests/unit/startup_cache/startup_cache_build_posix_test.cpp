@@ -12,6 +12,8 @@
 #include "startup_cache/startup_cache_files.h"
 #include "test_support.h"
 
+namespace launcher::startup_cache {
+
 namespace {
 
 using test::Join;
@@ -171,3 +173,5 @@ TEST_F(StartupCacheBuildTest, AFileThatIsNotThisJobIsLeftAlone) {
 }
 
 }  // namespace
+
+}  // namespace launcher::startup_cache

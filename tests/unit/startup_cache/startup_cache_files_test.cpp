@@ -4,6 +4,8 @@
 
 #include "platform/paths.h"
 
+namespace launcher::startup_cache {
+
 namespace {
 
 TEST(StartupCacheFilesTest, NamesShareFamilyAndKeyAndRunFilesAddTheProcess) {
@@ -69,3 +71,5 @@ TEST(BuildEndingTest, OnlyTheRuntimesRefusalIsFinal) {
 }
 
 }  // namespace
+
+}  // namespace launcher::startup_cache

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::startup_cache {
+
 namespace {
 
 CacheBuildJob Job() {
@@ -50,3 +52,5 @@ TEST(StartupCacheJobTest, OtherTextIsNoJob) {
 }
 
 }  // namespace
+
+}  // namespace launcher::startup_cache

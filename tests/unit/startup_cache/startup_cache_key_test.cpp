@@ -6,6 +6,8 @@
 
 #include "platform/paths.h"
 
+namespace launcher::startup_cache {
+
 namespace {
 
 StampedFile File(const WideString& path, uint64_t size, int64_t modified) {
@@ -91,3 +93,5 @@ TEST(StartupCacheKeyTest, AnArchiveHoldsTheLeadingFilesOfTheClassPath) {
 }
 
 }  // namespace
+
+}  // namespace launcher::startup_cache

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::startup_cache {
+
 namespace {
 
 struct MechanismCase {
@@ -42,3 +44,5 @@ TEST(StartupCacheMechanismTest, EveryReasonIsDescribed) {
 }
 
 }  // namespace
+
+}  // namespace launcher::startup_cache

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::startup_cache {
+
 namespace {
 
 TEST(StartupCacheOptionsTest, OptionsThatHandleClassSharingThemselves) {
@@ -72,3 +74,5 @@ TEST(StartupCacheOptionsTest, TheBuildDumpsTheListWithTheSameVmAndClassPath) {
 }
 
 }  // namespace
+
+}  // namespace launcher::startup_cache

@@ -7,6 +7,8 @@
 #include "platform/text.h"
 #include "test_support.h"
 
+namespace launcher::startup_cache {
+
 namespace {
 
 using test::Join;
@@ -32,8 +34,8 @@ class StartupCacheRunTest : public testing::Test {
   test::TempDir dir_;
   test::ScopedEnvironment xdgCache_;
   test::ScopedEnvironment localAppData_;
-  const StartupCacheSettings settings_{.enabled = true};
-  ProductSettings product_;
+  const settings::StartupCacheSettings settings_{.enabled = true};
+  settings::ProductSettings product_;
   const WideString launcher_ = Join({dir_.Path(L"app"), L"missing-launcher"});
   const JvmOptionList planOptions_{"-Djava.class.path=" + platform::ToAnsi(Jar()), "-Xmx64m"};
   test::RecordingTrace trace_;
@@ -70,3 +72,5 @@ TEST_F(StartupCacheRunTest, ARunThatEndsAfterMainStartsTheBuildToo) {
 }
 
 }  // namespace
+
+}  // namespace launcher::startup_cache

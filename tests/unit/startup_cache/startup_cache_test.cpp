@@ -13,6 +13,8 @@
 #include "platform/text.h"
 #include "test_support.h"
 
+namespace launcher::startup_cache {
+
 namespace {
 
 using test::Join;
@@ -25,7 +27,7 @@ class StartupCacheTest : public testing::Test {
     test::Touch(Library(L"server"));
     test::WriteBytes(Jar(), "jar bytes");
     test::Touch(Join({dir_.Path(L"app"), L"classes", L"A.class"}));
-    platform::MakeDirectory(dir_.Path(L"cache"));
+    platform::MakeFolder(dir_.Path(L"cache"));
   }
 
   WideString Library(const WideString& vm) const { return Join({dir_.Path(L"jdk"), L"lib", vm, L"libjvm.so"}); }
@@ -213,3 +215,5 @@ TEST_F(StartupCacheTest, ClassSharingOptionsFromTheEnvironmentLeaveTheStartAlone
 }
 
 }  // namespace
+
+}  // namespace launcher::startup_cache

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace launcher {
+
 namespace test {
 namespace {
 
@@ -227,3 +229,5 @@ std::string Sha256Hex(const std::string& bytes) {
 }
 
 }  // namespace test
+
+}  // namespace launcher

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace launcher {
+
 namespace test {
 
 // Archives made in memory, the way the usual tools make them, for the tests
@@ -43,3 +45,5 @@ std::string MakeRuntimeZip(const std::string& version, const std::string& librar
 std::string Sha256Hex(const std::string& bytes);
 
 }  // namespace test
+
+}  // namespace launcher

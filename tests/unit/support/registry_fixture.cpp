@@ -2,6 +2,8 @@
 
 #include "test_support.h"
 
+namespace launcher {
+
 namespace test {
 namespace {
 
@@ -11,11 +13,11 @@ class FakeRegistryFixture final : public RegistryFixture {
                   bool view32) override {
     registry_.AddRuntime(vendorKey, version, javaHome, view32);
   }
-  void SetValue(RegistryHive hive, const WideString& keyPath, const WideString& name,
+  void SetValue(platform::RegistryHive hive, const WideString& keyPath, const WideString& name,
                 const WideString& value) override {
     registry_.SetValue(hive, keyPath, name, value);
   }
-  Registry& View() override { return registry_; }
+  platform::Registry& View() override { return registry_; }
 
  private:
   FakeRegistry registry_;
@@ -26,3 +28,5 @@ class FakeRegistryFixture final : public RegistryFixture {
 std::unique_ptr<RegistryFixture> MakeFakeRegistryFixture() { return std::make_unique<FakeRegistryFixture>(); }
 
 }  // namespace test
+
+}  // namespace launcher

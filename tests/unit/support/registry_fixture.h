@@ -9,6 +9,8 @@
 #include "platform/registry.h"
 #include "platform/wide_string.h"
 
+namespace launcher {
+
 namespace test {
 
 // A registry that a test fills with runtime registrations.
@@ -19,9 +21,9 @@ class RegistryFixture {
   virtual void AddRuntime(const WideString& vendorKey, const WideString& version, const WideString& javaHome,
                           bool view32) = 0;
   // Sets a string value of a key of the 64-bit view, making the keys on its way.
-  virtual void SetValue(RegistryHive hive, const WideString& keyPath, const WideString& name,
+  virtual void SetValue(platform::RegistryHive hive, const WideString& keyPath, const WideString& name,
                         const WideString& value) = 0;
-  virtual Registry& View() = 0;
+  virtual platform::Registry& View() = 0;
 };
 
 struct RegistryFixtureKind {
@@ -38,3 +40,5 @@ std::vector<RegistryFixtureKind> RegistryFixtureKinds();
 std::unique_ptr<RegistryFixture> MakeFakeRegistryFixture();
 
 }  // namespace test
+
+}  // namespace launcher

@@ -2,10 +2,12 @@
 
 #include "platform/windows_api.h"
 
+namespace launcher {
+
 namespace test {
 namespace {
 
-HKEY RootOf(RegistryHive hive) { return hive == RegistryHive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+HKEY RootOf(platform::RegistryHive hive) { return hive == platform::RegistryHive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 
 // Writes real keys under HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER and removes
 // exactly the keys it created, children first, when the test ends.
@@ -19,20 +21,20 @@ class SystemRegistryFixture final : public RegistryFixture {
 
   void AddRuntime(const WideString& vendorKey, const WideString& version, const WideString& javaHome,
                   bool view32) override {
-    ::RegCloseKey(Create(RegistryHive::LocalMachine, vendorKey.substr(0, vendorKey.size() - 1), view32));
-    Set(Create(RegistryHive::LocalMachine, vendorKey + version, view32), L"JavaHome", javaHome);
+    ::RegCloseKey(Create(platform::RegistryHive::LocalMachine, vendorKey.substr(0, vendorKey.size() - 1), view32));
+    Set(Create(platform::RegistryHive::LocalMachine, vendorKey + version, view32), L"JavaHome", javaHome);
   }
 
-  void SetValue(RegistryHive hive, const WideString& keyPath, const WideString& name,
+  void SetValue(platform::RegistryHive hive, const WideString& keyPath, const WideString& name,
                 const WideString& value) override {
     Set(Create(hive, keyPath, false), name, value);
   }
 
-  Registry& View() override { return SystemRegistry(); }
+  platform::Registry& View() override { return platform::SystemRegistry(); }
 
  private:
   struct CreatedKey {
-    RegistryHive hive;
+    platform::RegistryHive hive;
     WideString path;
     bool view32;
   };
@@ -45,7 +47,7 @@ class SystemRegistryFixture final : public RegistryFixture {
   }
 
   // Creates every missing key on the path, remembering the ones it made.
-  HKEY Create(RegistryHive hive, const WideString& path, bool view32) {
+  HKEY Create(platform::RegistryHive hive, const WideString& path, bool view32) {
     HKEY key = nullptr;
     for (size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
       WideString part = path.substr(0, end);
@@ -69,3 +71,5 @@ std::vector<RegistryFixtureKind> RegistryFixtureKinds() {
 }
 
 }  // namespace test
+
+}  // namespace launcher

@@ -3,6 +3,8 @@
 #include "platform/runtime_layout.h"
 #include "test_support.h"
 
+namespace launcher {
+
 namespace test {
 
 WideString JvmLibraryPath(const WideString& home, const WideString& vm) {
@@ -14,3 +16,5 @@ void AddJvmLibrary(const WideString& home, const WideString& vm) { Touch(JvmLibr
 void AddJavaLibrary(const WideString& folder) { Touch(folder + platform::JavaLibraryMarkers().front()); }
 
 }  // namespace test
+
+}  // namespace launcher

@@ -2,6 +2,8 @@
 
 #include "platform/wide_string.h"
 
+namespace launcher {
+
 namespace test {
 
 // Makes a runtime folder's files in the system's layout. home ends in a separator.
@@ -12,3 +14,5 @@ void AddJavaLibrary(const WideString& folder);
 WideString JvmLibraryPath(const WideString& home, const WideString& vm);
 
 }  // namespace test
+
+}  // namespace launcher

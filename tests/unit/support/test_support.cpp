@@ -10,6 +10,8 @@
 #include "platform/process.h"
 #include "platform/text.h"
 
+namespace launcher {
+
 namespace test {
 
 namespace fs = std::filesystem;
@@ -74,16 +76,16 @@ WideString Join(std::initializer_list<WideString> pieces) {
   return path;
 }
 
-void RecordingUi::ShowError(WindowHandle owner, const WideString& text) {
+void RecordingUi::ShowError(ui::WindowHandle owner, const WideString& text) {
   errors.push_back(text);
   owners.push_back(owner);
 }
 
-RuntimeAnswer RecordingUi::AskForRuntime(WindowHandle, const RuntimeQuestion& question) {
+ui::RuntimeAnswer RecordingUi::AskForRuntime(ui::WindowHandle, const ui::RuntimeQuestion& question) {
   runtimeQuestions.push_back(question.message);
   installChoices.push_back(question.installChoice);
   if (!firstRuntimeAnswers.empty()) {
-    const RuntimeAnswer answer = firstRuntimeAnswers.front();
+    const ui::RuntimeAnswer answer = firstRuntimeAnswers.front();
     firstRuntimeAnswers.erase(firstRuntimeAnswers.begin());
     return answer;
   }
@@ -95,10 +97,10 @@ RuntimeAnswer RecordingUi::AskForRuntime(WindowHandle, const RuntimeQuestion& qu
 
 namespace {
 
-class RecordingProgress final : public ProgressSink {
+class RecordingProgress final : public ui::ProgressSink {
  public:
   RecordingProgress(std::vector<WideString>& headlines, bool cancel) : headlines_(headlines), cancel_(cancel) {}
-  void Report(const ProgressState& state) override {
+  void Report(const ui::ProgressState& state) override {
     if (headlines_.empty() || headlines_.back() != state.headline) headlines_.push_back(state.headline);
   }
   bool CancelRequested() override { return cancel_; }
@@ -110,20 +112,20 @@ class RecordingProgress final : public ProgressSink {
 
 }  // namespace
 
-void RecordingUi::RunWithProgress(WindowHandle, const WideString& caption, const BackgroundWork& work) {
+void RecordingUi::RunWithProgress(ui::WindowHandle, const WideString& caption, const ui::BackgroundWork& work) {
   progressCaptions.push_back(caption);
   RecordingProgress progress(progressHeadlines, cancelProgress);
   work(progress);
 }
 
-ExceptionAnswer RecordingUi::ShowException(const WideString& trace) {
+ui::ExceptionAnswer RecordingUi::ShowException(const WideString& trace) {
   exceptions.push_back(trace);
   return exceptionAnswer;
 }
 
 namespace {
 
-class FakeKey final : public RegistryKey {
+class FakeKey final : public platform::RegistryKey {
  public:
   FakeKey(std::vector<WideString> subkeys, std::map<WideString, WideString> values)
       : subkeys_(std::move(subkeys)), values_(std::move(values)) {}
@@ -143,11 +145,11 @@ class FakeKey final : public RegistryKey {
   std::map<WideString, WideString> values_;
 };
 
-WideString HivePrefix(RegistryHive hive) { return hive == RegistryHive::CurrentUser ? L"HKCU\\" : L"HKLM\\"; }
+WideString HivePrefix(platform::RegistryHive hive) { return hive == platform::RegistryHive::CurrentUser ? L"HKCU\\" : L"HKLM\\"; }
 
 }  // namespace
 
-FakeRegistry::Key& FakeRegistry::Make(RegistryHive hive, const WideString& path, bool view32) {
+FakeRegistry::Key& FakeRegistry::Make(platform::RegistryHive hive, const WideString& path, bool view32) {
   const size_t last = path.find_last_of(L'\\', path.empty() ? 0 : path.size() - 2);
   if (last != WideString::npos) {
     // The parent's path keeps its closing backslash, as vendor keys are spelled.
@@ -163,18 +165,18 @@ FakeRegistry::Key& FakeRegistry::Make(RegistryHive hive, const WideString& path,
 
 void FakeRegistry::AddRuntime(const WideString& vendorKey, const WideString& version, const WideString& javaHome,
                               bool view32) {
-  keys_[{RegistryHive::LocalMachine, vendorKey, view32}].subkeys.push_back(version);
+  keys_[{platform::RegistryHive::LocalMachine, vendorKey, view32}].subkeys.push_back(version);
   // A value of "" still exists in the registry: it holds the NUL, 2 bytes.
-  keys_[{RegistryHive::LocalMachine, vendorKey + version, view32}].values[L"JavaHome"] =
+  keys_[{platform::RegistryHive::LocalMachine, vendorKey + version, view32}].values[L"JavaHome"] =
       javaHome + WideString(1, L'\0');
 }
 
-void FakeRegistry::SetValue(RegistryHive hive, const WideString& keyPath, const WideString& name,
+void FakeRegistry::SetValue(platform::RegistryHive hive, const WideString& keyPath, const WideString& name,
                             const WideString& value) {
   Make(hive, keyPath, false).values[name] = value + WideString(1, L'\0');
 }
 
-std::unique_ptr<RegistryKey> FakeRegistry::OpenKey(RegistryHive hive, const WideString& path, bool view32) {
+std::unique_ptr<platform::RegistryKey> FakeRegistry::OpenKey(platform::RegistryHive hive, const WideString& path, bool view32) {
   opened.emplace_back(HivePrefix(hive) + path, view32);
   auto found = keys_.find({hive, path, view32});
   if (found == keys_.end()) return nullptr;
@@ -219,3 +221,5 @@ ScopedEnvironment::ScopedEnvironment(const WideString& name, const std::optional
 ScopedEnvironment::~ScopedEnvironment() { SetOrUnset(name_, old_); }
 
 }  // namespace test
+
+}  // namespace launcher

@@ -15,6 +15,8 @@
 #include "platform/wide_string.h"
 #include "ui/user_interface.h"
 
+namespace launcher {
+
 namespace test {
 
 // A std::filesystem path for a WideString on either system.
@@ -48,37 +50,37 @@ WideString Join(std::initializer_list<WideString> pieces);
 // Records what the launcher shows and answers dialogs as told.
 // A runtime question is answered with runtimeAnswer; a folder offered in it is
 // first checked with the launcher's check, whose verdicts are kept.
-class RecordingUi final : public UserInterface {
+class RecordingUi final : public ui::UserInterface {
  public:
-  void ShowError(WindowHandle owner, const WideString& text) override;
-  RuntimeAnswer AskForRuntime(WindowHandle owner, const RuntimeQuestion& question) override;
-  void RunWithProgress(WindowHandle owner, const WideString& caption, const BackgroundWork& work) override;
-  ExceptionAnswer ShowException(const WideString& trace) override;
+  void ShowError(ui::WindowHandle owner, const WideString& text) override;
+  ui::RuntimeAnswer AskForRuntime(ui::WindowHandle owner, const ui::RuntimeQuestion& question) override;
+  void RunWithProgress(ui::WindowHandle owner, const WideString& caption, const ui::BackgroundWork& work) override;
+  ui::ExceptionAnswer ShowException(const WideString& trace) override;
 
   std::vector<WideString> errors;
-  std::vector<WindowHandle> owners;
+  std::vector<ui::WindowHandle> owners;
   std::vector<WideString> runtimeQuestions;
   std::vector<WideString> installChoices;  // of each runtime question
   std::vector<WideString> progressCaptions;
   std::vector<WideString> progressHeadlines;
   bool cancelProgress = false;  // the user's cancel, asked by the work
   // Answers after the first question: each later one takes the next, then runtimeAnswer again.
-  std::vector<RuntimeAnswer> firstRuntimeAnswers;
+  std::vector<ui::RuntimeAnswer> firstRuntimeAnswers;
   std::vector<WideString> checkedFolders;  // what the check said of runtimeAnswer.folder
   std::vector<WideString> exceptions;
-  RuntimeAnswer runtimeAnswer;
-  ExceptionAnswer exceptionAnswer = ExceptionAnswer::Stop;
+  ui::RuntimeAnswer runtimeAnswer;
+  ui::ExceptionAnswer exceptionAnswer = ui::ExceptionAnswer::Stop;
 };
 
 // An in-memory registry: keys by hive, path and view, each with subkeys and values.
-class FakeRegistry final : public Registry {
+class FakeRegistry final : public platform::Registry {
  public:
   // Adds the HKLM key path (and its parent's subkey entry) with a "JavaHome" value.
   void AddRuntime(const WideString& vendorKey, const WideString& version, const WideString& javaHome,
                   bool view32 = false);
   // Sets a value of a key of the 64-bit view, making the key and every key on its way.
-  void SetValue(RegistryHive hive, const WideString& keyPath, const WideString& name, const WideString& value);
-  std::unique_ptr<RegistryKey> OpenKey(RegistryHive hive, const WideString& path, bool view32) override;
+  void SetValue(platform::RegistryHive hive, const WideString& keyPath, const WideString& name, const WideString& value);
+  std::unique_ptr<platform::RegistryKey> OpenKey(platform::RegistryHive hive, const WideString& path, bool view32) override;
 
   // Every path asked for, as "HKLM\..." or "HKCU\...", with its view.
   std::vector<std::pair<WideString, bool>> opened;
@@ -88,9 +90,9 @@ class FakeRegistry final : public Registry {
     std::vector<WideString> subkeys;
     std::map<WideString, WideString> values;
   };
-  Key& Make(RegistryHive hive, const WideString& path, bool view32);
+  Key& Make(platform::RegistryHive hive, const WideString& path, bool view32);
 
-  std::map<std::tuple<RegistryHive, WideString, bool>, Key> keys_;
+  std::map<std::tuple<platform::RegistryHive, WideString, bool>, Key> keys_;
 };
 
 // Keeps the lines of a trace, without the stamp a trace file adds.
@@ -115,7 +117,7 @@ struct FakeHost {
   RecordingUi ui;
   FakeRegistry registry;
   RecordingTrace trace;
-  Host host;
+  app::Host host;
 };
 
 // Sets an environment variable for the lifetime of the object, then restores it.
@@ -130,3 +132,5 @@ class ScopedEnvironment {
 };
 
 }  // namespace test
+
+}  // namespace launcher

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace launcher::ui {
+
 namespace {
 
 TEST(AlphaBlendTest, PremultipliedPixelsKeepTheirAlpha) {
@@ -26,3 +28,5 @@ TEST(AlphaBlendTest, PremultipliedPixelsKeepTheirAlpha) {
 }
 
 }  // namespace
+
+}  // namespace launcher::ui

@@ -4,6 +4,8 @@
 
 #include <ostream>
 
+namespace launcher::ui {
+
 namespace {
 
 struct ColourCase {
@@ -40,3 +42,5 @@ INSTANTIATE_TEST_SUITE_P(Ui, AnchorColourTest,
                                          ColourCase{L"1,2,3,4", 0x030201u}));         // the rest is read as blue
 
 }  // namespace
+
+}  // namespace launcher::ui

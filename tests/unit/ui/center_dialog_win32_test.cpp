@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::ui {
+
 // CenterDialog on real windows: over a visible owner, else in the middle of
 // the work area, whatever the hidden or minimised owner's place.
 
@@ -86,3 +88,5 @@ TEST(CenterDialogTest, AnOwnerAtTheEdgeKeepsTheDialogInTheWorkArea) {
 }
 
 }  // namespace
+
+}  // namespace launcher::ui

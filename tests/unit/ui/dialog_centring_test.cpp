@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::ui {
+
 namespace {
 
 const LayoutRect kArea{0, 0, 1024, 738};  // a work area above a 30-pixel task bar
@@ -38,3 +40,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<CentringCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+}  // namespace launcher::ui

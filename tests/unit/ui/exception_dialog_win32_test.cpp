@@ -6,6 +6,8 @@
 
 #include "resource_ids.h"
 
+namespace launcher::ui {
+
 // The "Java Exception" dialog run in this process (under Wine in the tests),
 // operated from a second thread as a user would: the trace can be selected
 // and copied whole, typing does not change it, and the buttons give the
@@ -82,3 +84,5 @@ TEST(ExceptionDialogTest, StopAndTheCloseBoxGiveCancel) {
 }
 
 }  // namespace
+
+}  // namespace launcher::ui

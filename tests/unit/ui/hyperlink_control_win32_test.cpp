@@ -7,6 +7,8 @@
 
 #include "ui/win32/shell_functions.h"
 
+namespace launcher::ui {
+
 // The link on a real static control in this process (under Wine in the
 // tests), where what another process cannot see can be asked: the cursor, the
 // tooltip's tool, the dialog code, and what painting draws. The cases that
@@ -172,3 +174,5 @@ TEST_F(HyperlinkSystemRegistryTest, AFailedOpenLeavesTheLinkUnvisited) {
 }
 
 }  // namespace
+
+}  // namespace launcher::ui

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::ui {
+
 namespace {
 
 using namespace resize;
@@ -52,3 +54,5 @@ TEST(ResizeFlagsTest, WhichFlagsPlaceTheControl) {
 }
 
 }  // namespace
+
+}  // namespace launcher::ui

@@ -5,6 +5,8 @@
 #include "platform/runtime_layout.h"
 #include "test_support.h"
 
+namespace launcher::ui {
+
 namespace {
 
 using test::Join;
@@ -29,3 +31,5 @@ TEST(RuntimeSplashLibraryTest, APathWithoutTwoFoldersFindsNothing) {
 }
 
 }  // namespace
+
+}  // namespace launcher::ui

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace launcher::ui {
+
 namespace {
 
 TEST(SplashGeometryTest, CentringHalvesTheRestTowardZero) {
@@ -38,3 +40,5 @@ TEST(SplashGeometryTest, HimetricBecomesTheNearestWholePixelAndBack) {
 }
 
 }  // namespace
+
+}  // namespace launcher::ui

@@ -8,6 +8,8 @@
 #include "platform/wide_string.h"
 #include "resource_ids.h"
 
+namespace launcher::ui {
+
 // The binding of window, dialog and control objects to real windows (under
 // Wine in the tests): messages reach the object from the creation message on,
 // results go where the dialog manager expects them, a throwing handler counts
@@ -237,3 +239,5 @@ TEST_F(ControlSubclassTest, AnObjectThatGoesFirstPutsThePreviousProcedureBack) {
 }
 
 }  // namespace
+
+}  // namespace launcher::ui
