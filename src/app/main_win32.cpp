@@ -4,5 +4,6 @@
 
 // launcher.exe and launcher-console.exe both start here.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  return launcher::app::RunProgram(launcher::app::SystemHost(launcher::platform::OwnImageSubsystem()), launcher::platform::QueryCommandLine());
+  return launcher::app::RunProgram(launcher::app::SystemHost(launcher::platform::OwnImageSubsystem()),
+                                   launcher::platform::QueryCommandLine());
 }

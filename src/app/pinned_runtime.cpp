@@ -22,7 +22,8 @@ void TraceOffer(Trace& trace, std::string_view offer, std::string_view why) {
 
 }  // namespace
 
-PinnedRuntime::PinnedRuntime(const settings::LauncherSettings& settings, const ExecutableLocation& executable, Trace& trace)
+PinnedRuntime::PinnedRuntime(const settings::LauncherSettings& settings, const ExecutableLocation& executable,
+                             Trace& trace)
     : download_(settings.runtimeDownload),
       requirements_(settings.runtime),
       executableFolder_(executable.folder),

@@ -52,7 +52,9 @@ ui::SplashMode SplashModeOf(platform::ImageSubsystem subsystem, const WideString
 
 // Only a runtime registered by IBM needs its main thread kept after main;
 // merely accepting IBM runtimes ("VM Provider=any") must not keep others running.
-bool KeepsMainThreadAfterMain(const discovery::ResolvedRuntime& runtime) { return runtime.vendor == settings::Vendor::Ibm; }
+bool KeepsMainThreadAfterMain(const discovery::ResolvedRuntime& runtime) {
+  return runtime.vendor == settings::Vendor::Ibm;
+}
 
 // What a start runs: the launcher, the runtime chosen, the command line.
 struct ChosenStart {
@@ -61,8 +63,8 @@ struct ChosenStart {
   const WideStringList& arguments;
 };
 
-jvm::LaunchPlanInputs PlanInputsOf(const settings::LauncherSettings& settings, const ChosenStart& start, const WideString& libraryPath,
-                              Trace& trace) {
+jvm::LaunchPlanInputs PlanInputsOf(const settings::LauncherSettings& settings, const ChosenStart& start,
+                                   const WideString& libraryPath, Trace& trace) {
   return {.application = settings.application,
           .classPath = settings.classPath,
           .vmParameters = settings.vmParameters,
@@ -76,8 +78,8 @@ jvm::LaunchPlanInputs PlanInputsOf(const settings::LauncherSettings& settings, c
           .trace = trace};
 }
 
-startup_cache::StartupCacheRunInputs CacheRunInputsOf(const settings::LauncherSettings& settings, const ChosenStart& start,
-                                       const JvmOptionList& planOptions) {
+startup_cache::StartupCacheRunInputs CacheRunInputsOf(const settings::LauncherSettings& settings,
+                                                      const ChosenStart& start, const JvmOptionList& planOptions) {
   return {.settings = settings.startupCache,
           .product = settings.product,
           .executablePath = start.executable.path,
@@ -88,7 +90,8 @@ startup_cache::StartupCacheRunInputs CacheRunInputsOf(const settings::LauncherSe
 
 // Later starts reach the application's secondaryMain in the JVM that runs
 // main; their threads stay attached where the JVM's main thread stays.
-instance::RequestHandler ServeThroughSecondaryMain(JavaVM* vm, const WideString& mainClass, const discovery::ResolvedRuntime& runtime) {
+instance::RequestHandler ServeThroughSecondaryMain(JavaVM* vm, const WideString& mainClass,
+                                                   const discovery::ResolvedRuntime& runtime) {
   return [vm, mainClass, stayAttached = KeepsMainThreadAfterMain(runtime)](const WideStringList& arguments,
                                                                            const instance::Reply& reply) {
     jvm::CallSecondaryMain(vm, {mainClass, arguments, reply, stayAttached});
@@ -99,8 +102,9 @@ instance::RequestHandler ServeThroughSecondaryMain(JavaVM* vm, const WideString&
 // JVM, and as soon as main has returned or thrown the splash hears of it. With
 // "Failure Check" an uncaught exception is offered to the user; a question
 // that cannot be asked means Stop.
-jvm::MainHooks HooksAroundMain(ui::UserInterface& ui, const settings::ApplicationSettings& application, const discovery::ResolvedRuntime& runtime,
-                          ui::SplashScreen& splash, instance::InstanceLink& instance) {
+jvm::MainHooks HooksAroundMain(ui::UserInterface& ui, const settings::ApplicationSettings& application,
+                               const discovery::ResolvedRuntime& runtime, ui::SplashScreen& splash,
+                               instance::InstanceLink& instance) {
   jvm::MainHooks hooks;
   hooks.beforeMain = [&instance, &application, &runtime](JavaVM* vm) {
     instance.MainStarting(ServeThroughSecondaryMain(vm, application.mainClass, runtime));
@@ -108,7 +112,8 @@ jvm::MainHooks HooksAroundMain(ui::UserInterface& ui, const settings::Applicatio
   hooks.afterMain = [&splash] { splash.MainEnded(); };
   if (application.failureCheck) {
     hooks.askAboutException = [&ui](const WideString& trace) {
-      return ui.ShowException(trace) == ui::ExceptionAnswer::Ignore ? jvm::ExceptionVerdict::Ignore : jvm::ExceptionVerdict::Stop;
+      return ui.ShowException(trace) == ui::ExceptionAnswer::Ignore ? jvm::ExceptionVerdict::Ignore
+                                                                    : jvm::ExceptionVerdict::Stop;
     };
   }
   return hooks;
@@ -172,7 +177,7 @@ int32_t RunApplication(const Host& host, const settings::LauncherSettings& setti
   const jvm::TerminationObserverScope hooksTell(exitObserver);
   jvm::JvmOutcome outcome =
       jvm::RunJvm({*library, *plan, HooksAroundMain(host.ui, settings.application, runtime, splash, instance),
-              KeepsMainThreadAfterMain(runtime), trace});
+                   KeepsMainThreadAfterMain(runtime), trace});
   if (!outcome.ran) report(outcome.ran.error());
   const ApplicationEnd end = outcome.ran ? ApplicationEnd::MainEnded : ApplicationEnd::Failed;
   splash.JvmThreadEnded(end);

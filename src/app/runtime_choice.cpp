@@ -41,16 +41,17 @@ const char* AnswerName(ui::RuntimeAnswer::Kind kind) {
 // The question, asked again after an install that failed or was cancelled:
 // the link and Browse stay offered, and so does the install.
 std::optional<discovery::ResolvedRuntime> AskTheUser(ui::UserInterface& ui, const settings::LauncherSettings& settings,
-                                          const ExecutableLocation& executable, const WideString& installChoice,
-                                          const PinnedRuntime& pinned, Trace& trace) {
+                                                     const ExecutableLocation& executable,
+                                                     const WideString& installChoice, const PinnedRuntime& pinned,
+                                                     Trace& trace) {
   const settings::JvmTypeMode mode = settings.runtime.jvmType;
   const ui::RuntimeQuestion question{.message = BuildJreNotFoundMessage(settings.runtime),
-                                 .check =
-                                     [mode](const WideString& folder) {
-                                       bool server = false;
-                                       return discovery::LocateJvmLibrary(folder, mode, server);
-                                     },
-                                 .installChoice = installChoice};
+                                     .check =
+                                         [mode](const WideString& folder) {
+                                           bool server = false;
+                                           return discovery::LocateJvmLibrary(folder, mode, server);
+                                         },
+                                     .installChoice = installChoice};
   for (;;) {
     const ui::RuntimeAnswer answer = ui.AskForRuntime(platform::ActiveWindow(), question);
     TraceLine line(trace, "question");
@@ -62,7 +63,8 @@ std::optional<discovery::ResolvedRuntime> AskTheUser(ui::UserInterface& ui, cons
       continue;
     }
     if (answer.kind != ui::RuntimeAnswer::Kind::Chosen) return std::nullopt;
-    discovery::ResolvedRuntime runtime = discovery::RuntimeChosenByUser(answer.jvmLibrary, !settings.product.pairProduct.empty());
+    discovery::ResolvedRuntime runtime =
+        discovery::RuntimeChosenByUser(answer.jvmLibrary, !settings.product.pairProduct.empty());
     settings::WriteJrePath(settings.product, executable, platform::WithTrailingSeparator(answer.folder));
     return runtime;
   }
@@ -85,15 +87,17 @@ void TraceRuntime(Trace& trace, const discovery::ResolvedRuntime& runtime) {
 
 }  // namespace
 
-Result<discovery::ResolvedRuntime> ChooseRuntime(ui::UserInterface& ui, platform::Registry& registry, const settings::LauncherSettings& settings,
-                                      const ExecutableLocation& executable, Trace& trace) {
+Result<discovery::ResolvedRuntime> ChooseRuntime(ui::UserInterface& ui, platform::Registry& registry,
+                                                 const settings::LauncherSettings& settings,
+                                                 const ExecutableLocation& executable, Trace& trace) {
   const PinnedRuntime pinned(settings, executable, trace);
-  std::optional<discovery::ResolvedRuntime> runtime = discovery::ResolveRuntime(settings.runtime,
-                                                          {.executableFolder = executable.folder,
-                                                           .hasCompanion = !settings.product.pairProduct.empty(),
-                                                           .environmentHome = EnvironmentHome(),
-                                                           .storedRuntimes = StoreOf(pinned)},
-                                                          registry, trace);
+  std::optional<discovery::ResolvedRuntime> runtime =
+      discovery::ResolveRuntime(settings.runtime,
+                                {.executableFolder = executable.folder,
+                                 .hasCompanion = !settings.product.pairProduct.empty(),
+                                 .environmentHome = EnvironmentHome(),
+                                 .storedRuntimes = StoreOf(pinned)},
+                                registry, trace);
   if (!runtime) {
     const InstallOffer offer = pinned.Offer(registry);
     if (offer == InstallOffer::Install) runtime = pinned.Install(ui, platform::ActiveWindow());

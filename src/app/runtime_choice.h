@@ -20,7 +20,8 @@ namespace launcher::app {
 // Fails silently when the user declines or the question cannot be asked.
 // The search, the question and the JVM library chosen are written to the
 // trace.
-Result<discovery::ResolvedRuntime> ChooseRuntime(ui::UserInterface& ui, platform::Registry& registry, const settings::LauncherSettings& settings,
-                                      const ExecutableLocation& executable, Trace& trace = NoTrace());
+Result<discovery::ResolvedRuntime> ChooseRuntime(ui::UserInterface& ui, platform::Registry& registry,
+                                                 const settings::LauncherSettings& settings,
+                                                 const ExecutableLocation& executable, Trace& trace = NoTrace());
 
 }  // namespace launcher::app

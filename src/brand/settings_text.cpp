@@ -61,7 +61,8 @@ std::string WithCrLfLines(std::string_view bytes, size_t skip, size_t unitSize) 
 
 BrandResult<CheckedSettings> CheckSettingsBytes(std::string_view bytes) {
   if (bytes.size() > kLargestSettingsBytes) {
-    return BrandError{"is larger than the launcher reads (" + std::to_string(settings::kLargestSettingsFileMegabytes) + " MB)"};
+    return BrandError{"is larger than the launcher reads (" + std::to_string(settings::kLargestSettingsFileMegabytes) +
+                      " MB)"};
   }
   const bool utf16 = bytes.substr(0, 2) == "\xFF\xFE";
   if (bytes.substr(0, 2) == "\xFE\xFF") {

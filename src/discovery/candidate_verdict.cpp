@@ -2,7 +2,8 @@
 
 namespace launcher::discovery {
 
-std::optional<std::string> OutsideBounds(const JavaVersion& version, const settings::RuntimeRequirements& requirements) {
+std::optional<std::string> OutsideBounds(const JavaVersion& version,
+                                         const settings::RuntimeRequirements& requirements) {
   if (Compare(version, requirements.maximum) > 0) {
     // An upper bound without a version (absent, empty or no digit) is 0.0.0.0.
     if (requirements.maximum.runCount == 0) {
@@ -17,7 +18,8 @@ std::optional<std::string> OutsideBounds(const JavaVersion& version, const setti
   return std::nullopt;
 }
 
-std::optional<std::string> NotSearched(settings::RuntimeKind kind, settings::Vendor vendor, const settings::RuntimeRequirements& requirements) {
+std::optional<std::string> NotSearched(settings::RuntimeKind kind, settings::Vendor vendor,
+                                       const settings::RuntimeRequirements& requirements) {
   if (!settings::Searches(requirements.source, kind)) {
     return std::string("a ") + KindName(kind) + ", which \"JVM Source\" does not ask for";
   }

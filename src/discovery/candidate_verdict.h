@@ -17,7 +17,8 @@ namespace launcher::discovery {
 std::optional<std::string> OutsideBounds(const JavaVersion& version, const settings::RuntimeRequirements& requirements);
 
 // Why the searches do not look at a kind and vendor; nullopt when they do.
-std::optional<std::string> NotSearched(settings::RuntimeKind kind, settings::Vendor vendor, const settings::RuntimeRequirements& requirements);
+std::optional<std::string> NotSearched(settings::RuntimeKind kind, settings::Vendor vendor,
+                                       const settings::RuntimeRequirements& requirements);
 
 // The names the trace gives the values of a candidate.
 const char* KindName(settings::RuntimeKind kind);

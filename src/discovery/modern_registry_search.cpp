@@ -15,7 +15,7 @@ namespace {
 struct KeyFamily {
   const wchar_t* path;
   std::optional<settings::RuntimeKind> kind;
-  settings::Vendor vendor;            // HotSpot builds count as Sun's, OpenJ9 builds as IBM's
+  settings::Vendor vendor;  // HotSpot builds count as Sun's, OpenJ9 builds as IBM's
   const wchar_t* vmFolder;  // nullptr: the value is on the version subkey itself
   const wchar_t* homeValue;
 };
@@ -46,7 +46,8 @@ const KeyFamily kFamilies[] = {
 bool MaySearch(const KeyFamily& family, const settings::RuntimeRequirements& requirements) {
   if (!settings::Accepts(requirements.vendor, family.vendor)) return false;
   if (family.kind) return settings::Searches(requirements.source, *family.kind);
-  return settings::Searches(requirements.source, settings::RuntimeKind::Jdk) || settings::Searches(requirements.source, settings::RuntimeKind::Jre);
+  return settings::Searches(requirements.source, settings::RuntimeKind::Jdk) ||
+         settings::Searches(requirements.source, settings::RuntimeKind::Jre);
 }
 
 WideStringList SubkeyNames(platform::RegistryKey& key) {
@@ -84,8 +85,8 @@ std::optional<RuntimeLead> LeadOf(platform::Registry& registry, platform::Regist
   return lead;
 }
 
-void SearchFamily(const settings::RuntimeRequirements& requirements, platform::Registry& registry, platform::RegistryHive hive,
-                  const KeyFamily& family, JvmCandidateList& candidates, Trace& trace) {
+void SearchFamily(const settings::RuntimeRequirements& requirements, platform::Registry& registry,
+                  platform::RegistryHive hive, const KeyFamily& family, JvmCandidateList& candidates, Trace& trace) {
   std::unique_ptr<platform::RegistryKey> familyKey = registry.OpenKey(hive, family.path, false);
   if (!familyKey) return;
   for (const WideString& name : SubkeyNames(*familyKey)) {
@@ -99,7 +100,8 @@ void SearchFamily(const settings::RuntimeRequirements& requirements, platform::R
 
 }  // namespace
 
-JvmCandidateList FindModernRegistryRuntimes(const settings::RuntimeRequirements& requirements, platform::Registry& registry, Trace& trace) {
+JvmCandidateList FindModernRegistryRuntimes(const settings::RuntimeRequirements& requirements,
+                                            platform::Registry& registry, Trace& trace) {
   JvmCandidateList candidates;
   for (platform::RegistryHive hive : {platform::RegistryHive::LocalMachine, platform::RegistryHive::CurrentUser}) {
     for (const KeyFamily& family : kFamilies) {

@@ -13,7 +13,7 @@ namespace launcher::discovery {
 // current user, in search order. Only a registration whose folder holds a
 // usable JVM library within the requirements is a candidate; the trace is told
 // of each one met.
-JvmCandidateList FindModernRegistryRuntimes(const settings::RuntimeRequirements& requirements, platform::Registry& registry,
-                                            Trace& trace = NoTrace());
+JvmCandidateList FindModernRegistryRuntimes(const settings::RuntimeRequirements& requirements,
+                                            platform::Registry& registry, Trace& trace = NoTrace());
 
 }  // namespace launcher::discovery

@@ -48,8 +48,9 @@ WideStringList SubkeyNames(platform::Registry& registry, const WideString& vendo
 // The runtime home of one version subkey ("JavaHome", with the JDK's runtime
 // folder for a JDK) and whether its JVM library is the server one; else why
 // the subkey gives no candidate.
-std::optional<std::string> ReadRuntimeHome(platform::Registry& registry, const VendorKey& vendorKey, const WideString& name,
-                                           settings::JvmTypeMode mode, bool view32, JvmCandidate& candidate) {
+std::optional<std::string> ReadRuntimeHome(platform::Registry& registry, const VendorKey& vendorKey,
+                                           const WideString& name, settings::JvmTypeMode mode, bool view32,
+                                           JvmCandidate& candidate) {
   std::unique_ptr<platform::RegistryKey> key = registry.OpenMachineKey(vendorKey.path + name, view32);
   if (!key) return "the key does not open";
   std::optional<WideString> javaHome = key->TextValue(L"JavaHome");
@@ -58,7 +59,8 @@ std::optional<std::string> ReadRuntimeHome(platform::Registry& registry, const V
   if (!FolderExists(folder)) return "stale registry key: its \"JavaHome\" folder is gone";
   if (vendorKey.kind == settings::RuntimeKind::Jdk) folder += platform::kJdkRuntimeFolder;
   // The JavaSoft JRE registrations take no server preference: their client library comes first.
-  if (vendorKey.kind == settings::RuntimeKind::Jre && vendorKey.vendor == settings::Vendor::Sun && mode == settings::JvmTypeMode::FavorServer) {
+  if (vendorKey.kind == settings::RuntimeKind::Jre && vendorKey.vendor == settings::Vendor::Sun &&
+      mode == settings::JvmTypeMode::FavorServer) {
     mode = settings::JvmTypeMode::Default;
   }
   if (LocateJvmLibrary(folder, mode, candidate.server).empty()) return NoJvmLibrary(mode);
@@ -70,8 +72,8 @@ WideString SourceOf(const VendorKey& vendorKey, const WideString& name, bool vie
   return WideString(L"HKLM\\") + vendorKey.path + name + (view32 ? L" (32-bit view)" : L"");
 }
 
-void SearchRuntimeKey(const settings::RuntimeRequirements& requirements, platform::Registry& registry, const VendorKey& vendorKey,
-                      bool view32, JvmCandidateList& candidates, Trace& trace) {
+void SearchRuntimeKey(const settings::RuntimeRequirements& requirements, platform::Registry& registry,
+                      const VendorKey& vendorKey, bool view32, JvmCandidateList& candidates, Trace& trace) {
   for (const WideString& name : SubkeyNames(registry, vendorKey.path, view32)) {
     JvmCandidate candidate;
     candidate.source = SourceOf(vendorKey, name, view32);
@@ -94,8 +96,8 @@ void SearchRuntimeKey(const settings::RuntimeRequirements& requirements, platfor
 
 }  // namespace
 
-JvmCandidateList FindRegistryRuntimes(const settings::RuntimeRequirements& requirements, platform::Registry& registry, bool view32,
-                                      Trace& trace) {
+JvmCandidateList FindRegistryRuntimes(const settings::RuntimeRequirements& requirements, platform::Registry& registry,
+                                      bool view32, Trace& trace) {
   JvmCandidateList candidates;
   for (const VendorKey& key : kVendorKeys) {
     if (IsSearched(key, requirements)) SearchRuntimeKey(requirements, registry, key, view32, candidates, trace);

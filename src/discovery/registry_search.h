@@ -12,7 +12,7 @@ namespace launcher::discovery {
 // within the version bounds and holding a JVM library, in search order; in the
 // ordinary registry view or the 32-bit one. Each subkey met is written to the
 // trace, accepted or refused with the reason.
-JvmCandidateList FindRegistryRuntimes(const settings::RuntimeRequirements& requirements, platform::Registry& registry, bool view32,
-                                      Trace& trace = NoTrace());
+JvmCandidateList FindRegistryRuntimes(const settings::RuntimeRequirements& requirements, platform::Registry& registry,
+                                      bool view32, Trace& trace = NoTrace());
 
 }  // namespace launcher::discovery

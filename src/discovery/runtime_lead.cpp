@@ -36,7 +36,8 @@ RuntimeFacts FactsOf(std::optional<std::string_view> releaseText, bool hasCompil
   return facts;
 }
 
-std::optional<JvmCandidate> JudgeLead(const RuntimeLead& lead, const settings::RuntimeRequirements& requirements, Trace& trace) {
+std::optional<JvmCandidate> JudgeLead(const RuntimeLead& lead, const settings::RuntimeRequirements& requirements,
+                                      Trace& trace) {
   auto refuse = [&](std::string_view reason) -> std::optional<JvmCandidate> {
     TraceRefused(trace, lead.source, reason);
     return std::nullopt;
@@ -65,7 +66,8 @@ std::optional<JvmCandidate> JudgeLead(const RuntimeLead& lead, const settings::R
   // Not value_or(*facts.version): its argument is read even when the lead has a version.
   candidate.version = lead.version ? *lead.version : *facts.version;
   if (auto outside = OutsideBounds(candidate.version, requirements)) return refuse(*outside);
-  candidate.preferred = settings::Wants(requirements.source, candidate.kind) && settings::Favours(requirements.vendor, candidate.vendor);
+  candidate.preferred =
+      settings::Wants(requirements.source, candidate.kind) && settings::Favours(requirements.vendor, candidate.vendor);
   TraceAccepted(trace, candidate);
   return candidate;
 }

@@ -14,12 +14,12 @@ namespace launcher::discovery {
 // A runtime folder that a registration or an environment variable points at:
 // only a hint until the folder is found to hold a usable JVM library.
 struct RuntimeLead {
-  WideString source;                   // where it was found, for the trace
-  WideString folder;                   // the folder named there, as written
-  bool registered = true;              // named by a registry key (else by a variable)
-  std::optional<settings::RuntimeKind> kind;     // as the registration says; none: the folder tells
-  std::optional<settings::Vendor> vendor;        // likewise
-  std::optional<JavaVersion> version;  // the registration's version; none: the "release" file tells
+  WideString source;                          // where it was found, for the trace
+  WideString folder;                          // the folder named there, as written
+  bool registered = true;                     // named by a registry key (else by a variable)
+  std::optional<settings::RuntimeKind> kind;  // as the registration says; none: the folder tells
+  std::optional<settings::Vendor> vendor;     // likewise
+  std::optional<JavaVersion> version;         // the registration's version; none: the "release" file tells
 };
 
 // What a runtime folder says of itself.
@@ -40,6 +40,7 @@ RuntimeFacts FactsOf(std::optional<std::string_view> releaseText, bool hasCompil
 // out, without a JVM library for "JVM Type", with a 32-bit library, without a
 // version or outside the bounds gives none. An old JDK is used through the
 // runtime inside it.
-std::optional<JvmCandidate> JudgeLead(const RuntimeLead& lead, const settings::RuntimeRequirements& requirements, Trace& trace);
+std::optional<JvmCandidate> JudgeLead(const RuntimeLead& lead, const settings::RuntimeRequirements& requirements,
+                                      Trace& trace);
 
 }  // namespace launcher::discovery

@@ -25,8 +25,9 @@ std::optional<ResolvedRuntime> RuntimeIn(const WideString& folder, settings::Jvm
 }
 
 // A folder taken as it is, without bounds: the trace says whether it serves.
-std::optional<ResolvedRuntime> FolderRuntime(const WideString& folder, const settings::RuntimeRequirements& requirements,
-                                             RuntimeOrigin origin, Trace& trace) {
+std::optional<ResolvedRuntime> FolderRuntime(const WideString& folder,
+                                             const settings::RuntimeRequirements& requirements, RuntimeOrigin origin,
+                                             Trace& trace) {
   std::optional<ResolvedRuntime> runtime = RuntimeIn(folder, requirements.jvmType, origin);
   TraceLine line(trace, "candidate");
   line.Bytes("source", OriginName(origin)).Text("home", folder);
@@ -61,8 +62,9 @@ std::optional<ResolvedRuntime> FromPrivateRuntime(const settings::RuntimeRequire
 
 // The runtime of the candidate that the ranking chooses; its library is looked
 // for again with the launcher's own mode.
-std::optional<ResolvedRuntime> ChooseCandidate(JvmCandidateList& candidates, const settings::RuntimeRequirements& requirements,
-                                               RuntimeOrigin origin, Trace& trace) {
+std::optional<ResolvedRuntime> ChooseCandidate(JvmCandidateList& candidates,
+                                               const settings::RuntimeRequirements& requirements, RuntimeOrigin origin,
+                                               Trace& trace) {
   const JvmCandidate& chosen = SelectCandidate(candidates, requirements, trace);
   std::optional<ResolvedRuntime> runtime = RuntimeIn(chosen.home, requirements.jvmType, origin);
   if (!runtime) return std::nullopt;
@@ -73,8 +75,9 @@ std::optional<ResolvedRuntime> ChooseCandidate(JvmCandidateList& candidates, con
 }
 
 // The candidates of one search, chosen among when there are any.
-std::optional<ResolvedRuntime> ChooseAmong(JvmCandidateList candidates, const settings::RuntimeRequirements& requirements,
-                                           RuntimeOrigin origin, Trace& trace) {
+std::optional<ResolvedRuntime> ChooseAmong(JvmCandidateList candidates,
+                                           const settings::RuntimeRequirements& requirements, RuntimeOrigin origin,
+                                           Trace& trace) {
   TraceSearch(trace, OriginName(origin), candidates.size());
   if (candidates.empty()) return std::nullopt;
   return ChooseCandidate(candidates, requirements, origin, trace);
@@ -82,8 +85,8 @@ std::optional<ResolvedRuntime> ChooseAmong(JvmCandidateList candidates, const se
 
 // The ordinary registry view decides when it has any candidate; only when it
 // has none does the 32-bit view for the companion get a say.
-std::optional<ResolvedRuntime> FromRegistry(const settings::RuntimeRequirements& requirements, platform::Registry& registry,
-                                            bool hasCompanion, Trace& trace) {
+std::optional<ResolvedRuntime> FromRegistry(const settings::RuntimeRequirements& requirements,
+                                            platform::Registry& registry, bool hasCompanion, Trace& trace) {
   JvmCandidateList candidates = FindRegistryRuntimes(requirements, registry, false, trace);
   if (!candidates.empty() || !hasCompanion) {
     return ChooseAmong(std::move(candidates), requirements, RuntimeOrigin::Registry, trace);
@@ -96,8 +99,8 @@ std::optional<ResolvedRuntime> FromRegistry(const settings::RuntimeRequirements&
 // Folders that name themselves (their "release" file tells the version),
 // judged like registered ones and chosen among by the same ranking.
 std::optional<ResolvedRuntime> FromUnregisteredFolders(const WideStringList& folders,
-                                                       const settings::RuntimeRequirements& requirements, RuntimeOrigin origin,
-                                                       Trace& trace) {
+                                                       const settings::RuntimeRequirements& requirements,
+                                                       RuntimeOrigin origin, Trace& trace) {
   JvmCandidateList candidates;
   for (const WideString& folder : folders) {
     RuntimeLead lead;
@@ -154,8 +157,8 @@ const char* OriginName(RuntimeOrigin origin) {
   return "user's choice";
 }
 
-std::optional<ResolvedRuntime> ResolveRuntime(const settings::RuntimeRequirements& requirements, const RuntimePlaces& places,
-                                              platform::Registry& registry, Trace& trace) {
+std::optional<ResolvedRuntime> ResolveRuntime(const settings::RuntimeRequirements& requirements,
+                                              const RuntimePlaces& places, platform::Registry& registry, Trace& trace) {
   if (auto runtime = FromSettingsFolder(requirements, places.hasCompanion, trace)) return runtime;
   if (auto runtime = FromPrivateRuntime(requirements, places.executableFolder, trace)) return runtime;
   if (auto runtime = FromRegistry(requirements, registry, places.hasCompanion, trace)) return runtime;
@@ -178,8 +181,8 @@ std::optional<ResolvedRuntime> ResolveRuntime(const settings::RuntimeRequirement
   return std::nullopt;
 }
 
-std::optional<ResolvedRuntime> ResolveStoredRuntime(const WideString& home, const settings::RuntimeRequirements& requirements,
-                                                    Trace& trace) {
+std::optional<ResolvedRuntime> ResolveStoredRuntime(const WideString& home,
+                                                    const settings::RuntimeRequirements& requirements, Trace& trace) {
   return FromRuntimeStore({home}, requirements, trace);
 }
 

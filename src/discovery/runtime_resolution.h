@@ -30,13 +30,13 @@ struct RuntimePlaces {
 // user's store within the bounds. None when no source gives one; asking the
 // user is the caller's. Every source, candidate and choice is written to the
 // trace.
-std::optional<ResolvedRuntime> ResolveRuntime(const settings::RuntimeRequirements& requirements, const RuntimePlaces& places,
-                                              platform::Registry& registry, Trace& trace);
+std::optional<ResolvedRuntime> ResolveRuntime(const settings::RuntimeRequirements& requirements,
+                                              const RuntimePlaces& places, platform::Registry& registry, Trace& trace);
 
 // The runtime that was just installed into the user's store at home, judged
 // as the store's runtimes are; none when it does not qualify.
-std::optional<ResolvedRuntime> ResolveStoredRuntime(const WideString& home, const settings::RuntimeRequirements& requirements,
-                                                    Trace& trace);
+std::optional<ResolvedRuntime> ResolveStoredRuntime(const WideString& home,
+                                                    const settings::RuntimeRequirements& requirements, Trace& trace);
 
 // The runtime in a folder the user chose, with its JVM library found there.
 ResolvedRuntime RuntimeChosenByUser(const WideString& jvmLibrary, bool hasCompanion);

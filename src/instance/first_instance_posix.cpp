@@ -124,7 +124,8 @@ PosixFirstInstance::~PosixFirstInstance() { GiveUp(); }
 
 }  // namespace
 
-std::unique_ptr<FirstInstance> StartFirstInstance(platform::posix::Descriptor lock, platform::posix::Descriptor listener, std::string socketPath) {
+std::unique_ptr<FirstInstance> StartFirstInstance(platform::posix::Descriptor lock,
+                                                  platform::posix::Descriptor listener, std::string socketPath) {
   auto first = std::make_unique<PosixFirstInstance>(std::move(lock), std::move(listener), std::move(socketPath));
   if (!first->Start()) return nullptr;
   return first;

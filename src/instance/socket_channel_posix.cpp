@@ -62,7 +62,8 @@ platform::posix::Descriptor ListenAt(const std::string& path) {
   unlink(path.c_str());
   platform::posix::Descriptor listener(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
   if (!listener) return platform::posix::Descriptor();
-  if (bind(listener.Get(), reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) != 0) return platform::posix::Descriptor();
+  if (bind(listener.Get(), reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) != 0)
+    return platform::posix::Descriptor();
   chmod(path.c_str(), kPrivateFileMode);
   if (listen(listener.Get(), SOMAXCONN) != 0) return platform::posix::Descriptor();
   return listener;

@@ -12,7 +12,8 @@ namespace launcher::instance {
 
 // The first instance, holding the lock and listening at socketPath; null when
 // it cannot start taking requests.
-std::unique_ptr<FirstInstance> StartFirstInstance(platform::posix::Descriptor lock, platform::posix::Descriptor listener, std::string socketPath);
+std::unique_ptr<FirstInstance> StartFirstInstance(platform::posix::Descriptor lock,
+                                                  platform::posix::Descriptor listener, std::string socketPath);
 
 // A second instance, connected to the first.
 std::unique_ptr<SecondInstance> JoinFirstInstance(platform::posix::Descriptor connection);

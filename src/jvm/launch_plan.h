@@ -18,11 +18,11 @@ struct LaunchPlan {
   // In order: library path, class path, VM parameters, the start-up cache's,
   // the user's own (last, so that the user's heap size wins).
   JvmOptionList options;
-  size_t userOptionsStart = 0;  // where the user's own begin in options
-  uint64_t stackSize = 0;       // from the last -Xss; 0: the runtime's default
-  WideString mainClass;         // "/"-separated
-  WideStringList arguments;     // the command line's, then the pieces of "Cmd"
-  settings::StreamSetting output;         // file names with environment references expanded
+  size_t userOptionsStart = 0;     // where the user's own begin in options
+  uint64_t stackSize = 0;          // from the last -Xss; 0: the runtime's default
+  WideString mainClass;            // "/"-separated
+  WideStringList arguments;        // the command line's, then the pieces of "Cmd"
+  settings::StreamSetting output;  // file names with environment references expanded
   settings::StreamSetting error;
 };
 

@@ -34,7 +34,7 @@ struct MainHooks {
 // System.err in every case). Fails with message 211, 215 or 216, or silently
 // when the runtime has printed the reason.
 Result<MainEnd> InvokeMainClass(JavaVM* vm, JNIEnv* env, const WideString& mainClass, const WideStringList& arguments,
-                       const MainHooks& hooks);
+                                const MainHooks& hooks);
 
 // System.exit(-1).
 void CallSystemExit(JNIEnv* env);

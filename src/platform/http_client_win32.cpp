@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "platform/library.h"
 #include "platform/http_client.h"
+#include "platform/library.h"
 #include "platform/text.h"
 #include "platform/windows_api.h"
 // After windows.h, which declares what winhttp.h uses.
@@ -279,8 +279,10 @@ class WinhttpExchanger final : public HttpExchanger {
   TransferResult<Done> ReadBody(HINTERNET request, DWORD status, uint64_t rangeStart, const std::string& host,
                                 ResponseReceiver& receiver) {
     const std::optional<std::string> length = TextHeader(request, WINHTTP_QUERY_CONTENT_LENGTH);
-    ResponseStart start{
-        .offset = 0, .bodyLength = length ? ParseDecimal(*length) : std::nullopt, .totalSize = std::nullopt, .host = host};
+    ResponseStart start{.offset = 0,
+                        .bodyLength = length ? ParseDecimal(*length) : std::nullopt,
+                        .totalSize = std::nullopt,
+                        .host = host};
     start.totalSize = start.bodyLength;
     if (status == 206) {
       const std::optional<std::string> text = TextHeader(request, WINHTTP_QUERY_CONTENT_RANGE);

@@ -39,9 +39,9 @@ bool BindExport(void* library, const char* name, Function& function) {
 // they import) was made to leave out the current directory.
 enum class LibrarySearchRule {
   NoCurrentFolder,  // SetDllDirectoryW(""): the standard order less the current directory
-  NeverCurrent,        // dlopen never looks in the current directory: nothing to do
-  Unchanged,           // the system refused
-  FolderFirst,         // SetDllDirectoryW(folder): that folder in the place of the current directory
+  NeverCurrent,     // dlopen never looks in the current directory: nothing to do
+  Unchanged,        // the system refused
+  FolderFirst,      // SetDllDirectoryW(folder): that folder in the place of the current directory
 };
 
 // Takes the current directory out of the library search for the rest of the

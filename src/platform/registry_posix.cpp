@@ -143,7 +143,6 @@ std::unique_ptr<Registry> MakeInstalledRuntimesRegistry(const WideString& root) 
   return std::make_unique<InstalledRuntimesRegistry>(root);
 }
 
-
 Registry& SystemRegistry() {
   static std::unique_ptr<Registry> registry = platform::MakeInstalledRuntimesRegistry(L"/usr/lib/jvm");
   return *registry;

@@ -3,7 +3,8 @@
 namespace launcher::runtime_install {
 
 bool DownloadTurnedOffForMachine(platform::Registry& registry) {
-  std::unique_ptr<platform::RegistryKey> key = registry.OpenMachineKey(L"Software\\Policies\\Java Application Launcher", false);
+  std::unique_ptr<platform::RegistryKey> key =
+      registry.OpenMachineKey(L"Software\\Policies\\Java Application Launcher", false);
   return key && TurnsDownloadOff(key->TextValue(L"Runtime Download"));
 }
 

@@ -23,12 +23,13 @@ WideString HomeIn(const WideString& folder) {
 
 }  // namespace
 
-platform::Expected<UnpackedRuntime, std::string> CheckUnpackedRuntime(const WideString& folder,
-                                                                      const settings::RuntimeRequirements& requirements) {
+platform::Expected<UnpackedRuntime, std::string> CheckUnpackedRuntime(
+    const WideString& folder, const settings::RuntimeRequirements& requirements) {
   UnpackedRuntime runtime;
   runtime.home = HomeIn(folder);
   bool server = false;
-  runtime.jvmLibrary = discovery::LocateJvmLibrary(platform::WithTrailingSeparator(runtime.home), requirements.jvmType, server);
+  runtime.jvmLibrary =
+      discovery::LocateJvmLibrary(platform::WithTrailingSeparator(runtime.home), requirements.jvmType, server);
   if (runtime.jvmLibrary.empty()) return discovery::NoJvmLibrary(requirements.jvmType);
   if (discovery::IsI386LibraryFile(runtime.jvmLibrary))
     return std::string("a 32-bit JVM library, which this launcher cannot load");

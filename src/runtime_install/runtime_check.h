@@ -21,7 +21,7 @@ struct UnpackedRuntime {
 // can run: a home (the archive's single top folder, or the folder itself) with
 // a JVM library for the requirements' "JVM Type" that is not a 32-bit one, and
 // a version inside their bounds. Otherwise, why not, in words.
-platform::Expected<UnpackedRuntime, std::string> CheckUnpackedRuntime(const WideString& folder,
-                                                                      const settings::RuntimeRequirements& requirements);
+platform::Expected<UnpackedRuntime, std::string> CheckUnpackedRuntime(
+    const WideString& folder, const settings::RuntimeRequirements& requirements);
 
 }  // namespace launcher::runtime_install

@@ -20,7 +20,8 @@ std::optional<JvmPath> PictureForRuntimeLibrary(const WideString& picture, Splas
 
 }  // namespace
 
-SplashScreen::SplashScreen(const settings::SplashSettings& settings, const WideString& jvmLibrary, SplashMode mode, Trace& trace)
+SplashScreen::SplashScreen(const settings::SplashSettings& settings, const WideString& jvmLibrary, SplashMode mode,
+                           Trace& trace)
     : settings_(settings),
       jvmLibrary_(jvmLibrary),
       mode_(mode),

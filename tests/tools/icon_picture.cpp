@@ -29,7 +29,8 @@ std::optional<Picture> DrawnIcon(LPCWSTR id, int width, int height, std::uint32_
   if (!bitmap) return std::nullopt;
   {
     ScopedSelection selection(memory.Get(), bitmap.Get());
-    platform::win32::GdiObject brush(::CreateSolidBrush(RGB(background >> 16, (background >> 8) & 0xFF, background & 0xFF)));
+    platform::win32::GdiObject brush(
+        ::CreateSolidBrush(RGB(background >> 16, (background >> 8) & 0xFF, background & 0xFF)));
     const RECT all{0, 0, width, height};
     ::FillRect(memory.Get(), &all, static_cast<HBRUSH>(brush.Get()));
     if (!::DrawIconEx(memory.Get(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL)) return std::nullopt;

@@ -75,13 +75,16 @@ int Fetch(const WideString& written, const WideString& sha256, const WideString&
   std::optional<platform::Sha256Digest> digest = ParseSha256(ToUtf8(sha256));
   std::optional<ArchiveSource> source = ClassifySource(written, platform::FixedToCurrentFolder(L"."));
   if (!digest || !source) return Usage();
-  const FetchTarget target{
-      .partFile = file, .sha256 = *digest, .sizeLimit = runtime_install::kRuntimeArchiveLimits.maxUnpackedBytes, .sizeDeclared = false};
+  const FetchTarget target{.partFile = file,
+                           .sha256 = *digest,
+                           .sizeLimit = runtime_install::kRuntimeArchiveLimits.maxUnpackedBytes,
+                           .sizeDeclared = false};
   platform::Expected<platform::Done, runtime_install::InstallFailure> fetched =
       FetchArchive(written, *source, target,
                    {.progress = [](const FetchProgress&) {}, .cancelled = [] { return false; }}, NoTrace());
   if (!fetched) {
-    Say(std::string("failed kind=") + KindName(fetched.error().kind) + ": " + runtime_install::Describe(fetched.error()));
+    Say(std::string("failed kind=") + KindName(fetched.error().kind) + ": " +
+        runtime_install::Describe(fetched.error()));
     return 1;
   }
   Say("fetched");

@@ -15,7 +15,8 @@ void CheckPacket(std::string_view bytes, instance::PacketText text) {
   const std::optional<WideStringList> arguments = instance::DecodeArgumentPacket(bytes, text);
   if (!arguments) return;
   const std::string again = instance::EncodeArgumentPacket(*arguments, text);
-  fuzz::Check(instance::DecodeArgumentPacket(again, text) == arguments, "a packet of the read list reads back the same");
+  fuzz::Check(instance::DecodeArgumentPacket(again, text) == arguments,
+              "a packet of the read list reads back the same");
 }
 
 }  // namespace
@@ -30,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (std::optional<WideStringList> request = instance::DecodeRequestPacket(bytes)) {
     const std::string sent = instance::EncodeRequest(*request);
-    fuzz::Check(instance::RequestLength(std::string_view(sent).substr(0, instance::kRequestLengthSize)) == sent.size() - instance::kRequestLengthSize,
+    fuzz::Check(instance::RequestLength(std::string_view(sent).substr(0, instance::kRequestLengthSize)) ==
+                    sent.size() - instance::kRequestLengthSize,
                 "a request announces its packet's length");
     fuzz::Check(instance::DecodeRequestPacket(std::string_view(sent).substr(instance::kRequestLengthSize)) == request,
                 "a request's packet reads back the same");

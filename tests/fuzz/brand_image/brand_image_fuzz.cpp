@@ -19,8 +19,8 @@ namespace {
 BrandRequest Request() {
   BrandRequest request;
   request.settings = "[Application]\r\nMain Class=a.B\r\n";
-  request.icon =
-      std::vector<brand::IconImage>{{.width = 16, .height = 16, .colorCount = 0, .planes = 1, .bitCount = 32, .data = "icon"}};
+  request.icon = std::vector<brand::IconImage>{
+      {.width = 16, .height = 16, .colorCount = 0, .planes = 1, .bitCount = 32, .data = "icon"}};
   request.fileVersion = brand::FourPartVersion{1, 2, 3, 4};
   request.versionStrings = {{u"ProductName", u"Fuzz"}};
   request.subsystem = kSubsystemConsole;

@@ -14,21 +14,23 @@ using namespace launcher;
 namespace {
 
 bool SameSections(const settings::BuiltinSettings& a, const settings::BuiltinSettings& b) {
-  return std::equal(a.sections.begin(), a.sections.end(), b.sections.begin(), b.sections.end(),
-                    [](const settings::BuiltinSettings::Section& x, const settings::BuiltinSettings::Section& y) {
-                      return x.name == y.name &&
-                             std::equal(x.entries.begin(), x.entries.end(), y.entries.begin(), y.entries.end(),
-                                        [](const settings::BuiltinSettings::Entry& e, const settings::BuiltinSettings::Entry& f) {
-                                          return e.key == f.key && e.value == f.value;
-                                        });
-                    });
+  return std::equal(
+      a.sections.begin(), a.sections.end(), b.sections.begin(), b.sections.end(),
+      [](const settings::BuiltinSettings::Section& x, const settings::BuiltinSettings::Section& y) {
+        return x.name == y.name &&
+               std::equal(x.entries.begin(), x.entries.end(), y.entries.begin(), y.entries.end(),
+                          [](const settings::BuiltinSettings::Entry& e, const settings::BuiltinSettings::Entry& f) {
+                            return e.key == f.key && e.value == f.value;
+                          });
+      });
 }
 
 WideString Written(const settings::BuiltinSettings& settings) {
   WideString text;
   for (const settings::BuiltinSettings::Section& section : settings.sections) {
     text += L"[" + section.name + L"]\r\n";
-    for (const settings::BuiltinSettings::Entry& entry : section.entries) text += entry.key + L"=" + entry.value + L"\r\n";
+    for (const settings::BuiltinSettings::Entry& entry : section.entries)
+      text += entry.key + L"=" + entry.value + L"\r\n";
   }
   return text;
 }

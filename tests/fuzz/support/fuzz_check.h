@@ -27,7 +27,9 @@ inline std::string_view Bytes(const uint8_t* data, size_t size) {
 }
 
 // The input as text: UTF-8, as the settings and the command line arrive.
-inline launcher::WideString Text(const uint8_t* data, size_t size) { return launcher::platform::FromUtf8(Bytes(data, size)); }
+inline launcher::WideString Text(const uint8_t* data, size_t size) {
+  return launcher::platform::FromUtf8(Bytes(data, size));
+}
 
 inline bool StartsWith(const launcher::WideString& text, const launcher::WideString& start) {
   return text.compare(0, start.size(), start) == 0;

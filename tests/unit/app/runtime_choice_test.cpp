@@ -281,8 +281,8 @@ TEST_F(WriteBackTest, AServiceWritesTheSettingsFilesBesideTheLaunchers) {
   ASSERT_TRUE(runtime);
   EXPECT_FALSE(runtime->needsCompanion);
   EXPECT_EQ(ReadJrePath(Join({dir_.Path(L"app"), L"app.ini"})), chosen);
-  EXPECT_EQ(settings::PlainReader{platform::IniFile::Open(Join({dir_.Path(L"app"), L"app.ini"}))}.ReadPlain(L"Application",
-                                                                                                  L"Main Class"),
+  EXPECT_EQ(settings::PlainReader{platform::IniFile::Open(Join({dir_.Path(L"app"), L"app.ini"}))}.ReadPlain(
+                L"Application", L"Main Class"),
             L"Main");
   EXPECT_EQ(ReadJrePath(Join({dir_.Path(L"app32"), L"app32.ini"})), chosen);
   EXPECT_FALSE(platform::FileExists(dir_.Path(L"user")));
@@ -310,9 +310,9 @@ class PinnedRuntimeTest : public ChooseRuntimeTest {
     archive_ = test::MakeRuntimeZip("21.0.1");
     test::WriteBytes(Join({dir_.Path(L"app"), L"jre.zip"}), archive_);
     settings_.runtimeDownload = settings::RuntimeDownloadSettings{.archiveUrls = {L"jre.zip"},
-                                                        .sha256 = test::Sha256Hex(archive_),
-                                                        .archiveSize = std::nullopt,
-                                                        .runtimeName = L"Java 21"};
+                                                                  .sha256 = test::Sha256Hex(archive_),
+                                                                  .archiveSize = std::nullopt,
+                                                                  .runtimeName = L"Java 21"};
   }
 
   WideString Store() const { return Join({dir_.Path(L"data"), L"Product", L"Code", L""}); }
@@ -385,10 +385,10 @@ TEST_F(PinnedRuntimeTest, HowTheOfferEndsWhenItDoesNotInstall) {
 
   ui_ = {};
   settings_.runtimeDownload = settings::RuntimeDownloadSettings{.archiveUrls = {L"jre.zip"},
-                                                      .sha256 = pinned,
-                                                      .archiveSize = std::nullopt,
-                                                      .runtimeName = L"",
-                                                      .offer = settings::RuntimeOffer::Auto};
+                                                                .sha256 = pinned,
+                                                                .archiveSize = std::nullopt,
+                                                                .runtimeName = L"",
+                                                                .offer = settings::RuntimeOffer::Auto};
   Result<discovery::ResolvedRuntime> runtime = Choose();
   ASSERT_TRUE(runtime);
   EXPECT_EQ(runtime->origin, discovery::RuntimeOrigin::RuntimeStore);

@@ -40,7 +40,8 @@ class ModernRegistrySearchTest : public testing::TestWithParam<test::RegistryFix
     std::vector<std::string> found;
     for (const JvmCandidate& c : Find()) {
       found.push_back(platform::ToUtf8(c.source) + " " + platform::ToUtf8(Format(c.version)) + " " +
-                      (c.kind == settings::RuntimeKind::Jdk ? "JDK" : "JRE") + " " + (c.vendor == settings::Vendor::Ibm ? "IBM" : "Sun"));
+                      (c.kind == settings::RuntimeKind::Jdk ? "JDK" : "JRE") + " " +
+                      (c.vendor == settings::Vendor::Ibm ? "IBM" : "Sun"));
     }
     return found;
   }

@@ -30,8 +30,10 @@ TEST(RuntimeFactsTest, WhatTheReleaseFileAndTheCompilerTell) {
        settings::RuntimeKind::Jre, settings::Vendor::Sun},
       {"an OpenJ9 build counts as IBM's", "JAVA_VERSION=\"11.0.4\"\nJVM_VARIANT=\"Openj9\"\n", false, L"11.0.4",
        settings::RuntimeKind::Jre, settings::Vendor::Ibm},
-      {"an old version text", "JAVA_VERSION=\"1.8.0_292\"\n", true, L"1.8.0.292", settings::RuntimeKind::Jdk, settings::Vendor::Sun},
-      {"a version without digits is none", "JAVA_VERSION=\"unknown\"\n", false, nullptr, settings::RuntimeKind::Jre, settings::Vendor::Sun},
+      {"an old version text", "JAVA_VERSION=\"1.8.0_292\"\n", true, L"1.8.0.292", settings::RuntimeKind::Jdk,
+       settings::Vendor::Sun},
+      {"a version without digits is none", "JAVA_VERSION=\"unknown\"\n", false, nullptr, settings::RuntimeKind::Jre,
+       settings::Vendor::Sun},
   };
   for (const Case& c : cases) {
     std::optional<std::string_view> text;

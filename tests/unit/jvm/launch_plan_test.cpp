@@ -43,7 +43,8 @@ class LaunchPlanTest : public testing::Test {
   bool Assemble(const std::string& ini) {
     test::WriteBytes(Join({dir_.Path(L"app"), L"app.ini"}), ini);
     Result<ExecutableLocation> executable = LocateExecutable(Join({dir_.Path(L"app"), L"app.exe"}));
-    Result<settings::LauncherSettings> settings = settings::ReadSettings(*executable, WideString(L"[Application]\r\nMain Class=M\r\n"));
+    Result<settings::LauncherSettings> settings =
+        settings::ReadSettings(*executable, WideString(L"[Application]\r\nMain Class=M\r\n"));
     plan_.emplace(BuildLaunchPlan({settings->application, settings->classPath, settings->vmParameters, userOptions_,
                                    settings->output, *executable, commandLine_, libraryPath_, &NoMemoryFigures,
                                    shortPath_, NoTrace()}));

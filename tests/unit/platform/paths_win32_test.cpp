@@ -55,7 +55,8 @@ TEST(PathsWin32Test, SlashesMakeNetworkPathsAbsolute) {
 TEST(PathsWin32Test, ClassPathEntriesWithSlashesKeepTheirFolder) {
   EXPECT_EQ(jvm::SearchPatternOf(L"/lib/*.jar", L"C:\\App"), L"C:\\App/lib/*.jar");
   EXPECT_EQ(jvm::SearchPatternOf(L"lib/*.jar", L"C:\\App"), L"C:\\App\\lib/*.jar");
-  EXPECT_EQ(jvm::ClassPathOfFound(L"C:\\App\\lib/*.jar", {L"a.jar", L"b.jar"}), L"C:\\App\\lib/a.jar;C:\\App\\lib/b.jar;");
+  EXPECT_EQ(jvm::ClassPathOfFound(L"C:\\App\\lib/*.jar", {L"a.jar", L"b.jar"}),
+            L"C:\\App\\lib/a.jar;C:\\App\\lib/b.jar;");
   EXPECT_EQ(jvm::ClassPathOfFound(L"C:/libs/*.jar", {L"a.jar"}), L"C:/libs/a.jar;");
   EXPECT_TRUE(jvm::IsPassedUnchecked(L"C:/libs/a.jar"));
   EXPECT_FALSE(jvm::IsPassedUnchecked(L"C:/libs/*.jar"));

@@ -7,7 +7,9 @@ namespace launcher {
 namespace test {
 namespace {
 
-HKEY RootOf(platform::RegistryHive hive) { return hive == platform::RegistryHive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+HKEY RootOf(platform::RegistryHive hive) {
+  return hive == platform::RegistryHive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
 
 // Writes real keys under HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER and removes
 // exactly the keys it created, children first, when the test ends.

@@ -145,7 +145,9 @@ class FakeKey final : public platform::RegistryKey {
   std::map<WideString, WideString> values_;
 };
 
-WideString HivePrefix(platform::RegistryHive hive) { return hive == platform::RegistryHive::CurrentUser ? L"HKCU\\" : L"HKLM\\"; }
+WideString HivePrefix(platform::RegistryHive hive) {
+  return hive == platform::RegistryHive::CurrentUser ? L"HKCU\\" : L"HKLM\\";
+}
 
 }  // namespace
 
@@ -176,7 +178,8 @@ void FakeRegistry::SetValue(platform::RegistryHive hive, const WideString& keyPa
   Make(hive, keyPath, false).values[name] = value + WideString(1, L'\0');
 }
 
-std::unique_ptr<platform::RegistryKey> FakeRegistry::OpenKey(platform::RegistryHive hive, const WideString& path, bool view32) {
+std::unique_ptr<platform::RegistryKey> FakeRegistry::OpenKey(platform::RegistryHive hive, const WideString& path,
+                                                             bool view32) {
   opened.emplace_back(HivePrefix(hive) + path, view32);
   auto found = keys_.find({hive, path, view32});
   if (found == keys_.end()) return nullptr;

@@ -79,8 +79,10 @@ class FakeRegistry final : public platform::Registry {
   void AddRuntime(const WideString& vendorKey, const WideString& version, const WideString& javaHome,
                   bool view32 = false);
   // Sets a value of a key of the 64-bit view, making the key and every key on its way.
-  void SetValue(platform::RegistryHive hive, const WideString& keyPath, const WideString& name, const WideString& value);
-  std::unique_ptr<platform::RegistryKey> OpenKey(platform::RegistryHive hive, const WideString& path, bool view32) override;
+  void SetValue(platform::RegistryHive hive, const WideString& keyPath, const WideString& name,
+                const WideString& value);
+  std::unique_ptr<platform::RegistryKey> OpenKey(platform::RegistryHive hive, const WideString& path,
+                                                 bool view32) override;
 
   // Every path asked for, as "HKLM\..." or "HKCU\...", with its view.
   std::vector<std::pair<WideString, bool>> opened;
